@@ -1,0 +1,89 @@
+#include "app/util/StringTable.h"
+
+#include <map>
+
+namespace {
+
+const std::map<int, const char*>& Table() {
+    static const std::map<int, const char*> table = {
+        {161, "1600%"},
+        {162, "Iinformation of the image file will be displayed in here."},
+        {212, "クリップボード"},
+        {213, "%dx%d "},
+        {214, "中間ファイル展開ディレクトリの指定"},
+        {215, "tlmn"},
+        {216, "No Files"},
+        {217, "Image files(*.bmp;*.dib;*.rle;*.jpg;*.jpeg;*.jif;*.jfif;*.png;*.tif;*.tiff;*.mag;*.mki;"
+              "*.rgb;*.q0;*.fal)|*.bmp;*.dib;*.rle;*.jpg;*.jpeg;*.jif;*.jfif;*.png;*.tif;*.tiff;*.mag;"
+              "*.mki;*.rgb;*.q0;*.fal|JPEG file(*.jpg;*.jpeg;*.jif;*.jfif)|*.jpg;*.jpeg;*.jif;*.jfif|"
+              "BMP file(*.bmp;*.dib;*.rle)|*.bmp;*.dib;*.rle|PNG file(*.png)|*.png|"
+              "TIFF file(*.tif;*.tiff)|*.tif;*.tiff|MAG file(*.mag;*.mki)|*.mag;*.mki|"
+              "RGB file(*.rgb;*.q0;*.fal)|*.rgb;*.q0;*.fal|All files(*.*)|*.*||"},
+        {218, "JPEG file(*.jpg)|*.jpg|BMP file(*.bmp)|*.bmp|PNG file(*.png)|*.png|"
+              "RGB file(*.rgb)|*.rgb|All files(*.*)|*.*||"},
+        {219, "Text file(*.txt;*.doc)|*.txt;*.doc|All files(*.*)|*.*||"},
+        {220, "HTML file(*.htm;*.html)|*.htm;*.html|Text file(*.txt;*.doc)|*.txt;*.doc|"
+              "All files(*.*)|*.*||"},
+        {221, "JPEG file(*.jpg;*.jpeg;*.jif;*.jfif)|*.jpg;*.jpeg;*.jfif|PNG file(*.png)|*.png|"
+              "All files(*.*)|*.*||"},
+        {222, "JPEG ファイルを開く(マーカー編集モード)"},
+        {223, "コメントファイルを開く"},
+        {224, "*.*"},
+        {225, "DQT file(*.dqt,*.csv,*.txt)|*.dqt;*.csv;*.txt|All files(*.*)|*.*||"},
+        {226, "DQT ファイルを開く"},
+        {227, "DQT ファイルの保存"},
+        {228, ".dqt"},
+        {229, "ja-jp"},
+        {251, "default"},
+        {252, "bulkconv"},
+        {253, "bulkfilter"},
+        {254, "ファイルを検索しています..."},
+        {255, "ファイルを処理しています..."},
+        {256, "%d 個のファイルを処理しました"},
+        {271, "B/W"},
+        {272, "1:1"},
+        {273, "2:1"},
+        {274, "4:1"},
+        {275, "1:2"},
+        {277, "ベースライン"},
+        {278, "プログレッシブ"},
+        {280, "Modified Image"},
+        {281, "Clipboard Image"},
+        {282, " [Unknown]"},
+        {284, "転送先ディレクトリの検索"},
+        {285, "転送元ディレクトリの検索"},
+        {286, "ログファイルの設定"},
+        {287, "(%ld バイトの削減)"},
+        {288, "環境設定"},
+        {289, "24bit RGB"},
+        {290, "8bit Idx-color"},
+        {291, "4bit Idx-color"},
+        {292, "8bit Grayscale"},
+        {293, "4bit Grayscale"},
+        {350, "転送先ディレクトリが存在しません"},
+        {351, "ファイルが開けません"},
+        {352, "メモリが確保できません"},
+        {353, "ビットマップを生成できません"},
+        {354, "DIBを生成できません"},
+        {355, "中間ファイルが生成できません"},
+        {356, "マーカーヘッダ長と実際の長さが一致しません\n強制的に一致させますか？"},
+        {357, "変更されたマーカを JPEG ファイルに反映します\nこの操作は致命的結果をもたらす可能性があります\n"
+              "本当に実行しますか？"},
+        {358, "中間ファイルのコピーに失敗しました\n下記のファイルが中間ディレクトリに残されています"},
+        {359, "転送元ディレクトリが存在しません"},
+        {361, "CImageDoc が作成できません"},
+        {362, "ログファイルが作成できません"},
+        {363, "この形式の TIFF フォーマットには対応していません"},
+        {539, "Aspect"},
+        {540, "dot/inch"},
+        {541, "dot/cm"},
+    };
+    return table;
+}
+
+} // namespace
+
+std::string LoadString(int id) {
+    auto found = Table().find(id);
+    return found == Table().end() ? std::string() : std::string(found->second);
+}

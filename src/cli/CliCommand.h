@@ -1,0 +1,35 @@
+#pragma once
+// The command-line front end's commands: each takes its arguments and returns the exit status
+// (0 success, 1 the operation failed, 2 usage error).
+#include "app/settings/SettingsStore.h"
+
+#include <string>
+#include <vector>
+
+constexpr int kExitOk = 0;
+constexpr int kExitFailed = 1;
+constexpr int kExitUsage = 2;
+
+using CliArgs = std::vector<std::string>;
+
+struct CliCommand {
+    const char* name;
+    const char* synopsis;
+    int (*run)(SettingsStore& settings, const CliArgs& args);
+};
+
+const std::vector<CliCommand>& CliCommands();
+
+// Prints "tolmena-cli: message" and a hint to stderr; returns kExitUsage.
+int UsageError(const std::string& message);
+
+// Pulls "--name VALUE" out of args; false (after a usage message) when VALUE is missing.
+bool TakeOption(CliArgs& args, const std::string& name, std::string& value, bool& present);
+// Pulls a bare "--name" flag out of args.
+bool TakeFlag(CliArgs& args, const std::string& name);
+// Reads a whole file (at most maxBytes); false when it cannot be read.
+bool ReadWholeFile(const std::string& path, std::string& bytes, size_t maxBytes);
+
+int RunSettingsCommand(SettingsStore& settings, const CliArgs& args);
+int RunDqtCommand(SettingsStore& settings, const CliArgs& args);
+int RunTextCommand(SettingsStore& settings, const CliArgs& args);

@@ -1,0 +1,21 @@
+#pragma once
+// The platform services for the GUI: message boxes, the wait cursor, the beep.
+#include "platform/HeadlessPlatform.h"
+
+class QWidget;
+
+class QtPlatform : public IPlatform {
+public:
+    Answer ShowMessage(const std::string& text, MessageKind kind, Buttons buttons) override;
+    void Beep() override;
+    void SetWaitCursor(bool on) override;
+    int ScreenDepth() const override;
+    std::string TempDirectory() const override { return headless_.TempDirectory(); }
+
+    // The window that message boxes belong to.
+    void SetParentWindow(QWidget* window) { parent_ = window; }
+
+private:
+    HeadlessPlatform headless_;
+    QWidget* parent_ = nullptr;
+};

@@ -1,0 +1,165 @@
+#include "app/settings/ControlBarValues.h"
+#include "app/settings/DefaultComment.h"
+#include "app/settings/RecentFiles.h"
+#include "app/settings/SettingKeys.h"
+#include "app/settings/SettingOverride.h"
+#include "app/settings/SettingsStore.h"
+#include "jpegtools/DqtFile.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct Fixture : ::testing::Test {
+    TempDir dir;
+    SettingsStore store;
+    void SetUp() override { UseProfile(store, dir.File("tolmena.ini")); }
+    std::string Load() {
+        store = SettingsStore();
+        UseProfile(store, dir.File("tolmena.ini"));
+        LoadSettings(store);
+        return TempDir::Read(dir.File("tolmena.ini"));
+    }
+};
+
+using Settings = Fixture;
+
+} // namespace
+
+TEST_F(Settings, FreshStartGivesDefaultsAndSavesEveryKey) {
+    LoadSettings(store);
+    EXPECT_EQ(store.param1, 75);
+    EXPECT_EQ(store.param2, 2);
+    EXPECT_EQ(store.param3, 0);
+    EXPECT_EQ(store.saveConfig, 1);
+    EXPECT_EQ(store.windowPosLeft, INT32_MIN);
+    EXPECT_EQ(store.tempDir.back(), '/');
+    EXPECT_EQ(store.zoomLabels[0], "10%");
+    EXPECT_EQ(store.zoomLabels[11], "1600%");
+    EXPECT_EQ(store.zoomTable[12], 0);
+    ASSERT_TRUE(SaveSettings(store));
+    std::string text = TempDir::Read(store.profilePath);
+    EXPECT_EQ(text.rfind("[default]\nReadDir=.\nWriteDir=.\n", 0), 0u) << text;
+    for (const char* line : {"SaveConfig=1\n", "DefaultGamma=0.454550\n", "ScreenGamma=2.200000\n",
+                             "UseCustomDQT=0\nAllowExtSampling=0\n"})
+        EXPECT_NE(text.find(line), std::string::npos) << line;
+    EXPECT_EQ(text.find("ZoomRate"), std::string::npos);
+    // The PNG flags are written in their own order.
+    EXPECT_LT(text.find("UseGammaCorrection"), text.find("UseTransparentOnLoad"));
+}
+
+TEST_F(Settings, SavedValuesReadBackIdentically) {
+    LoadSettings(store);
+    store.param1 = 90;
+    store.screenGamma = 1.8;
+    store.defaultCommentPath = "/home/u/コメント.txt";
+    store.colorTransparent = 0x00FF8040;
+    store.windowPosLeft = -20;
+    store.recentFiles = {"/a.jpg", "/b.png"};
+    SaveSettings(store);
+    std::string first = TempDir::Read(store.profilePath);
+    SettingsStore saved = store;
+    Load();
+    for (const SettingKey& key : SettingKeys())
+        EXPECT_EQ(SettingText(store, key), SettingText(saved, key)) << key.name;
+    EXPECT_EQ(store.recentFiles, saved.recentFiles);
+    SaveSettings(store);
+    EXPECT_EQ(TempDir::Read(store.profilePath), first);
+}
+
+TEST_F(Settings, SavingSwitchedOffIsRemembered) {
+    dir.Write("tolmena.ini", "[default]\nSaveConfig=1\nParam1=60\n[mine]\nk=v\n");
+    Load();
+    store.saveConfig = 0;
+    store.param1 = 10;
+    SaveSettings(store);
+    EXPECT_EQ(TempDir::Read(store.profilePath), "[default]\nSaveConfig=0\nParam1=60\n[mine]\nk=v\n");
+    Load();
+    store.param1 = 20;
+    SaveSettings(store); // stored 0: nothing is written at all
+    EXPECT_EQ(TempDir::Read(store.profilePath), "[default]\nSaveConfig=0\nParam1=60\n[mine]\nk=v\n");
+}
+
+TEST_F(Settings, ZeroZoomRateEndsTheTable) {
+    dir.Write("tolmena.ini", "[default]\nZoomRate5=0\n");
+    Load();
+    EXPECT_EQ(store.zoomTable[3], 50);
+    EXPECT_EQ(store.zoomTable[4], 0);
+    EXPECT_EQ(store.zoomTable[5], 200);
+}
+
+TEST_F(Settings, CustomTablesComeFromTheirFileAsFarAsItGoes) {
+    std::string seventy;
+    for (int i = 0; i < 70; ++i) seventy += "7,";
+    dir.Write("tolmena.dqt", seventy + "\n");
+    dir.Write("tolmena.ini", "[default]\nParam1=50\n");
+    Load();
+    EXPECT_EQ(store.customTables[0], 7);
+    EXPECT_EQ(store.customTables[63], 7);
+    EXPECT_EQ(store.customTables[64], 17); // chrominance at quality 50
+    EXPECT_EQ(store.customDqtChanged, 0);
+
+    store.customTables[0] = 3;
+    SaveSettings(store); // unchanged flag: the file stays
+    EXPECT_EQ(TempDir::Read(dir.File("tolmena.dqt")), seventy + "\n");
+    store.customDqtChanged = 1;
+    SaveSettings(store);
+    Load();
+    EXPECT_EQ(store.customTables[0], 3);
+    EXPECT_EQ(store.customTables[64], 17);
+}
+
+TEST(ControlBar, QualityIsClampedAndFieldRewritten) {
+    SettingsStore store;
+    EXPECT_EQ(CommitControlBar(store, "250", 3, 1), std::optional<std::string>("100"));
+    EXPECT_EQ(store.param1, 100);
+    EXPECT_EQ(store.param2, 3);
+    EXPECT_EQ(store.param3, 1);
+    EXPECT_EQ(CommitControlBar(store, "", -1, 0), std::nullopt);
+    EXPECT_EQ(store.param1, 0);
+    EXPECT_EQ(store.param2, -1);
+    EXPECT_EQ(CommitControlBar(store, "3000000000", 0, 0), std::optional<std::string>("0"));
+    EXPECT_EQ(CommitControlBar(store, "85", 0, 0), std::nullopt);
+    EXPECT_EQ(store.param1, 85);
+    EXPECT_EQ(CommitControlBar(store, "8x", 0, 0), std::nullopt);
+    EXPECT_EQ(store.param1, 0);
+}
+
+TEST(DefaultComment, LinesEndInCrLfAndDecodeBySettings) {
+    TempDir dir;
+    EXPECT_EQ(DefaultCommentLines("a\nb\r\nc"), "a\r\nb\r\nc\r\n");
+    EXPECT_EQ(DefaultCommentLines(std::string(300, 'x') + "\n"), std::string(300, 'x') + "\r\n");
+    SettingsStore store;
+    store.autoReadCharset = 1;
+    LoadDefaultComment(store, dir.Write("c.txt", "\xA4\xA2\n")); // hiragana a in EUC-JP
+    EXPECT_EQ(store.defaultCommentCharset, 2);
+    EXPECT_EQ(store.defaultCommentText, "\x82\xA0\r\n");
+    LoadDefaultComment(store, dir.File("missing.txt"));
+    EXPECT_EQ(store.defaultCommentText, "");
+}
+
+TEST(SettingOverride, KnownKeysOnly) {
+    SettingsStore store;
+    std::string error;
+    EXPECT_TRUE(ApplySettingOverride(store, "param1=90", error));
+    EXPECT_EQ(store.param1, 90);
+    EXPECT_TRUE(ApplySettingOverride(store, "ScreenGamma=1.5", error));
+    EXPECT_DOUBLE_EQ(store.screenGamma, 1.5);
+    EXPECT_FALSE(ApplySettingOverride(store, "NoSuchKey=1", error));
+    EXPECT_FALSE(ApplySettingOverride(store, "Param1", error));
+    EXPECT_FALSE(ApplySettingOverride(store, "bulkconv.Nothing=1", error));
+    RegisterSectionKeys("bulkconv", {"SizeWidth"});
+    EXPECT_TRUE(ApplySettingOverride(store, "bulkconv.sizewidth=160", error));
+    EXPECT_EQ(store.profile.GetInt("bulkconv", "SizeWidth", 0), 160);
+}
+
+TEST(RecentFiles, NewestFirstWithoutDuplicates) {
+    SettingsStore store;
+    store.maxMRU = 2;
+    AddRecentFile(store, "/a");
+    AddRecentFile(store, "/b");
+    AddRecentFile(store, "/a");
+    AddRecentFile(store, "/c");
+    EXPECT_EQ(store.recentFiles, (std::vector<std::string>{"/c", "/a"}));
+}

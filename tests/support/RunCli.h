@@ -1,0 +1,35 @@
+#pragma once
+// Runs tolmena-cli with arguments and captures its output and exit status.
+#include "support/TempDir.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <sys/wait.h>
+#include <vector>
+
+struct CliResult {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+inline std::string ShellQuote(const std::string& text) {
+    std::string quoted = "'";
+    for (char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return quoted + "'";
+}
+
+// env is put before the command, e.g. "XDG_CONFIG_HOME=/tmp/x".
+inline CliResult RunCli(const std::vector<std::string>& args, const std::string& env = "") {
+    TempDir dir;
+    std::string command = env + " " + ShellQuote(CLI_PATH);
+    for (const std::string& arg : args) command += " " + ShellQuote(arg);
+    command += " >" + dir.File("out") + " 2>" + dir.File("err");
+    int raw = std::system(command.c_str());
+    CliResult result;
+    result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    result.out = TempDir::Read(dir.File("out"));
+    result.err = TempDir::Read(dir.File("err"));
+    return result;
+}
