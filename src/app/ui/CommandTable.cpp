@@ -87,8 +87,8 @@ const Command* FindCommand(int id) {
     return nullptr;
 }
 
-const std::vector<MenuSpec>& EmptyMenu() {
-    static const std::vector<MenuSpec> menu = {
+const std::vector<MenuLayout>& EmptyMenu() {
+    static const std::vector<MenuLayout> menu = {
         {"ファイル(&F)", {ID_FILE_OPEN, ID_SEPARATOR, ID_FILE_MRU_FILE1, ID_SEPARATOR, ID_SETTINGS,
                           ID_SEPARATOR, ID_APP_EXIT}},
         {"編集(&E)", {ID_EDIT_PASTE, ID_EDIT_CLEAR_ALL}},

@@ -66,12 +66,12 @@ struct Command {
 const std::vector<Command>& Commands();
 const Command* FindCommand(int id);
 
-struct MenuSpec {
+struct MenuLayout {
     const char* title;
     std::vector<int> items; // command ids; ID_SEPARATOR draws a line
 };
 
 // Menu 122: the menu while no document is open.
-const std::vector<MenuSpec>& EmptyMenu();
+const std::vector<MenuLayout>& EmptyMenu();
 // The caption of a command in menu 122 where it differs from the document menu.
 const char* EmptyMenuCaption(int id);

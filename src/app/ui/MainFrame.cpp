@@ -41,9 +41,9 @@ QAction* CMainFrame::CreateAction(int id) {
 }
 
 void CMainFrame::CreateMenus() {
-    for (const MenuSpec& spec : EmptyMenu()) {
-        QMenu* menu = menuBar()->addMenu(Text(spec.title));
-        for (int id : spec.items) {
+    for (const MenuLayout& layout : EmptyMenu()) {
+        QMenu* menu = menuBar()->addMenu(Text(layout.title));
+        for (int id : layout.items) {
             if (id == ID_SEPARATOR)
                 menu->addSeparator();
             else
