@@ -7,6 +7,7 @@
 #include "core/OutputFiles.h"
 #include "platform/Platform.h"
 
+#include <algorithm>
 #include <memory>
 #include <optional>
 #include <strings.h>
