@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <climits>
 #include <cstring>
+#include <fcntl.h>
 #include <filesystem>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -32,50 +33,77 @@ mode_t ModeFor(const std::string& target) {
 
 std::string Reason(int error) { return std::strerror(error ? error : EIO); }
 
+// The stream's write function: writes everything or records why it could not.
+ssize_t WriteToSink(void* cookie, const char* bytes, size_t size) {
+    auto* sink = static_cast<COutputFiles::Sink*>(cookie);
+    size_t done = 0;
+    while (done < size) {
+        ssize_t written = write(sink->fd, bytes + done, size - done);
+        if (written < 0 && errno == EINTR) continue;
+        if (written <= 0) {
+            if (!sink->error) sink->error = written < 0 ? errno : EIO;
+            return done > 0 ? static_cast<ssize_t>(done) : -1;
+        }
+        done += static_cast<size_t>(written);
+    }
+    return static_cast<ssize_t>(done);
+}
+
+int CloseSink(void* cookie) {
+    auto* sink = static_cast<COutputFiles::Sink*>(cookie);
+    if (sink->fd < 0) return 0;
+    int result = close(sink->fd);
+    if (result != 0 && !sink->error) sink->error = errno;
+    sink->fd = -1;
+    return result;
+}
+
+std::FILE* OpenSinkStream(COutputFiles::Sink& sink) {
+    cookie_io_functions_t functions{};
+    functions.write = WriteToSink;
+    functions.close = CloseSink;
+    return fopencookie(&sink, "wb", functions);
+}
+
 } // namespace
 
 std::FILE* COutputFiles::Create(const std::string& path, bool measured) {
     Output output;
     output.target = ReplacedFile(path);
     output.measured = measured;
+    output.sink = std::make_unique<Sink>();
     std::error_code error;
     fs::file_status status = fs::status(output.target, error);
     if (fs::exists(status) && !fs::is_regular_file(status)) {
-        output.file = std::fopen(output.target.c_str(), "wb");
+        output.sink->fd = open(output.target.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
     } else {
         fs::path target(output.target);
         std::string pattern = (target.parent_path() / ("." + target.filename().string())).string();
         pattern += ".XXXXXX";
-        int fd = mkstemp(pattern.data());
-        if (fd < 0) return nullptr;
-        output.temporary = pattern;
-        if (fchmod(fd, ModeFor(output.target)) != 0 || !(output.file = fdopen(fd, "wb"))) {
-            close(fd);
-            unlink(pattern.c_str());
-            return nullptr;
-        }
+        output.sink->fd = mkostemp(pattern.data(), O_CLOEXEC);
+        if (output.sink->fd >= 0) output.temporary = pattern;
+        if (output.sink->fd >= 0 && fchmod(output.sink->fd, ModeFor(output.target)) != 0)
+            CloseSink(output.sink.get());
     }
-    if (!output.file) return nullptr;
-    outputs_.push_back(output);
-    return output.file;
+    if (output.sink->fd >= 0) output.file = OpenSinkStream(*output.sink);
+    if (!output.file) {
+        CloseSink(output.sink.get());
+        if (!output.temporary.empty()) unlink(output.temporary.c_str());
+        return nullptr;
+    }
+    outputs_.push_back(std::move(output));
+    return outputs_.back().file;
 }
 
 bool COutputFiles::Finish(Output& output, std::string& reason) {
-    errno = 0;
-    bool written = std::fflush(output.file) == 0 && !std::ferror(output.file);
-    int error = errno;
-    if (written && !output.temporary.empty() && fsync(fileno(output.file)) != 0) {
-        written = false;
-        error = errno;
-    }
-    errno = 0;
-    if (std::fclose(output.file) != 0 && written) {
-        written = false;
-        error = errno;
-    }
+    Sink& sink = *output.sink;
+    bool written = std::fflush(output.file) == 0 && !std::ferror(output.file) && !sink.error;
+    if (written && !output.temporary.empty() && fsync(sink.fd) != 0) sink.error = errno;
+    if (std::fclose(output.file) != 0 && !sink.error) sink.error = EIO;
     output.file = nullptr;
-    if (!written) reason = Reason(error);
-    return written;
+    if (written && !sink.error) return true;
+    reason = Reason(sink.error);
+    return false;
 }
 
 bool COutputFiles::Commit(const std::string& reportName) {
@@ -104,7 +132,7 @@ bool COutputFiles::Commit(const std::string& reportName) {
     return true;
 }
 
-void COutputFiles::Fail(const std::string& reportName, const std::string& target,
+void COutputFiles::Fail(const std::string& reportName, std::string target,
                         const std::string& reason) {
     Discard();
     ReportError(reportName, target, reason);

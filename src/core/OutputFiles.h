@@ -5,6 +5,7 @@
 // Whatever is not committed is removed.
 #include <cstdint>
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -27,15 +28,24 @@ public:
     // Size of the measured file after Commit.
     uint32_t MeasuredSize() const { return measuredSize_; }
 
+    // The descriptor under a stream, and the first error its writes met (0 for none).
+    struct Sink {
+        int fd = -1;
+        int error = 0;
+    };
+
 private:
     struct Output {
         std::string target;
         std::string temporary; // empty when the target is written directly
+        std::unique_ptr<Sink> sink;
         std::FILE* file = nullptr;
         bool measured = false;
     };
+    // Flushes, syncs and closes; false with the reason when a write or the close failed.
     bool Finish(Output& output, std::string& reason);
-    void Fail(const std::string& reportName, const std::string& target, const std::string& reason);
+    // Discards everything, then reports; the target is a copy since discarding drops it.
+    void Fail(const std::string& reportName, std::string target, const std::string& reason);
 
     std::vector<Output> outputs_;
     uint32_t measuredSize_ = 0;

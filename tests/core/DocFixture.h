@@ -67,6 +67,7 @@ inline std::unique_ptr<CDibImage> MakeImage(int width, int height,
     const size_t stride = DibStride(static_cast<size_t>(width), 24);
     image->AllocateDib(40, stride * static_cast<size_t>(height));
     BitmapInfoHeader& header = *image->Header();
+    header = BitmapInfoHeader{};
     header.biWidth = width;
     header.biHeight = height;
     header.biBitCount = 24;

@@ -34,8 +34,10 @@ TEST(RgbFileNames, HeaderParsing) {
     EXPECT_TRUE(ParseFalHeader(kHeader3x2, width, height));
     EXPECT_EQ(width, 3);
     EXPECT_EQ(height, 2);
-    EXPECT_TRUE(ParseFalHeader("x\n 640 480\n", width, height));
+    EXPECT_TRUE(ParseFalHeader("x\n640  480\n", width, height));
     EXPECT_EQ(height, 480);
+    EXPECT_TRUE(ParseFalHeader("x\n 640 480\n", width, height)); // after the first space
+    EXPECT_EQ(height, 640);
     EXPECT_TRUE(ParseFalHeader("x\n65535 65535", width, height));
     for (const char* bad : {"", "F_ALL(V1.00)", "x\n640\n", "x\n0 10\n", "x\n-3 2\n", "x\n3 -2\n",
                             "x\n65536 1\n", "x\n99999999999999999999 1\n", "x\nabc def\n"})

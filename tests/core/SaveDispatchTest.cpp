@@ -1,4 +1,5 @@
 // Saving never destroys the file it replaces: staged files, checked writes, injected failures.
+#include "app/util/FileExtension.h"
 #include "core/ImageDoc.h"
 #include "core/OutputFiles.h"
 #include "core/SaveDispatch.h"
