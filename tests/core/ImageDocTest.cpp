@@ -285,3 +285,25 @@ TEST_F(ImageDoc, ClosingDeletesTemporaryFiles) {
     documents.CloseAllDocuments();
     EXPECT_EQ(host.lastClosed, 1);
 }
+
+TEST_F(ImageDoc, RawRgbAndBmpRoundTripPixelExact) {
+    const int width = 37, height = 23; // odd widths pad BMP rows, raw rows are not padded
+    CImageDoc document;
+    document.SetImage(MakeImage(width, height, Gradient(width, height)));
+    ASSERT_TRUE(document.SaveFile(dir.File("a.rgb")));
+    ASSERT_TRUE(document.LoadFile(dir.File("a.rgb")));
+    ASSERT_TRUE(document.SaveFile(dir.File("b.bmp")));
+    EXPECT_EQ(document.description, "37x23 Windows BMP(24bit)");
+    ASSERT_TRUE(document.LoadFile(dir.File("b.bmp")));
+    EXPECT_EQ(document.docType, kTypeBmp);
+    EXPECT_EQ(PixelsOf(document.Image()), Gradient(width, height));
+    ASSERT_TRUE(document.SaveFile(dir.File("c.q0")));
+    EXPECT_EQ(TempDir::Read(dir.File("c.q0")), TempDir::Read(dir.File("a.rgb")));
+
+    // A palette BMP keeps its colours through raw RGB.
+    ASSERT_TRUE(document.LoadFile(std::string(TEST_DATA_DIR) + "/bmp/g/pal8.bmp"));
+    const std::vector<uint32_t> colours = PixelsOf(document.Image());
+    ASSERT_TRUE(document.SaveFile(dir.File("pal8.rgb")));
+    ASSERT_TRUE(document.LoadFile(dir.File("pal8.rgb")));
+    EXPECT_EQ(PixelsOf(document.Image()), colours);
+}

@@ -103,6 +103,21 @@ TEST_F(SaveDispatch, FailedWriteKeepsBothRawRgbFiles) {
     EXPECT_EQ(document.description, "100x100  RGB/Q0+FAL");
 }
 
+TEST_F(SaveDispatch, FailedBmpWriteKeepsTheOriginal) {
+    CImageDoc document;
+    document.SetImage(MakeImage(100, 100, Gradient(100, 100)));
+    const std::string target = dir.Write("pic.bmp", "old bitmap");
+    bool saved;
+    {
+        FileSizeLimit limit(4096);
+        saved = SaveImageFile(document, target);
+    }
+    EXPECT_FALSE(saved);
+    EXPECT_EQ(Messages().size(), 1u);
+    EXPECT_EQ(TempDir::Read(target), "old bitmap");
+    EXPECT_EQ(Names(dir), std::vector<std::string>{"pic.bmp"});
+}
+
 TEST_F(SaveDispatch, DeviceTargetIsWrittenDirectlyAndChecked) {
     CImageDoc document;
     document.SetImage(MakeImage(2, 2, Gradient(2, 2)));
