@@ -1,10 +1,10 @@
 // The image document: dispatch, comments, marks and titles, sync ids, the template's list,
 // saving converted documents, closing.
+#include "DocFixture.h"
 #include "app/util/FileExtension.h"
 #include "core/DocTemplate.h"
 #include "core/RgbFile.h"
 #include "jpegtools/Charset.h"
-#include "DocFixture.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -20,8 +20,8 @@ void WriteRgb(const TempDir& dir, const std::string& name, int width, int height
     for (uint32_t color : rgb)
         data += {static_cast<char>(color >> 16), static_cast<char>(color >> 8),
                  static_cast<char>(color)};
-    dir.Write(name + ".fal",
-              "F_ALL(V1.00)\r\n" + std::to_string(width) + " " + std::to_string(height) + " 0 0\r\n");
+    dir.Write(name + ".fal", "F_ALL(V1.00)\r\n" + std::to_string(width) + " " +
+                                 std::to_string(height) + " 0 0\r\n");
     dir.Write(name + ".rgb", data);
 }
 
@@ -65,7 +65,8 @@ TEST_F(ImageDoc, ResetFormatStateClearsReaderFactsButNotGammaPresence) {
     EXPECT_EQ(document.CurrentComment(), nullptr);
     EXPECT_FALSE(document.includeComment || document.hasExif || document.grayscale ||
                  document.hasTransparent);
-    EXPECT_TRUE(document.palette.empty() && document.exifData.empty() && document.rawComment.empty());
+    EXPECT_TRUE(document.palette.empty() && document.exifData.empty() &&
+                document.rawComment.empty());
     EXPECT_TRUE(document.hasGamma);
     EXPECT_EQ(document.pngSaveMode, 3);
     EXPECT_FALSE(document.writeGamma);
