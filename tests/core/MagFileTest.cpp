@@ -1,5 +1,5 @@
 // MAG files of other encoders against the pictures they must decode to, and the file reader.
-#include "core/MagFile.h"
+#include "core/MagTestFile.h"
 #include "platform/HeadlessPlatform.h"
 #include "support/TempDir.h"
 
@@ -46,12 +46,13 @@ RgbPicture ColoursOf(const MagPicture& picture) {
 MagPicture DecodeFile(const std::string& path) {
     std::string bytes = TempDir::Read(path);
     MagPicture picture;
-    EXPECT_TRUE(DecodeMag(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), picture))
-        << path;
+    EXPECT_TRUE(DecodeBytes(bytes, picture)) << path;
     return picture;
 }
 
-std::string Padded(const std::string& text) { return text + std::string(24 - text.size(), ' '); }
+std::string Padded(const std::string& text) {
+    return text + std::string(24 - text.size(), ' ');
+}
 
 } // namespace
 

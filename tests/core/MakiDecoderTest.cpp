@@ -4,7 +4,7 @@
 // red, blue), flag A (1000 bytes: 10 per block of 4 lines, one bit per 4-byte column), flag B
 // (2 bytes per set bit: one nibble per line of the block, one bit per byte) and pixel data
 // (bytes XORed into the line 2 lines up for "A", 4 for "B").
-#include "core/MagFile.h"
+#include "core/MagTestFile.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -14,12 +14,11 @@
 
 namespace {
 
-struct MakiBuilder {
+struct MakiBuilder : MagPlanes {
+    MakiBuilder() { flagA.assign(1000, 0); }
     char variant = 'A';
     std::string userName = "MAKI user\x1A";
     uint16_t screenMode = 0, xEnd = 640, yEnd = 400;
-    std::vector<uint8_t> flagA = std::vector<uint8_t>(1000, 0);
-    std::vector<uint8_t> flagB, pixels;
     size_t flagBSize = SIZE_MAX; // the size field when it differs from flagB.size()
 
     static void Put16(std::string& out, size_t value) {
@@ -31,21 +30,17 @@ struct MakiBuilder {
         std::string out = std::string("MAKI01") + variant + ' ';
         out += (userName + std::string(24, ' ')).substr(0, 24);
         const size_t pixelA = pixels.size() / 2;
-        for (size_t v : {flagBSize == SIZE_MAX ? flagB.size() : flagBSize, pixelA,
-                         pixels.size() - pixelA, size_t{screenMode}, size_t{0}, size_t{0},
-                         size_t{xEnd}, size_t{yEnd}})
+        for (size_t v :
+             {flagBSize == SIZE_MAX ? flagB.size() : flagBSize, pixelA, pixels.size() - pixelA,
+              size_t{screenMode}, size_t{0}, size_t{0}, size_t{xEnd}, size_t{yEnd}})
             Put16(out, v);
-        for (int i = 0; i < 48; ++i) out += static_cast<char>(0x10 + i);
-        out.append(flagA.begin(), flagA.end());
-        out.append(flagB.begin(), flagB.end());
-        out.append(pixels.begin(), pixels.end());
+        for (int i = 0; i < 48; ++i)
+            out += static_cast<char>(0x10 + i);
+        AppendTo(out);
         return out;
     }
 
-    bool Decode(MagPicture& picture) const {
-        std::string bytes = Bytes();
-        return DecodeMag(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), picture);
-    }
+    bool Decode(MagPicture& picture) const { return DecodeBytes(Bytes(), picture); }
 };
 
 std::vector<uint8_t> Head(const MagPicture& picture, size_t y, size_t count = 4) {
@@ -102,10 +97,10 @@ TEST(MakiDecoder, LinesXorAgainstTwoOrFourLinesUp) {
 
 TEST(MakiDecoder, FlagNibblesGoToTheirLinesAndBytes) {
     MakiBuilder maki;
-    maki.flagA[1] = 0x40;          // column 9: bytes 36..39
-    maki.flagB = {0x84, 0x21};     // line 0 byte 36, line 1 byte 37, line 2 byte 38, line 3 byte 39
+    maki.flagA[1] = 0x40;      // column 9: bytes 36..39
+    maki.flagB = {0x84, 0x21}; // line 0 byte 36, line 1 byte 37, line 2 byte 38, line 3 byte 39
     maki.pixels = {0x01, 0x02, 0x03, 0x04};
-    maki.flagA[10] = 0x01;         // block 1, column 7: bytes 28..31 of line 4
+    maki.flagA[10] = 0x01; // block 1, column 7: bytes 28..31 of line 4
     maki.flagB.insert(maki.flagB.end(), {0x10, 0x00});
     maki.pixels.push_back(0x05);
     MagPicture picture;
@@ -133,7 +128,7 @@ TEST(MakiDecoder, TwoHundredLineModeShowsEachLineTwice) {
 
 TEST(MakiDecoder, OtherSizesStayInsideThePicture) {
     MakiBuilder maki = FirstLineSet('A');
-    maki.xEnd = 7;  // odd width: the padding nibble stays 0
+    maki.xEnd = 7; // odd width: the padding nibble stays 0
     maki.yEnd = 3;
     MagPicture picture;
     ASSERT_TRUE(maki.Decode(picture));
@@ -158,14 +153,13 @@ TEST(MakiDecoder, TruncatedSectionsFail) {
     const std::string bytes = good.Bytes();
     MagPicture picture;
     for (size_t length = 0; length < bytes.size(); ++length)
-        EXPECT_FALSE(DecodeMag(reinterpret_cast<const uint8_t*>(bytes.data()), length, picture))
-            << length;
+        EXPECT_FALSE(DecodeBytes(bytes.substr(0, length), picture)) << length;
 
     MakiBuilder maki = good;
-    maki.flagBSize = 40;       // flag B runs past the end of the file
+    maki.flagBSize = 40; // flag B runs past the end of the file
     EXPECT_FALSE(maki.Decode(picture));
     maki = good;
-    maki.flagA[5] = 0x01;      // a second column with no flag-B bytes left
+    maki.flagA[5] = 0x01; // a second column with no flag-B bytes left
     EXPECT_FALSE(maki.Decode(picture));
     maki = good;
     maki.flagB = {0xF8, 0x00}; // a fifth pixel byte that is not there
