@@ -1,4 +1,4 @@
-// MAG and MAKI decoding over arbitrary bytes, up to the packed DIB.
+// MAG and MAKI decoding over arbitrary bytes, up to the realized image.
 #include "core/MagFile.h"
 
 #include <cstdint>
@@ -8,6 +8,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     MagPicture picture;
     if (!DecodeMag(data, size, picture)) return 0;
     MagDescription(picture);
-    MakeMagDib(picture);
+    if (auto image = MakeMagDib(picture)) image->Realize();
     return 0;
 }

@@ -1,5 +1,6 @@
 #include "core/MagDecoder.h"
 
+#include <algorithm>
 #include <array>
 
 namespace {
@@ -35,10 +36,14 @@ struct BitStream {
 struct CopySource {
     int dx, dy;
 };
-constexpr std::array<CopySource, 16> kCopyTable = {{{0, 0},   {-2, 0},  {-4, 0},  {-8, 0},
-                                                    {0, -1},  {-2, -1}, {0, -2},  {-2, -2},
-                                                    {-4, -2}, {0, -4},  {-2, -4}, {-4, -4},
-                                                    {0, -8},  {-2, -8}, {-4, -8}, {0, -16}}};
+// clang-format off
+constexpr std::array<CopySource, 16> kCopyTable = {{
+    {0, 0},   {-2, 0},  {-4, 0},  {-8, 0},
+    {0, -1},  {-2, -1}, {0, -2},  {-2, -2},
+    {-4, -2}, {0, -4},  {-2, -4}, {-4, -4},
+    {0, -8},  {-2, -8}, {-4, -8}, {0, -16},
+}};
+// clang-format on
 
 // The user name (up to the first 0x1A, at most 24 bytes) and the comment (up to 0x1A or
 // 0x00). A comment ended by 0x00 has already consumed the first header byte.
@@ -64,11 +69,10 @@ bool ReadHeader(ByteReader& in, bool headerStarted, MagHeader& header) {
     if (!in.Bytes(bytes.data() + skip, kHeaderSize - skip)) return false;
     ByteReader fields(bytes.data(), bytes.size());
     fields.Skip(3);
-    uint32_t flagBSize = 0;
     return fields.U8(header.screenMode) && fields.U16le(header.xStart) &&
-           fields.U16le(header.yStart) && fields.U16le(header.xEnd) &&
-           fields.U16le(header.yEnd) && fields.U32le(header.flagAOffset) &&
-           fields.U32le(header.flagBOffset) && fields.U32le(flagBSize) &&
+           fields.U16le(header.yStart) && fields.U16le(header.xEnd) && fields.U16le(header.yEnd) &&
+           fields.U32le(header.flagAOffset) && fields.U32le(header.flagBOffset) &&
+           fields.Skip(4) /* flag-B size: the offsets decide */ &&
            fields.U32le(header.pixelOffset) && fields.U32le(header.pixelSize);
 }
 
@@ -80,11 +84,11 @@ bool TakeSection(ByteReader& in, size_t size, SectionStream& section) {
 
 // Picture size and the per-line counts of the flag and pixel planes.
 struct MagLayout {
-    size_t lines = 0;       // stored lines
-    size_t lineBytes = 0;   // pixel bytes per line (2 pixels per byte at 16 colours)
-    size_t flagBytes = 0;   // flag bytes per line: one nibble per 2 pixel bytes
-    bool wide = false;      // 256 colours, 1 pixel per byte
-    bool doubled = false;   // 200-line mode
+    size_t lines = 0;     // stored lines
+    size_t lineBytes = 0; // pixel bytes per line (2 pixels per byte at 16 colours)
+    size_t flagBytes = 0; // flag bytes per line: one nibble per 2 pixel bytes
+    bool wide = false;    // 256 colours, 1 pixel per byte
+    bool doubled = false; // 200-line mode
 };
 
 bool SetUpPicture(const MagHeader& header, MagPicture& picture, MagLayout& layout) {
@@ -111,7 +115,8 @@ bool SetUpPicture(const MagHeader& header, MagPicture& picture, MagLayout& layou
 
 class MagPlaneDecoder {
 public:
-    MagPlaneDecoder(const MagLayout& layout, BitStream flagA, SectionStream flagB, SectionStream pixels)
+    MagPlaneDecoder(const MagLayout& layout, BitStream flagA, SectionStream flagB,
+                    SectionStream pixels)
         : layout_(layout), flagA_(flagA), flagB_(flagB), pixels_(pixels),
           flagLine_(layout.flagBytes, 0), ring_(kRingLines * layout.lineBytes, 0) {}
 
@@ -206,7 +211,8 @@ bool DecodeMagBody(ByteReader& in, MagPicture& picture) {
 
     // Flag A holds one bit per flag byte of every line: this bounds the picture by the file.
     size_t flagBits = 0;
-    if (!CheckedMultiply(layout.lines, layout.flagBytes, flagBits) || (flagBits + 7) / 8 > flagA.size)
+    if (!CheckedMultiply(layout.lines, layout.flagBytes, flagBits) ||
+        (flagBits + 7) / 8 > flagA.size)
         return false;
     ConvertGrbPalette(palette.data, fileColors, picture.colorTable.data());
     if (!AllocateRows(picture)) return false;

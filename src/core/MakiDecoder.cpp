@@ -25,16 +25,15 @@ bool ReadHeader(ByteReader& in, MagPicture& picture, MakiHeader& header) {
     if (!in.Bytes(name.data(), name.size())) return false;
     picture.author.assign(name.begin(), std::find(name.begin(), name.end(), uint8_t{0x1A}));
     return in.U16be(header.flagBSize) && in.U16be(header.pixelASize) &&
-           in.U16be(header.pixelBSize) && in.U16be(header.extension) &&
-           in.U16be(header.xStart) && in.U16be(header.yStart) && in.U16be(header.xEnd) &&
-           in.U16be(header.yEnd);
+           in.U16be(header.pixelBSize) && in.U16be(header.extension) && in.U16be(header.xStart) &&
+           in.U16be(header.yStart) && in.U16be(header.xEnd) && in.U16be(header.yEnd);
 }
 
 struct MakiLayout {
-    size_t lines = 0;      // stored lines that lie in the picture
-    size_t rowBytes = 0;   // bytes of a stored line that lie in the picture
-    size_t distance = 2;   // XOR line distance
-    bool doubled = false;  // 200-line mode
+    size_t lines = 0;     // stored lines that lie in the picture
+    size_t rowBytes = 0;  // bytes of a stored line that lie in the picture
+    size_t distance = 2;  // XOR line distance
+    bool doubled = false; // 200-line mode
 };
 
 // The picture takes the header's size, but the decoder only ever produces 640 x 400 pixels:
@@ -78,7 +77,8 @@ public:
 private:
     // Each set flag-A bit brings 2 flag-B bytes: one nibble for its column in each line.
     bool ReadFlags(const uint8_t* flagA) {
-        for (auto& line : flags_) line.fill(0);
+        for (auto& line : flags_)
+            line.fill(0);
         for (size_t k = 0; k < kFlagColumns; ++k) {
             if (!((flagA[k / 8] >> (7 - k % 8)) & 1)) continue;
             uint8_t high = 0, low = 0;

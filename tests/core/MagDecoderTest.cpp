@@ -4,7 +4,7 @@
 // header start at 12, 16, 24, pixel size at 28), the palette (green, red, blue), flag A (one
 // bit per flag byte of a line), flag B (bytes XORed into the flag line) and pixel data.
 // A flag nibble 0 takes 2 literal pixel bytes; others copy 2 bytes from an earlier place.
-#include "core/MagFile.h"
+#include "core/MagTestFile.h"
 
 #include <gtest/gtest.h>
 
@@ -13,12 +13,11 @@
 
 namespace {
 
-struct MagBuilder {
+struct MagBuilder : MagPlanes {
     uint8_t screenMode = 0;
     uint16_t xStart = 0, yStart = 0, xEnd = 7, yEnd = 0;
     std::string userName = "TEST user", comment;
     bool commentEndsWithZero = false;
-    std::vector<uint8_t> flagA, flagB, pixels;
     size_t extraPixelSize = 0; // pixel size field beyond the bytes written
 
     static void Put16(std::string& out, size_t value) {
@@ -39,30 +38,24 @@ struct MagBuilder {
         const size_t pixelOffset = flagBOffset + flagB.size();
         out += std::string(3, '\0');
         out += static_cast<char>(screenMode);
-        for (uint16_t v : {xStart, yStart, xEnd, yEnd}) Put16(out, v);
-        for (size_t v : {flagAOffset, flagBOffset, flagB.size(), pixelOffset,
-                         pixels.size() + extraPixelSize})
+        for (uint16_t v : {xStart, yStart, xEnd, yEnd})
+            Put16(out, v);
+        for (size_t v :
+             {flagAOffset, flagBOffset, flagB.size(), pixelOffset, pixels.size() + extraPixelSize})
             Put32(out, v);
-        for (size_t i = 0; i < paletteBytes; ++i) out += static_cast<char>(i);
-        out.append(flagA.begin(), flagA.end());
-        out.append(flagB.begin(), flagB.end());
-        out.append(pixels.begin(), pixels.end());
+        for (size_t i = 0; i < paletteBytes; ++i)
+            out += static_cast<char>(i);
+        AppendTo(out);
         return out;
     }
 
-    bool Decode(MagPicture& picture) const {
-        std::string bytes = Bytes();
-        return DecodeMag(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), picture);
-    }
+    bool Decode(MagPicture& picture) const { return DecodeBytes(Bytes(), picture); }
 };
-
-bool DecodeText(const std::string& bytes, MagPicture& picture) {
-    return DecodeMag(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), picture);
-}
 
 std::vector<uint8_t> Sequence(size_t count, uint8_t first) {
     std::vector<uint8_t> bytes(count);
-    for (size_t i = 0; i < count; ++i) bytes[i] = static_cast<uint8_t>(first + i);
+    for (size_t i = 0; i < count; ++i)
+        bytes[i] = static_cast<uint8_t>(first + i);
     return bytes;
 }
 
@@ -93,8 +86,8 @@ MagBuilder SeventeenLines(uint8_t thirdFlagByte) {
 
 TEST(MagDecoder, LiteralSixteenColourPicture) {
     MagBuilder mag;
-    mag.yEnd = 1;                    // 8 x 2 pixels: 4 bytes, one flag byte per line
-    mag.flagA = {0x00};              // both flag lines stay 0: all literal
+    mag.yEnd = 1;       // 8 x 2 pixels: 4 bytes, one flag byte per line
+    mag.flagA = {0x00}; // both flag lines stay 0: all literal
     mag.pixels = {0x01, 0x23, 0x45, 0x67, 0x89, 0xAB, 0xCD, 0xEF};
     MagPicture picture;
     ASSERT_TRUE(mag.Decode(picture));
@@ -117,21 +110,21 @@ TEST(MagDecoder, LiteralSixteenColourPicture) {
 TEST(MagDecoder, EveryCopyNibbleTakesItsSource) {
     // Expected values of pixel bytes 8 and 9 of line 16 (dx bytes left, dy lines up).
     const std::vector<std::pair<int, std::vector<uint8_t>>> cases = {
-        {1, {0xA6, 0xA7}},  // -2, 0
-        {2, {0xA4, 0xA5}},  // -4, 0
-        {3, {0xA0, 0xA1}},  // -8, 0
-        {4, {248, 249}},    // 0, -1: line 15
-        {5, {246, 247}},    // -2, -1
-        {6, {232, 233}},    // 0, -2: line 14
-        {7, {230, 231}},    // -2, -2
-        {8, {228, 229}},    // -4, -2
-        {9, {200, 201}},    // 0, -4: line 12
-        {10, {198, 199}},   // -2, -4
-        {11, {196, 197}},   // -4, -4
-        {12, {136, 137}},   // 0, -8: line 8
-        {13, {134, 135}},   // -2, -8
-        {14, {132, 133}},   // -4, -8
-        {15, {8, 9}},       // 0, -16: what the ring line held 16 lines earlier
+        {1, {0xA6, 0xA7}}, // -2, 0
+        {2, {0xA4, 0xA5}}, // -4, 0
+        {3, {0xA0, 0xA1}}, // -8, 0
+        {4, {248, 249}},   // 0, -1: line 15
+        {5, {246, 247}},   // -2, -1
+        {6, {232, 233}},   // 0, -2: line 14
+        {7, {230, 231}},   // -2, -2
+        {8, {228, 229}},   // -4, -2
+        {9, {200, 201}},   // 0, -4: line 12
+        {10, {198, 199}},  // -2, -4
+        {11, {196, 197}},  // -4, -4
+        {12, {136, 137}},  // 0, -8: line 8
+        {13, {134, 135}},  // -2, -8
+        {14, {132, 133}},  // -4, -8
+        {15, {8, 9}},      // 0, -16: what the ring line held 16 lines earlier
     };
     for (const auto& [nibble, expected] : cases) {
         MagPicture picture;
@@ -205,7 +198,7 @@ TEST(MagDecoder, UserNameAndCommentBoundaries) {
     std::string bytes = mag.Bytes();
     bytes.erase(8, 10); // "TEST user\x1A" gone
     bytes.insert(8, std::string(24, 'N'));
-    ASSERT_TRUE(DecodeText(bytes, picture));
+    ASSERT_TRUE(DecodeBytes(bytes, picture));
     EXPECT_EQ(picture.author, std::string(24, 'N'));
     EXPECT_EQ(picture.comment, "note");
 
@@ -219,13 +212,13 @@ TEST(MagDecoder, UserNameAndCommentBoundaries) {
 TEST(MagDecoder, TruncatedOrInconsistentFilesFail) {
     MagBuilder good;
     good.yEnd = 1;
-    good.flagA = {0x80};       // line 0 takes a flag-B byte
-    good.flagB = {0x11};       // copies 2 bytes left: wrong at the line start
+    good.flagA = {0x80}; // line 0 takes a flag-B byte
+    good.flagB = {0x11}; // copies 2 bytes left: wrong at the line start
     good.pixels = Sequence(8, 0);
     MagPicture picture;
     EXPECT_FALSE(good.Decode(picture)); // a copy from left of the line start
 
-    good.flagB = {0x40};       // line 0 copies from line -1 (zeros), then a literal
+    good.flagB = {0x40}; // line 0 copies from line -1 (zeros), then a literal
     good.pixels = Sequence(4, 1);
     ASSERT_TRUE(good.Decode(picture));
     EXPECT_EQ(RowOf(picture, 0), (std::vector<uint8_t>{0, 0, 0, 0, 0, 1, 0, 2}));
@@ -234,34 +227,34 @@ TEST(MagDecoder, TruncatedOrInconsistentFilesFail) {
     const std::string bytes = good.Bytes();
     // Every cut of the file fails cleanly.
     for (size_t length = 0; length < bytes.size(); ++length)
-        EXPECT_FALSE(DecodeText(bytes.substr(0, length), picture)) << length;
+        EXPECT_FALSE(DecodeBytes(bytes.substr(0, length), picture)) << length;
 
     MagBuilder mag = good;
-    mag.flagB.clear();          // flag A asks for a flag-B byte that is not there
+    mag.flagB.clear(); // flag A asks for a flag-B byte that is not there
     EXPECT_FALSE(mag.Decode(picture));
     mag = good;
-    mag.pixels.pop_back();      // pixel data runs out
+    mag.pixels.pop_back(); // pixel data runs out
     mag.extraPixelSize = 1;
     EXPECT_FALSE(mag.Decode(picture));
     mag = good;
-    mag.extraPixelSize = 1000;  // a pixel size beyond the file is cut to what is there
+    mag.extraPixelSize = 1000; // a pixel size beyond the file is cut to what is there
     EXPECT_TRUE(mag.Decode(picture));
     mag = good;
-    mag.yEnd = 8;               // 9 lines need 9 flag-A bits: more than its 1 byte
+    mag.yEnd = 8; // 9 lines need 9 flag-A bits: more than its 1 byte
     EXPECT_FALSE(mag.Decode(picture));
     mag = good;
-    mag.yStart = 2;             // y end before y start
+    mag.yStart = 2; // y end before y start
     EXPECT_FALSE(mag.Decode(picture));
     mag = good;
-    mag.xStart = 8;             // widened x range of 0 pixels
+    mag.xStart = 8; // widened x range of 0 pixels
     EXPECT_FALSE(mag.Decode(picture));
 
     // Flag-B offset before the flag-A offset.
     std::string swapped = bytes;
     const size_t header = 8 + 10 + 1;
     std::swap(swapped[header + 12], swapped[header + 16]);
-    EXPECT_FALSE(DecodeText(swapped, picture));
+    EXPECT_FALSE(DecodeBytes(swapped, picture));
 
-    EXPECT_FALSE(DecodeText("MAKJ02  " + bytes.substr(8), picture));
-    EXPECT_FALSE(DecodeText("MAKI03  " + bytes.substr(8), picture));
+    EXPECT_FALSE(DecodeBytes("MAKJ02  " + bytes.substr(8), picture));
+    EXPECT_FALSE(DecodeBytes("MAKI03  " + bytes.substr(8), picture));
 }

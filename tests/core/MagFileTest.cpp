@@ -1,5 +1,5 @@
 // MAG files of other encoders against the pictures they must decode to, and the file reader.
-#include "core/MagFile.h"
+#include "core/MagTestFile.h"
 #include "platform/HeadlessPlatform.h"
 #include "support/TempDir.h"
 
@@ -46,12 +46,13 @@ RgbPicture ColoursOf(const MagPicture& picture) {
 MagPicture DecodeFile(const std::string& path) {
     std::string bytes = TempDir::Read(path);
     MagPicture picture;
-    EXPECT_TRUE(DecodeMag(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), picture))
-        << path;
+    EXPECT_TRUE(DecodeBytes(bytes, picture)) << path;
     return picture;
 }
 
-std::string Padded(const std::string& text) { return text + std::string(24 - text.size(), ' '); }
+std::string Padded(const std::string& text) {
+    return text + std::string(24 - text.size(), ' ');
+}
 
 } // namespace
 
@@ -95,6 +96,24 @@ TEST(MagFile, ReaderHandsOverImageDescriptionAndComments) {
     EXPECT_EQ(comments[1].text, "test image 16 colours");
     EXPECT_EQ(facts.bitsPerSample, 4);
     EXPECT_EQ(facts.palette.size(), 16u);
+
+    // The realized image shows the reference picture, top row first.
+    image = ReadMagFile(kMagDir + "bird-256x256-256.mag", description, comments, &facts);
+    ASSERT_TRUE(image);
+    RgbPicture expected = ReadPng(kMagDir + "bird-256x256-256.png");
+    ASSERT_EQ(image->Width(), expected.width);
+    ASSERT_EQ(image->Height(), expected.height);
+    size_t mismatches = 0;
+    for (int y = 0; y < expected.height; ++y) {
+        for (int x = 0; x < expected.width; ++x) {
+            const uint8_t* p = &expected.rgb[3 * (static_cast<size_t>(y) * expected.width + x)];
+            mismatches += image->PixelColor(x, y) != (uint32_t{p[0]} << 16 | p[1] << 8 | p[2]);
+        }
+    }
+    EXPECT_EQ(mismatches, 0u);
+    EXPECT_EQ(comments.size(), 1u); // the author only
+    EXPECT_EQ(facts.bitsPerSample, 8);
+    EXPECT_EQ(facts.palette.size(), 256u);
 }
 
 TEST(MagFile, ReaderReportsFailures) {
