@@ -26,8 +26,8 @@ int main(int argc, char** argv) {
     const std::chrono::duration<double, std::milli> elapsed =
         std::chrono::steady_clock::now() - start;
     size_t heldBytes = 0;
-    for (const auto& segment : list) heldBytes += segment->ByteCount();
-    std::printf("%zu records, %zu bytes held, %.1f ms\n", list.size(), heldBytes,
-                elapsed.count());
+    for (const auto& segment : list)
+        heldBytes += segment->ByteCount();
+    std::printf("%zu records, %zu bytes held, %.1f ms\n", list.size(), heldBytes, elapsed.count());
     return 0;
 }

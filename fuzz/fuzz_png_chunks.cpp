@@ -18,8 +18,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         const auto& chunk = dynamic_cast<const CPngChunk&>(*segment);
         const uint64_t end = 8 + chunk.offset;
         if (end > size || end < start + 12) __builtin_trap();
-        if (!chunk.Has(SEG_DATA) &&
-            (chunk.ByteCount() != end - start || std::memcmp(chunk.Bytes(), data + start, end - start) != 0))
+        if (!chunk.Has(SEG_DATA) && (chunk.ByteCount() != end - start ||
+                                     std::memcmp(chunk.Bytes(), data + start, end - start) != 0))
             __builtin_trap();
         start = end;
     }

@@ -6,6 +6,7 @@ constexpr int kFirstCode = 0xC0;
 constexpr int kLastCode = 0xFE;
 
 // Indexed by code - 0xC0. A four-letter name is followed by two spaces so descriptions align.
+// clang-format off
 const char* const kNames[kLastCode - kFirstCode + 1] = {
     "SOF0  (Baseline DCT/Huffman)",   "SOF1  (Ext-Seq DCT/Huffman)",
     "SOF2  (Progressive DCT/Huffman)", "SOF3  (Lossless/Huffman)",
@@ -26,6 +27,7 @@ const char* const kNames[kLastCode - kFirstCode + 1] = {
     "JPG8", "JPG9", "JPG10", "JPG11", "JPG12", "JPG13",
     "COM   (Comment)",
 };
+// clang-format on
 
 } // namespace
 

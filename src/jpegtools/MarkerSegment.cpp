@@ -7,8 +7,7 @@ constexpr size_t kInlineCapacity = 8;
 constexpr size_t kMaxMarkerPayload = 0xFFFF - 2;
 } // namespace
 
-CMarkerSegment::CMarkerSegment(size_t count, const uint8_t* source)
-    : length(count), bytes_(count) {
+CMarkerSegment::CMarkerSegment(size_t count, const uint8_t* source) : length(count), bytes_(count) {
     if (count <= kInlineCapacity) flags |= SEG_INLINE;
     if (source && count) std::copy(source, source + count, bytes_.begin());
 }

@@ -16,7 +16,9 @@ constexpr int kEoi = 0xD9;
 constexpr size_t kPngChunkOverhead = 12; // length, type and CRC around the data
 
 // RST0-RST7, SOI and EOI have no length field.
-bool IsStandalone(int code) { return code >= 0xD0 && code <= kEoi; }
+bool IsStandalone(int code) {
+    return code >= 0xD0 && code <= kEoi;
+}
 
 uint32_t BigEndian32(const uint8_t* bytes) {
     ByteReader reader(bytes, 4);
@@ -29,7 +31,9 @@ uint32_t BigEndian32(const uint8_t* bytes) {
 
 CSegmentReader::CSegmentReader() : buffer_(kBufferSize) {}
 
-CSegmentReader::~CSegmentReader() { Close(); }
+CSegmentReader::~CSegmentReader() {
+    Close();
+}
 
 bool CSegmentReader::Open(const std::string& path) {
     Close();
@@ -86,8 +90,8 @@ template <typename Sink> uint64_t CSegmentReader::Consume(uint64_t count, Sink s
     uint64_t done = 0;
     while (done < count) {
         if (readPosition_ == validCount_ && !Refill()) break;
-        const size_t piece = static_cast<size_t>(
-            std::min<uint64_t>(count - done, validCount_ - readPosition_));
+        const size_t piece =
+            static_cast<size_t>(std::min<uint64_t>(count - done, validCount_ - readPosition_));
         if (!sink(&buffer_[readPosition_], piece, done)) break;
         readPosition_ += piece;
         done += piece;
@@ -101,11 +105,11 @@ int CSegmentReader::ReadByte() {
 }
 
 size_t CSegmentReader::Read(uint8_t* destination, size_t count) {
-    return static_cast<size_t>(Consume(count, [destination](const uint8_t* piece, size_t size,
-                                                             uint64_t done) {
-        if (destination) std::memcpy(destination + done, piece, size);
-        return true;
-    }));
+    return static_cast<size_t>(
+        Consume(count, [destination](const uint8_t* piece, size_t size, uint64_t done) {
+            if (destination) std::memcpy(destination + done, piece, size);
+            return true;
+        }));
 }
 
 bool CSegmentReader::CopyTo(FILE* destination, uint64_t count) {

@@ -27,7 +27,9 @@ bool TakeOverAttributes(int fd, const std::string& target) {
 
 } // namespace
 
-CStagedFile::~CStagedFile() { Discard(); }
+CStagedFile::~CStagedFile() {
+    Discard();
+}
 
 bool CStagedFile::Create(const std::string& target) {
     Discard();

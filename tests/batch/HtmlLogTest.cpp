@@ -31,29 +31,31 @@ TEST(HtmlLog, WritesHeadEntriesErrorLinesAndTail) {
         filtered.outputSize = 200100; // the file grew
         log.WriteFilterEntry(filtered);
     } // an unfinished job still gets its tail
-    EXPECT_EQ(TempDir::Read(path),
-              "<HTML><BODY>\n"
-              "<A href=\"./a.jpg\">\n"
-              "<IMG src=\"./a.jpg\" width=80 height=60 alt=\"a.jpg(3.2K)\" align=\"left\" border=0>\n"
-              "/photos/a.jpg<BR></A>\n"
-              "640 x 480 123,456byte<BR>\n"
-              "80 x 60 3,312byte<BR clear=\"all\"><BR>\n\n"
-              "<A href=\"./sub/b.jpg\">\n"
-              "<IMG src=\"./sub/b.jpg\" width=80 height=60 alt=\"a.jpg(120.5K)\" align=\"left\" border=0>\n"
-              "/photos/a.jpg<BR></A>\n"
-              "640 x 480 123,456byte<BR>\n"
-              "80 x 60 3,312byte<BR clear=\"all\"><BR>\n\n"
-              "<FONT color=\"red\"><STRONG>[Can't open file : /photos/b.jpg]</STRONG></FONT><BR>\n"
-              "<FONT color=\"red\"><STRONG>[Can't MKDIR of /out/sub]\n</STRONG></FONT><BR>\n"
-              "<A href=\"./sub/c.jpg\">/out/sub/c.jpg</A><BR>\n"
-              "width=1024 height=768 (146.4Kbytes)<BR>\n"
-              "Size=150,000bytes(50000)<BR>\n"
-              "<BR>\n\n"
-              "<A href=\"./sub/c.jpg\">/out/sub/c.jpg</A><BR>\n"
-              "width=1024 height=768 (195.4Kbytes)<BR>\n"
-              "Size=200,100bytes(-100)<BR>\n"
-              "<BR>\n\n"
-              "</BODY></HTML>\n");
+    EXPECT_EQ(
+        TempDir::Read(path),
+        "<HTML><BODY>\n"
+        "<A href=\"./a.jpg\">\n"
+        "<IMG src=\"./a.jpg\" width=80 height=60 alt=\"a.jpg(3.2K)\" align=\"left\" border=0>\n"
+        "/photos/a.jpg<BR></A>\n"
+        "640 x 480 123,456byte<BR>\n"
+        "80 x 60 3,312byte<BR clear=\"all\"><BR>\n\n"
+        "<A href=\"./sub/b.jpg\">\n"
+        "<IMG src=\"./sub/b.jpg\" width=80 height=60 alt=\"a.jpg(120.5K)\" align=\"left\" "
+        "border=0>\n"
+        "/photos/a.jpg<BR></A>\n"
+        "640 x 480 123,456byte<BR>\n"
+        "80 x 60 3,312byte<BR clear=\"all\"><BR>\n\n"
+        "<FONT color=\"red\"><STRONG>[Can't open file : /photos/b.jpg]</STRONG></FONT><BR>\n"
+        "<FONT color=\"red\"><STRONG>[Can't MKDIR of /out/sub]\n</STRONG></FONT><BR>\n"
+        "<A href=\"./sub/c.jpg\">/out/sub/c.jpg</A><BR>\n"
+        "width=1024 height=768 (146.4Kbytes)<BR>\n"
+        "Size=150,000bytes(50000)<BR>\n"
+        "<BR>\n\n"
+        "<A href=\"./sub/c.jpg\">/out/sub/c.jpg</A><BR>\n"
+        "width=1024 height=768 (195.4Kbytes)<BR>\n"
+        "Size=200,100bytes(-100)<BR>\n"
+        "<BR>\n\n"
+        "</BODY></HTML>\n");
 }
 
 TEST(HtmlLog, NamesCannotAddMarkup) {
@@ -67,14 +69,16 @@ TEST(HtmlLog, NamesCannotAddMarkup) {
     log.Close();
     log.WriteErrorLine(kLogCantSave, "after close"); // nothing is written without an open log
     const std::string escaped = "x&quot;&gt;&lt;script&gt;alert(1)&lt;/script&gt;&amp;.jpg";
-    EXPECT_EQ(TempDir::Read(path),
-              "<HTML><BODY>\n"
-              "<A href=\"./" + escaped + "\">/out/" + escaped + "</A><BR>\n"
-              "width=1 height=1 (10bytes)<BR>\n"
-              "Size=10bytes(0)<BR>\n"
-              "<BR>\n\n"
-              "<FONT color=\"red\"><STRONG>[Can't Save to /out/&lt;b&gt;&amp;&quot;]</STRONG></FONT><BR>\n"
-              "</BODY></HTML>\n");
+    EXPECT_EQ(TempDir::Read(path), "<HTML><BODY>\n"
+                                   "<A href=\"./" +
+                                       escaped + "\">/out/" + escaped +
+                                       "</A><BR>\n"
+                                       "width=1 height=1 (10bytes)<BR>\n"
+                                       "Size=10bytes(0)<BR>\n"
+                                       "<BR>\n\n"
+                                       "<FONT color=\"red\"><STRONG>[Can't Save to "
+                                       "/out/&lt;b&gt;&amp;&quot;]</STRONG></FONT><BR>\n"
+                                       "</BODY></HTML>\n");
     EXPECT_FALSE(log.Open(dir.File("no/such/dir/log.htm")));
     EXPECT_FALSE(log.IsOpen());
 }

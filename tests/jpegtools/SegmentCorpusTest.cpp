@@ -60,8 +60,7 @@ TEST(SegmentCorpus, EveryJpegIsWrittenBackUpToItsFirstEoi) {
         SegmentList list = SplitJpegFile(path);
         const std::string written = WriteToString(dir, path, list);
         const bool endsAtEoi = !list.empty() && list.back()->Code() == 0xD9;
-        const size_t expectedSize =
-            endsAtEoi ? list.back()->offset + 2 : original.size();
+        const size_t expectedSize = endsAtEoi ? list.back()->offset + 2 : original.size();
         EXPECT_EQ(written.size(), expectedSize) << path;
         EXPECT_TRUE(written == original.substr(0, expectedSize)) << path;
         const long libjpegEnd = LibjpegImageEnd(original);
@@ -93,7 +92,8 @@ TEST(SegmentCorpus, EveryPngChunkListMatchesItsFile) {
         size_t position = 8;
         auto u32 = [&](size_t at) {
             uint32_t value = 0;
-            for (size_t i = 0; i < 4; ++i) value = value << 8 | uint8_t(original[at + i]);
+            for (size_t i = 0; i < 4; ++i)
+                value = value << 8 | uint8_t(original[at + i]);
             return value;
         };
         for (const auto& segment : list) {
@@ -112,8 +112,8 @@ TEST(SegmentCorpus, EveryPngChunkListMatchesItsFile) {
             position += dataLength + 12;
             EXPECT_EQ(chunk->offset, position - 8) << path;
         }
-        const bool endsAtIend = !list.empty() && dynamic_cast<const CPngChunk&>(*list.back())
-                                                         .chunkType == kPngIend;
+        const bool endsAtIend =
+            !list.empty() && dynamic_cast<const CPngChunk&>(*list.back()).chunkType == kPngIend;
         if (!endsAtIend && position + 12 <= original.size()) {
             EXPECT_GT(position + 12 + u32(position), original.size()) << path;
         }

@@ -10,10 +10,11 @@
 namespace {
 
 // SOI, APP0 (18 bytes), COM "hi", DQT (6 bytes), SOS, scan data, EOI.
-const std::string kFile = std::string("\xFF\xD8", 2) +
-                          std::string("\xFF\xE0\x00\x10JFIF\x00\x01\x01\x00\x00\x01\x00\x01\x00\x00", 18) +
-                          std::string("\xFF\xFE\x00\x04hi", 6) + std::string("\xFF\xDB\x00\x04\x00\x07", 6) +
-                          std::string("\xFF\xDA\x00\x03\x01", 5) + "scan" + "\xFF\xD9";
+const std::string kFile =
+    std::string("\xFF\xD8", 2) +
+    std::string("\xFF\xE0\x00\x10JFIF\x00\x01\x01\x00\x00\x01\x00\x01\x00\x00", 18) +
+    std::string("\xFF\xFE\x00\x04hi", 6) + std::string("\xFF\xDB\x00\x04\x00\x07", 6) +
+    std::string("\xFF\xDA\x00\x03\x01", 5) + "scan" + "\xFF\xD9";
 
 std::unique_ptr<CMarkerSegment> Comment(const std::string& text) {
     return CMarkerSegment::MakeMarker(0xFE, reinterpret_cast<const uint8_t*>(text.data()),
@@ -56,8 +57,8 @@ TEST(SegmentList, EditsKeepFileRecordsInPlaceAndAreWrittenWhereTheyStand) {
     // Deleting a record made in memory removes it.
     DeleteSegment(list, inserted);
     EXPECT_EQ(Describe(list), "D8@0 E0@2:18 xFE@20:6 mFE:12 xDB@26:6 DA@32:5 D37,4 D9@41");
-    const std::string expected = kFile.substr(0, 20) + "\xFF\xFE" + std::string("\0\x0A", 2) +
-                                 "new text" + kFile.substr(32);
+    const std::string expected =
+        kFile.substr(0, 20) + "\xFF\xFE" + std::string("\0\x0A", 2) + "new text" + kFile.substr(32);
     EXPECT_EQ(WriteToString(dir, path, list), expected);
     // An empty list gives an empty file.
     EXPECT_EQ(WriteToString(dir, path, SegmentList{}), "");
@@ -73,7 +74,9 @@ TEST(SegmentList, RecordsAndTheirFactory) {
     EXPECT_EQ(large.Code(), -1);
     auto com = Comment("abc");
     EXPECT_EQ(std::string(reinterpret_cast<const char*>(com->Bytes()), com->ByteCount()),
-              std::string("\xFF\xFE\x00\x05" "abc", 7));
+              std::string("\xFF\xFE\x00\x05"
+                          "abc",
+                          7));
     EXPECT_EQ(com->LengthField(), 5);
     EXPECT_EQ(com->Code(), 0xFE);
     EXPECT_NE(Comment(std::string(65533, 'x')), nullptr);
@@ -93,7 +96,8 @@ TEST(MarkerName, CoversEveryCodeFromC0ToFE) {
     EXPECT_STREQ(MarkerName(0xFE), "COM   (Comment)");
     EXPECT_STREQ(MarkerName(0xBF), "");
     EXPECT_STREQ(MarkerName(0xFF), "");
-    for (int code = 0xC0; code <= 0xFE; ++code) EXPECT_GT(std::strlen(MarkerName(code)), 2u);
+    for (int code = 0xC0; code <= 0xFE; ++code)
+        EXPECT_GT(std::strlen(MarkerName(code)), 2u);
 }
 
 TEST(ReplaceFileViaTemp, ReplacesContentsAndKeepsPermissionBits) {
@@ -119,8 +123,7 @@ TEST(ReplaceFileViaTemp, FailuresAreReportedAndLeaveTheTargetAlone) {
     EXPECT_FALSE(ReplaceFileViaTemp(dir.File("missing.jpg"), target));
     EXPECT_EQ(TempDir::Read(target), "old contents");
     ASSERT_EQ(Headless().Messages().size(), 1u);
-    EXPECT_EQ(Headless().Messages()[0].text,
-              "MoveTemp:中間ファイルが生成できません\n" + target);
+    EXPECT_EQ(Headless().Messages()[0].text, "MoveTemp:中間ファイルが生成できません\n" + target);
     Headless().ClearMessages();
     EXPECT_FALSE(ReplaceFileViaTemp(target, dir.File("gone.jpg")));
     ASSERT_EQ(Headless().Messages().size(), 1u);

@@ -88,11 +88,10 @@ TEST(ParseJpeg, FillBytesBeforeAMarkerStayInTheDataBeforeIt) {
         const std::string file = kSoi + fills + kApp0 + kSos + "xy\x03" + fills + kEoi;
         const std::string path = dir.Write("f.jpg", file);
         SegmentList list = SplitJpegFile(path);
-        const std::string expected = "D8@0 D2," + std::to_string(fill) + " E0@" +
-                                     std::to_string(2 + fill) + ":18 DA@" +
-                                     std::to_string(20 + fill) + ":10 D" +
-                                     std::to_string(30 + fill) + "," + std::to_string(3 + fill) +
-                                     " D9@" + std::to_string(33 + 2 * fill);
+        const std::string expected =
+            "D8@0 D2," + std::to_string(fill) + " E0@" + std::to_string(2 + fill) + ":18 DA@" +
+            std::to_string(20 + fill) + ":10 D" + std::to_string(30 + fill) + "," +
+            std::to_string(3 + fill) + " D9@" + std::to_string(33 + 2 * fill);
         EXPECT_EQ(Describe(list), expected) << fill << " fill bytes";
         EXPECT_EQ(WriteToString(dir, path, list), file) << fill << " fill bytes";
     }
