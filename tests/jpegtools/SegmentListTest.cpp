@@ -85,19 +85,15 @@ TEST(SegmentList, RecordsAndTheirFactory) {
 
 TEST(MarkerName, CoversEveryCodeFromC0ToFE) {
     EXPECT_STREQ(MarkerName(0xC0), "SOF0  (Baseline DCT/Huffman)");
-    EXPECT_STREQ(MarkerName(0xC4), "DHT   (Huffman table)");
-    EXPECT_STREQ(MarkerName(0xC8), "JPG");
     EXPECT_STREQ(MarkerName(0xCB), "SOF11 (Loseless/Arith)");
     EXPECT_STREQ(MarkerName(0xD3), "RST3");
-    EXPECT_STREQ(MarkerName(0xD9), "EOI   (End of image)");
     EXPECT_STREQ(MarkerName(0xDD), "DRI   (Number of restart interval)");
     EXPECT_STREQ(MarkerName(0xEF), "APP15");
     EXPECT_STREQ(MarkerName(0xFD), "JPG13");
     EXPECT_STREQ(MarkerName(0xFE), "COM   (Comment)");
     EXPECT_STREQ(MarkerName(0xBF), "");
     EXPECT_STREQ(MarkerName(0xFF), "");
-    for (int code = 0xC0; code <= 0xFE; ++code)
-        EXPECT_GT(std::strlen(MarkerName(code)), 2u);
+    for (int code = 0xC0; code <= 0xFE; ++code) EXPECT_GT(std::strlen(MarkerName(code)), 2u);
 }
 
 TEST(ReplaceFileViaTemp, ReplacesContentsAndKeepsPermissionBits) {
