@@ -1,0 +1,98 @@
+#include "batch/HtmlLog.h"
+
+#include "app/util/ByteCount.h"
+
+namespace {
+
+std::string EscapeHtml(const std::string& text) {
+    std::string escaped;
+    escaped.reserve(text.size());
+    for (char c : text) {
+        switch (c) {
+        case '&':
+            escaped += "&amp;";
+            break;
+        case '<':
+            escaped += "&lt;";
+            break;
+        case '>':
+            escaped += "&gt;";
+            break;
+        case '"':
+            escaped += "&quot;";
+            break;
+        default:
+            escaped += c;
+        }
+    }
+    return escaped;
+}
+
+std::string Grouped(uint32_t bytes) {
+    std::string text;
+    FormatByteCount(bytes, &text, nullptr);
+    return text;
+}
+
+std::string Short(uint32_t bytes) {
+    std::string text;
+    FormatByteCount(bytes, nullptr, &text);
+    return text;
+}
+
+std::string Dimensions(int width, int height) {
+    return std::to_string(width) + " x " + std::to_string(height) + " ";
+}
+
+} // namespace
+
+bool CHtmlLog::Open(const std::string& path) {
+    Close();
+    file_ = std::fopen(path.c_str(), "w");
+    if (!file_) return false;
+    Write("<HTML><BODY>\n");
+    return true;
+}
+
+void CHtmlLog::Close() {
+    if (!file_) return;
+    Write("</BODY></HTML>\n");
+    std::fclose(file_);
+    file_ = nullptr;
+}
+
+void CHtmlLog::Write(const std::string& text) {
+    if (file_) std::fwrite(text.data(), 1, text.size(), file_);
+}
+
+void CHtmlLog::WriteErrorLine(const char* format, const std::string& argument) {
+    std::string message = format;
+    const size_t slot = message.find("%s");
+    if (slot != std::string::npos) message.replace(slot, 2, argument);
+    Write("<FONT color=\"red\"><STRONG>" + EscapeHtml(message) + "</STRONG></FONT><BR>\n");
+}
+
+void CHtmlLog::WriteConversionEntry(const ConversionLogEntry& entry) {
+    const uint32_t altSize = entry.altIsOriginalSize ? entry.sourceSize : entry.outputSize;
+    Write("<A href=\"" + EscapeHtml(entry.linkPath) + "\">\n");
+    Write("<IMG src=\"" + EscapeHtml(entry.imagePath) + "\" width=" +
+          std::to_string(entry.outputWidth) + " height=" + std::to_string(entry.outputHeight) +
+          " alt=\"" + EscapeHtml(entry.outputName) + "(" + Short(altSize) + ")\" ");
+    Write("align=\"left\" border=0>\n");
+    Write(EscapeHtml(entry.sourcePath));
+    Write("<BR></A>\n");
+    Write(Dimensions(entry.sourceWidth, entry.sourceHeight) + Grouped(entry.sourceSize) + "byte");
+    Write("<BR>\n");
+    Write(Dimensions(entry.outputWidth, entry.outputHeight) + Grouped(entry.outputSize) + "byte");
+    Write("<BR clear=\"all\"><BR>\n\n");
+}
+
+void CHtmlLog::WriteFilterEntry(const FilterLogEntry& entry) {
+    const int64_t saved = int64_t{entry.sourceSize} - int64_t{entry.outputSize};
+    Write("<A href=\"" + EscapeHtml(entry.imagePath) + "\">" + EscapeHtml(entry.destinationPath) +
+          "</A><BR>\n");
+    Write("width=" + std::to_string(entry.width) + " height=" + std::to_string(entry.height) +
+          " (" + Short(entry.outputSize) + "bytes)<BR>\n");
+    Write("Size=" + Grouped(entry.outputSize) + "bytes(" + std::to_string(saved) + ")<BR>\n");
+    Write("<BR>\n\n");
+}

@@ -1,0 +1,64 @@
+#pragma once
+// The HTML log of a batch run: a small page listing every converted or filtered file with a
+// link and its sizes, and every failure as a red line. Names and paths are written as they
+// are, except that "&", "<", ">" and '"' become character references, so that no file name can
+// add markup to the page.
+#include <cstdint>
+#include <cstdio>
+#include <string>
+
+// Messages of the error lines; each takes one path for its "%s".
+constexpr const char* kLogCantChdir = "[Can't CHDIR to : %s]";
+constexpr const char* kLogCantMkdir = "[Can't MKDIR of %s]\n";
+constexpr const char* kLogCantOpenFile = "[Can't open file : %s]";
+constexpr const char* kLogCantResize = "[Can't resize image : %s]";
+constexpr const char* kLogCantSave = "[Can't Save to %s]";
+
+// One converted file. Links are relative to the log's folder ("./sub/a.jpg").
+struct ConversionLogEntry {
+    std::string linkPath;   // the source file
+    std::string imagePath;  // the output file
+    std::string outputName; // the output file's name alone
+    std::string sourcePath; // the absolute source path
+    int sourceWidth = 0, sourceHeight = 0;
+    uint32_t sourceSize = 0;
+    int outputWidth = 0, outputHeight = 0;
+    uint32_t outputSize = 0;
+    bool altIsOriginalSize = false; // the image's alt text gives the source size
+};
+
+// One filtered file.
+struct FilterLogEntry {
+    std::string imagePath;       // the output file, relative to the log's folder
+    std::string destinationPath; // the absolute output path
+    int width = 0, height = 0;
+    uint32_t sourceSize = 0;
+    uint32_t outputSize = 0;
+};
+
+class CHtmlLog {
+public:
+    CHtmlLog() = default;
+    ~CHtmlLog() { Close(); }
+    CHtmlLog(const CHtmlLog&) = delete;
+    CHtmlLog& operator=(const CHtmlLog&) = delete;
+
+    // Creates (or truncates) the log file and writes the page head; false when the file cannot
+    // be created (the job reports message 362 and does not run).
+    bool Open(const std::string& path);
+    bool IsOpen() const { return file_ != nullptr; }
+    // Writes the page tail and closes the file. Also done on destruction, so a job that ends
+    // early still leaves a complete page.
+    void Close();
+
+    // The calls below write nothing when the log is not open; write errors are ignored.
+    // A red line: format (one of the kLog... messages) with its "%s" replaced by argument.
+    void WriteErrorLine(const char* format, const std::string& argument);
+    void WriteConversionEntry(const ConversionLogEntry& entry);
+    void WriteFilterEntry(const FilterLogEntry& entry);
+
+private:
+    void Write(const std::string& text);
+
+    FILE* file_ = nullptr;
+};

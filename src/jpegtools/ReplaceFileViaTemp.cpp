@@ -1,0 +1,28 @@
+#include "jpegtools/ReplaceFileViaTemp.h"
+
+#include "app/util/ReportError.h"
+#include "jpegtools/SegmentReader.h"
+#include "platform/StagedFile.h"
+
+#include <filesystem>
+
+namespace {
+constexpr int kIntermediateFileFailed = 355;
+} // namespace
+
+bool ReplaceFileViaTemp(const std::string& newFile, const std::string& target) {
+    std::error_code ec;
+    CStagedFile staged;
+    if (!std::filesystem::is_regular_file(target, ec) || !staged.Create(target)) {
+        ReportErrorId("Rename", target, kIntermediateFileFailed);
+        return false;
+    }
+    CSegmentReader source;
+    const bool copied = source.Open(newFile) && source.CopyTo(staged.File(), source.GetLength());
+    source.Close();
+    if (!copied || !staged.Commit(true)) {
+        ReportErrorId("MoveTemp", target, kIntermediateFileFailed);
+        return false;
+    }
+    return true;
+}
