@@ -8,7 +8,12 @@
 
 bool CreateTempFile(const std::string& directory, const std::string& prefix,
                     const std::string& suffix, std::string& path) {
-    std::srand(static_cast<unsigned>(std::time(nullptr)));
+    // One seed per process: reseeding from the clock on every call would walk the same names
+    // again for every file made within the same second.
+    static const bool seeded = (std::srand(static_cast<unsigned>(std::time(nullptr)) ^
+                                           static_cast<unsigned>(getpid()) << 16),
+                                true);
+    (void)seeded;
     std::string base = directory;
     if (!base.empty() && base.back() != '/') base += '/';
     for (int attempt = 0; attempt < 100; ++attempt) {
