@@ -36,6 +36,9 @@ class CImageDoc;
 // type without a reader) is reported here. Null on failure.
 CImageDoc* OpenImageDocument(CDocTemplate& documents, const std::string& command,
                              const std::string& path);
+// Saves a document by the path's extension; a failure the writers left unreported (a file type
+// without a writer) is reported here.
+bool SaveImageDocument(CImageDoc& document, const std::string& command, const std::string& path);
 
 int RunSettingsCommand(SettingsStore& settings, const CliArgs& args);
 int RunDqtCommand(SettingsStore& settings, const CliArgs& args);
@@ -43,3 +46,6 @@ int RunTextCommand(SettingsStore& settings, const CliArgs& args);
 int RunDescribeCommand(SettingsStore& settings, const CliArgs& args);
 int RunInfoCommand(SettingsStore& settings, const CliArgs& args);
 int RunConvertCommand(SettingsStore& settings, const CliArgs& args);
+int RunResizeCommand(SettingsStore& settings, const CliArgs& args);
+int RunGammaCommand(SettingsStore& settings, const CliArgs& args);
+int RunYCbCrCommand(SettingsStore& settings, const CliArgs& args);
