@@ -50,4 +50,20 @@ run_resize() { # input, width, height
 run_resize "$work/big.ppm" 160 107
 run_resize "$work/mid.ppm" 2000 1500
 "$bench" gamma "$work/big.ppm"
+
+# End to end through tolmena-cli (BMP in and out), when a release build is at hand.
+cli=${TOLMENA_CLI:-$root/build-release/tolmena-cli}
+if [ -x "$cli" ]; then
+    convert "$work/big.ppm" "$work/big.bmp"
+    export XDG_CONFIG_HOME="$work/config"
+    for job in "resize $work/big.bmp $work/cli-small.bmp 160x107|-scale 160x107!" \
+               "gamma $work/big.bmp $work/cli-gamma.bmp --gamma 2.2|-gamma 2.2"; do
+        ours=${job%%|*} theirs=${job#*|}
+        read -r ourTime ourPeak < <(/usr/bin/time -f "%e %M" "$cli" $ours 2>&1 >/dev/null | tail -1)
+        read -r imTime imPeak < <(/usr/bin/time -f "%e %M" convert "$work/big.bmp" $theirs "$work/im.bmp" 2>&1 | tail -1)
+        awk -v c="${ours%% *}" -v a="$ourTime" -v b="$ourPeak" -v x="$imTime" -v y="$imPeak" 'BEGIN {
+            printf "cli %-7s 6000x4000 BMP: %.2f s, peak %.0f MB | convert: %.2f s, peak %.0f MB\n",
+                   c, a, b / 1024, x, y / 1024 }'
+    done
+fi
 echo "work files in $work"
