@@ -3,6 +3,7 @@
 #include "app/util/ByteReader.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <new>

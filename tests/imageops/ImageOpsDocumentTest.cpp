@@ -52,17 +52,6 @@ TEST_F(ImageOps, ResizeInstallsATrueColourPicture) {
     EXPECT_TRUE(Messages().empty());
 }
 
-TEST_F(ImageOps, ResizeOfAPaletteImageBecomesTrueColour) {
-    CDocTemplate documents;
-    CImageDoc* document = documents.OpenDocumentFile(""); // white, 16 colours
-    ASSERT_TRUE(document);
-    ASSERT_TRUE(Resize(*document, 80, 60));
-    EXPECT_EQ(document->Image().ColorType(), 0);
-    EXPECT_FALSE(document->Image().HasPalette());
-    EXPECT_EQ(document->Image().PixelColor(79, 59), 0xFFFFFFu);
-    EXPECT_EQ(document->InfoText(), "80x60 Modified Image");
-}
-
 TEST_F(ImageOps, ResizeFailuresLeaveTheDocument) {
     CImageDoc document;
     document.SetImage(MakeImage(3, 3, Gradient(3, 3)));

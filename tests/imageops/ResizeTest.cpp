@@ -116,36 +116,11 @@ TEST(ShrinkLine, MatchesCoverageIntervalsForManyRatios) {
         }
 }
 
-TEST(ShrinkLine, HonoursSteps) {
-    const uint8_t in[] = {10, 1, 1, 20, 1, 1, 30, 1, 1, 40};
-    uint8_t out[4] = {0, 0xEE, 0, 0xEE};
-    ShrinkLine(out, 2, 2, in, 4, 3);
-    EXPECT_EQ(out[0], 15);
-    EXPECT_EQ(out[1], 0xEE);
-    EXPECT_EQ(out[2], 35);
-}
-
 TEST(StretchLine, InterpolatesFromNeighbours) {
     EXPECT_EQ(Stretch({0, 255}, 4), (Line{0, 0, 127, 255}));
     EXPECT_EQ(Stretch({0, 60, 120}, 4), (Line{0, 54, 90, 110}));
     const uint8_t a = 10, b = 101, c = 250;
     EXPECT_EQ(Stretch({a, b, c}, 6), (Line{a, a, (a + b) / 2, b, (b + c) / 2, c}));
-}
-
-TEST(StretchLine, TableMarksUnusedNeighboursAndExactHits) {
-    // 2 -> 4: outputs 1 and 3 fall on inputs 0 and 1; output 0 has no previous sample.
-    StretchTable table = MakeStretchTable(2, 4);
-    ASSERT_EQ(table.size(), 4u);
-    EXPECT_EQ(table[0].previous, kUnusedWeight);
-    EXPECT_EQ(table[0].next, kUnusedWeight);
-    EXPECT_EQ(table[0].sum, 1);
-    EXPECT_EQ(table[1].centre, 0);
-    EXPECT_EQ(table[2].centre, 2);
-    EXPECT_EQ(table[2].previous, 2);
-    EXPECT_EQ(table[2].next, kUnusedWeight);
-    EXPECT_EQ(table[2].sum, 4);
-    EXPECT_TRUE(MakeStretchTable(4, 4).empty());
-    EXPECT_TRUE(MakeStretchTable(0, 4).empty());
 }
 
 TEST(StretchLine, LargeFactorsKeepFlatLinesFlatAndRampsRising) {
@@ -188,13 +163,6 @@ TEST(ScalePixels, SameAsOneLineAtATime) {
     }
 }
 
-TEST(ScalePixels, UnchangedSizeIsACopy) {
-    Image source = RandomImage(5, 4, 3);
-    for (size_t y = 0; y < 4; ++y)
-        std::fill(source.Pixel(5, y), source.Pixel(0, y + 1), 0);
-    EXPECT_EQ(Scaled(source, 5, 4).bytes, source.bytes);
-}
-
 TEST(ScalePixels, VerticalStretchStartsFromTheBottomRow) {
     // Rows are stored bottom-up: the first stored row is the bottom of the picture.
     Image source(1, 2);
@@ -215,17 +183,6 @@ TEST(ScalePixels, RefusesEmptyOversizedAndShortStrides) {
     EXPECT_FALSE(ScalePixels(in, {Stride24(4), 0, 4}, out, target.Layout()));
     EXPECT_FALSE(ScalePixels(in, {11, 4, 4}, out, target.Layout()));
     EXPECT_FALSE(ScalePixels(in, source.Layout(), out, {12, kMaxScaleLength + 1, 1}));
-}
-
-TEST(ScalePixels, ExtremeShapes) {
-    Image dot(1, 1);
-    std::fill(dot.Pixel(0, 0), dot.Pixel(1, 0), 99);
-    for (auto [w, h] : {std::pair<size_t, size_t>{65535, 1}, {1, 65535}}) {
-        Image big = Scaled(dot, w, h);
-        EXPECT_EQ(*big.Pixel(w - 1, h - 1), 99);
-        Image back = Scaled(big, 1, 1);
-        EXPECT_EQ(back.bytes, dot.bytes);
-    }
 }
 
 TEST(ScalePixels, BatchSizesFromASixThousandPixelPicture) {
