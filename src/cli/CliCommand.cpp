@@ -12,6 +12,9 @@ const std::vector<CliCommand>& CliCommands() {
         {"describe", "describe FILE...", RunDescribeCommand},
         {"info", "info FILE...", RunInfoCommand},
         {"convert", "convert [-v] IN OUT", RunConvertCommand},
+        {"resize", "resize IN OUT WIDTHxHEIGHT", RunResizeCommand},
+        {"gamma", "gamma IN OUT [--gamma G] [--contrast C] [--bias B]", RunGammaCommand},
+        {"ycbcr", "ycbcr IN OUTBASE", RunYCbCrCommand},
     };
     return commands;
 }

@@ -32,9 +32,16 @@ bool TakeFlag(CliArgs& args, const std::string& name);
 bool ReadWholeFile(const std::string& path, std::string& bytes, size_t maxBytes);
 
 class CImageDoc;
+class CDocTemplate;
+// Opens a file as a document of the template; a failure the readers left unreported (a file
+// type without a reader) is reported here. Null on failure.
+CImageDoc* OpenImageDocument(CDocTemplate& documents, const std::string& command,
+                             const std::string& path);
+// Saves a document by the path's extension; a failure the writers left unreported (a file type
+// without a writer) is reported here.
+bool SaveImageDocument(CImageDoc& document, const std::string& command, const std::string& path);
 // Opens each file as a document in turn and hands it to show; a file that fails is reported
-// (by its reader, or here when no reader takes its type) and skipped. Returns kExitFailed
-// when any file failed.
+// and skipped. Returns kExitFailed when any file failed.
 int ForEachImageDocument(const CliArgs& paths, const std::string& command,
                          const std::function<void(const std::string&, CImageDoc&)>& show);
 // Reports a file whose type no reader or writer takes, unless a report was made since the
@@ -47,3 +54,6 @@ int RunTextCommand(SettingsStore& settings, const CliArgs& args);
 int RunDescribeCommand(SettingsStore& settings, const CliArgs& args);
 int RunInfoCommand(SettingsStore& settings, const CliArgs& args);
 int RunConvertCommand(SettingsStore& settings, const CliArgs& args);
+int RunResizeCommand(SettingsStore& settings, const CliArgs& args);
+int RunGammaCommand(SettingsStore& settings, const CliArgs& args);
+int RunYCbCrCommand(SettingsStore& settings, const CliArgs& args);

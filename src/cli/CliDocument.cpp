@@ -1,6 +1,7 @@
-// Opening image documents for the commands that work on them.
+// Opening and saving image documents for the commands that work on them.
 #include "cli/CliCommand.h"
 #include "core/DocTemplate.h"
+#include "core/ImageDoc.h"
 #include "platform/HeadlessPlatform.h"
 
 #include <cstdio>
@@ -10,15 +11,28 @@ void ReportUnknownType(const std::string& command, const std::string& path, size
         std::fprintf(stderr, "%s:Unknown file type\n%s\n", command.c_str(), path.c_str());
 }
 
+CImageDoc* OpenImageDocument(CDocTemplate& documents, const std::string& command,
+                             const std::string& path) {
+    const size_t reported = Headless().Messages().size();
+    CImageDoc* document = documents.OpenDocumentFile(path);
+    if (!document) ReportUnknownType(command, path, reported);
+    return document;
+}
+
+bool SaveImageDocument(CImageDoc& document, const std::string& command, const std::string& path) {
+    const size_t reported = Headless().Messages().size();
+    if (document.OnSaveDocument(path)) return true;
+    ReportUnknownType(command, path, reported);
+    return false;
+}
+
 int ForEachImageDocument(const CliArgs& paths, const std::string& command,
                          const std::function<void(const std::string&, CImageDoc&)>& show) {
     CDocTemplate documents;
     int status = kExitOk;
     for (const std::string& path : paths) {
-        const size_t reported = Headless().Messages().size();
-        CImageDoc* document = documents.OpenDocumentFile(path);
+        CImageDoc* document = OpenImageDocument(documents, command, path);
         if (!document) {
-            ReportUnknownType(command, path, reported);
             status = kExitFailed;
             continue;
         }

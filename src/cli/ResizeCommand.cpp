@@ -1,0 +1,28 @@
+// resize IN OUT WIDTHxHEIGHT: opens IN, scales its picture and saves it as OUT.
+#include "cli/CliCommand.h"
+#include "cli/CliNumber.h"
+#include "core/DocTemplate.h"
+#include "imageops/ResizeDocument.h"
+
+namespace {
+
+// "WIDTHxHEIGHT": two unsigned decimal numbers.
+bool ParseSize(const std::string& text, uint32_t& width, uint32_t& height) {
+    const size_t cross = text.find_first_of("xX");
+    return cross != std::string::npos &&
+           ParseNumber(text.substr(0, cross), 0u, UINT32_MAX, width) &&
+           ParseNumber(text.substr(cross + 1), 0u, UINT32_MAX, height);
+}
+
+} // namespace
+
+int RunResizeCommand(SettingsStore&, const CliArgs& args) {
+    uint32_t width = 0, height = 0;
+    if (args.size() != 3) return UsageError("resize: give IN, OUT and WIDTHxHEIGHT");
+    if (!ParseSize(args[2], width, height))
+        return UsageError("resize: the size is written WIDTHxHEIGHT, e.g. 640x480");
+    CDocTemplate documents;
+    CImageDoc* document = OpenImageDocument(documents, "resize", args[0]);
+    if (!document || !Resize(*document, width, height)) return kExitFailed;
+    return SaveImageDocument(*document, "resize", args[1]) ? kExitOk : kExitFailed;
+}

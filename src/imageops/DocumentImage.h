@@ -1,0 +1,26 @@
+#pragma once
+// What the image operations share on documents: new image buffers that hold only a packed DIB,
+// and the replacement of a document's picture by a modified one.
+#include "core/DibImage.h"
+#include "imageops/PixelLayout.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+class CImageDoc;
+
+// A new image buffer with a packed DIB only: a 40-byte header for the size and bit count
+// (24 or 8), the colour table (declared in biClrUsed) and zeroed pixels. Null when a size is
+// below 1 or memory runs out.
+std::unique_ptr<CDibImage> NewPackedImage(int width, int height, int bitCount,
+                                          const std::vector<RgbQuad>& colorTable = {});
+// The shape of an image buffer's packed pixels (whose header is in place).
+PixelLayout PackedLayout(CDibImage& image);
+
+// Adapts a packed 24-bit result to the display and makes it the document's picture: the
+// palette copy is dropped, the file size becomes 0 and the info text "WxH Modified Image"
+// (views redrawn). When the adaptation fails, reports message 353 under the operation's tag
+// and leaves the document as it was.
+bool InstallModifiedImage(CImageDoc& document, std::unique_ptr<CDibImage> image,
+                          const std::string& tag);

@@ -1,0 +1,54 @@
+#include "imageops/ResizeDocument.h"
+
+#include "app/util/ReportError.h"
+#include "core/ImageDoc.h"
+#include "imageops/DocumentImage.h"
+#include "imageops/Resize.h"
+#include "platform/Platform.h"
+
+namespace {
+
+const char* const kTag = "Resize";
+constexpr int kNoBitmapId = 353, kNoDibId = 354;
+
+} // namespace
+
+bool Resize(CImageDoc& document, uint32_t width, uint32_t height) {
+    CDibImage& source = document.Image();
+    if (!source.ExtractDib(0, kBiRgb)) {
+        ReportErrorId(kTag, "", kNoDibId);
+        return false;
+    }
+    // A size the new bitmap cannot have fails as its creation would.
+    if (width < 1 || height < 1 || width > kMaxScaleLength || height > kMaxScaleLength) {
+        source.FreeDib();
+        ReportErrorId(kTag, "", kNoBitmapId);
+        return false;
+    }
+    std::unique_ptr<CDibImage> target =
+        NewPackedImage(static_cast<int>(width), static_cast<int>(height), 24);
+    const bool scaled = target && ScalePixels(source.Pixels(), PackedLayout(source),
+                                              target->Pixels(), PackedLayout(*target));
+    source.FreeDib();
+    if (!scaled) {
+        ReportErrorId(kTag, "", kNoDibId);
+        return false;
+    }
+    return InstallModifiedImage(document, std::move(target), kTag);
+}
+
+bool ResizeCommand(CImageDoc& document, uint32_t width, uint32_t height) {
+    if (width == static_cast<uint32_t>(document.ImageWidth()) &&
+        height == static_cast<uint32_t>(document.ImageHeight()))
+        return false;
+    bool resized = false;
+    {
+        WaitCursor wait;
+        resized = Resize(document, width, height);
+    }
+    if (resized && !document.converted && !document.IsModified()) {
+        document.SetModifiedMark(true);
+        document.NewSyncId();
+    }
+    return resized;
+}

@@ -1,0 +1,80 @@
+#include "imageops/YCbCrSeparation.h"
+
+#include "app/util/ReportError.h"
+#include "core/DocTemplate.h"
+#include "imageops/DocumentImage.h"
+#include "imageops/YCbCrSplit.h"
+#include "platform/Platform.h"
+
+namespace {
+
+const char* const kTag = "CvEmYcbcr";
+constexpr int kNoBitmapId = 353, kNoDibId = 354, kNoDocumentId = 361;
+
+struct Plane {
+    YCbCrComponent component;
+    const char* suffix;
+};
+constexpr Plane kPlanes[] = {
+    {YCbCrComponent::Y, "[Y]"}, {YCbCrComponent::Cb, "[Cb]"}, {YCbCrComponent::Cr, "[Cr]"}};
+
+std::vector<RgbQuad> GreyColorTable() {
+    std::vector<RgbQuad> table(256);
+    for (int i = 0; i < 256; ++i) {
+        const auto level = static_cast<uint8_t>(i);
+        table[i] = {level, level, level, 0};
+    }
+    return table;
+}
+
+// One plane of the source's packed 24-bit pixels as a realized 8-bit grey image; null (after
+// a report) on failure.
+std::unique_ptr<CDibImage> MakePlaneImage(CDibImage& source, YCbCrComponent component) {
+    std::unique_ptr<CDibImage> plane =
+        NewPackedImage(source.Width(), source.Height(), 8, GreyColorTable());
+    if (!plane) {
+        ReportErrorId(kTag, "", kNoDibId);
+        return nullptr;
+    }
+    SplitComponent(source.Pixels(), PackedLayout(source), component, plane->Pixels(),
+                   PackedLayout(*plane).stride);
+    const bool realized = plane->Realize();
+    plane->FreeDib();
+    if (!realized) {
+        ReportErrorId(kTag, "", kNoBitmapId);
+        return nullptr;
+    }
+    return plane;
+}
+
+} // namespace
+
+std::vector<CImageDoc*> SeparateYCbCr(CImageDoc& source, CDocTemplate& documents) {
+    const std::string title = source.Title();
+    const int syncId = source.SyncId();
+    WaitCursor wait;
+    std::vector<CImageDoc*> made;
+    CDibImage& image = source.Image();
+    if (!image.ExtractDib(0, kBiRgb)) {
+        image.FreeDib();
+        ReportErrorId(kTag, "", kNoDibId);
+        return made;
+    }
+    // Each plane is made before its document, so that a failure leaves no half-made window.
+    for (const Plane& plane : kPlanes) {
+        std::unique_ptr<CDibImage> planeImage = MakePlaneImage(image, plane.component);
+        if (!planeImage) break;
+        CImageDoc* document = documents.OpenDocumentFile("");
+        if (!document) {
+            ReportErrorId(kTag, "", kNoDocumentId);
+            break;
+        }
+        document->SetSyncId(syncId);
+        document->SetImage(std::move(planeImage));
+        document->SetTitle(title + plane.suffix);
+        document->UpdateAllViews();
+        made.push_back(document);
+    }
+    image.FreeDib();
+    return made;
+}

@@ -1,0 +1,12 @@
+#pragma once
+// Separation of a document's picture into three new grey documents: Y, Cb and Cr.
+#include <vector>
+
+class CDocTemplate;
+class CImageDoc;
+
+// Opens the three planes as new documents of the template (8-bit, grey colour table), titled
+// after the source with "[Y]", "[Cb]" and "[Cr]" and in the source's sync group; the source
+// is not changed. Returns the documents made: all three, or those made before a failure, which
+// is reported under "CvEmYcbcr".
+std::vector<CImageDoc*> SeparateYCbCr(CImageDoc& source, CDocTemplate& documents);
