@@ -9,6 +9,7 @@ const std::vector<CliCommand>& CliCommands() {
         {"settings", "settings [--save]", RunSettingsCommand},
         {"dqt", "dqt [--quality N] [--load FILE] [--save FILE]", RunDqtCommand},
         {"text", "text [--from CODE] [--to CODE] [--detect] FILE", RunTextCommand},
+        {"exif", "exif [--english] FILE", RunExifCommand},
     };
     return commands;
 }

@@ -33,3 +33,4 @@ bool ReadWholeFile(const std::string& path, std::string& bytes, size_t maxBytes)
 int RunSettingsCommand(SettingsStore& settings, const CliArgs& args);
 int RunDqtCommand(SettingsStore& settings, const CliArgs& args);
 int RunTextCommand(SettingsStore& settings, const CliArgs& args);
+int RunExifCommand(SettingsStore& settings, const CliArgs& args);
