@@ -82,11 +82,11 @@ int CIfdReader::WalkChain(IfdSource& source, uint32_t offset) {
 
         // Directories of a sound structure do not overlap, so together they hold at most
         // Size() / 12 entries; more means overlapping tables that would multiply the list.
-        declaredEntries_ += count;
-        if (declaredEntries_ > source.Size() / kEntrySize) return 0;
+        if (declaredEntries_ + count > source.Size() / kEntrySize) return 0;
         const size_t tableSize = count * kEntrySize + 4;
         const uint8_t* table = source.Fetch(uint64_t{offset} + 2, tableSize, scratch);
         if (!table) return 0;
+        declaredEntries_ += count;
 
         ByteReader reader(table, tableSize);
         for (uint16_t i = 0; i < count; ++i) AddEntry(source, reader);
