@@ -91,8 +91,8 @@ TEST(IfdReader, FollowsExifAndInteropButNotGps) {
     block = builder.Build();
     const auto appendIfd = [&](uint16_t tag) {
         const uint32_t offset = uint32_t(block.size());
-        for (auto part : {builder.U16(1), builder.U16(tag), builder.U16(kTiffShort),
-                          builder.U32(1), builder.U32(7), builder.U32(0)})
+        for (auto part : {builder.U16(1), builder.U16(tag), builder.U16(kTiffShort), builder.U32(1),
+                          builder.U32(7), builder.U32(0)})
             block.insert(block.end(), part.begin(), part.end());
         return offset;
     };
@@ -161,7 +161,8 @@ TEST(IfdReader, CyclesAndOverlapsEnd) {
     // of the block's size. It stays within size / 12 entries.
     TiffBuilder overlapping(true);
     for (uint32_t j = 0; j < 100; ++j)
-        overlapping.Add(TiffBuilder::kIfd0, kTagSubIfds, kTiffLong, 1, overlapping.U32(20 + 12 * j));
+        overlapping.Add(TiffBuilder::kIfd0, kTagSubIfds, kTiffLong, 1,
+                        overlapping.U32(20 + 12 * j));
     block = overlapping.Build();
     block.resize(16000, 0);
     Parsed overlapped(block);
