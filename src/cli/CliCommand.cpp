@@ -15,6 +15,7 @@ const std::vector<CliCommand>& CliCommands() {
         {"resize", "resize IN OUT WIDTHxHEIGHT", RunResizeCommand},
         {"gamma", "gamma IN OUT [--gamma G] [--contrast C] [--bias B]", RunGammaCommand},
         {"ycbcr", "ycbcr IN OUTBASE", RunYCbCrCommand},
+        {"exif", "exif [--english] FILE", RunExifCommand},
     };
     return commands;
 }
@@ -45,10 +46,15 @@ bool TakeFlag(CliArgs& args, const std::string& name) {
 }
 
 bool ReadWholeFile(const std::string& path, std::string& bytes, size_t maxBytes) {
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(path, std::ios::binary | std::ios::ate);
     if (!in) return false;
-    bytes.assign(maxBytes, '\0');
-    in.read(bytes.data(), static_cast<std::streamsize>(maxBytes));
-    bytes.resize(static_cast<size_t>(in.gcount()));
+    // Size the buffer by the file, not by the limit; a stream without a size reads in chunks.
+    const std::streamoff size = in.tellg();
+    in.seekg(0);
+    bytes.clear();
+    if (size > 0) bytes.reserve(std::min(static_cast<size_t>(size), maxBytes));
+    char chunk[65536];
+    while (bytes.size() < maxBytes && in.read(chunk, sizeof chunk).gcount() > 0)
+        bytes.append(chunk, std::min(static_cast<size_t>(in.gcount()), maxBytes - bytes.size()));
     return !in.bad();
 }

@@ -57,3 +57,4 @@ int RunConvertCommand(SettingsStore& settings, const CliArgs& args);
 int RunResizeCommand(SettingsStore& settings, const CliArgs& args);
 int RunGammaCommand(SettingsStore& settings, const CliArgs& args);
 int RunYCbCrCommand(SettingsStore& settings, const CliArgs& args);
+int RunExifCommand(SettingsStore& settings, const CliArgs& args);
