@@ -154,7 +154,9 @@ bool CImageDoc::OnSaveDocument(const std::string& path) {
     if (extension.empty()) return false;
     const int type = FileTypeFromExtension(extension);
     bool saved = false;
-    if (type == docType && converted) {
+    // The conversion file holds the picture only until an edit changes it; an edited picture
+    // is encoded anew.
+    if (type == docType && converted && !IsModified()) {
         saved = CopyImageFile(*this, conversionPath_, path);
     } else {
         if (type == kTypePng && !DocumentHost().ConfirmPngSaveOptions(*this)) return false;

@@ -240,6 +240,17 @@ TEST_F(ImageDoc, SavingAConvertedDocument) {
     EXPECT_EQ(document.docType, kTypeRgb);
 }
 
+TEST_F(ImageDoc, AnEditedConvertedDocumentIsNotSavedAsItsOldConversion) {
+    CDocTemplate documents;
+    CImageDoc& document = documents.CreateNewDocument();
+    document.SetImage(MakeImage(2, 2, Gradient(2, 2)));
+    document.docType = kTypeJpeg;
+    document.SetConversionFile(dir.Write("tlmn0423.jpg", "JPEG bytes before the edit"));
+    document.SetModifiedMark(true);
+    document.OnSaveDocument(dir.File("edited.jpg"));
+    EXPECT_NE(TempDir::Read(dir.File("edited.jpg")), "JPEG bytes before the edit");
+}
+
 TEST_F(ImageDoc, PngSaveAsksForOptionsFirst) {
     CImageDoc document;
     document.SetImage(MakeImage(1, 1, {0}));
