@@ -8,6 +8,7 @@
 #include "core/DocumentHost.h"
 #include "core/FixedPalette.h"
 #include "core/FormatTable.h"
+#include "core/PackedImage.h"
 #include "core/SaveDispatch.h"
 
 #include <algorithm>
@@ -110,17 +111,8 @@ bool CImageDoc::OnNewDocument() {
 }
 
 bool CImageDoc::MakeBlankImage() {
-    const std::vector<RgbQuad> colors = FixedPalette(16);
-    auto image = std::make_unique<CDibImage>();
-    if (!image->AllocateDib(sizeof(BitmapInfoHeader) + colors.size() * sizeof(RgbQuad),
-                            DibStride(kBlankWidth, 4) * kBlankHeight))
-        return false;
-    BitmapInfoHeader& header = *image->Header();
-    header = BitmapInfoHeader{};
-    header.biWidth = kBlankWidth;
-    header.biHeight = kBlankHeight;
-    header.biBitCount = 4;
-    std::copy(colors.begin(), colors.end(), image->ColorTable());
+    std::unique_ptr<CDibImage> image = NewPackedImage(kBlankWidth, kBlankHeight, 4, FixedPalette(16));
+    if (!image) return false;
     std::fill(image->Pixels(), image->Pixels() + image->PixelSize(), 0xFF); // entry 15, white
     bool realized = image->Realize();
     image->FreeDib();

@@ -1,5 +1,7 @@
 #include "core/RgbFile.h"
 
+#include "core/PackedImage.h"
+
 #include "app/settings/SettingsStore.h"
 #include "app/util/ByteReader.h"
 #include "app/util/ReportError.h"
@@ -112,16 +114,11 @@ std::unique_ptr<CDibImage> ReadDataFile(const std::string& path, int width, int 
         ReportError(kLoadName, path, "データファイルが短すぎます");
         return nullptr;
     }
-    auto image = std::make_unique<CDibImage>();
-    if (!image->AllocateDib(sizeof(BitmapInfoHeader), pixelBytes)) {
+    std::unique_ptr<CDibImage> image = NewPackedImage(width, height, 24);
+    if (!image) {
         ReportErrorId(kLoadName, path, kNoMemoryId);
         return nullptr;
     }
-    BitmapInfoHeader& header = *image->Header();
-    header = BitmapInfoHeader{};
-    header.biWidth = width;
-    header.biHeight = height;
-    header.biBitCount = 24;
     WaitCursor wait;
     ReadRows(file.get(), *image, w, h);
     return image;

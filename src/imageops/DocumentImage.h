@@ -1,7 +1,8 @@
 #pragma once
-// What the image operations share on documents: new image buffers that hold only a packed DIB,
-// and the replacement of a document's picture by a modified one.
+// What the image operations share on documents: the shape of packed pixels and the
+// replacement of a document's picture by a modified one.
 #include "core/DibImage.h"
+#include "core/PackedImage.h"
 #include "imageops/PixelLayout.h"
 
 #include <memory>
@@ -10,11 +11,6 @@
 
 class CImageDoc;
 
-// A new image buffer with a packed DIB only: a 40-byte header for the size and bit count
-// (24 or 8), the colour table (declared in biClrUsed) and zeroed pixels. Null when a size is
-// below 1 or memory runs out.
-std::unique_ptr<CDibImage> NewPackedImage(int width, int height, int bitCount,
-                                          const std::vector<RgbQuad>& colorTable = {});
 // The shape of an image buffer's packed pixels (whose header is in place).
 PixelLayout PackedLayout(CDibImage& image);
 
