@@ -1,11 +1,10 @@
 #include "core/RgbFile.h"
 
-#include "core/PackedImage.h"
-
 #include "app/settings/SettingsStore.h"
 #include "app/util/ByteReader.h"
 #include "app/util/ReportError.h"
 #include "core/ImageDoc.h"
+#include "core/PackedImage.h"
 #include "core/OutputFiles.h"
 #include "platform/Platform.h"
 
