@@ -125,7 +125,10 @@ inline ReadBackPng ReadBackTestPng(const std::string& path, bool rgb = false) {
     result.width = png_get_image_width(read, info);
     result.height = png_get_image_height(read, info);
     result.colorType = png_get_color_type(read, info);
-    result.bitDepth = png_get_bit_depth(read, info);
+    // The bit depth as the file's IHDR has it (byte 24), before the transformations.
+    unsigned char ihdr[25] = {};
+    std::fseek(file, 0, SEEK_SET);
+    result.bitDepth = std::fread(ihdr, 1, sizeof ihdr, file) == sizeof ihdr ? ihdr[24] : 0;
     result.interlace = png_get_interlace_type(read, info);
     png_colorp palette = nullptr;
     int count = 0;
