@@ -40,6 +40,7 @@ namespace {
 
 constexpr const char* kReportName = "SavePngFile";
 constexpr int kNoMemoryId = 352;
+constexpr int kNoDibId = 354;
 
 // Everything one write works on; it lives outside the setjmp frame (see EncodeWithLibpng).
 struct WriteJob {
@@ -220,16 +221,11 @@ bool CloseWritten(std::FILE* file, const std::string& path) {
 
 } // namespace
 
-bool WritePngFile(const std::string& path, PackedRgbRows rows, PngSaveRequest& request,
-                  const PngSaveOptions& options, PngSaveResult& result) {
+bool WritePngStream(std::FILE* file, const std::string& path, PackedRgbRows rows,
+                    PngSaveRequest& request, const PngSaveOptions& options, PngSaveResult& result) {
     if (!rows.pixels || rows.width == 0 || rows.height == 0 || rows.width > PNG_UINT_31_MAX ||
         rows.height > PNG_UINT_31_MAX || rows.stride < rows.width * 3) {
-        ReportErrorId(kReportName, path, 354);
-        return false;
-    }
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (!file) {
-        ReportError(kReportName, path, "Cannot open");
+        ReportErrorId(kReportName, path, kNoDibId);
         return false;
     }
     WriteJob job(rows, request, options);
@@ -240,14 +236,34 @@ bool WritePngFile(const std::string& path, PackedRgbRows rows, PngSaveRequest& r
     }
     if (prepared) job.png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
     if (job.png) job.info = png_create_info_struct(job.png);
-    bool written = false;
     if (!job.info) {
         ReportErrorId(kReportName, path, kNoMemoryId);
-    } else {
+        return false;
+    }
+    bool written;
+    {
         WaitCursor wait;
         written = EncodeWithLibpng(job, file);
-        if (!written) ReportError(kReportName, path, "Error handler");
     }
+    if (!written) {
+        ReportError(kReportName, path, "Error handler");
+        return false;
+    }
+    PngLayout layout = PngLayoutOf(job.png, job.info);
+    result.description = DescribePng(layout, request.transparent, job.writesGamma);
+    result.bitsPerPixel = layout.PixelDepth();
+    result.grayscale = layout.IsGray();
+    return true;
+}
+
+bool WritePngFile(const std::string& path, PackedRgbRows rows, PngSaveRequest& request,
+                  const PngSaveOptions& options, PngSaveResult& result) {
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    if (!file) {
+        ReportError(kReportName, path, "Cannot open");
+        return false;
+    }
+    bool written = WritePngStream(file, path, rows, request, options, result);
     if (written) {
         written = CloseWritten(file, path);
     } else {
@@ -260,10 +276,6 @@ bool WritePngFile(const std::string& path, PackedRgbRows rows, PngSaveRequest& r
             std::filesystem::remove(path, error);
         return false;
     }
-    PngLayout layout = PngLayoutOf(job.png, job.info);
-    result.description = DescribePng(layout, request.transparent, job.writesGamma);
-    result.bitsPerPixel = layout.PixelDepth();
-    result.grayscale = layout.IsGray();
     uintmax_t size = std::filesystem::file_size(path, error);
     result.fileSize = error ? 0 : size;
     return true;

@@ -6,6 +6,7 @@
 #include "core/PngRead.h"
 
 #include <cstdint>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -66,6 +67,10 @@ struct PackedRgbRows {
 // Colour type and bit depth of a save mode.
 void PngSaveModeFormat(int saveMode, int& colorType, int& bitDepth);
 
+// Writes the PNG into an open stream, which the caller closes (and checks). Failures are
+// reported under "SavePngFile" with the path.
+bool WritePngStream(std::FILE* file, const std::string& path, PackedRgbRows rows,
+                    PngSaveRequest& request, const PngSaveOptions& options, PngSaveResult& result);
 // Writes the file. Failures are reported under "SavePngFile" with the path; a file that could
 // not be written completely is removed.
 bool WritePngFile(const std::string& path, PackedRgbRows rows, PngSaveRequest& request,
