@@ -1,5 +1,7 @@
 #include "core/PngDescription.h"
 
+#include "core/ImageDoc.h"
+
 #include <cstdio>
 
 PngLayout PngLayoutOf(png_const_structrp png, png_const_inforp info) {
@@ -38,9 +40,7 @@ std::string ColorTypeLabel(int colorType) {
 } // namespace
 
 std::string DescribePng(const PngLayout& layout, bool transparent, bool gammaPresent) {
-    char size[48];
-    std::snprintf(size, sizeof size, "%ux%u ", layout.width, layout.height);
-    std::string text = size;
+    std::string text = FormatImageSize(static_cast<int>(layout.width), static_cast<int>(layout.height));
     if (layout.interlace != PNG_INTERLACE_NONE) text += "Int.";
     text += "PNG" + ColorTypeLabel(layout.colorType) + " " + std::to_string(layout.bitDepth) + "bit)";
     if (transparent) text += " +T";

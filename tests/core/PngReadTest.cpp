@@ -49,7 +49,8 @@ std::vector<uint8_t> RgbRow(CDibImage& image, size_t y) {
     return rgb;
 }
 
-std::string CorpusPath(const std::string& relative) { return std::string(CORPORA_DIR) + "/" + relative; }
+// PngSuite and libpng's test images.
+std::string CorpusPath(const std::string& relative) { return std::string(TEST_DATA_DIR) + "/png/" + relative; }
 
 std::string LastMessage() {
     auto& messages = Headless().Messages();
@@ -80,7 +81,7 @@ void CheckCorpusFile(const std::filesystem::path& file) {
     const std::string name = file.filename().string();
     const std::string folder = file.parent_path().filename().string();
     const bool brokenOnPurpose = folder == "crashers" || folder == "badpal";
-    const bool damagedSuiteFile = name[0] == 'x' && path.find("/pngsuite/png/") != std::string::npos;
+    const bool damagedSuiteFile = name[0] == 'x' && path.find("/png/pngsuite/") != std::string::npos;
     Headless().ClearMessages();
     std::unique_ptr<Decoded> decoded = Decode(path);
     if (damagedSuiteFile) {
@@ -98,7 +99,7 @@ void CheckCorpusFile(const std::filesystem::path& file) {
 
 TEST(PngRead, EveryCorpusFileOpensLikeLibpngOrFailsCleanly) {
     int files = 0;
-    for (const char* folder : {"pngsuite/png", "libpng-testpngs"}) {
+    for (const char* folder : {"pngsuite", "libpng"}) {
         for (const auto& entry : std::filesystem::recursive_directory_iterator(CorpusPath(folder))) {
             if (!entry.is_regular_file() || entry.path().extension() != ".png") continue;
             CheckCorpusFile(entry.path());
@@ -110,13 +111,13 @@ TEST(PngRead, EveryCorpusFileOpensLikeLibpngOrFailsCleanly) {
 
 TEST(PngRead, DescriptionsNameLayoutTransparencyAndGamma) {
     const std::pair<const char*, const char*> cases[] = {
-        {"pngsuite/png/basn2c16.png", "32x32 PNG(RGB 16bit) +G"},
-        {"pngsuite/png/basi3p04.png", "32x32 Int.PNG(Idx 4bit) +G"},
-        {"pngsuite/png/tbbn3p08.png", "32x32 PNG(Idx 8bit) +T +G"},
-        {"pngsuite/png/basn0g01.png", "32x32 PNG(Gray 1bit) +G"},
-        {"pngsuite/png/basn4a16.png", "32x32 PNG(@Gray 16bit) +G"},
-        {"pngsuite/png/basn6a08.png", "32x32 PNG(@RGB 8bit) +G"},
-        {"libpng-testpngs/contrib/testpngs/rgb-8.png", "256x256 PNG(RGB 8bit)"},
+        {"pngsuite/basn2c16.png", "32x32 PNG(RGB 16bit) +G"},
+        {"pngsuite/basi3p04.png", "32x32 Int.PNG(Idx 4bit) +G"},
+        {"pngsuite/tbbn3p08.png", "32x32 PNG(Idx 8bit) +T +G"},
+        {"pngsuite/basn0g01.png", "32x32 PNG(Gray 1bit) +G"},
+        {"pngsuite/basn4a16.png", "32x32 PNG(@Gray 16bit) +G"},
+        {"pngsuite/basn6a08.png", "32x32 PNG(@RGB 8bit) +G"},
+        {"libpng/testpngs/rgb-8.png", "256x256 PNG(RGB 8bit)"},
     };
     for (const auto& [file, description] : cases) {
         std::unique_ptr<Decoded> decoded = Decode(CorpusPath(file));
