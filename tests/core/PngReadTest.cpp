@@ -58,8 +58,9 @@ std::string LastMessage() {
 }
 
 // Compares the whole picture with libpng's own expansion to 8-bit RGB.
-void ExpectSameAsLibpng(const std::string& path, Decoded& decoded) {
-    ReadBackPng reference = ReadBackTestPng(path, true);
+void ExpectSameAsLibpng(const std::string& path, Decoded& decoded, double screenGamma = 0,
+                        double fileGamma = 0) {
+    ReadBackPng reference = ReadBackTestPng(path, true, screenGamma, fileGamma);
     ASSERT_TRUE(reference.ok) << path;
     const BitmapInfoHeader& header = *decoded.image.Header();
     ASSERT_EQ(header.biWidth, static_cast<int32_t>(reference.width)) << path;
@@ -93,6 +94,12 @@ void CheckCorpusFile(const std::filesystem::path& file) {
         ASSERT_TRUE(decoded->ok) << path << ": " << LastMessage();
         if (!brokenOnPurpose) ExpectSameAsLibpng(path, *decoded);
     }
+    // Composing and gamma correction neither crash nor change which files open.
+    PngLoadOptions everything;
+    everything.useTransparentOnLoad = true;
+    everything.useDefaultGammaOnLoad = name[0] == 'b';
+    everything.screenGamma = 1.8;
+    EXPECT_EQ(Decode(path, everything)->ok, decoded->ok) << path;
 }
 
 } // namespace
@@ -107,6 +114,20 @@ TEST(PngRead, EveryCorpusFileOpensLikeLibpngOrFailsCleanly) {
         }
     }
     EXPECT_GT(files, 300);
+}
+
+TEST(PngRead, GammaCorrectedPalettesMatchLibpng) {
+    const std::pair<const char*, double> files[] = {
+        {"g03n3p04.png", 0.35}, {"g05n3p04.png", 0.55}, {"g10n3p04.png", 1.0}, {"g25n3p04.png", 2.5}};
+    PngLoadOptions options = PlainOptions();
+    options.useGammaCorrection = true;
+    for (const auto& [file, gamma] : files) {
+        const std::string path = CorpusPath(std::string("pngsuite/") + file);
+        std::unique_ptr<Decoded> decoded = Decode(path, options);
+        ASSERT_TRUE(decoded->ok) << file;
+        EXPECT_EQ(decoded->image.Header()->biBitCount, 8) << file;
+        ExpectSameAsLibpng(path, *decoded, 2.2, gamma);
+    }
 }
 
 TEST(PngRead, DescriptionsNameLayoutTransparencyAndGamma) {

@@ -103,8 +103,10 @@ struct ReadBackPng {
 };
 
 // With `rgb` the samples are libpng's own expansion to 8-bit RGB: 16-bit samples to their high
-// byte, palette and gray expanded, alpha dropped.
-inline ReadBackPng ReadBackTestPng(const std::string& path, bool rgb = false) {
+// byte, palette and gray expanded, alpha dropped; corrected from fileGamma to screenGamma when
+// both are given.
+inline ReadBackPng ReadBackTestPng(const std::string& path, bool rgb = false, double screenGamma = 0,
+                                   double fileGamma = 0) {
     ReadBackPng result;
     std::FILE* file = std::fopen(path.c_str(), "rb");
     if (!file) return result;
@@ -117,6 +119,7 @@ inline ReadBackPng ReadBackTestPng(const std::string& path, bool rgb = false) {
         return result;
     }
     png_init_io(read, file);
+    if (screenGamma > 0 && fileGamma > 0) png_set_gamma(read, screenGamma, fileGamma);
     int transforms = PNG_TRANSFORM_PACKING;
     if (rgb)
         transforms |= PNG_TRANSFORM_STRIP_16 | PNG_TRANSFORM_STRIP_ALPHA | PNG_TRANSFORM_EXPAND |
