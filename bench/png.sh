@@ -23,16 +23,7 @@ make_input() {
     convert "$work/$3.png" "ppm:$work/$3.ppm"
 }
 
-# measure LABEL COMMAND...: sets SECONDS_<LABEL> and KB_<LABEL> from /usr/bin/time -v; the
-# command's stdout goes to /dev/null.
-measure() {
-    local label=$1
-    shift
-    /usr/bin/time -v "$@" >/dev/null 2>"$work/$label.time"
-    printf -v "SECONDS_$label" '%s' "$(awk -F': ' '/Elapsed/ {print $2}' "$work/$label.time" |
-        awk -F: '{print ($1 * 60) + $2}')"
-    printf -v "KB_$label" '%s' "$(awk -F': ' '/Maximum resident/ {print $2}' "$work/$label.time")"
-}
+source bench/measure.sh
 
 make_input 6000 4000 big
 make_input 3000 2000 quarter

@@ -82,10 +82,11 @@ void CheckCorpusFile(const std::filesystem::path& file) {
     const std::string name = file.filename().string();
     const std::string folder = file.parent_path().filename().string();
     const bool brokenOnPurpose = folder == "crashers" || folder == "badpal";
-    const bool damagedSuiteFile = name[0] == 'x' && path.find("/png/pngsuite/") != std::string::npos;
+    const bool mustFail = (name[0] == 'x' && path.find("/png/pngsuite/") != std::string::npos) ||
+                          path.find("/crashers/png/") != std::string::npos;
     Headless().ClearMessages();
     std::unique_ptr<Decoded> decoded = Decode(path);
-    if (damagedSuiteFile) {
+    if (mustFail) {
         EXPECT_FALSE(decoded->ok) << path;
         EXPECT_EQ(LastMessage(), FormatErrorReport("LoadPngFile", path, "Error handler"));
     } else if (brokenOnPurpose && !decoded->ok) {
@@ -106,8 +107,9 @@ void CheckCorpusFile(const std::filesystem::path& file) {
 
 TEST(PngRead, EveryCorpusFileOpensLikeLibpngOrFailsCleanly) {
     int files = 0;
-    for (const char* folder : {"pngsuite", "libpng"}) {
-        for (const auto& entry : std::filesystem::recursive_directory_iterator(CorpusPath(folder))) {
+    for (const std::string& folder : {CorpusPath("pngsuite"), CorpusPath("libpng"),
+                                     std::string(TEST_DATA_DIR) + "/crashers/png"}) {
+        for (const auto& entry : std::filesystem::recursive_directory_iterator(folder)) {
             if (!entry.is_regular_file() || entry.path().extension() != ".png") continue;
             CheckCorpusFile(entry.path());
             ++files;
