@@ -34,7 +34,8 @@ void FixChunkCrcs(std::vector<uint8_t>& bytes) {
         uint8_t* type = &bytes[position + 4];
         uint32_t crc = static_cast<uint32_t>(crc32(0, type, static_cast<uInt>(length + 4)));
         uint8_t* stored = type + 4 + length;
-        for (int i = 0; i < 4; ++i) stored[i] = static_cast<uint8_t>(crc >> (24 - 8 * i));
+        for (int i = 0; i < 4; ++i)
+            stored[i] = static_cast<uint8_t>(crc >> (24 - 8 * i));
         position += 12 + length;
     }
 }

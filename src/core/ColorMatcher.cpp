@@ -20,8 +20,7 @@ void CColorMatcher::Build() {
     SortByKey(keys);
     buckets_.clear();
     for (size_t i = 0; i < count_; ++i) {
-        if (buckets_.empty() || buckets_.back().key != keys[i])
-            buckets_.push_back({keys[i], i, 0});
+        if (buckets_.empty() || buckets_.back().key != keys[i]) buckets_.push_back({keys[i], i, 0});
         ++buckets_.back().size;
     }
 }

@@ -40,9 +40,11 @@ std::string ColorTypeLabel(int colorType) {
 } // namespace
 
 std::string DescribePng(const PngLayout& layout, bool transparent, bool gammaPresent) {
-    std::string text = FormatImageSize(static_cast<int>(layout.width), static_cast<int>(layout.height));
+    std::string text =
+        FormatImageSize(static_cast<int>(layout.width), static_cast<int>(layout.height));
     if (layout.interlace != PNG_INTERLACE_NONE) text += "Int.";
-    text += "PNG" + ColorTypeLabel(layout.colorType) + " " + std::to_string(layout.bitDepth) + "bit)";
+    text +=
+        "PNG" + ColorTypeLabel(layout.colorType) + " " + std::to_string(layout.bitDepth) + "bit)";
     if (transparent) text += " +T";
     if (gammaPresent) text += " +G";
     return text;

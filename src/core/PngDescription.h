@@ -16,7 +16,9 @@ struct PngLayout {
     int channels = 0;
 
     int PixelDepth() const { return channels * bitDepth; }
-    bool IsGray() const { return colorType == PNG_COLOR_TYPE_GRAY || colorType == PNG_COLOR_TYPE_GRAY_ALPHA; }
+    bool IsGray() const {
+        return colorType == PNG_COLOR_TYPE_GRAY || colorType == PNG_COLOR_TYPE_GRAY_ALPHA;
+    }
 };
 
 // The layout recorded in an info structure (before any read transformation is applied).

@@ -20,14 +20,15 @@ void TakeTexts(CImageDoc& document, const std::vector<PngTextEntry>& texts) {
     document.ClearComments();
     document.includeComment = !texts.empty();
     for (const PngTextEntry& text : texts) {
-        CommentItem item = MakeCommentItem(text.text.c_str(), text.international ? kCharsetUtf8 : kCharsetAuto,
-                                           -1, text.keyword);
+        CommentItem item = MakeCommentItem(
+            text.text.c_str(), text.international ? kCharsetUtf8 : kCharsetAuto, -1, text.keyword);
         document.AddComment(item, text.keyword == "Comment");
     }
 }
 
 void TakeFacts(CImageDoc& document, PngFileFacts& facts) {
-    document.fileSize = facts.fileSize > UINT32_MAX ? UINT32_MAX : static_cast<uint32_t>(facts.fileSize);
+    document.fileSize =
+        facts.fileSize > UINT32_MAX ? UINT32_MAX : static_cast<uint32_t>(facts.fileSize);
     document.palette = std::move(facts.palette);
     document.hasTransparent = facts.transparent;
     document.transparentColor = facts.transparentColor;
@@ -45,7 +46,8 @@ std::vector<PngTextEntry> TextsToWrite(const CImageDoc& document, bool internati
     std::vector<PngTextEntry> texts;
     if (!document.includeComment) return texts;
     for (const auto& item : document.Comments())
-        texts.push_back({item->key, CommentTextForWriting(*item, international ? kCharsetUtf8 : kCharsetAuto),
+        texts.push_back({item->key,
+                         CommentTextForWriting(*item, international ? kCharsetUtf8 : kCharsetAuto),
                          international});
     return texts;
 }
@@ -89,8 +91,10 @@ bool SavePngDocument(CImageDoc& document, COutputFiles& output, const std::strin
         return false;
     }
     CDibImage& image = document.Image();
-    const size_t width = static_cast<size_t>(image.Width()), height = static_cast<size_t>(image.Height());
-    if (image.IsEmpty() || !image.ExtractDib(0, kBiRgb) || image.PixelSize() < DibStride(width, 24) * height) {
+    const size_t width = static_cast<size_t>(image.Width()),
+                 height = static_cast<size_t>(image.Height());
+    if (image.IsEmpty() || !image.ExtractDib(0, kBiRgb) ||
+        image.PixelSize() < DibStride(width, 24) * height) {
         image.FreeDib();
         ReportErrorId(kSaveName, path, kNoDibId);
         return false;

@@ -48,19 +48,23 @@ struct ReadJob {
     png_structp png = nullptr;
     png_infop info = nullptr;
     PngLayout layout;
-    bool compose = false;       // transparent pixels go over the checkerboard
-    bool keepIndexed = false;   // 8-bit indices with a colour table
-    double gammaProduct = 0;    // file gamma × screen gamma when libpng corrects
-    size_t stride = 0;          // of the pixel block
+    bool compose = false;            // transparent pixels go over the checkerboard
+    bool keepIndexed = false;        // 8-bit indices with a colour table
+    double gammaProduct = 0;         // file gamma × screen gamma when libpng corrects
+    size_t stride = 0;               // of the pixel block
     std::unique_ptr<uint8_t[]> rgba; // composed files: RGBA rows, bottom-up
     std::vector<png_bytep> rows;
 };
 
-bool UsableGamma(double gamma) { return std::isfinite(gamma) && gamma > 0 && gamma < 21474; }
+bool UsableGamma(double gamma) {
+    return std::isfinite(gamma) && gamma > 0 && gamma < 21474;
+}
 
 // A tRNS sample of the file's bit depth brought to 8 bits.
 uint8_t SampleTo8Bits(unsigned value, int bitDepth) {
-    unsigned scaled = bitDepth == 16 ? value / 257 : bitDepth < 8 ? value * (255 / ((1u << bitDepth) - 1)) : value;
+    unsigned scaled = bitDepth == 16 ? value / 257
+                      : bitDepth < 8 ? value * (255 / ((1u << bitDepth) - 1))
+                                     : value;
     return static_cast<uint8_t>(scaled > 255 ? 255 : scaled);
 }
 
@@ -115,8 +119,10 @@ void SetUpTransformations(ReadJob& job) {
     if (job.options.useTransparentOnLoad && (colorType & PNG_COLOR_MASK_ALPHA)) job.compose = true;
 
     if (colorType == PNG_COLOR_TYPE_PALETTE) {
-        if (job.compose) png_set_expand(png);
-        else job.keepIndexed = true;
+        if (job.compose)
+            png_set_expand(png);
+        else
+            job.keepIndexed = true;
     } else if (job.layout.IsGray()) {
         if (job.layout.bitDepth < 8) png_set_expand(png);
         if (job.compose) {
@@ -151,7 +157,8 @@ void SetUpGamma(ReadJob& job) {
     double correction =
         job.facts.gammaPresent && !options.useDefaultGammaOnLoad ? fileGamma : options.defaultGamma;
     // Gammas that libpng refuses would make every file fail; they mean "no correction".
-    if (!options.useGammaCorrection || !UsableGamma(correction) || !UsableGamma(options.screenGamma))
+    if (!options.useGammaCorrection || !UsableGamma(correction) ||
+        !UsableGamma(options.screenGamma))
         return;
     png_set_gamma(job.png, options.screenGamma, correction);
     job.gammaProduct = correction * options.screenGamma;
@@ -168,7 +175,8 @@ void CheckPlausibleSize(ReadJob& job) {
 // The rows libpng delivers after the transformations must be what the buffers are made for.
 void CheckOutputLayout(ReadJob& job) {
     const size_t channels = job.compose ? 4 : job.keepIndexed ? 1 : 3;
-    if (png_get_bit_depth(job.png, job.info) != 8 || png_get_channels(job.png, job.info) != channels ||
+    if (png_get_bit_depth(job.png, job.info) != 8 ||
+        png_get_channels(job.png, job.info) != channels ||
         png_get_rowbytes(job.png, job.info) != job.layout.width * channels)
         png_error(job.png, "unexpected row layout after transformations");
 }
@@ -197,7 +205,8 @@ bool AllocateBuffers(ReadJob& job) {
         base = job.rgba.get();
     }
     // Row i of the picture (from the top) is memory row height - 1 - i.
-    for (size_t i = 0; i < height; ++i) job.rows[i] = base + (height - 1 - i) * rowBytes;
+    for (size_t i = 0; i < height; ++i)
+        job.rows[i] = base + (height - 1 - i) * rowBytes;
     return true;
 }
 
@@ -256,8 +265,9 @@ void ComposeOverCheckerboard(const ReadJob& job) {
 void FillColorTable(ReadJob& job) {
     const std::vector<RgbQuad>& palette = job.facts.palette;
     RgbQuad* table = job.image.ColorTable();
-    const bool correct = job.layout.colorType == PNG_COLOR_TYPE_PALETTE &&
-                         (job.gammaProduct > 1.05 || (job.gammaProduct > 0 && job.gammaProduct < 0.95));
+    const bool correct =
+        job.layout.colorType == PNG_COLOR_TYPE_PALETTE &&
+        (job.gammaProduct > 1.05 || (job.gammaProduct > 0 && job.gammaProduct < 0.95));
     uint8_t curve[256];
     for (int i = 0; i < 256; ++i) {
         double corrected = i == 0 || i == 255 || !correct
@@ -339,12 +349,16 @@ bool ReadPngStream(std::FILE* file, const std::string& path, const PngLoadOption
     }
     if (outcome != Outcome::Done) {
         image.FreeDib();
-        if (outcome == Outcome::NoMemory) ReportErrorId(kReportName, path, kNoMemoryId);
-        else ReportError(kReportName, path, "Error handler");
+        if (outcome == Outcome::NoMemory)
+            ReportErrorId(kReportName, path, kNoMemoryId);
+        else
+            ReportError(kReportName, path, "Error handler");
         return false;
     }
-    if (job.compose) ComposeOverCheckerboard(job);
-    else if (job.keepIndexed) FillColorTable(job);
+    if (job.compose)
+        ComposeOverCheckerboard(job);
+    else if (job.keepIndexed)
+        FillColorTable(job);
     FillHeader(job);
     return true;
 }

@@ -48,13 +48,15 @@ PngSaveChoices OpenPngSaveChoices(const SettingsStore& settings, const CImageDoc
     } else {
         choices.saveMode = settings.pngSaveMode;
         choices.writeTransparent = settings.useTransparentOnSave != 0;
-        choices.writeGamma = settings.useWriteGammaValue != 0 || settings.useDefaultGammaOnSave != 0;
+        choices.writeGamma =
+            settings.useWriteGammaValue != 0 || settings.useDefaultGammaOnSave != 0;
         choices.transparentColor = ColorFromSetting(settings.colorTransparent);
     }
     return choices;
 }
 
-void ApplyPngSaveChoices(const PngSaveChoices& choices, SettingsStore& settings, CImageDoc* document) {
+void ApplyPngSaveChoices(const PngSaveChoices& choices, SettingsStore& settings,
+                         CImageDoc* document) {
     settings.useInterlaceOnSave = choices.interlace;
     if (!document || document->docType == kTypeClipboard) {
         settings.pngSaveMode = choices.saveMode;

@@ -24,7 +24,8 @@ PngSaveChoices OpenPngSaveChoices(const SettingsStore& settings, const CImageDoc
 
 // OK: the interlace setting always; the settings' PNG save defaults without a document or for a
 // pasted image; the document's save mode, transparent colour and gamma with one.
-void ApplyPngSaveChoices(const PngSaveChoices& choices, SettingsStore& settings, CImageDoc* document);
+void ApplyPngSaveChoices(const PngSaveChoices& choices, SettingsStore& settings,
+                         CImageDoc* document);
 
 // The "colorTransparent" setting (red in the low byte, then green, then blue) and back.
 RgbQuad ColorFromSetting(int value);

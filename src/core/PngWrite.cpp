@@ -60,24 +60,29 @@ struct WriteJob {
     std::unique_ptr<uint8_t[]> indices; // palette modes: bottom-up rows of one index per byte
     size_t indexStride = 0;
     std::vector<png_byte> transparentAlpha; // palette modes
-    png_color_16 transparentColor{};         // gray and RGB modes
+    png_color_16 transparentColor{};        // gray and RGB modes
     bool writesGamma = false;
     double gamma = 0;
     std::vector<png_text> texts;
     std::vector<png_bytep> rows;
 };
 
-int GrayOf(int blue, int green, int red) { return (19 * blue + 183 * green + 54 * red) >> 8; }
+int GrayOf(int blue, int green, int red) {
+    return (19 * blue + 183 * green + 54 * red) >> 8;
+}
 
 // libpng refuses a gAMA outside this range; such a value (a typing slip) is left out.
-bool WritableGamma(double gamma) { return gamma >= 0.00016 && gamma <= 6250; }
+bool WritableGamma(double gamma) {
+    return gamma >= 0.00016 && gamma <= 6250;
+}
 
 void ConvertRowsToGray(WriteJob& job) {
     const int shift = job.bitDepth == 4 ? 4 : 0;
     for (size_t y = 0; y < job.source.height; ++y) {
         uint8_t* row = job.source.pixels + y * job.source.stride;
         for (size_t x = 0; x < job.source.width; ++x)
-            row[x] = static_cast<uint8_t>(GrayOf(row[3 * x], row[3 * x + 1], row[3 * x + 2]) >> shift);
+            row[x] =
+                static_cast<uint8_t>(GrayOf(row[3 * x], row[3 * x + 1], row[3 * x + 2]) >> shift);
     }
 }
 
@@ -142,7 +147,8 @@ void PrepareTransparency(WriteJob& job) {
 void PrepareTexts(WriteJob& job) {
     for (const PngTextEntry& entry : job.request.texts) {
         png_text text{};
-        text.compression = job.options.usePngITxt ? PNG_ITXT_COMPRESSION_NONE : PNG_TEXT_COMPRESSION_NONE;
+        text.compression =
+            job.options.usePngITxt ? PNG_ITXT_COMPRESSION_NONE : PNG_TEXT_COMPRESSION_NONE;
         text.key = const_cast<char*>(entry.keyword.c_str());
         text.text = const_cast<char*>(entry.text.c_str());
         text.text_length = job.options.usePngITxt ? 0 : entry.text.size();
@@ -172,7 +178,8 @@ bool PrepareWrite(WriteJob& job) {
     const size_t stride = job.indices ? job.indexStride : job.source.stride;
     job.rows.resize(height);
     // The top picture row (the last memory row) is written first.
-    for (size_t i = 0; i < height; ++i) job.rows[i] = base + (height - 1 - i) * stride;
+    for (size_t i = 0; i < height; ++i)
+        job.rows[i] = base + (height - 1 - i) * stride;
     return true;
 }
 
@@ -234,7 +241,8 @@ bool WritePngStream(std::FILE* file, const std::string& path, PackedRgbRows rows
         prepared = PrepareWrite(job);
     } catch (const std::bad_alloc&) {
     }
-    if (prepared) job.png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    if (prepared)
+        job.png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
     if (job.png) job.info = png_create_info_struct(job.png);
     if (!job.info) {
         ReportErrorId(kReportName, path, kNoMemoryId);

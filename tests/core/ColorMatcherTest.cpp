@@ -5,7 +5,9 @@
 
 namespace {
 
-RgbQuad Gray(uint8_t level) { return RgbQuad{level, level, level, 0}; }
+RgbQuad Gray(uint8_t level) {
+    return RgbQuad{level, level, level, 0};
+}
 
 int LookupIn(const std::vector<RgbQuad>& palette, uint8_t blue, uint8_t green, uint8_t red) {
     CColorMatcher matcher;

@@ -30,20 +30,23 @@ std::string WriteTextPng(const TempDir& dir, const std::vector<TestText>& texts)
 
 std::vector<std::string> Keys(const CImageDoc& document) {
     std::vector<std::string> keys;
-    for (const auto& item : document.Comments()) keys.push_back(item->key);
+    for (const auto& item : document.Comments())
+        keys.push_back(item->key);
     return keys;
 }
 
 std::vector<png_color> ToPngColors(const std::vector<RgbQuad>& palette) {
     std::vector<png_color> colors;
-    for (const RgbQuad& entry : palette) colors.push_back({entry.rgbRed, entry.rgbGreen, entry.rgbBlue});
+    for (const RgbQuad& entry : palette)
+        colors.push_back({entry.rgbRed, entry.rgbGreen, entry.rgbBlue});
     return colors;
 }
 
 bool SameColors(const std::vector<png_color>& a, const std::vector<png_color>& b) {
     if (a.size() != b.size()) return false;
     for (size_t i = 0; i < a.size(); ++i)
-        if (a[i].red != b[i].red || a[i].green != b[i].green || a[i].blue != b[i].blue) return false;
+        if (a[i].red != b[i].red || a[i].green != b[i].green || a[i].blue != b[i].blue)
+            return false;
     return true;
 }
 
@@ -80,7 +83,8 @@ TEST_F(PngDocument, LoadRecordsTheFileAndItsTexts) {
     EXPECT_EQ(PngGammaMessage(document), "No Gamma Value");
 
     // "comment" is another key: no current item, and no default comment is added.
-    ASSERT_TRUE(document.LoadFile(WriteTextPng(dir, {{"comment", "c", PNG_TEXT_COMPRESSION_NONE, ""}})));
+    ASSERT_TRUE(
+        document.LoadFile(WriteTextPng(dir, {{"comment", "c", PNG_TEXT_COMPRESSION_NONE, ""}})));
     EXPECT_EQ(Keys(document), (std::vector<std::string>{"comment"}));
     EXPECT_EQ(document.CurrentComment(), nullptr);
 }
@@ -89,7 +93,8 @@ TEST_F(PngDocument, BrokenFileFailsWithItsReport) {
     CImageDoc document;
     const std::string path = kSuite + "xcrn0g04.png";
     EXPECT_FALSE(document.LoadFile(path));
-    EXPECT_EQ(Messages(), (std::vector<std::string>{FormatErrorReport("LoadPngFile", path, "Error handler")}));
+    EXPECT_EQ(Messages(),
+              (std::vector<std::string>{FormatErrorReport("LoadPngFile", path, "Error handler")}));
 }
 
 TEST_F(PngDocument, SaveModesFromAPaletteDocument) {
@@ -129,7 +134,8 @@ TEST_F(PngDocument, SaveModesFromAPaletteDocument) {
 
 TEST_F(PngDocument, CommentsAreWrittenInListOrderAsTextOrItxt) {
     CImageDoc document;
-    ASSERT_TRUE(document.LoadFile(WriteTextPng(dir, {{"Title", "t", PNG_TEXT_COMPRESSION_NONE, ""}})));
+    ASSERT_TRUE(
+        document.LoadFile(WriteTextPng(dir, {{"Title", "t", PNG_TEXT_COMPRESSION_NONE, ""}})));
     document.AddComment({kCharsetShiftJis, "Comment", "\x93\xfa\x96\x7b"}, true);
     document.AddComment({kCharsetShiftJis, "Author", "a"}, false);
     AppSettings().autoWriteCharset = 0;
@@ -164,7 +170,8 @@ TEST_F(PngDocument, FailedSaveKeepsTheOriginalAndLeavesNothingBehind) {
     document.includeComment = true;
     Headless().ClearMessages();
     EXPECT_FALSE(document.OnSaveDocument(target));
-    EXPECT_EQ(Messages(), (std::vector<std::string>{FormatErrorReport("SavePngFile", target, "Error handler")}));
+    EXPECT_EQ(Messages(), (std::vector<std::string>{
+                              FormatErrorReport("SavePngFile", target, "Error handler")}));
     EXPECT_EQ(TempDir::Read(target), "original bytes");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1);
     EXPECT_EQ(document.InfoText(), "32x32 PNG(RGB 8bit) +G");

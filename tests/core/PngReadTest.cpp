@@ -26,7 +26,8 @@ struct Decoded {
     PngFileFacts facts;
 };
 
-std::unique_ptr<Decoded> Decode(const std::string& path, const PngLoadOptions& options = PlainOptions()) {
+std::unique_ptr<Decoded> Decode(const std::string& path,
+                                const PngLoadOptions& options = PlainOptions()) {
     auto decoded = std::make_unique<Decoded>();
     decoded->ok = ReadPngFile(path, options, decoded->image, decoded->facts);
     return decoded;
@@ -40,8 +41,9 @@ std::vector<uint8_t> RgbRow(CDibImage& image, size_t y) {
     const uint8_t* row = image.Pixels() + (height - 1 - y) * DibStride(width, header.biBitCount);
     std::vector<uint8_t> rgb(width * 3);
     for (size_t x = 0; x < width; ++x) {
-        RgbQuad color = header.biBitCount == 24 ? RgbQuad{row[3 * x], row[3 * x + 1], row[3 * x + 2], 0}
-                                                : image.ColorTable()[row[x]];
+        RgbQuad color = header.biBitCount == 24
+                            ? RgbQuad{row[3 * x], row[3 * x + 1], row[3 * x + 2], 0}
+                            : image.ColorTable()[row[x]];
         rgb[3 * x] = color.rgbRed;
         rgb[3 * x + 1] = color.rgbGreen;
         rgb[3 * x + 2] = color.rgbBlue;
@@ -50,7 +52,9 @@ std::vector<uint8_t> RgbRow(CDibImage& image, size_t y) {
 }
 
 // PngSuite and libpng's test images.
-std::string CorpusPath(const std::string& relative) { return std::string(TEST_DATA_DIR) + "/png/" + relative; }
+std::string CorpusPath(const std::string& relative) {
+    return std::string(TEST_DATA_DIR) + "/png/" + relative;
+}
 
 std::string LastMessage() {
     auto& messages = Headless().Messages();
@@ -108,7 +112,7 @@ void CheckCorpusFile(const std::filesystem::path& file) {
 TEST(PngRead, EveryCorpusFileOpensLikeLibpngOrFailsCleanly) {
     int files = 0;
     for (const std::string& folder : {CorpusPath("pngsuite"), CorpusPath("libpng"),
-                                     std::string(TEST_DATA_DIR) + "/crashers/png"}) {
+                                      std::string(TEST_DATA_DIR) + "/crashers/png"}) {
         for (const auto& entry : std::filesystem::recursive_directory_iterator(folder)) {
             if (!entry.is_regular_file() || entry.path().extension() != ".png") continue;
             CheckCorpusFile(entry.path());
@@ -119,8 +123,10 @@ TEST(PngRead, EveryCorpusFileOpensLikeLibpngOrFailsCleanly) {
 }
 
 TEST(PngRead, GammaCorrectedPalettesMatchLibpng) {
-    const std::pair<const char*, double> files[] = {
-        {"g03n3p04.png", 0.35}, {"g05n3p04.png", 0.55}, {"g10n3p04.png", 1.0}, {"g25n3p04.png", 2.5}};
+    const std::pair<const char*, double> files[] = {{"g03n3p04.png", 0.35},
+                                                    {"g05n3p04.png", 0.55},
+                                                    {"g10n3p04.png", 1.0},
+                                                    {"g25n3p04.png", 2.5}};
     PngLoadOptions options = PlainOptions();
     options.useGammaCorrection = true;
     for (const auto& [file, gamma] : files) {
@@ -208,10 +214,12 @@ TEST(PngRead, LowBitGrayIsIndexedWithItsTransparentColour) {
     ASSERT_TRUE(decoded->ok);
     EXPECT_EQ(decoded->image.Header()->biBitCount, 8);
     EXPECT_EQ(decoded->image.Header()->biClrUsed, 0u);
-    EXPECT_EQ(RgbRow(decoded->image, 0), (std::vector<uint8_t>{0, 0, 0, 85, 85, 85, 170, 170, 170, 255, 255, 255}));
+    EXPECT_EQ(RgbRow(decoded->image, 0),
+              (std::vector<uint8_t>{0, 0, 0, 85, 85, 85, 170, 170, 170, 255, 255, 255}));
     EXPECT_TRUE(decoded->facts.transparent);
     const RgbQuad& color = decoded->facts.transparentColor;
-    EXPECT_EQ(std::vector<int>({color.rgbRed, color.rgbGreen, color.rgbBlue}), (std::vector<int>{85, 85, 85}));
+    EXPECT_EQ(std::vector<int>({color.rgbRed, color.rgbGreen, color.rgbBlue}),
+              (std::vector<int>{85, 85, 85}));
     EXPECT_TRUE(decoded->facts.grayscale);
     EXPECT_EQ(decoded->facts.bitsPerPixel, 2);
     EXPECT_EQ(decoded->facts.description, "4x1 PNG(Gray 2bit) +T");
@@ -220,7 +228,8 @@ TEST(PngRead, LowBitGrayIsIndexedWithItsTransparentColour) {
     decoded = DecodeMade(GrayRamp2Bit(), WithTransparency(true));
     ASSERT_TRUE(decoded->ok);
     EXPECT_EQ(decoded->image.Header()->biBitCount, 24);
-    EXPECT_EQ(RgbRow(decoded->image, 0), (std::vector<uint8_t>{0, 0, 0, 255, 255, 255, 170, 170, 170, 255, 255, 255}));
+    EXPECT_EQ(RgbRow(decoded->image, 0),
+              (std::vector<uint8_t>{0, 0, 0, 255, 255, 255, 170, 170, 170, 255, 255, 255}));
 }
 
 TEST(PngRead, AlphaIsDroppedOrComposedOverTheCheckerboard) {
@@ -229,9 +238,10 @@ TEST(PngRead, AlphaIsDroppedOrComposedOverTheCheckerboard) {
     png.height = 2;
     png.colorType = PNG_COLOR_TYPE_RGB_ALPHA;
     png.samples.assign(8 * 2 * 4, 0);
-    for (size_t i = 0; i < 16; ++i) png.samples[i * 4] = 100; // red 100, fully transparent
-    png.samples[(8 + 1) * 4 + 3] = 128;                       // bottom row, column 1: half
-    png.samples[(8 + 2) * 4 + 3] = 255;                       // bottom row, column 2: opaque
+    for (size_t i = 0; i < 16; ++i)
+        png.samples[i * 4] = 100;       // red 100, fully transparent
+    png.samples[(8 + 1) * 4 + 3] = 128; // bottom row, column 1: half
+    png.samples[(8 + 2) * 4 + 3] = 255; // bottom row, column 2: opaque
 
     std::unique_ptr<Decoded> decoded = DecodeMade(png, WithTransparency(false));
     ASSERT_TRUE(decoded->ok);
@@ -242,9 +252,11 @@ TEST(PngRead, AlphaIsDroppedOrComposedOverTheCheckerboard) {
     decoded = DecodeMade(png, WithTransparency(true));
     ASSERT_TRUE(decoded->ok);
     std::vector<uint8_t> bottom = RgbRow(decoded->image, 1);
-    EXPECT_EQ(std::vector<uint8_t>(bottom.begin(), bottom.begin() + 9),
-              (std::vector<uint8_t>{255, 255, 255, (255 * 127 + 100 * 128) / 255, 127, 127, 100, 0, 0}));
-    EXPECT_EQ(std::vector<uint8_t>(bottom.begin() + 12, bottom.begin() + 15), (std::vector<uint8_t>{192, 192, 192}));
+    EXPECT_EQ(
+        std::vector<uint8_t>(bottom.begin(), bottom.begin() + 9),
+        (std::vector<uint8_t>{255, 255, 255, (255 * 127 + 100 * 128) / 255, 127, 127, 100, 0, 0}));
+    EXPECT_EQ(std::vector<uint8_t>(bottom.begin() + 12, bottom.begin() + 15),
+              (std::vector<uint8_t>{192, 192, 192}));
     EXPECT_EQ(decoded->facts.description, "8x2 PNG(@RGB 8bit)");
 }
 
@@ -266,7 +278,8 @@ TEST(PngRead, PaletteFileKeepsItsPaletteUnlessComposed) {
     decoded = DecodeMade(png, WithTransparency(true));
     ASSERT_TRUE(decoded->ok);
     EXPECT_EQ(decoded->image.Header()->biBitCount, 24);
-    EXPECT_EQ(RgbRow(decoded->image, 0), (std::vector<uint8_t>{10, 20, 30, 255, 255, 255, 200, 0, 0}));
+    EXPECT_EQ(RgbRow(decoded->image, 0),
+              (std::vector<uint8_t>{10, 20, 30, 255, 255, 255, 200, 0, 0}));
 }
 
 TEST(PngRead, GammaCorrectionFollowsGamaAndSparesSrgb) {
@@ -323,9 +336,10 @@ TEST(PngRead, TextChunksComeInFileOrder) {
                  {"Author", "\xE5\xA4\xAA\xE9\x83\x8E", PNG_ITXT_COMPRESSION_NONE, "ja-jp"}};
     std::unique_ptr<Decoded> decoded = DecodeMade(png, PlainOptions());
     ASSERT_TRUE(decoded->ok);
-    EXPECT_EQ(decoded->facts.texts, (std::vector<PngTextEntry>{{"Title", "t1", false},
-                                                               {"Comment", "long text", false},
-                                                               {"Author", "\xE5\xA4\xAA\xE9\x83\x8E", true}}));
+    EXPECT_EQ(decoded->facts.texts,
+              (std::vector<PngTextEntry>{{"Title", "t1", false},
+                                         {"Comment", "long text", false},
+                                         {"Author", "\xE5\xA4\xAA\xE9\x83\x8E", true}}));
 }
 
 TEST(PngRead, BrokenFilesFailWithTheirReport) {
@@ -333,13 +347,14 @@ TEST(PngRead, BrokenFilesFailWithTheirReport) {
     Headless().ClearMessages();
     std::unique_ptr<Decoded> decoded = Decode(dir.File("missing.png"));
     EXPECT_FALSE(decoded->ok);
-    EXPECT_EQ(LastMessage(), FormatErrorReport("LoadPngFile", dir.File("missing.png"), "Cannot open"));
+    EXPECT_EQ(LastMessage(),
+              FormatErrorReport("LoadPngFile", dir.File("missing.png"), "Cannot open"));
 
     ASSERT_TRUE(WriteTestPng(dir.File("good.png"), Rgb8(7, 64, 64)));
     const std::string good = TempDir::Read(dir.File("good.png"));
     const std::string cases[] = {
-        good.substr(0, good.size() / 2),                  // truncated inside IDAT
-        "\x89PNG\r\n\x1a\n",                              // signature only
+        good.substr(0, good.size() / 2), // truncated inside IDAT
+        "\x89PNG\r\n\x1a\n",             // signature only
         good.substr(0, 33) + std::string("\x7f\xff\xff\xf0tEXt", 8) + "abc", // chunk past the end
     };
     for (const std::string& bytes : cases) {
@@ -348,6 +363,7 @@ TEST(PngRead, BrokenFilesFailWithTheirReport) {
         EXPECT_FALSE(decoded->ok);
         EXPECT_EQ(LastMessage(), FormatErrorReport("LoadPngFile", path, "Error handler"));
         EXPECT_EQ(decoded->image.PixelSize(), 0u);
+        EXPECT_EQ(Headless().WaitDepth(), 0);
     }
 }
 
@@ -359,8 +375,10 @@ TEST(PngRead, HeaderClaimingMoreThanTheFileCanHoldFailsBeforeAllocating) {
     // IHDR width and height (bytes 16..23) become 60000 × 60000; the CRC is fixed up.
     const uint8_t size[8] = {0, 0, 0xEA, 0x60, 0, 0, 0xEA, 0x60};
     bytes.replace(16, 8, reinterpret_cast<const char*>(size), 8);
-    uint32_t crc = static_cast<uint32_t>(crc32(0, reinterpret_cast<const Bytef*>(bytes.data()) + 12, 17));
-    for (int i = 0; i < 4; ++i) bytes[29 + i] = static_cast<char>(crc >> (24 - 8 * i));
+    uint32_t crc =
+        static_cast<uint32_t>(crc32(0, reinterpret_cast<const Bytef*>(bytes.data()) + 12, 17));
+    for (int i = 0; i < 4; ++i)
+        bytes[29 + i] = static_cast<char>(crc >> (24 - 8 * i));
     const std::string path = dir.Write("huge.png", bytes);
     Headless().ClearMessages();
     std::unique_ptr<Decoded> decoded = Decode(path);

@@ -1,7 +1,7 @@
 #pragma once
 // Small PNG files made and read back with libpng itself, for the reader's and writer's tests.
-#include <cstdint>
 #include <csetjmp>
+#include <cstdint>
 #include <cstdio>
 #include <optional>
 #include <string>
@@ -36,10 +36,14 @@ struct TestPng {
     }
     static int png_get_channels_for(int type) {
         switch (type) {
-        case PNG_COLOR_TYPE_RGB: return 3;
-        case PNG_COLOR_TYPE_RGB_ALPHA: return 4;
-        case PNG_COLOR_TYPE_GRAY_ALPHA: return 2;
-        default: return 1;
+        case PNG_COLOR_TYPE_RGB:
+            return 3;
+        case PNG_COLOR_TYPE_RGB_ALPHA:
+            return 4;
+        case PNG_COLOR_TYPE_GRAY_ALPHA:
+            return 2;
+        default:
+            return 1;
         }
     }
 };
@@ -58,8 +62,8 @@ inline bool WriteTestPng(const std::string& path, const TestPng& png) {
     }
     png_init_io(write, file);
     png_set_IHDR(write, info, png.width, png.height, png.bitDepth, png.colorType,
-                 png.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
-                 PNG_FILTER_TYPE_DEFAULT);
+                 png.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE,
+                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
     if (!png.palette.empty())
         png_set_PLTE(write, info, png.palette.data(), static_cast<int>(png.palette.size()));
     if (!png.alpha.empty())
@@ -105,8 +109,8 @@ struct ReadBackPng {
 // With `rgb` the samples are libpng's own expansion to 8-bit RGB: 16-bit samples to their high
 // byte, palette and gray expanded, alpha dropped; corrected from fileGamma to screenGamma when
 // both are given.
-inline ReadBackPng ReadBackTestPng(const std::string& path, bool rgb = false, double screenGamma = 0,
-                                   double fileGamma = 0) {
+inline ReadBackPng ReadBackTestPng(const std::string& path, bool rgb = false,
+                                   double screenGamma = 0, double fileGamma = 0) {
     ReadBackPng result;
     std::FILE* file = std::fopen(path.c_str(), "rb");
     if (!file) return result;
@@ -139,8 +143,10 @@ inline ReadBackPng ReadBackTestPng(const std::string& path, bool rgb = false, do
     png_bytep alpha = nullptr;
     png_color_16p color = nullptr;
     if (png_get_tRNS(read, info, &alpha, &count, &color)) {
-        if (result.colorType == PNG_COLOR_TYPE_PALETTE) result.alpha.assign(alpha, alpha + count);
-        else result.transparentColor = *color;
+        if (result.colorType == PNG_COLOR_TYPE_PALETTE)
+            result.alpha.assign(alpha, alpha + count);
+        else
+            result.transparentColor = *color;
     }
     double gamma = 0;
     if (png_get_gAMA(read, info, &gamma)) result.gamma = gamma;
@@ -151,7 +157,8 @@ inline ReadBackPng ReadBackTestPng(const std::string& path, bool rgb = false, do
                                 texts[i].lang ? texts[i].lang : ""});
     png_bytepp rows = png_get_rows(read, info);
     size_t rowBytes = png_get_rowbytes(read, info);
-    for (uint32_t y = 0; y < result.height; ++y) result.rows.emplace_back(rows[y], rows[y] + rowBytes);
+    for (uint32_t y = 0; y < result.height; ++y)
+        result.rows.emplace_back(rows[y], rows[y] + rowBytes);
     png_destroy_read_struct(&read, &info, nullptr);
     std::fclose(file);
     result.ok = true;

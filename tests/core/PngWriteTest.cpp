@@ -73,7 +73,9 @@ std::vector<uint32_t> Colors(const std::vector<RgbQuad>& palette) {
     return colors;
 }
 
-std::vector<uint8_t> Row(std::initializer_list<int> values) { return {values.begin(), values.end()}; }
+std::vector<uint8_t> Row(std::initializer_list<int> values) {
+    return {values.begin(), values.end()};
+}
 
 } // namespace
 
@@ -221,20 +223,23 @@ TEST(PngWrite, FailuresAreReportedAndLeaveNoFile) {
     Headless().ClearMessages();
     const std::string unreachable = dir.File("no/such/dir.png");
     EXPECT_FALSE(WritePngFile(unreachable, picture.Rows(), request, {}, result));
-    EXPECT_EQ(Headless().Messages().back().text, FormatErrorReport("SavePngFile", unreachable, "Cannot open"));
+    EXPECT_EQ(Headless().Messages().back().text,
+              FormatErrorReport("SavePngFile", unreachable, "Cannot open"));
 
     // libpng refuses a text chunk without a keyword.
     request.texts = {{"", "text", false}};
     const std::string path = dir.File("bad.png");
     EXPECT_FALSE(WritePngFile(path, picture.Rows(), request, {}, result));
-    EXPECT_EQ(Headless().Messages().back().text, FormatErrorReport("SavePngFile", path, "Error handler"));
+    EXPECT_EQ(Headless().Messages().back().text,
+              FormatErrorReport("SavePngFile", path, "Error handler"));
     EXPECT_FALSE(std::filesystem::exists(path));
 
     const std::string full = "/dev/full";
     if (std::filesystem::is_character_file(full)) {
         request.texts.clear();
         EXPECT_FALSE(WritePngFile(full, picture.Rows(), request, {}, result));
-        EXPECT_EQ(Headless().Messages().back().text, FormatErrorReport("SavePngFile", full, "Error handler"));
+        EXPECT_EQ(Headless().Messages().back().text,
+                  FormatErrorReport("SavePngFile", full, "Error handler"));
         EXPECT_TRUE(std::filesystem::is_character_file(full));
     }
 }
