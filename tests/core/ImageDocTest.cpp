@@ -49,30 +49,6 @@ TEST_F(ImageDoc, ConstructionTakesTablesFromSettings) {
     EXPECT_EQ(custom.quantTables, AppSettings().customTables);
 }
 
-TEST_F(ImageDoc, ResetFormatStateClearsReaderFactsButNotGammaPresence) {
-    AppSettings().pngSaveMode = 3;
-    AppSettings().useWriteGammaValue = 0;
-    AppSettings().defaultGamma = 0.5;
-    CImageDoc document;
-    document.AddComment({3, "Comment", "x"}, true);
-    document.includeComment = document.hasExif = document.grayscale = true;
-    document.hasTransparent = document.hasGamma = true;
-    document.palette.resize(16);
-    document.exifData = {1, 2};
-    document.rawComment = "raw";
-    document.ResetFormatState();
-    EXPECT_TRUE(document.Comments().empty());
-    EXPECT_EQ(document.CurrentComment(), nullptr);
-    EXPECT_FALSE(document.includeComment || document.hasExif || document.grayscale ||
-                 document.hasTransparent);
-    EXPECT_TRUE(document.palette.empty() && document.exifData.empty() &&
-                document.rawComment.empty());
-    EXPECT_TRUE(document.hasGamma);
-    EXPECT_EQ(document.pngSaveMode, 3);
-    EXPECT_FALSE(document.writeGamma);
-    EXPECT_EQ(document.gamma, 0.5);
-}
-
 TEST_F(ImageDoc, LoadDispatchByExtension) {
     CImageDoc document;
     for (const char* name : {"a.gif", "noextension"}) {
