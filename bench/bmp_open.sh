@@ -16,15 +16,7 @@ input="$work/in.bmp"
 convert -size "${width}x${height}" gradient:red-blue -attenuate 0.3 +noise Uniform \
     -type TrueColor "bmp3:$input"
 
-# measure LABEL COMMAND...: sets SECONDS_<LABEL> and KB_<LABEL> from /usr/bin/time -v.
-measure() {
-    local label=$1
-    shift
-    /usr/bin/time -v "$@" >/dev/null 2>"$work/$label.time"
-    printf -v "SECONDS_$label" '%s' "$(awk -F': ' '/Elapsed/ {print $2}' "$work/$label.time" |
-        awk -F: '{print ($1 * 60) + $2}')"
-    printf -v "KB_$label" '%s' "$(awk -F': ' '/Maximum resident/ {print $2}' "$work/$label.time")"
-}
+source bench/measure.sh
 measure ours "$build/bench/bench_bmp_open" "$input"
 measure magick convert "$input" ppm:/dev/null
 

@@ -6,6 +6,7 @@
 #include "core/ImageDoc.h"
 #include "core/MagFile.h"
 #include "core/OutputFiles.h"
+#include "core/PngFile.h"
 #include "core/RgbFile.h"
 #include "jpegtools/Charset.h"
 
@@ -62,7 +63,7 @@ const ImageFormat kFormats[] = {
     {kTypeBmp, "LoadBmpFile", LoadBmpDocument, "SaveBmpFile", SaveBmpDocument},
     {kTypeRgb, "LoadRgbFile", LoadRgbFile, "SaveRgbFile", SaveRgbFile},
     {kTypeJpeg, "LoadJpegFile", nullptr, "SaveJpegFile", nullptr},
-    {kTypePng, "LoadPngFile", nullptr, "SavePngFile", nullptr},
+    {kTypePng, "LoadPngFile", LoadPngDocument, "SavePngFile", SavePngDocument},
     {kTypeMag, "LoadMagFile", LoadMagDocument, nullptr, nullptr},
     {kTypeTiff, "LoadTiffFile", nullptr, nullptr, nullptr},
 };

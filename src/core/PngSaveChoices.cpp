@@ -1,0 +1,76 @@
+#include "core/PngSaveChoices.h"
+
+#include "app/settings/SettingsStore.h"
+#include "app/util/FileExtension.h"
+#include "core/ImageDoc.h"
+#include "core/PngWrite.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+std::string GammaText(double gamma) {
+    char text[64];
+    std::snprintf(text, sizeof text, "%f", gamma);
+    return text;
+}
+
+int SuggestedSaveMode(const CImageDoc& document) {
+    const bool lowDepth = document.bitsPerSample <= 4;
+    if (document.grayscale) return lowDepth ? kPngSaveGray4 : kPngSaveGray8;
+    if (!document.palette.empty()) return lowDepth ? kPngSaveIndexed4 : kPngSaveIndexed8;
+    return kPngSaveRgb24;
+}
+
+} // namespace
+
+RgbQuad ColorFromSetting(int value) {
+    const unsigned bits = static_cast<unsigned>(value);
+    return RgbQuad{static_cast<uint8_t>(bits >> 16), static_cast<uint8_t>(bits >> 8),
+                   static_cast<uint8_t>(bits), 0};
+}
+
+int ColorToSetting(const RgbQuad& color) {
+    return color.rgbRed | color.rgbGreen << 8 | color.rgbBlue << 16;
+}
+
+PngSaveChoices OpenPngSaveChoices(const SettingsStore& settings, const CImageDoc* document) {
+    PngSaveChoices choices;
+    choices.interlace = settings.useInterlaceOnSave != 0;
+    choices.gammaText = GammaText(settings.defaultGamma);
+    if (document) {
+        choices.saveMode = SuggestedSaveMode(*document);
+        choices.transparentColor = document->transparentColor;
+        choices.writeTransparent = document->hasTransparent;
+        choices.writeGamma = settings.useDefaultGammaOnSave != 0 || document->hasGamma;
+        if (document->hasGamma) choices.gammaText = GammaText(document->gamma);
+    } else {
+        choices.saveMode = settings.pngSaveMode;
+        choices.writeTransparent = settings.useTransparentOnSave != 0;
+        choices.writeGamma =
+            settings.useWriteGammaValue != 0 || settings.useDefaultGammaOnSave != 0;
+        choices.transparentColor = ColorFromSetting(settings.colorTransparent);
+    }
+    return choices;
+}
+
+void ApplyPngSaveChoices(const PngSaveChoices& choices, SettingsStore& settings,
+                         CImageDoc* document) {
+    settings.useInterlaceOnSave = choices.interlace;
+    if (!document || document->docType == kTypeClipboard) {
+        settings.pngSaveMode = choices.saveMode;
+        settings.useTransparentOnSave = choices.writeTransparent;
+        settings.useWriteGammaValue = choices.writeGamma;
+        settings.colorTransparent = ColorToSetting(choices.transparentColor);
+    }
+    if (!document) return;
+    document->transparentColor = choices.transparentColor;
+    document->hasTransparent = choices.writeTransparent;
+    document->writeGamma = choices.writeGamma;
+    document->pngSaveMode = choices.saveMode;
+    if (choices.writeGamma) {
+        document->gamma = std::atof(choices.gammaText.c_str());
+        document->hasGamma = true;
+    }
+}
