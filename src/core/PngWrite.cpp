@@ -6,6 +6,7 @@
 #include "core/ColorMatcher.h"
 #include "core/FixedPalette.h"
 #include "core/PngDescription.h"
+#include "core/PngMessages.h"
 #include "platform/Platform.h"
 
 #include <csetjmp>
@@ -242,7 +243,8 @@ bool WritePngStream(std::FILE* file, const std::string& path, PackedRgbRows rows
     } catch (const std::bad_alloc&) {
     }
     if (prepared)
-        job.png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+        job.png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, PngErrorReturn,
+                                              PngWarningIgnored);
     if (job.png) job.info = png_create_info_struct(job.png);
     if (!job.info) {
         ReportErrorId(kReportName, path, kNoMemoryId);
