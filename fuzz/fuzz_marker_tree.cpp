@@ -12,7 +12,8 @@ constexpr size_t kMaxInput = 1 << 18;
 
 void CheckNode(const MarkerNode& node, size_t segmentSize) {
     if (node.offset > segmentSize || node.count > segmentSize - node.offset) __builtin_trap();
-    for (const MarkerNode& child : node.children) CheckNode(child, segmentSize);
+    for (const MarkerNode& child : node.children)
+        CheckNode(child, segmentSize);
 }
 
 void Inspect(const uint8_t* data, size_t size, const char* name) {

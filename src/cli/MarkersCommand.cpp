@@ -18,7 +18,8 @@ std::string PrintableText(const std::string& sjis) {
 
 void PrintNode(const MarkerNode& node, int depth) {
     std::printf("%*s%s\n", depth * 2, "", PrintableText(node.text).c_str());
-    for (const MarkerNode& child : node.children) PrintNode(child, depth + 1);
+    for (const MarkerNode& child : node.children)
+        PrintNode(child, depth + 1);
 }
 
 // The hex lines of an item one level in, without their line ends and trailing space.
@@ -28,7 +29,8 @@ void PrintHexLines(const std::string& hex) {
         size_t end = hex.find("\r\n", start);
         if (end == std::string::npos) end = hex.size();
         size_t last = end;
-        while (last > start && hex[last - 1] == ' ') --last;
+        while (last > start && hex[last - 1] == ' ')
+            --last;
         std::printf("  %.*s\n", static_cast<int>(last - start), hex.data() + start);
         start = end + 2;
     }
@@ -46,7 +48,8 @@ int RunMarkersCommand(SettingsStore&, const CliArgs& arguments) {
         const MarkerNode& node = model.Item(item);
         std::printf("%s\n", PrintableText(node.text).c_str());
         if (hex) PrintHexLines(model.HexText(item));
-        for (const MarkerNode& child : node.children) PrintNode(child, 1);
+        for (const MarkerNode& child : node.children)
+            PrintNode(child, 1);
     }
     return kExitOk;
 }

@@ -72,7 +72,8 @@ void AddHuffmanNodes(const SegmentFields& fields, MarkerNode& node) {
                  d, 1);
         if (!fields.Has(d + 1, 16)) return;
         size_t size = 16;
-        for (size_t i = 0; i < 16; ++i) size += *fields.At(d + 1 + i);
+        for (size_t i = 0; i < 16; ++i)
+            size += *fields.At(d + 1 + i);
         if (!fields.Has(d + 1, size)) return;
         node.Add(NodeText(" HT data(%zu)", size), d + 1, size);
         d += 1 + size;
@@ -151,13 +152,20 @@ void AddCommentNode(const SegmentFields& fields, MarkerNode& node) {
 void AddFieldNodes(int code, const SegmentFields& fields, MarkerNode& node, CDqtPreview& tables) {
     if (IsStartOfFrame(code)) return AddFrameNodes(fields, node);
     switch (code) {
-    case kDht: return AddHuffmanNodes(fields, node);
-    case kSos: return AddScanNodes(fields, node);
-    case kDqt: return AddQuantizationNodes(fields, node, tables);
-    case kDri: return AddRestartIntervalNode(fields, node);
-    case kApp0: return AddJfifNodes(fields, node);
-    case kCom: return AddCommentNode(fields, node);
-    default: return;
+    case kDht:
+        return AddHuffmanNodes(fields, node);
+    case kSos:
+        return AddScanNodes(fields, node);
+    case kDqt:
+        return AddQuantizationNodes(fields, node, tables);
+    case kDri:
+        return AddRestartIntervalNode(fields, node);
+    case kApp0:
+        return AddJfifNodes(fields, node);
+    case kCom:
+        return AddCommentNode(fields, node);
+    default:
+        return;
     }
 }
 
@@ -165,8 +173,8 @@ void AddFieldNodes(int code, const SegmentFields& fields, MarkerNode& node, CDqt
 
 MarkerNode JpegSegmentNode(const CMarkerSegment& segment, CDqtPreview& tables) {
     if (segment.Has(SEG_DATA))
-        return {NodeText("Scan data(%llu)", static_cast<unsigned long long>(segment.length)), 0, 0,
-                {}};
+        return {
+            NodeText("Scan data(%llu)", static_cast<unsigned long long>(segment.length)), 0, 0, {}};
     const size_t held = segment.ByteCount();
     const int code = segment.Code();
     // Bytes typed into the editor need not form a marker at all.

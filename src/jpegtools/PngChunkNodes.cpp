@@ -4,7 +4,7 @@
 
 namespace {
 
-constexpr size_t kDataStart = 8;     // after the length field and the type
+constexpr size_t kDataStart = 8;      // after the length field and the type
 constexpr size_t kChunkOverhead = 12; // length field, type and CRC
 
 constexpr uint32_t ChunkType(const char (&letters)[5]) {
@@ -14,12 +14,18 @@ constexpr uint32_t ChunkType(const char (&letters)[5]) {
 
 const char* ColourTypeText(unsigned type) {
     switch (type) {
-    case 0: return "(GrayScale)";
-    case 2: return "(TrueColor)";
-    case 3: return "(IndexColor)";
-    case 4: return "(GrayScale with Alpha)";
-    case 6: return "(TrueColor with Alpha)";
-    default: return "(Unknown)";
+    case 0:
+        return "(GrayScale)";
+    case 2:
+        return "(TrueColor)";
+    case 3:
+        return "(IndexColor)";
+    case 4:
+        return "(GrayScale with Alpha)";
+    case 6:
+        return "(TrueColor with Alpha)";
+    default:
+        return "(Unknown)";
     }
 }
 
@@ -36,12 +42,15 @@ void AddHeaderNodes(const SegmentFields& fields, MarkerNode& node, PngChunkConte
     node.Add(NodeText("ColorType=%u%s", colourType, ColourTypeText(colourType)), 17, 1);
     context.colourType = static_cast<int>(colourType);
     if (!fields.U8(18, compression)) return;
-    node.Add(NodeText("Compression=%u%s", compression, compression == 0 ? "(Deflate)" : "(Unknown)"),
-             18, 1);
+    node.Add(
+        NodeText("Compression=%u%s", compression, compression == 0 ? "(Deflate)" : "(Unknown)"), 18,
+        1);
     if (!fields.U8(19, filter)) return;
     node.Add(NodeText("Filter=%u%s", filter, filter == 0 ? "(PNG)" : "(Unknown)"), 19, 1);
     if (!fields.U8(20, interlace)) return;
-    const char* interlaceText = interlace == 0 ? "(none)" : interlace == 1 ? "(Adam7)" : "(Unknown)";
+    const char* interlaceText = interlace == 0   ? "(none)"
+                                : interlace == 1 ? "(Adam7)"
+                                                 : "(Unknown)";
     node.Add(NodeText("Interlace=%u%s", interlace, interlaceText), 20, 1);
 }
 
@@ -69,13 +78,19 @@ void AddBackgroundNode(const SegmentFields& fields, MarkerNode& node, int colour
     unsigned index;
     switch (colourType) {
     case 0:
-    case 4: AddGreyNode(fields, node, prefix); return;
+    case 4:
+        AddGreyNode(fields, node, prefix);
+        return;
     case 2:
-    case 6: AddRgbNode(fields, node, prefix); return;
+    case 6:
+        AddRgbNode(fields, node, prefix);
+        return;
     case 3:
         if (fields.U8(8, index)) node.Add(NodeText("%sIdx(%u)", prefix, index), 8, 1);
         return;
-    default: AddUnknownColourTypeNode(fields, node, prefix, colourType); return;
+    default:
+        AddUnknownColourTypeNode(fields, node, prefix, colourType);
+        return;
     }
 }
 
@@ -113,12 +128,17 @@ void AddDimensionNodes(const SegmentFields& fields, MarkerNode& node) {
 // Significant bits per channel: grey, grey and alpha, RGB (also for palette images), RGBA.
 size_t SignificantBitsCount(int colourType) {
     switch (colourType) {
-    case 0: return 1;
-    case 4: return 2;
+    case 0:
+        return 1;
+    case 4:
+        return 2;
     case 2:
-    case 3: return 3;
-    case 6: return 4;
-    default: return 0;
+    case 3:
+        return 3;
+    case 6:
+        return 4;
+    default:
+        return 0;
     }
 }
 
@@ -131,10 +151,18 @@ void AddSignificantBitsNode(const SegmentFields& fields, MarkerNode& node, int c
         if (!fields.U8(8 + i, b[i])) return;
     std::string text;
     switch (count) {
-    case 1: text = NodeText("%sG=%u", prefix, b[0]); break;
-    case 2: text = NodeText("%sG=%u A=%u", prefix, b[0], b[1]); break;
-    case 3: text = NodeText("%sRGB=(%u %u %u)", prefix, b[0], b[1], b[2]); break;
-    default: text = NodeText("%sRGB=(%u %u %u) A=%u", prefix, b[0], b[1], b[2], b[3]); break;
+    case 1:
+        text = NodeText("%sG=%u", prefix, b[0]);
+        break;
+    case 2:
+        text = NodeText("%sG=%u A=%u", prefix, b[0], b[1]);
+        break;
+    case 3:
+        text = NodeText("%sRGB=(%u %u %u)", prefix, b[0], b[1], b[2]);
+        break;
+    default:
+        text = NodeText("%sRGB=(%u %u %u) A=%u", prefix, b[0], b[1], b[2], b[3]);
+        break;
     }
     node.Add(std::move(text), 8, count);
 }
@@ -161,29 +189,45 @@ void AddTimeNode(const SegmentFields& fields, MarkerNode& node) {
 void AddTransparencyNodes(const SegmentFields& fields, MarkerNode& node, int colourType) {
     const char* prefix = "Transparent ";
     switch (colourType) {
-    case 0: AddGreyNode(fields, node, prefix); return;
-    case 2: AddRgbNode(fields, node, prefix); return;
+    case 0:
+        AddGreyNode(fields, node, prefix);
+        return;
+    case 2:
+        AddRgbNode(fields, node, prefix);
+        return;
     case 3:
         for (size_t k = kDataStart; k < fields.End(); ++k)
             node.Add(NodeText("%sIdx(%u)", prefix, unsigned{*fields.At(k)}), k, 1);
         return;
-    default: AddUnknownColourTypeNode(fields, node, prefix, colourType); return;
+    default:
+        AddUnknownColourTypeNode(fields, node, prefix, colourType);
+        return;
     }
 }
 
 void AddFieldNodes(uint32_t type, const SegmentFields& fields, MarkerNode& node,
                    PngChunkContext& context) {
     switch (type) {
-    case ChunkType("IHDR"): return AddHeaderNodes(fields, node, context);
-    case ChunkType("bKGD"): return AddBackgroundNode(fields, node, context.colourType);
-    case ChunkType("cHRM"): return AddChromaticityNodes(fields, node);
-    case ChunkType("gAMA"): return AddGammaNode(fields, node);
-    case ChunkType("pHYs"): return AddDimensionNodes(fields, node);
-    case ChunkType("sBIT"): return AddSignificantBitsNode(fields, node, context.colourType);
-    case ChunkType("sRGB"): return AddRenderingIntentNode(fields, node);
-    case ChunkType("tIME"): return AddTimeNode(fields, node);
-    case ChunkType("tRNS"): return AddTransparencyNodes(fields, node, context.colourType);
-    default: return;
+    case ChunkType("IHDR"):
+        return AddHeaderNodes(fields, node, context);
+    case ChunkType("bKGD"):
+        return AddBackgroundNode(fields, node, context.colourType);
+    case ChunkType("cHRM"):
+        return AddChromaticityNodes(fields, node);
+    case ChunkType("gAMA"):
+        return AddGammaNode(fields, node);
+    case ChunkType("pHYs"):
+        return AddDimensionNodes(fields, node);
+    case ChunkType("sBIT"):
+        return AddSignificantBitsNode(fields, node, context.colourType);
+    case ChunkType("sRGB"):
+        return AddRenderingIntentNode(fields, node);
+    case ChunkType("tIME"):
+        return AddTimeNode(fields, node);
+    case ChunkType("tRNS"):
+        return AddTransparencyNodes(fields, node, context.colourType);
+    default:
+        return;
     }
 }
 

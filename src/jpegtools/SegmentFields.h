@@ -13,9 +13,7 @@ public:
 
     size_t End() const { return end_; }
     const uint8_t* At(size_t offset) const { return bytes_ + offset; }
-    bool Has(size_t offset, size_t count) const {
-        return offset <= end_ && count <= end_ - offset;
-    }
+    bool Has(size_t offset, size_t count) const { return offset <= end_ && count <= end_ - offset; }
     // Big-endian fields at an offset; false when they do not lie wholly before the end.
     bool U8(size_t offset, unsigned& value) const { return Read<uint8_t>(offset, value); }
     bool U16(size_t offset, unsigned& value) const { return Read<uint16_t>(offset, value); }
