@@ -58,9 +58,8 @@ void AddFrameNodes(const SegmentFields& fields, MarkerNode& node) {
     }
 }
 
-const char* HuffmanClassText(unsigned tableClass) {
-    return tableClass == 0 ? "(DC)" : tableClass == 1 ? "(AC)" : "(?)";
-}
+constexpr const char* kHuffmanClasses[] = {"(DC)", "(AC)"};
+constexpr const char* kPrecisions[] = {"(8bit)", "(16bit)"};
 
 // One node per table and one for its code counts and values; the next table follows them.
 void AddHuffmanNodes(const SegmentFields& fields, MarkerNode& node) {
@@ -68,7 +67,7 @@ void AddHuffmanNodes(const SegmentFields& fields, MarkerNode& node) {
     unsigned classAndIndex;
     while (fields.U8(d, classAndIndex)) {
         node.Add(NodeText("Class=%u%s Index=%u", High(classAndIndex),
-                          HuffmanClassText(High(classAndIndex)), Low(classAndIndex)),
+                          NameOf(High(classAndIndex), kHuffmanClasses, "(?)"), Low(classAndIndex)),
                  d, 1);
         if (!fields.Has(d + 1, 16)) return;
         size_t size = 16;
@@ -107,8 +106,9 @@ void AddQuantizationNodes(const SegmentFields& fields, MarkerNode& node, CDqtPre
     unsigned precisionAndId;
     while (fields.U8(d, precisionAndId)) {
         const unsigned precision = High(precisionAndId), id = Low(precisionAndId);
-        const char* precisionText = precision == 0 ? "(8bit)" : precision == 1 ? "(16bit)" : "(?)";
-        node.Add(NodeText("Precision=%u%s Table ID=%u", precision, precisionText, id), d, 1);
+        node.Add(NodeText("Precision=%u%s Table ID=%u", precision,
+                          NameOf(precision, kPrecisions, "(?)"), id),
+                 d, 1);
         if (precision > 1) return;
         const size_t size = precision == 0 ? 64 : 128;
         if (!fields.Has(d + 1, size)) return;
@@ -123,9 +123,7 @@ void AddRestartIntervalNode(const SegmentFields& fields, MarkerNode& node) {
     if (fields.U16(4, interval)) node.Add(NodeText("Interval=%u", interval), 4, 2);
 }
 
-const char* DensityUnitText(unsigned unit) {
-    return unit == 0 ? "" : unit == 1 ? "dpi" : unit == 2 ? "dot/cm" : "(?)";
-}
+constexpr const char* kDensityUnits[] = {"", "dpi", "dot/cm"};
 
 void AddJfifNodes(const SegmentFields& fields, MarkerNode& node) {
     if (!fields.Has(4, 4) || std::memcmp(fields.At(4), "JFIF", 4) != 0) return;
@@ -133,7 +131,7 @@ void AddJfifNodes(const SegmentFields& fields, MarkerNode& node) {
     if (!fields.U8(9, major) || !fields.U8(10, minor)) return;
     node.Add(NodeText("JFIF%u.%u", major, minor), 4, 7);
     if (!fields.U8(11, unit) || !fields.U16(12, x) || !fields.U16(14, y)) return;
-    node.Add(NodeText(" X:Y=%u:%u%s", x, y, DensityUnitText(unit)), 11, 5);
+    node.Add(NodeText(" X:Y=%u:%u%s", x, y, NameOf(unit, kDensityUnits, "(?)")), 11, 5);
     if (!fields.U8(16, width) || !fields.U8(17, height)) return;
     node.Add(NodeText(" Thumb=%ux%u", width, height), 16, 2);
 }

@@ -15,5 +15,11 @@ struct MarkerNode {
     MarkerNode& Add(std::string childText, size_t childOffset, size_t childCount);
 };
 
+// names[value] when value indexes a name of the list, else fallback.
+template <size_t N>
+const char* NameOf(unsigned value, const char* const (&names)[N], const char* fallback) {
+    return value < N && names[value] ? names[value] : fallback;
+}
+
 // printf-style formatting of a node text.
 std::string NodeText(const char* format, ...) __attribute__((format(printf, 1, 2)));

@@ -12,22 +12,18 @@ constexpr uint32_t ChunkType(const char (&letters)[5]) {
            uint32_t(uint8_t(letters[2])) << 8 | uint32_t(uint8_t(letters[3]));
 }
 
-const char* ColourTypeText(unsigned type) {
-    switch (type) {
-    case 0:
-        return "(GrayScale)";
-    case 2:
-        return "(TrueColor)";
-    case 3:
-        return "(IndexColor)";
-    case 4:
-        return "(GrayScale with Alpha)";
-    case 6:
-        return "(TrueColor with Alpha)";
-    default:
-        return "(Unknown)";
-    }
-}
+constexpr const char* kColourTypes[] = {"(GrayScale)",
+                                        nullptr,
+                                        "(TrueColor)",
+                                        "(IndexColor)",
+                                        "(GrayScale with Alpha)",
+                                        nullptr,
+                                        "(TrueColor with Alpha)"};
+constexpr const char* kCompressions[] = {"(Deflate)"};
+constexpr const char* kFilters[] = {"(PNG)"};
+constexpr const char* kInterlaces[] = {"(none)", "(Adam7)"};
+constexpr const char* kIntents[] = {"Perceptual", "Relative colorimetric", "Saturation",
+                                    "Absolute colorimetric"};
 
 void AddHeaderNodes(const SegmentFields& fields, MarkerNode& node, PngChunkContext& context) {
     uint32_t width, height;
@@ -39,34 +35,30 @@ void AddHeaderNodes(const SegmentFields& fields, MarkerNode& node, PngChunkConte
     if (!fields.U8(16, depth)) return;
     node.Add(NodeText("BitDepth=%u", depth), 16, 1);
     if (!fields.U8(17, colourType)) return;
-    node.Add(NodeText("ColorType=%u%s", colourType, ColourTypeText(colourType)), 17, 1);
+    node.Add(NodeText("ColorType=%u%s", colourType, NameOf(colourType, kColourTypes, "(Unknown)")),
+             17, 1);
     context.colourType = static_cast<int>(colourType);
     if (!fields.U8(18, compression)) return;
     node.Add(
-        NodeText("Compression=%u%s", compression, compression == 0 ? "(Deflate)" : "(Unknown)"), 18,
-        1);
+        NodeText("Compression=%u%s", compression, NameOf(compression, kCompressions, "(Unknown)")),
+        18, 1);
     if (!fields.U8(19, filter)) return;
-    node.Add(NodeText("Filter=%u%s", filter, filter == 0 ? "(PNG)" : "(Unknown)"), 19, 1);
+    node.Add(NodeText("Filter=%u%s", filter, NameOf(filter, kFilters, "(Unknown)")), 19, 1);
     if (!fields.U8(20, interlace)) return;
-    const char* interlaceText = interlace == 0   ? "(none)"
-                                : interlace == 1 ? "(Adam7)"
-                                                 : "(Unknown)";
-    node.Add(NodeText("Interlace=%u%s", interlace, interlaceText), 20, 1);
+    node.Add(NodeText("Interlace=%u%s", interlace, NameOf(interlace, kInterlaces, "(Unknown)")), 20,
+             1);
 }
 
 // A grey level (16 bits) or an RGB triple (three 16-bit values) at offset 8, as "Grayscale(%d)"
-// and "RGB(%d.%d.%d)" after the prefix; false when the chunk is too short.
-bool AddGreyNode(const SegmentFields& fields, MarkerNode& node, const char* prefix) {
+// and "RGB(%d.%d.%d)" after the prefix; nothing when the chunk is too short.
+void AddGreyNode(const SegmentFields& fields, MarkerNode& node, const char* prefix) {
     unsigned grey;
-    if (!fields.U16(8, grey)) return false;
-    node.Add(NodeText("%sGrayscale(%u)", prefix, grey), 8, 2);
-    return true;
+    if (fields.U16(8, grey)) node.Add(NodeText("%sGrayscale(%u)", prefix, grey), 8, 2);
 }
-bool AddRgbNode(const SegmentFields& fields, MarkerNode& node, const char* prefix) {
+void AddRgbNode(const SegmentFields& fields, MarkerNode& node, const char* prefix) {
     unsigned red, green, blue;
-    if (!fields.U16(8, red) || !fields.U16(10, green) || !fields.U16(12, blue)) return false;
+    if (!fields.U16(8, red) || !fields.U16(10, green) || !fields.U16(12, blue)) return;
     node.Add(NodeText("%sRGB(%u.%u.%u)", prefix, red, green, blue), 8, 6);
-    return true;
 }
 void AddUnknownColourTypeNode(const SegmentFields& fields, MarkerNode& node, const char* prefix,
                               int colourType) {
@@ -168,12 +160,10 @@ void AddSignificantBitsNode(const SegmentFields& fields, MarkerNode& node, int c
 }
 
 void AddRenderingIntentNode(const SegmentFields& fields, MarkerNode& node) {
-    static const char* const kIntents[4] = {"Perceptual", "Relative colorimetric", "Saturation",
-                                            "Absolute colorimetric"};
     unsigned intent;
     if (!fields.U8(8, intent)) return;
-    node.Add(NodeText("Rendering intent=%u(%s)", intent, intent < 4 ? kIntents[intent] : "Unknown"),
-             8, 1);
+    node.Add(NodeText("Rendering intent=%u(%s)", intent, NameOf(intent, kIntents, "Unknown")), 8,
+             1);
 }
 
 void AddTimeNode(const SegmentFields& fields, MarkerNode& node) {
