@@ -45,10 +45,6 @@ bool SettleLengthField(std::vector<uint8_t>& bytes, const CMarkerTreeModel::Ask&
 
 } // namespace
 
-Answer AskPlatform(const std::string& text, Buttons buttons) {
-    return Platform().ShowMessage(text, MessageKind::Question, buttons);
-}
-
 void CMarkerTreeModel::Clear(const std::string& path) {
     path_ = path;
     items_.clear();

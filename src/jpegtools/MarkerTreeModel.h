@@ -5,7 +5,8 @@
 // edits and the writing of the edited list back over the file.
 //
 // Items are addressed by their index among the top-level items; a window climbs from the
-// selected node to its top-level item first.
+// selected node to its top-level item first. Node texts are ASCII except comment text, which is
+// Shift_JIS as the program holds every comment (FromShiftJis converts it for display).
 #include "jpegtools/DqtPreview.h"
 #include "jpegtools/MarkerNode.h"
 #include "jpegtools/PngChunkNodes.h"
@@ -56,10 +57,10 @@ public:
     // Deletes the item's segment.
     bool DeleteSegment(size_t item);
 
-    // After confirmation (string 357, Yes/No), writes the edited list to a temporary file in
-    // tempDir and puts it in place of the file, then loads the file again. Failures are
-    // reported ("Save"/"CreateTemp" 355, "ReplaceTemp" 358) and leave the file as it was.
-    // Declined without a question when nothing was edited.
+    // After confirmation (string 357, Yes/No, No the default), writes the edited list to a
+    // temporary file in tempDir and puts it in place of the file, then loads the file again.
+    // Failures are reported ("Save"/"CreateTemp" 355, "ReplaceTemp" 358) and leave the file as
+    // it was. Declined without a question when nothing was edited.
     SaveResult SaveAndReload(const std::string& tempDir, const Ask& ask);
 
 private:
@@ -83,6 +84,3 @@ private:
     bool png_ = false;
     bool modified_ = false;
 };
-
-// Asks through the platform's message box.
-Answer AskPlatform(const std::string& text, Buttons buttons);
