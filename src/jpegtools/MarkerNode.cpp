@@ -1,0 +1,18 @@
+#include "jpegtools/MarkerNode.h"
+
+#include <cstdarg>
+#include <cstdio>
+
+MarkerNode& MarkerNode::Add(std::string childText, size_t childOffset, size_t childCount) {
+    children.push_back({std::move(childText), childOffset, childCount, {}});
+    return children.back();
+}
+
+std::string NodeText(const char* format, ...) {
+    char text[256];
+    va_list arguments;
+    va_start(arguments, format);
+    std::vsnprintf(text, sizeof text, format, arguments);
+    va_end(arguments);
+    return text;
+}
