@@ -181,11 +181,12 @@ MarkerNode JpegSegmentNode(const CMarkerSegment& segment, CDqtPreview& tables) {
     const std::string name = MarkerName(code);
     if (IsStandalone(code)) return {name + "(2)", 0, 2, {}};
 
-    // The text shows the length field; a record too short to hold one shows its byte count.
+    // The text shows the whole segment's size (length field + 2); a record too short to hold a
+    // length field shows its byte count.
     const int lengthField = segment.LengthField();
     if (lengthField < 0) return {name + NodeText("(%zu)", held), 0, held, {}};
     const size_t declared = static_cast<size_t>(lengthField) + 2;
-    MarkerNode node{name + NodeText("(%d)", lengthField), 0, kHeaderSize, {}};
+    MarkerNode node{name + NodeText("(%zu)", declared), 0, kHeaderSize, {}};
     if (lengthField < 2 || held < declared) return node;
     AddFieldNodes(code, SegmentFields(segment.Bytes(), declared), node, tables);
     return node;

@@ -74,14 +74,14 @@ TEST_F(MarkerTreeModelTest, ShortSegmentsShowOnlyTheFieldsTheyHold) {
         kSoi + Segment(0xE0, std::string("JFIF\0\x01\x02\x01\0\x48", 10)) + Segment(0xC0, frame) +
         Segment(0xDD, "\x01") + Segment(0xDB, std::string("\x00\x01\x02", 3)) + kEoi);
     ASSERT_EQ(model.ItemCount(), 6u);
-    EXPECT_EQ(Outline(model.Item(1)), "APP0(12)\n  JFIF1.2\n");
+    EXPECT_EQ(Outline(model.Item(1)), "APP0(14)\n  JFIF1.2\n");
     EXPECT_EQ(Outline(model.Item(2)),
-              "SOF0  (Baseline DCT/Huffman)(12)\n  Precision=8bit\n  Rows=16\n  Columns=32\n"
+              "SOF0  (Baseline DCT/Huffman)(14)\n  Precision=8bit\n  Rows=16\n  Columns=32\n"
               "  Number of components=2\n  Component #1\n    H:V=(2:1)\n"
               "    Quantization Table ID=0\n");
-    EXPECT_EQ(Outline(model.Item(3)), "DRI   (Number of restart interval)(3)\n");
+    EXPECT_EQ(Outline(model.Item(3)), "DRI   (Number of restart interval)(5)\n");
     EXPECT_EQ(Outline(model.Item(4)),
-              "DQT   (Quantization table)(5)\n  Precision=0(8bit) Table ID=0\n");
+              "DQT   (Quantization table)(7)\n  Precision=0(8bit) Table ID=0\n");
     EXPECT_FALSE(model.Tables().HasTable(0));
     EXPECT_EQ(model.Tables().QualityLabel(0), "N/A");
 }
@@ -94,16 +94,16 @@ TEST_F(MarkerTreeModelTest, CommentsDhtAndUnknownPrecision) {
         Load(kSoi + Segment(0xFE, "\x93\xfa\x96\x7b\x8c\xea") + Segment(0xFE, "") +
              Segment(0xC4, dht) + Segment(0xDB, std::string("\x21\x05", 2)) + kScan + kEoi);
     EXPECT_EQ(Outline(model.Item(1)),
-              "COM   (Comment)(8)\n  (shift_jis) \x93\xfa\x96\x7b\x8c\xea\n");
+              "COM   (Comment)(10)\n  (shift_jis) \x93\xfa\x96\x7b\x8c\xea\n");
     EXPECT_EQ(model.Item(1).children[0].offset, 4u);
     EXPECT_EQ(model.Item(1).children[0].count, 6u);
-    EXPECT_EQ(Outline(model.Item(2)), "COM   (Comment)(2)\n  (us-ascii) \n");
+    EXPECT_EQ(Outline(model.Item(2)), "COM   (Comment)(4)\n  (us-ascii) \n");
     // The second table lacks one of its two values: its data node is left out.
-    EXPECT_EQ(Outline(model.Item(3)), "DHT   (Huffman table)(39)\n  Class=0(DC) Index=0\n"
+    EXPECT_EQ(Outline(model.Item(3)), "DHT   (Huffman table)(41)\n  Class=0(DC) Index=0\n"
                                       "   HT data(18)\n  Class=1(AC) Index=1\n");
     EXPECT_EQ(Outline(model.Item(4)),
-              "DQT   (Quantization table)(4)\n  Precision=2(?) Table ID=1\n");
-    EXPECT_EQ(Outline(model.Item(5)), "SOS   (Start of scan)(8)\n  Components=1\n  Component #1\n"
+              "DQT   (Quantization table)(6)\n  Precision=2(?) Table ID=1\n");
+    EXPECT_EQ(Outline(model.Item(5)), "SOS   (Start of scan)(10)\n  Components=1\n  Component #1\n"
                                       "    Coding table (DC=0 AC=0)\n"
                                       "  Spectral selection Ss-Se(0-63)\n"
                                       "  Spectral selection Ah-Al(0-0)\n");
@@ -132,7 +132,7 @@ TEST_F(MarkerTreeModelTest, QuantizationTablesAreDrawnInNaturalOrder) {
 TEST_F(MarkerTreeModelTest, HexTextAndSelection) {
     CMarkerTreeModel& model = Load(TempDir::Read(kMarkersDir + "testorig.jpg"));
     const size_t frame = 4;
-    ASSERT_EQ(model.Item(frame).text, "SOF0  (Baseline DCT/Huffman)(17)");
+    ASSERT_EQ(model.Item(frame).text, "SOF0  (Baseline DCT/Huffman)(19)");
     const std::string hex = model.HexText(frame);
     EXPECT_EQ(hex, "ff c0 00 11 08 00 95 00 e3 03 01 22 00 02 11 01 \r\n03 11 01 \r\n");
     const MarkerNode& rows = model.Item(frame).children[1];
@@ -161,11 +161,11 @@ TEST_F(MarkerTreeModelTest, EditLengthQuestion) {
 
     Questions no{Answer::No, {}};
     ASSERT_TRUE(model.ApplyEdit(frame, shorter, no.Ask()));
-    EXPECT_EQ(model.Item(frame).text, "SOF0  (Baseline DCT/Huffman)(17)");
+    EXPECT_EQ(model.Item(frame).text, "SOF0  (Baseline DCT/Huffman)(19)");
     EXPECT_TRUE(model.Item(frame).children.empty()); // it holds fewer bytes than it claims
     Questions yes;
     ASSERT_TRUE(model.ApplyEdit(frame, shorter, yes.Ask()));
-    EXPECT_EQ(model.Item(frame).text, "SOF0  (Baseline DCT/Huffman)(16)");
+    EXPECT_EQ(model.Item(frame).text, "SOF0  (Baseline DCT/Huffman)(18)");
     EXPECT_EQ(model.HexText(frame),
               "ff c0 00 10 08 00 95 00 e3 03 01 22 00 02 11 01 \r\n03 11 \r\n");
     EXPECT_TRUE(model.IsModified());
@@ -177,14 +177,14 @@ TEST_F(MarkerTreeModelTest, EditLengthQuestion) {
                          original.substr(at + 4, 14) +
                          original.substr(at + 19, original.rfind("\xFF\xD9") + 2 - at - 19));
     EXPECT_FALSE(model.IsModified());
-    EXPECT_EQ(model.Item(frame).text, "SOF0  (Baseline DCT/Huffman)(16)");
+    EXPECT_EQ(model.Item(frame).text, "SOF0  (Baseline DCT/Huffman)(18)");
 }
 
 TEST_F(MarkerTreeModelTest, InsertDeleteAndEmptyEditAreWritten) {
     const std::string app1 = Segment(0xE1, "Exif");
     CMarkerTreeModel& model = Load(kSoi + app1 + kScan + kEoi);
     ASSERT_TRUE(model.InsertComment(0));
-    EXPECT_EQ(model.Item(1).text, "COM   (Comment)(2)");
+    EXPECT_EQ(model.Item(1).text, "COM   (Comment)(4)");
     EXPECT_EQ(model.HexText(1), "ff fe 00 02 \r\n");
     ASSERT_TRUE(model.DeleteSegment(2)); // APP1
     ASSERT_TRUE(model.InsertComment(1));
