@@ -1,0 +1,175 @@
+#include "core/JpegRead.h"
+
+#include "app/util/ByteReader.h"
+#include "app/util/ReportError.h"
+#include "core/PixelLimit.h"
+#include "jpegtools/JpegErrorManager.h"
+#include "platform/Platform.h"
+
+#include <algorithm>
+#include <jerror.h>
+
+namespace {
+
+constexpr const char* kReaderName = "LoadJpegFile";
+// Huffman-coded data cannot describe more pixels per byte than this (one bit per 8 x 8 block
+// of a grayscale DC scan gives 512).
+constexpr size_t kJpegPixelsPerByte = 1024;
+constexpr JDIMENSION kRowsPerCall = 16;
+
+enum class DecodeStatus { Ok, LibraryError, NoMemory };
+
+// Everything that must outlive a jump back from the error exit.
+struct DecodeSession {
+    jpeg_decompress_struct info{};
+    JpegErrorManager errors{};
+};
+
+// Converts one row of library output (1, 3 or 4 samples a pixel) to blue, green, red.
+void ConvertRow(const JSAMPLE* in, int components, JDIMENSION width, uint8_t* out) {
+    for (JDIMENSION x = 0; x < width; ++x, in += components, out += 3) {
+        if (components == 1) {
+            out[0] = out[1] = out[2] = in[0];
+        } else if (components == 3) {
+            out[0] = in[2];
+            out[1] = in[1];
+            out[2] = in[0];
+        } else {
+            // libjpeg hands over CMYK as Adobe applications store it: inverted, so each
+            // channel times K gives the colour.
+            unsigned k = in[3];
+            out[0] = static_cast<uint8_t>((in[2] * k + 127) / 255);
+            out[1] = static_cast<uint8_t>((in[1] * k + 127) / 255);
+            out[2] = static_cast<uint8_t>((in[0] * k + 127) / 255);
+        }
+    }
+}
+
+// Colour files come out of the library directly as blue, green, red; CMYK, YCCK and files of
+// unknown colour space come out as they are and are converted row by row.
+void ChooseOutputSpace(jpeg_decompress_struct& info) {
+    switch (info.jpeg_color_space) {
+    case JCS_GRAYSCALE:
+    case JCS_RGB:
+    case JCS_YCbCr:
+        info.out_color_space = JCS_EXT_BGR;
+        break;
+    case JCS_CMYK:
+    case JCS_YCCK:
+        info.out_color_space = JCS_CMYK;
+        break;
+    default:
+        if (info.num_components != 1 && info.num_components != 3 && info.num_components != 4)
+            ERREXIT(&info, JERR_CONVERSION_NOTIMPL);
+    }
+}
+
+void CopyQuantTables(const jpeg_decompress_struct& info, JpegFileFacts& facts) {
+    for (int slot = 0; slot < 2; ++slot) {
+        const JQUANT_TBL* table = info.quant_tbl_ptrs[slot];
+        facts.hasTable[slot] = table != nullptr;
+        if (table) std::copy(table->quantval, table->quantval + 64, facts.tables[slot].begin());
+    }
+}
+
+bool AllocatePixels(const jpeg_decompress_struct& info, size_t maxPixels, CDibImage& image) {
+    size_t width = info.output_width, height = info.output_height, pixels = 0, bytes = 0;
+    size_t stride = DibStride(width, 24);
+    if (!CheckedMultiply(width, height, pixels) || pixels > maxPixels ||
+        !CheckedMultiply(stride, height, bytes) || !image.AllocateDib(40, bytes))
+        return false;
+    BitmapInfoHeader* header = image.Header();
+    *header = BitmapInfoHeader{};
+    header->biWidth = static_cast<int32_t>(width);
+    header->biHeight = static_cast<int32_t>(height);
+    header->biBitCount = 24;
+    return true;
+}
+
+uint8_t* DibRow(CDibImage& image, size_t stride, JDIMENSION height, JDIMENSION scanline) {
+    return image.Pixels() + stride * (height - 1 - scanline);
+}
+
+// Scanline n goes to memory row height - 1 - n.
+void ReadRows(jpeg_decompress_struct& info, CDibImage& image) {
+    const size_t stride = DibStride(info.output_width, 24);
+    const JDIMENSION height = info.output_height;
+    if (info.out_color_space == JCS_EXT_BGR) {
+        while (info.output_scanline < height) {
+            JSAMPROW rows[kRowsPerCall];
+            JDIMENSION first = info.output_scanline;
+            JDIMENSION count = std::min(kRowsPerCall, height - first);
+            for (JDIMENSION i = 0; i < count; ++i) rows[i] = DibRow(image, stride, height, first + i);
+            jpeg_read_scanlines(&info, rows, count);
+        }
+        return;
+    }
+    JSAMPARRAY scratch = (*info.mem->alloc_sarray)(
+        reinterpret_cast<j_common_ptr>(&info), JPOOL_IMAGE,
+        info.output_width * static_cast<JDIMENSION>(info.output_components), 1);
+    while (info.output_scanline < height) {
+        JDIMENSION scanline = info.output_scanline;
+        if (jpeg_read_scanlines(&info, scratch, 1) != 1) continue;
+        ConvertRow(scratch[0], info.output_components, info.output_width,
+                   DibRow(image, stride, height, scanline));
+    }
+}
+
+std::string ExifLabel(const JpegMarkerState& markers) {
+    (void)markers;
+    return std::string();
+}
+
+DecodeStatus RunDecode(DecodeSession& session, std::FILE* file, size_t maxPixels,
+                       CDibImage& image, JpegFileFacts& facts) {
+    jpeg_decompress_struct& info = session.info;
+    info.err = InstallJpegErrorManager(session.errors);
+    if (setjmp(session.errors.jump)) return DecodeStatus::LibraryError;
+    jpeg_create_decompress(&info);
+    jpeg_stdio_src(&info, file);
+    InstallMarkerProcessors(info, facts.markers);
+    if (jpeg_read_header(&info, TRUE) != JPEG_HEADER_OK) ERREXIT(&info, JERR_INPUT_EOF);
+    CopyQuantTables(info, facts);
+    ChooseOutputSpace(info);
+    jpeg_start_decompress(&info);
+    if (!AllocatePixels(info, maxPixels, image)) return DecodeStatus::NoMemory;
+    ReadRows(info, image);
+    facts.description = DescribeJpeg(FrameFactsOf(info), ExifLabel(facts.markers));
+    jpeg_finish_decompress(&info);
+    return DecodeStatus::Ok;
+}
+
+} // namespace
+
+bool DecodeJpegStream(std::FILE* file, const std::string& path, size_t maxPixels,
+                      CDibImage& image, JpegFileFacts& facts) {
+    DecodeSession session;
+    DecodeStatus status;
+    {
+        WaitCursor wait;
+        status = RunDecode(session, file, maxPixels, image, facts);
+        jpeg_destroy_decompress(&session.info);
+    }
+    if (status == DecodeStatus::Ok) return true;
+    image.FreeDib();
+    if (status == DecodeStatus::NoMemory)
+        ReportErrorId(kReaderName, path, 352);
+    else
+        ReportError("JPEGLIB", "", session.errors.message);
+    return false;
+}
+
+bool DecodeJpegFile(const std::string& path, CDibImage& image, JpegFileFacts& facts) {
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file) {
+        ReportErrorId(kReaderName, path, 351);
+        return false;
+    }
+    long length = std::fseek(file, 0, SEEK_END) == 0 ? std::ftell(file) : 0;
+    std::rewind(file);
+    facts.fileSize = length > 0 ? static_cast<uint64_t>(length) : 0;
+    bool ok = DecodeJpegStream(file, path, PixelLimitForFile(facts.fileSize, kJpegPixelsPerByte),
+                               image, facts);
+    std::fclose(file);
+    return ok;
+}
