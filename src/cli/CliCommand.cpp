@@ -9,6 +9,9 @@ const std::vector<CliCommand>& CliCommands() {
         {"settings", "settings [--save]", RunSettingsCommand},
         {"dqt", "dqt [--quality N] [--load FILE] [--save FILE]", RunDqtCommand},
         {"text", "text [--from CODE] [--to CODE] [--detect] FILE", RunTextCommand},
+        {"describe", "describe FILE...", RunDescribeCommand},
+        {"info", "info FILE...", RunInfoCommand},
+        {"convert", "convert [-v] IN OUT", RunConvertCommand},
     };
     return commands;
 }

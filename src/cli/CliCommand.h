@@ -30,6 +30,16 @@ bool TakeFlag(CliArgs& args, const std::string& name);
 // Reads a whole file (at most maxBytes); false when it cannot be read.
 bool ReadWholeFile(const std::string& path, std::string& bytes, size_t maxBytes);
 
+class CDocTemplate;
+class CImageDoc;
+// Opens a file as a document of the template; a failure the readers left unreported (a file
+// type without a reader) is reported here. Null on failure.
+CImageDoc* OpenImageDocument(CDocTemplate& documents, const std::string& command,
+                             const std::string& path);
+
 int RunSettingsCommand(SettingsStore& settings, const CliArgs& args);
 int RunDqtCommand(SettingsStore& settings, const CliArgs& args);
 int RunTextCommand(SettingsStore& settings, const CliArgs& args);
+int RunDescribeCommand(SettingsStore& settings, const CliArgs& args);
+int RunInfoCommand(SettingsStore& settings, const CliArgs& args);
+int RunConvertCommand(SettingsStore& settings, const CliArgs& args);

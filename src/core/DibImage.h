@@ -52,31 +52,48 @@ public:
     uint8_t* Pixels() { return pixels_.data(); }
     size_t PixelSize() const { return pixels_.size(); }
 
-    // Takes a packed DIB (header with colour table, then pixels; both copied), sets size and
-    // colour type (a non-zero biClrUsed decides for palette images) and realizes it.
+    // Rewrites a header block that holds a 12-byte OS/2 header as a 40-byte one (colours used =
+    // 2, 16, 256 or 0 for 1, 4, 8, 24 bits); false for another OS/2 bit count or a cut block.
+    bool ConvertOs2Header();
+    // Takes a packed DIB (header with colour table, then pixels; both copied) and realizes it.
+    // With null pixels they follow the colour table within the header bytes.
     bool AdoptDib(const uint8_t* header, size_t headerSize, const uint8_t* pixels, size_t pixelSize);
     // Makes the device form from the packed DIB: every depth and compression a packed DIB may
-    // have (1/4/8/16/24/32 bit, RLE4, RLE8, bit fields). False for malformed data.
+    // have (1/4/8/16/24/32 bit, RLE4, RLE8, bit fields, top-down rows, OS/2 headers). Sets the
+    // size and the colour type (from planes × bit count); a palette DIB's colour table becomes the
+    // palette, a true-colour image keeps its palette. False for malformed data (the device form
+    // is then empty).
     bool Realize();
-    // Builds the packed DIB at a colour type (-1 = current) from the device form; pixels are
-    // mapped to the nearest palette colour when the depth changes. False for other types.
+    // Builds the packed DIB at a colour type (-1 = current) from the device form: 40-byte header,
+    // colour type entries of the palette (or of the fixed palette when there is none), bottom-up
+    // rows. Indices stay as they are at the image's own colour type; otherwise each pixel takes
+    // the nearest table colour. False for other colour types, compressions other than BI_RGB, an
+    // empty image or no memory (both blocks are then freed).
     bool ExtractDib(int colorType, uint32_t compression);
 
     // --- device form ---------------------------------------------------------------------
-    bool IsEmpty() const { return width_ == 0 || height_ == 0; }
+    // Makes a blank device form (black, or index 0 of the fixed palette of the colour type:
+    // 2, 16 or 256 entries); false for another colour type, a size below 1 or no memory.
+    bool CreateBlank(int width, int height, int colorType);
+    // Sets every pixel to a colour (0x00RRGGBB; palette images take its nearest entry).
+    void Fill(uint32_t rgb);
+    // True when there is no device form (before a Realize or CreateBlank, after a Release).
+    bool IsEmpty() const { return bits_.empty() && indices_.empty(); }
     int Width() const { return width_; }
     int Height() const { return height_; }
     int ColorType() const { return colorType_; }
     void SetColorType(int colorType) { colorType_ = colorType; }
     // True colour: B,G,R,X per pixel, top row first (wraps as a QImage::Format_RGB32).
     const uint32_t* Bits() const { return bits_.data(); }
-    // Palette images: one index per pixel, top row first, and the palette.
+    // Palette images (colour type above 0): one index per pixel, top row first, and the palette;
+    // an index beyond the palette shows black.
     const uint8_t* Indices() const { return indices_.data(); }
     const std::vector<RgbQuad>& Palette() const { return palette_; }
     bool HasPalette() const { return !palette_.empty(); }
     void SetPalette(const RgbQuad* entries, size_t count);
     // The colour of a pixel (x from the left, y from the top) as 0x00RRGGBB.
     uint32_t PixelColor(int x, int y) const;
+    // Frees the device form and the palette; size and colour type stay.
     void Release();
 
     // Memory of the last BMP read / written: file size and header copy (for descriptions).
@@ -84,6 +101,14 @@ public:
     BitmapInfoHeader lastHeader{};
 
 private:
+    // The colour table of an extraction: the palette's first entries, or the fixed palette.
+    std::vector<RgbQuad> TableFor(int colorType) const;
+    void ExtractTrueColorRows(size_t stride);
+    void ExtractIndexRows(size_t stride, int bitCount, bool sameDepth,
+                          const std::vector<RgbQuad>& table);
+    // The colour (0x00RRGGBB) of the pixel at an offset of the device form.
+    uint32_t ColorAt(size_t offset) const;
+
     std::vector<uint8_t> header_;
     std::vector<uint8_t> pixels_;
     int width_ = 0, height_ = 0, colorType_ = 0;

@@ -47,6 +47,7 @@ const std::map<int, const char*>& Table() {
         {275, "1:2"},
         {277, "ベースライン"},
         {278, "プログレッシブ"},
+        {279, "New Image"},
         {280, "Modified Image"},
         {281, "Clipboard Image"},
         {282, " [Unknown]"},

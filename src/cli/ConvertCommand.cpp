@@ -1,0 +1,23 @@
+// convert [-v] IN OUT: opens IN and saves it as OUT, the format chosen by OUT's extension.
+#include "cli/CliCommand.h"
+#include "core/DocTemplate.h"
+#include "platform/HeadlessPlatform.h"
+
+#include <cstdio>
+
+int RunConvertCommand(SettingsStore&, const CliArgs& arguments) {
+    CliArgs args = arguments;
+    const bool verbose = TakeFlag(args, "-v");
+    if (args.size() != 2) return UsageError("convert: give IN and OUT");
+    CDocTemplate documents;
+    CImageDoc* document = OpenImageDocument(documents, "convert", args[0]);
+    if (!document) return kExitFailed;
+    const size_t reported = Headless().Messages().size();
+    if (!document->OnSaveDocument(args[1])) {
+        if (Headless().Messages().size() == reported)
+            std::fprintf(stderr, "convert:Unknown file type\n%s\n", args[1].c_str());
+        return kExitFailed;
+    }
+    if (verbose) std::printf("%s\n", document->InfoText().c_str());
+    return kExitOk;
+}

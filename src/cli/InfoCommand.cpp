@@ -1,0 +1,60 @@
+// info FILE...: what the document knows about each file: description, size and comments.
+#include "app/util/ByteCount.h"
+#include "cli/CliCommand.h"
+#include "core/DocTemplate.h"
+#include "jpegtools/Charset.h"
+
+#include <cstdio>
+
+namespace {
+
+// A comment's Shift_JIS text in UTF-8 on one line, its lines joined by "\n".
+std::string OneLineText(const std::string& sjis) {
+    std::string utf8 = FromShiftJis(sjis.c_str(), kCharsetUtf8, -1);
+    std::string line;
+    for (size_t i = 0; i < utf8.size(); ++i) {
+        if (utf8[i] == '\r' && i + 1 < utf8.size() && utf8[i + 1] == '\n') continue;
+        if (utf8[i] == '\n') {
+            if (i + 1 < utf8.size()) line += "\\n";
+        } else {
+            line += utf8[i];
+        }
+    }
+    return line;
+}
+
+void PrintInfo(const std::string& path, const CImageDoc& document) {
+    std::string grouped, shortForm;
+    FormatByteCount(document.fileSize, &grouped, &shortForm);
+    std::printf("path: %s\ndescription: %s\nsize: %s (%s)\n", path.c_str(),
+                document.InfoText().c_str(), grouped.c_str(), shortForm.c_str());
+    for (const auto& item : document.Comments())
+        std::printf("comment[%s]%s: %s\n", item->key.c_str(),
+                    item.get() == document.CurrentComment() ? "*" : "",
+                    OneLineText(item->text).c_str());
+    if (const CommentItem* current = document.CurrentComment()) {
+        const char* name = CharsetName(current->charset);
+        std::printf("charset: %d %s\n", current->charset, name ? name : "");
+    }
+}
+
+} // namespace
+
+int RunInfoCommand(SettingsStore&, const CliArgs& args) {
+    if (args.empty()) return UsageError("info: give at least one FILE");
+    CDocTemplate documents;
+    int status = kExitOk;
+    bool first = true;
+    for (const std::string& path : args) {
+        CImageDoc* document = OpenImageDocument(documents, "info", path);
+        if (!document) {
+            status = kExitFailed;
+            continue;
+        }
+        if (!first) std::printf("\n");
+        first = false;
+        PrintInfo(path, *document);
+        documents.CloseDocument(*document);
+    }
+    return status;
+}

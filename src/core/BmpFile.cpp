@@ -1,0 +1,174 @@
+#include "core/BmpFile.h"
+
+#include "app/settings/SettingsStore.h"
+#include "app/util/ByteReader.h"
+#include "app/util/ReportError.h"
+#include "app/util/StringTable.h"
+#include "platform/Platform.h"
+
+#include <algorithm>
+#include <cstring>
+#include <sys/types.h>
+
+namespace {
+
+constexpr size_t kFileHeaderSize = 14;
+constexpr uint32_t kCoreHeaderSize = 12;
+
+struct FileCloser {
+    void operator()(std::FILE* file) const { std::fclose(file); }
+};
+using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
+
+bool ReadExactly(std::FILE* file, uint8_t* out, size_t count) {
+    return count == 0 || std::fread(out, 1, count, file) == count;
+}
+
+bool WriteAll(std::FILE* file, const uint8_t* bytes, size_t count) {
+    return count == 0 || std::fwrite(bytes, 1, count, file) == count;
+}
+
+bool StreamSize(std::FILE* file, size_t& size) {
+    if (fseeko(file, 0, SEEK_END) != 0) return false;
+    off_t end = ftello(file);
+    if (end < 0 || fseeko(file, 0, SEEK_SET) != 0) return false;
+    size = static_cast<size_t>(end);
+    return true;
+}
+
+// Loads the file's header block (everything between the file header and the pixels) and its
+// pixels into the packed form, and converts an OS/2 1.x header. False for a file too short for
+// its own offsets, an OS/2 header that cannot be converted, or no memory.
+bool ReadBmpStream(CDibImage& image, std::FILE* file) {
+    size_t fileSize;
+    uint8_t fileHeader[kFileHeaderSize];
+    uint32_t pixelOffset;
+    if (!StreamSize(file, fileSize) || !ReadExactly(file, fileHeader, sizeof fileHeader)) return false;
+    ByteReader reader(fileHeader, sizeof fileHeader);
+    reader.Skip(10);
+    reader.U32le(pixelOffset);
+    image.fileSize = static_cast<uint32_t>(std::min<size_t>(fileSize, UINT32_MAX));
+    if (pixelOffset < kFileHeaderSize + kCoreHeaderSize || pixelOffset > fileSize) return false;
+
+    size_t headerBytes = pixelOffset - kFileHeaderSize, pixelBytes = fileSize - pixelOffset;
+    if (!image.AllocateDib(headerBytes, pixelBytes) ||
+        !ReadExactly(file, image.HeaderBlock(), headerBytes))
+        return false;
+    image.lastHeader = BitmapInfoHeader();
+    std::memcpy(&image.lastHeader, image.HeaderBlock(), std::min(headerBytes, sizeof(BitmapInfoHeader)));
+    return image.ConvertOs2Header() && ReadExactly(file, image.Pixels(), pixelBytes);
+}
+
+std::unique_ptr<CDibImage> LoadBmpStream(std::FILE* file, const std::string& path,
+                                         std::string& description) {
+    auto image = std::make_unique<CDibImage>();
+    bool read;
+    {
+        WaitCursor wait;
+        read = ReadBmpStream(*image, file);
+    }
+    if (!read) {
+        ReportErrorId("LoadBmpFile", path, 353);
+        return nullptr;
+    }
+    const uint32_t fileSize = image->fileSize;
+    const BitmapInfoHeader header = image->lastHeader;
+    image = PrepareForDisplay(std::move(image), AppSettings().useDitherFor16bitColor);
+    if (!image) {
+        ReportErrorId("LoadBmpFile", path, 353);
+        return nullptr;
+    }
+    image->fileSize = fileSize;
+    image->lastHeader = header;
+    description = DescribeBmpHeader(header);
+    return image;
+}
+
+std::string FormatSize(long width, long height) {
+    char text[64];
+    std::snprintf(text, sizeof text, LoadString(213).c_str(), static_cast<int>(width),
+                  static_cast<int>(height));
+    return text;
+}
+
+std::string FormatNumber(const char* format, long value) {
+    char text[64];
+    std::snprintf(text, sizeof text, format, static_cast<int>(value));
+    return text;
+}
+
+} // namespace
+
+std::unique_ptr<CDibImage> ReadBmpFile(const std::string& path, std::string& description) {
+    FilePtr file(std::fopen(path.c_str(), "rb"));
+    if (!file) {
+        ReportErrorId("LoadBmpFile", path, 351);
+        return nullptr;
+    }
+    return LoadBmpStream(file.get(), path, description);
+}
+
+std::unique_ptr<CDibImage> ReadBmpBytes(const uint8_t* bytes, size_t size, const std::string& path,
+                                        std::string& description) {
+    FilePtr file(size ? fmemopen(const_cast<uint8_t*>(bytes), size, "rb") : nullptr);
+    if (!file) {
+        ReportErrorId("LoadBmpFile", path, 353);
+        return nullptr;
+    }
+    return LoadBmpStream(file.get(), path, description);
+}
+
+bool WriteBmpFile(CDibImage& image, std::FILE* file, const std::string& path, int colorType,
+                  std::string& description) {
+    WaitCursor wait;
+    if (!image.ExtractDib(colorType, kBiRgb) ||
+        kFileHeaderSize + image.HeaderSize() + image.PixelSize() > UINT32_MAX) {
+        image.FreeDib();
+        ReportErrorId("SaveBmpFile", path, 354);
+        return false;
+    }
+    std::memcpy(&image.lastHeader, image.HeaderBlock(), sizeof(BitmapInfoHeader));
+    const uint32_t pixelOffset = static_cast<uint32_t>(kFileHeaderSize + image.HeaderSize());
+    const uint32_t fileSize = static_cast<uint32_t>(pixelOffset + image.PixelSize());
+    const uint8_t fileHeader[kFileHeaderSize] = {
+        'B', 'M',
+        uint8_t(fileSize), uint8_t(fileSize >> 8), uint8_t(fileSize >> 16), uint8_t(fileSize >> 24),
+        0, 0, 0, 0,
+        uint8_t(pixelOffset), uint8_t(pixelOffset >> 8), uint8_t(pixelOffset >> 16), uint8_t(pixelOffset >> 24)};
+    bool written = WriteAll(file, fileHeader, sizeof fileHeader) &&
+                   WriteAll(file, image.HeaderBlock(), image.HeaderSize()) &&
+                   WriteAll(file, image.Pixels(), image.PixelSize()) && std::fflush(file) == 0;
+    image.FreeDib();
+    if (!written) {
+        ReportErrorId("SaveBmpFile", path, 351);
+        return false;
+    }
+    image.fileSize = fileSize;
+    description = DescribeBmpHeader(image.lastHeader);
+    return true;
+}
+
+std::string DescribeBmpHeader(const BitmapInfoHeader& header) {
+    if (header.biSize == kCoreHeaderSize) {
+        uint8_t raw[sizeof header];
+        std::memcpy(raw, &header, sizeof raw);
+        uint16_t width, height, planes, bitCount;
+        ByteReader reader(raw, sizeof raw);
+        reader.Skip(4);
+        reader.U16le(width), reader.U16le(height), reader.U16le(planes), reader.U16le(bitCount);
+        return FormatSize(width, height) + FormatNumber("OS/2 DIB(%dbit)", bitCount);
+    }
+    std::string size = FormatSize(header.biWidth, std::labs(long{header.biHeight}));
+    switch (header.biCompression) {
+    case kBiRgb:
+        return size + FormatNumber("Windows BMP(%dbit)", header.biBitCount);
+    case kBiRle8:
+        return size + "Windows RLE(8bit)";
+    case kBiRle4:
+        return size + "Windows RLE(4bit)";
+    case kBiBitfields:
+        return size + FormatNumber("Bitfields BMP(%dbit)", header.biBitCount);
+    default:
+        return size + FormatNumber("Unknown BMP(%d)", static_cast<long>(header.biCompression));
+    }
+}

@@ -1,0 +1,31 @@
+#pragma once
+// What the documents need from the application around them: the recent-file list, window
+// activation, the numbering of new images, the control bar, and the PNG save options dialog.
+// The GUI installs its own host; the headless one serves the CLI and the tests.
+#include "app/settings/SettingsStore.h"
+
+#include <string>
+
+class CDocument;
+class CImageDoc;
+
+class IDocumentHost {
+public:
+    virtual ~IDocumentHost() = default;
+    virtual void AddToRecentFiles(const std::string& path) = 0;
+    // Brings the document's window to the front.
+    virtual void ActivateDocument(CDocument& document) = 0;
+    // The next number of the "(n)" mark of a new image marked modified: 1, 2, ...
+    virtual int NextNewImageNumber() = 0;
+    // The last open document has closed.
+    virtual void LastDocumentClosed() = 0;
+    // Copies the control bar's JPEG values into the settings.
+    virtual void CommitControlBar(SettingsStore& settings) = 0;
+    // Runs the PNG save options on the document; false when the user cancels the save.
+    virtual bool ConfirmPngSaveOptions(CImageDoc& document) = 0;
+};
+
+// The host of this process; the headless one until another is installed.
+IDocumentHost& DocumentHost();
+// Installs a host (not owned); nullptr goes back to the headless one.
+void InstallDocumentHost(IDocumentHost* host);

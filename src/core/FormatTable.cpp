@@ -1,0 +1,69 @@
+#include "core/FormatTable.h"
+
+#include "app/util/FileExtension.h"
+#include "app/util/ReportError.h"
+#include "core/ImageDoc.h"
+#include "core/MagFile.h"
+#include "core/RgbFile.h"
+#include "jpegtools/Charset.h"
+
+#include <sys/stat.h>
+
+namespace {
+
+uint32_t FileSizeOf(const std::string& path) {
+    struct stat info {};
+    if (stat(path.c_str(), &info) != 0) return 0;
+    return info.st_size > UINT32_MAX ? UINT32_MAX : static_cast<uint32_t>(info.st_size);
+}
+
+// MAG and MAKI: the Author and Comment texts become items (Shift_JIS as stored); a comment
+// becomes the current item and is included when the picture is saved.
+bool LoadMagDocument(CImageDoc& document, const std::string& path) {
+    std::vector<MagComment> comments;
+    MagFileFacts facts;
+    std::unique_ptr<CDibImage> image = ReadMagFile(path, document.description, comments, &facts);
+    if (!image) return false;
+    document.SetImage(std::move(image));
+    document.fileSize = FileSizeOf(path);
+    document.bitsPerSample = facts.bitsPerSample;
+    document.palette = std::move(facts.palette);
+    document.ClearComments();
+    for (const MagComment& comment : comments) {
+        const bool isComment = comment.key == "Comment";
+        document.AddComment({kCharsetShiftJis, comment.key, comment.text}, isComment);
+        if (isComment) document.includeComment = true;
+    }
+    return true;
+}
+
+const ImageFormat kFormats[] = {
+    {kTypeBmp, "LoadBmpFile", nullptr, "SaveBmpFile", nullptr},
+    {kTypeRgb, "LoadRgbFile", LoadRgbFile, "SaveRgbFile", SaveRgbFile},
+    {kTypeJpeg, "LoadJpegFile", nullptr, "SaveJpegFile", nullptr},
+    {kTypePng, "LoadPngFile", nullptr, "SavePngFile", nullptr},
+    {kTypeMag, "LoadMagFile", LoadMagDocument, nullptr, nullptr},
+    {kTypeTiff, "LoadTiffFile", nullptr, nullptr, nullptr},
+};
+
+} // namespace
+
+const ImageFormat* FindImageFormat(int type) {
+    for (const ImageFormat& format : kFormats)
+        if (format.type == type) return &format;
+    return nullptr;
+}
+
+bool ReadImageFile(CImageDoc& document, int type, const std::string& path) {
+    const ImageFormat* format = FindImageFormat(type);
+    if (!format || !format->readerName) return false;
+    if (!format->read) {
+        ReportFormatNotAvailable(format->readerName, path);
+        return false;
+    }
+    return format->read(document, path);
+}
+
+void ReportFormatNotAvailable(const char* name, const std::string& path) {
+    ReportError(name, path, "この形式のファイルにはまだ対応していません");
+}

@@ -1,0 +1,22 @@
+#pragma once
+// Maps colours to the nearest entry of a colour table (least squared distance in R, G, B; the
+// lowest index on ties). Recent answers are cached, so pictures with few colours map quickly.
+#include "core/DibImage.h"
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+class CNearestColor {
+public:
+    explicit CNearestColor(std::vector<RgbQuad> table);
+    // The index for a colour given as 0x00RRGGBB.
+    uint8_t IndexOf(uint32_t rgb);
+
+private:
+    uint8_t Search(uint32_t rgb) const;
+
+    std::vector<RgbQuad> table_;
+    std::array<uint32_t, 4096> cachedColor_;
+    std::array<uint8_t, 4096> cachedIndex_{};
+};

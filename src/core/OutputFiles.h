@@ -1,0 +1,52 @@
+#pragma once
+// The files one save writes. Each stream a writer gets is a temporary file beside its target;
+// Commit checks every write and the close, then renames each over its target, so a failed
+// save (a full disk, a codec error) leaves the files it would have replaced as they were.
+// Whatever is not committed is removed.
+#include <cstdint>
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <vector>
+
+class COutputFiles {
+public:
+    COutputFiles() = default;
+    ~COutputFiles() { Discard(); }
+    COutputFiles(const COutputFiles&) = delete;
+    COutputFiles& operator=(const COutputFiles&) = delete;
+
+    // A stream whose bytes replace the file at path on Commit; null when it cannot be created.
+    // A symbolic link keeps pointing at the file it names; a target that is not a regular
+    // file (a device, a pipe) is written directly. The size of a measured file is recorded.
+    std::FILE* Create(const std::string& path, bool measured = true);
+    // Finishes every stream and moves it into place. On failure reports (name, the target
+    // concerned, the system's reason), removes the temporary files and returns false.
+    bool Commit(const std::string& reportName);
+    // Closes and removes every temporary file.
+    void Discard();
+    // Size of the measured file after Commit.
+    uint32_t MeasuredSize() const { return measuredSize_; }
+
+    // The descriptor under a stream, and the first error its writes met (0 for none).
+    struct Sink {
+        int fd = -1;
+        int error = 0;
+    };
+
+private:
+    struct Output {
+        std::string target;
+        std::string temporary; // empty when the target is written directly
+        std::unique_ptr<Sink> sink;
+        std::FILE* file = nullptr;
+        bool measured = false;
+    };
+    // Flushes, syncs and closes; false with the reason when a write or the close failed.
+    bool Finish(Output& output, std::string& reason);
+    // Discards everything, then reports; the target is a copy since discarding drops it.
+    void Fail(const std::string& reportName, std::string target, const std::string& reason);
+
+    std::vector<Output> outputs_;
+    uint32_t measuredSize_ = 0;
+};

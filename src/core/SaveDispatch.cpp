@@ -1,0 +1,67 @@
+#include "core/SaveDispatch.h"
+
+#include "app/util/FileExtension.h"
+#include "app/util/ReportError.h"
+#include "core/FormatTable.h"
+#include "core/ImageDoc.h"
+#include "core/OutputFiles.h"
+
+#include <memory>
+
+namespace {
+
+constexpr const char* kCopyName = "Save";
+constexpr int kCannotOpenId = 351;
+
+// Copies until the end of the source or the first write error (which the commit reports);
+// false when the source cannot be read.
+bool CopyStream(std::FILE* from, std::FILE* to) {
+    char buffer[1 << 16];
+    size_t count;
+    while ((count = std::fread(buffer, 1, sizeof buffer, from)) > 0)
+        if (std::fwrite(buffer, 1, count, to) != count) break;
+    return !std::ferror(from);
+}
+
+} // namespace
+
+bool SaveImageFile(CImageDoc& document, const std::string& path) {
+    const int type = FileTypeFromExtension(ExtensionOf(path));
+    const ImageFormat* format = FindImageFormat(type);
+    if (!format || !format->writerName) return false;
+    if (!format->write) {
+        ReportFormatNotAvailable(format->writerName, path);
+        return false;
+    }
+    const std::string description = document.description;
+    COutputFiles output;
+    if (!format->write(document, output, path) || !output.Commit(format->writerName)) {
+        document.description = description;
+        return false;
+    }
+    document.docType = type;
+    document.fileSize = output.MeasuredSize();
+    return true;
+}
+
+bool CopyImageFile(CImageDoc& document, const std::string& source, const std::string& path) {
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> from(std::fopen(source.c_str(), "rb"),
+                                                         std::fclose);
+    if (!from) {
+        ReportErrorId(kCopyName, source, kCannotOpenId);
+        return false;
+    }
+    COutputFiles output;
+    std::FILE* to = output.Create(path);
+    if (!to) {
+        ReportErrorId(kCopyName, path, kCannotOpenId);
+        return false;
+    }
+    if (!CopyStream(from.get(), to)) {
+        ReportErrorId(kCopyName, source, kCannotOpenId);
+        return false;
+    }
+    if (!output.Commit(kCopyName)) return false;
+    document.fileSize = output.MeasuredSize();
+    return true;
+}

@@ -1,0 +1,320 @@
+#include "core/DibImage.h"
+
+#include "core/FixedPalette.h"
+#include "platform/HeadlessPlatform.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <vector>
+
+namespace {
+
+// A packed DIB built in the test: header, colour table and rows as given.
+struct PackedDib {
+    BitmapInfoHeader info;
+    std::vector<RgbQuad> table;
+    std::vector<uint8_t> pixels;
+
+    std::vector<uint8_t> HeaderBytes() const {
+        std::vector<uint8_t> bytes(sizeof info + table.size() * sizeof(RgbQuad));
+        std::memcpy(bytes.data(), &info, sizeof info);
+        if (!table.empty()) std::memcpy(bytes.data() + sizeof info, table.data(), table.size() * 4);
+        return bytes;
+    }
+    std::unique_ptr<CDibImage> Load() const {
+        auto image = std::make_unique<CDibImage>();
+        std::vector<uint8_t> header = HeaderBytes();
+        if (!image->AllocateDib(header.size(), pixels.size())) return nullptr;
+        std::memcpy(image->HeaderBlock(), header.data(), header.size());
+        std::memcpy(image->Pixels(), pixels.data(), pixels.size());
+        return image;
+    }
+};
+
+PackedDib Dib(int width, int height, int bitCount, uint32_t compression = kBiRgb) {
+    PackedDib dib;
+    dib.info.biWidth = width;
+    dib.info.biHeight = height;
+    dib.info.biBitCount = static_cast<uint16_t>(bitCount);
+    dib.info.biCompression = compression;
+    size_t rows = static_cast<size_t>(height < 0 ? -height : height);
+    dib.pixels.assign(DibStride(static_cast<size_t>(width), bitCount) * rows, 0);
+    return dib;
+}
+
+RgbQuad Rgb(uint8_t red, uint8_t green, uint8_t blue) { return RgbQuad{blue, green, red, 0}; }
+
+} // namespace
+
+TEST(DibImage, StridesPadRowsToFourBytes) {
+    EXPECT_EQ(DibStride(1, 24), 4u);
+    EXPECT_EQ(DibStride(2, 24), 8u);
+    EXPECT_EQ(DibStride(3, 24), 12u);
+    EXPECT_EQ(DibStride(5, 24), 16u);
+    EXPECT_EQ(DibStride(21844, 24), 65532u);
+    EXPECT_EQ(DibStride(21845, 24), 65536u); // beyond what a 16-bit stride could hold
+    EXPECT_EQ(DibStride(9, 1), 4u);
+    EXPECT_EQ(DibStride(9, 4), 8u);
+    EXPECT_EQ(DibStride(5, 8), 8u);
+    EXPECT_EQ(ColorTypeOf(1, 1), 2);
+    EXPECT_EQ(ColorTypeOf(1, 4), 16);
+    EXPECT_EQ(ColorTypeOf(1, 8), 256);
+    EXPECT_EQ(ColorTypeOf(1, 16), 0);
+}
+
+TEST(DibImage, Realizes24BitRowsBottomUp) {
+    PackedDib dib = Dib(2, 2, 24);
+    // Bottom row: blue, green; top row: red, white.
+    const uint8_t bottom[] = {255, 0, 0, 0, 255, 0}, top[] = {0, 0, 255, 255, 255, 255};
+    std::memcpy(dib.pixels.data(), bottom, 6);
+    std::memcpy(dib.pixels.data() + 8, top, 6);
+    auto image = dib.Load();
+    ASSERT_TRUE(image->Realize());
+    EXPECT_EQ(image->Width(), 2);
+    EXPECT_EQ(image->Height(), 2);
+    EXPECT_EQ(image->ColorType(), 0);
+    EXPECT_EQ(image->PixelColor(0, 0), 0xFF0000u);
+    EXPECT_EQ(image->PixelColor(1, 0), 0xFFFFFFu);
+    EXPECT_EQ(image->PixelColor(0, 1), 0x0000FFu);
+    EXPECT_EQ(image->PixelColor(1, 1), 0x00FF00u);
+    EXPECT_EQ(image->Bits()[0], 0xFFFF0000u);
+}
+
+TEST(DibImage, Realizes8BitIndicesWithTheirPalette) {
+    PackedDib dib = Dib(3, 1, 8);
+    dib.info.biClrUsed = 2;
+    dib.table = {Rgb(10, 20, 30), Rgb(200, 100, 50)};
+    dib.pixels[0] = 1, dib.pixels[1] = 0, dib.pixels[2] = 7; // 7 lies beyond the table
+    auto image = dib.Load();
+    ASSERT_TRUE(image->Realize());
+    EXPECT_EQ(image->ColorType(), 256);
+    ASSERT_EQ(image->Palette().size(), 2u);
+    EXPECT_EQ(image->Indices()[0], 1);
+    EXPECT_EQ(image->PixelColor(0, 0), 0xC86432u);
+    EXPECT_EQ(image->PixelColor(1, 0), 0x0A141Eu);
+    EXPECT_EQ(image->PixelColor(2, 0), 0u);
+}
+
+TEST(DibImage, PrepareForDisplayRealizesAndFreesThePackedForm) {
+    Headless().SetScreenDepth(32);
+    auto image = PrepareForDisplay(Dib(4, 3, 24).Load(), 0);
+    ASSERT_TRUE(image);
+    EXPECT_FALSE(image->IsEmpty());
+    EXPECT_EQ(image->HeaderSize(), 0u);
+    EXPECT_EQ(image->PixelSize(), 0u);
+}
+
+TEST(DibImage, DecodesBitFieldsAndSixteenBitDefaults) {
+    PackedDib rgb555 = Dib(2, 1, 16);
+    rgb555.pixels = {0x00, 0x7C, 0x1F, 0x00}; // pure red, pure blue (5-5-5)
+    auto image = rgb555.Load();
+    ASSERT_TRUE(image->Realize());
+    EXPECT_EQ(image->PixelColor(0, 0), 0xFF0000u);
+    EXPECT_EQ(image->PixelColor(1, 0), 0x0000FFu);
+
+    // 5-6-5 masks follow a 40-byte header; green 32 of 63 scales to 130.
+    PackedDib rgb565 = Dib(1, 1, 16, kBiBitfields);
+    rgb565.table = {RgbQuad{0x00, 0xF8, 0, 0}, RgbQuad{0xE0, 0x07, 0, 0}, RgbQuad{0x1F, 0, 0, 0}};
+    rgb565.pixels = {0x00, 0x04, 0, 0};
+    image = rgb565.Load();
+    ASSERT_TRUE(image->Realize());
+    EXPECT_EQ(image->PixelColor(0, 0), 0x008200u);
+    EXPECT_EQ(image->ColorType(), 0);
+
+    // 32-bit masks in another order (X,B,G,R from the high byte down).
+    PackedDib xbgr = Dib(1, 1, 32, kBiBitfields);
+    xbgr.table = {RgbQuad{0xFF, 0, 0, 0}, RgbQuad{0, 0xFF, 0, 0}, RgbQuad{0, 0, 0xFF, 0}};
+    xbgr.pixels = {0x11, 0x22, 0x33, 0x44};
+    image = xbgr.Load();
+    ASSERT_TRUE(image->Realize());
+    EXPECT_EQ(image->PixelColor(0, 0), 0x112233u);
+}
+
+TEST(DibImage, DecodesTopDownRowsAndFourBitIndices) {
+    PackedDib dib = Dib(3, -2, 4);
+    dib.table = FixedPalette(16);
+    dib.pixels[0] = 0x12, dib.pixels[1] = 0x30; // top row: 1, 2, 3
+    dib.pixels[4] = 0xF0;                       // bottom row: 15, 0, 0
+    auto image = dib.Load();
+    ASSERT_TRUE(image->Realize());
+    EXPECT_EQ(image->Height(), 2);
+    EXPECT_EQ(image->ColorType(), 16);
+    const uint8_t expected[] = {1, 2, 3, 15, 0, 0};
+    EXPECT_EQ(std::memcmp(image->Indices(), expected, 6), 0);
+}
+
+TEST(DibImage, DecodesRle8RunsDeltasAndAbsoluteRuns) {
+    PackedDib dib = Dib(4, 3, 8, kBiRle8);
+    dib.table = FixedPalette(16);
+    dib.pixels = {
+        3, 5,          // bottom row: three 5s
+        0, 0,          // end of line
+        0, 2, 1, 1,    // delta: one right, one up (to the top row)
+        0, 3, 7, 8, 9, 0, // absolute run 7, 8, 9 (padded), clipped at the right edge
+        9, 4,          // a run past the edge is clipped
+        0, 1};         // end of bitmap
+    auto image = dib.Load();
+    ASSERT_TRUE(image->Realize());
+    const uint8_t expected[] = {0, 7, 8, 9,  // top row
+                                0, 0, 0, 0,  // middle row, skipped by the delta
+                                5, 5, 5, 0}; // bottom row
+    EXPECT_EQ(std::memcmp(image->Indices(), expected, sizeof expected), 0);
+}
+
+TEST(DibImage, DecodesRle4NibblePairs) {
+    PackedDib dib = Dib(5, 1, 4, kBiRle4);
+    dib.table = FixedPalette(16);
+    dib.pixels = {3, 0x12, 0, 3, 0xAB, 0xC0, 0, 1}; // 1,2,1 then absolute A,B (C clipped)
+    auto image = dib.Load();
+    ASSERT_TRUE(image->Realize());
+    const uint8_t expected[] = {1, 2, 1, 0xA, 0xB};
+    EXPECT_EQ(std::memcmp(image->Indices(), expected, sizeof expected), 0);
+}
+
+TEST(DibImage, TruncatedRleKeepsWhatItHas) {
+    PackedDib dib = Dib(4, 2, 8, kBiRle8);
+    dib.pixels = {2, 9, 0, 4, 1}; // an absolute run whose data is cut short
+    auto image = dib.Load();
+    ASSERT_TRUE(image->Realize());
+    EXPECT_EQ(image->Indices()[4], 9);
+    EXPECT_EQ(image->Indices()[6], 1);
+    EXPECT_EQ(image->Indices()[7], 0);
+}
+
+TEST(DibImage, MalformedDibsFailWithAnEmptyImage) {
+    std::vector<PackedDib> bad;
+    bad.push_back(Dib(4, 4, 24));
+    bad.back().pixels.resize(bad.back().pixels.size() - 13); // last row short
+    bad.push_back(Dib(4, 4, 2));                             // no such bit count for Windows
+    bad.push_back(Dib(4, -4, 8, kBiRle8));                   // top-down RLE
+    bad.push_back(Dib(4, 4, 24, kBiRle8));                   // RLE8 of 24-bit pixels
+    bad.push_back(Dib(4, 4, 24, kBiBitfields));
+    bad.push_back(Dib(4, 4, 8, 7));                          // unknown compression
+    bad.push_back(Dib(4, 4, 8));
+    bad.back().info.biPlanes = 2;
+    bad.push_back(Dib(1, 1, 8));
+    bad.back().info.biWidth = 0;
+    bad.push_back(Dib(1, 1, 8));
+    bad.back().info.biHeight = INT32_MIN;
+    bad.push_back(Dib(1, 1, 8, kBiRle8)); // four gigapixels from a few bytes
+    bad.back().info.biWidth = bad.back().info.biHeight = 0x10000;
+    bad.back().pixels = {0, 1};
+    for (size_t i = 0; i < bad.size(); ++i) {
+        auto image = bad[i].Load();
+        ASSERT_TRUE(image) << i;
+        EXPECT_FALSE(image->Realize()) << i;
+        EXPECT_TRUE(image->IsEmpty()) << i;
+    }
+    CDibImage noHeader;
+    EXPECT_FALSE(noHeader.Realize());
+}
+
+TEST(DibImage, LastRowMayLackItsPadding) {
+    PackedDib dib = Dib(1, 2, 24);
+    dib.pixels.resize(4 + 3);
+    EXPECT_TRUE(dib.Load()->Realize());
+}
+
+TEST(DibImage, AdoptsAPackedDibInOneBlock) {
+    PackedDib dib = Dib(2, 1, 8);
+    dib.info.biClrUsed = 16;
+    dib.table = FixedPalette(16);
+    dib.pixels = {15, 9, 0, 0};
+    std::vector<uint8_t> block = dib.HeaderBytes();
+    block.insert(block.end(), dib.pixels.begin(), dib.pixels.end());
+    CDibImage image;
+    ASSERT_TRUE(image.AdoptDib(block.data(), block.size(), nullptr, 0));
+    EXPECT_EQ(image.HeaderSize(), 40u + 64);
+    EXPECT_EQ(image.Palette().size(), 16u);
+    EXPECT_EQ(image.PixelColor(0, 0), 0xFFFFFFu);
+    EXPECT_EQ(image.PixelColor(1, 0), 0xFF0000u);
+}
+
+TEST(DibImage, AdoptsAnOs2Header) {
+    const uint8_t block[] = {12, 0, 0, 0, 2, 0, 1, 0, 1, 0, 24, 0, // 2 × 1, 24 bits
+                             0, 0, 0xFF, 0xFF, 0, 0, 0, 0};       // red, blue
+    CDibImage image;
+    ASSERT_TRUE(image.AdoptDib(block, 12, block + 12, 8));
+    EXPECT_EQ(image.PixelColor(0, 0), 0xFF0000u);
+    EXPECT_EQ(image.PixelColor(1, 0), 0x0000FFu);
+}
+
+TEST(DibImage, ExtractsTrueColorFromAPaletteImage) {
+    PackedDib dib = Dib(2, 2, 8);
+    dib.info.biClrUsed = 2;
+    dib.table = {Rgb(1, 2, 3), Rgb(4, 5, 6)};
+    dib.pixels = {0, 1, 0, 0, 1, 0, 0, 0};
+    auto image = dib.Load();
+    ASSERT_TRUE(image->Realize());
+    image->FreeDib();
+    ASSERT_TRUE(image->ExtractDib(0, kBiRgb));
+    EXPECT_EQ(image->HeaderSize(), 40u);
+    EXPECT_EQ(image->Header()->biBitCount, 24);
+    EXPECT_EQ(image->Header()->biClrUsed, 0u);
+    EXPECT_EQ(image->Header()->biSizeImage, 16u);
+    const uint8_t bottom[] = {3, 2, 1, 6, 5, 4}, top[] = {6, 5, 4, 3, 2, 1};
+    EXPECT_EQ(std::memcmp(image->Pixels(), bottom, 6), 0);
+    EXPECT_EQ(std::memcmp(image->Pixels() + 8, top, 6), 0);
+}
+
+TEST(DibImage, ExtractKeepsIndicesAtTheImagesOwnDepth) {
+    PackedDib dib = Dib(3, 1, 8);
+    dib.table = FixedPalette(256);
+    dib.table[7] = dib.table[200]; // a duplicate colour keeps its own index
+    dib.pixels = {200, 7, 255, 0};
+    auto image = dib.Load();
+    ASSERT_TRUE(image->Realize());
+    ASSERT_TRUE(image->ExtractDib(-1, kBiRgb));
+    EXPECT_EQ(image->HeaderSize(), 40u + 1024);
+    EXPECT_EQ(image->Header()->biClrUsed, 256u);
+    const uint8_t expected[] = {200, 7, 255};
+    EXPECT_EQ(std::memcmp(image->Pixels(), expected, 3), 0);
+}
+
+TEST(DibImage, ExtractMapsToTheNearestColorAtAnotherDepth) {
+    PackedDib dib = Dib(3, 1, 24);
+    dib.pixels = {0, 0, 250, 10, 10, 10, 200, 200, 200, 0, 0, 0}; // near red, near black, silver
+    auto image = dib.Load();
+    ASSERT_TRUE(image->Realize());
+    ASSERT_TRUE(image->ExtractDib(16, kBiRgb)); // no palette: the fixed 16-colour set
+    EXPECT_EQ(image->Header()->biBitCount, 4);
+    EXPECT_EQ(image->Pixels()[0], 0x90); // red (9), black (0)
+    EXPECT_EQ(image->Pixels()[1], 0x80); // silver (8)
+    ASSERT_TRUE(image->ExtractDib(2, kBiRgb));
+    EXPECT_EQ(image->Pixels()[0], 0x20); // 0, 0, 1 in the top bits
+
+    const RgbQuad grays[] = {Rgb(0, 0, 0), Rgb(128, 128, 128), Rgb(255, 255, 255)};
+    image->SetPalette(grays, 3);
+    ASSERT_TRUE(image->ExtractDib(256, kBiRgb));
+    EXPECT_EQ(image->ColorTable()[1].rgbRed, 128);
+    EXPECT_EQ(image->ColorTable()[3].rgbRed, 0); // entries beyond the palette are black
+    const uint8_t expected[] = {1, 0, 2};
+    EXPECT_EQ(std::memcmp(image->Pixels(), expected, 3), 0);
+}
+
+TEST(DibImage, ExtractRefusesOtherColorTypesAndCompressions) {
+    CDibImage image;
+    EXPECT_FALSE(image.ExtractDib(0, kBiRgb)); // empty
+    ASSERT_TRUE(image.CreateBlank(4, 4, 0));
+    EXPECT_FALSE(image.ExtractDib(8, kBiRgb));
+    EXPECT_FALSE(image.ExtractDib(24, kBiRgb));
+    EXPECT_FALSE(image.ExtractDib(256, kBiRle8));
+    EXPECT_EQ(image.HeaderSize(), 0u);
+    EXPECT_EQ(image.PixelSize(), 0u);
+}
+
+TEST(DibImage, BlankImagesAndFill) {
+    CDibImage image;
+    EXPECT_FALSE(image.CreateBlank(0, 4, 16));
+    EXPECT_FALSE(image.CreateBlank(4, 4, 3));
+    ASSERT_TRUE(image.CreateBlank(640, 480, 16));
+    EXPECT_EQ(image.ColorType(), 16);
+    EXPECT_EQ(image.Palette().size(), 16u);
+    image.Fill(0xFFFFFF);
+    EXPECT_EQ(image.Indices()[640 * 480 - 1], 15);
+    EXPECT_EQ(image.PixelColor(639, 479), 0xFFFFFFu);
+    image.Release();
+    EXPECT_TRUE(image.IsEmpty());
+    EXPECT_EQ(image.PixelColor(0, 0), 0u);
+}

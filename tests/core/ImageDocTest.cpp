@@ -1,0 +1,287 @@
+// The image document: dispatch, comments, marks and titles, sync ids, the template's list,
+// saving converted documents, closing.
+#include "app/util/FileExtension.h"
+#include "core/DocTemplate.h"
+#include "core/RgbFile.h"
+#include "jpegtools/Charset.h"
+#include "DocFixture.h"
+
+#include <cstdlib>
+#include <filesystem>
+
+namespace {
+
+using ImageDoc = DocTest;
+
+// Writes a raw RGB picture (header and data) with the given pixels.
+void WriteRgb(const TempDir& dir, const std::string& name, int width, int height,
+              const std::vector<uint32_t>& rgb) {
+    std::string data;
+    for (uint32_t color : rgb)
+        data += {static_cast<char>(color >> 16), static_cast<char>(color >> 8),
+                 static_cast<char>(color)};
+    dir.Write(name + ".fal",
+              "F_ALL(V1.00)\r\n" + std::to_string(width) + " " + std::to_string(height) + " 0 0\r\n");
+    dir.Write(name + ".rgb", data);
+}
+
+struct CountingView : IDocumentView {
+    void OnUpdate(CDocument&) override { ++updates; }
+    void OnDocumentClosing(CDocument&) override { ++closings; }
+    int updates = 0, closings = 0;
+};
+
+} // namespace
+
+TEST_F(ImageDoc, ConstructionTakesTablesFromSettings) {
+    AppSettings().useCustomDQT = 0;
+    host.committedQuality = 50;
+    CImageDoc fromQuality;
+    EXPECT_EQ(host.commits, 1);
+    EXPECT_FALSE(fromQuality.customDqt);
+    EXPECT_EQ(fromQuality.quantTables, MakeQualityTablePair(50));
+
+    AppSettings().useCustomDQT = 1;
+    AppSettings().customTables.fill(7);
+    CImageDoc custom;
+    EXPECT_EQ(host.commits, 1);
+    EXPECT_TRUE(custom.customDqt);
+    EXPECT_EQ(custom.quantTables, AppSettings().customTables);
+}
+
+TEST_F(ImageDoc, ResetFormatStateClearsReaderFactsButNotGammaPresence) {
+    AppSettings().pngSaveMode = 3;
+    AppSettings().useWriteGammaValue = 0;
+    AppSettings().defaultGamma = 0.5;
+    CImageDoc document;
+    document.AddComment({3, "Comment", "x"}, true);
+    document.includeComment = document.hasExif = document.grayscale = true;
+    document.hasTransparent = document.hasGamma = true;
+    document.palette.resize(16);
+    document.exifData = {1, 2};
+    document.rawComment = "raw";
+    document.ResetFormatState();
+    EXPECT_TRUE(document.Comments().empty());
+    EXPECT_EQ(document.CurrentComment(), nullptr);
+    EXPECT_FALSE(document.includeComment || document.hasExif || document.grayscale ||
+                 document.hasTransparent);
+    EXPECT_TRUE(document.palette.empty() && document.exifData.empty() && document.rawComment.empty());
+    EXPECT_TRUE(document.hasGamma);
+    EXPECT_EQ(document.pngSaveMode, 3);
+    EXPECT_FALSE(document.writeGamma);
+    EXPECT_EQ(document.gamma, 0.5);
+}
+
+TEST_F(ImageDoc, LoadDispatchByExtension) {
+    CImageDoc document;
+    for (const char* name : {"a.gif", "noextension"}) {
+        EXPECT_FALSE(document.LoadFile(dir.File(name)));
+        EXPECT_TRUE(Messages().empty()) << name;
+    }
+    document.LoadFile(dir.File("a.JPG"));
+    EXPECT_EQ(document.docType, kTypeJpeg);
+    document.LoadFile(dir.File("a.tiff"));
+    EXPECT_EQ(document.docType, kTypeTiff);
+
+    WriteRgb(dir, "pic", 2, 1, {0xFF0000, 0x00FF00});
+    ASSERT_TRUE(document.LoadFile(dir.File("pic.FAL")));
+    EXPECT_EQ(document.docType, kTypeRgb);
+    EXPECT_EQ(document.InfoText(), "2x1  RGB/Q0+FAL");
+    EXPECT_EQ(PixelsOf(document.Image()), (std::vector<uint32_t>{0xFF0000, 0x00FF00}));
+
+    EXPECT_FALSE(document.LoadFile(dir.File("missing.rgb")));
+    EXPECT_TRUE(document.Image().IsEmpty()); // a failed read leaves no picture
+}
+
+TEST_F(ImageDoc, DefaultCommentOnlyWhenTheFileHasNone) {
+    AppSettings().defaultComment = 1;
+    AppSettings().defaultCommentText = "by default\r\n";
+    AppSettings().defaultCommentCharset = kCharsetAscii;
+    WriteRgb(dir, "pic", 1, 1, {0});
+    CImageDoc document;
+    ASSERT_TRUE(document.LoadFile(dir.File("pic.rgb")));
+    ASSERT_EQ(document.Comments().size(), 1u);
+    EXPECT_EQ(document.CurrentComment(), document.Comments()[0].get());
+    EXPECT_EQ(document.CurrentComment()->key, "Comment");
+    EXPECT_EQ(document.CurrentComment()->text, "by default\r\n");
+    EXPECT_TRUE(document.includeComment);
+
+    AppSettings().defaultComment = 0;
+    ASSERT_TRUE(document.LoadFile(dir.File("pic.rgb")));
+    EXPECT_EQ(document.Comments().size(), 1u);
+    EXPECT_FALSE(document.includeComment);
+
+    // A MAG file brings its own author and comment.
+    ASSERT_TRUE(document.LoadFile(std::string(TEST_DATA_DIR) + "/mag/testorig-16.mag"));
+    ASSERT_EQ(document.Comments().size(), 2u);
+    EXPECT_EQ(document.Comments()[0]->key, "Author");
+    EXPECT_EQ(document.CurrentComment()->text, "test image 16 colours");
+    EXPECT_EQ(document.CurrentComment()->charset, kCharsetShiftJis);
+    EXPECT_TRUE(document.includeComment);
+}
+
+TEST_F(ImageDoc, CommentsDecodeAndEncodeByTheSettings) {
+    const std::string sjis = "\x93\xfa\x96\x7b"; // 日本
+    const std::string euc = "\xc6\xfc\xcb\xdc", utf8 = "\xe6\x97\xa5\xe6\x9c\xac";
+    AppSettings().autoReadCharset = 0;
+    AppSettings().readCharset = kCharsetUtf8;
+    CommentItem item = MakeCommentItem(utf8.c_str(), -1, -1);
+    EXPECT_EQ(item.charset, kCharsetUtf8);
+    EXPECT_EQ(item.text, sjis);
+    EXPECT_EQ(item.key, "Comment");
+    EXPECT_EQ(MakeCommentItem(euc.c_str(), kCharsetEucJp, 2, "Author").text, "\x93\xfa");
+    EXPECT_EQ(MakeCommentItem("ab\0cd", kCharsetShiftJis, 5).text, "ab");
+
+    AppSettings().autoWriteCharset = 1;
+    EXPECT_EQ(CommentTextForWriting({kCharsetEucJp, "Comment", sjis}, -1), euc);
+    AppSettings().autoWriteCharset = 0;
+    AppSettings().writeCharset = kCharsetUtf8;
+    EXPECT_EQ(CommentTextForWriting({kCharsetEucJp, "Comment", sjis}, -1), utf8);
+    EXPECT_EQ(CommentTextForWriting({kCharsetUtf8, "Comment", sjis}, kCharsetShiftJis), sjis);
+}
+
+TEST_F(ImageDoc, EditedCommentsKeepTheCurrentKey) {
+    CImageDoc document;
+    document.AddComment({3, "Author", "a"}, false);
+    document.AddComment({3, "Comment", "c"}, true);
+    document.ReplaceComments({{3, "Title", "t"}, {3, "COMMENT", "new"}, {3, "comment", "2nd"}});
+    ASSERT_NE(document.CurrentComment(), nullptr);
+    EXPECT_EQ(document.CurrentComment()->text, "new");
+    document.ReplaceComments({{3, "Title", "t"}});
+    EXPECT_EQ(document.CurrentComment(), nullptr);
+}
+
+TEST_F(ImageDoc, ModifiedMarkAndNewImageNumbers) {
+    CImageDoc first, second;
+    first.SetTitle("クリップボード");
+    second.SetTitle("クリップボード");
+    first.newImage = second.newImage = true;
+    first.SetModifiedMark(true);
+    EXPECT_EQ(first.Title(), "クリップボード(1) *");
+    EXPECT_TRUE(first.IsModified());
+    EXPECT_FALSE(first.newImage);
+    first.SetModifiedMark(true);
+    EXPECT_EQ(first.Title(), "クリップボード(1) *");
+    second.SetModifiedMark(true);
+    EXPECT_EQ(second.Title(), "クリップボード(2) *");
+    first.SetModifiedMark(false);
+    EXPECT_EQ(first.Title(), "クリップボード(1)");
+    EXPECT_FALSE(first.IsModified());
+    first.SetModifiedMark(true);
+    EXPECT_EQ(first.Title(), "クリップボード(1) *"); // numbered once only
+}
+
+TEST_F(ImageDoc, NewDocumentIsWhite640x480) {
+    AppSettings().defaultComment = 1;
+    CDocTemplate documents;
+    CImageDoc* document = documents.OpenDocumentFile("");
+    ASSERT_TRUE(document);
+    EXPECT_EQ(document->ImageWidth(), 640);
+    EXPECT_EQ(document->ImageHeight(), 480);
+    EXPECT_EQ(document->Image().ColorType(), 16);
+    EXPECT_EQ(document->Image().PixelColor(639, 479), 0xFFFFFFu);
+    EXPECT_EQ(document->InfoText(), "New Image");
+    EXPECT_EQ(document->docType, kTypeBmp);
+    EXPECT_EQ(document->Title(), "Image1");
+    EXPECT_TRUE(document->includeComment);
+    EXPECT_EQ(documents.OpenDocumentFile("")->Title(), "Image2");
+}
+
+TEST_F(ImageDoc, SyncIdsDifferFromOtherOpenDocuments) {
+    CDocTemplate documents;
+    CImageDoc& first = documents.CreateNewDocument();
+    CImageDoc& second = documents.CreateNewDocument();
+    std::srand(7);
+    const int drawn = std::rand();
+    first.SetSyncId(drawn);
+    std::srand(7);
+    second.NewSyncId();
+    EXPECT_NE(second.SyncId(), drawn);
+    std::srand(7);
+    first.NewSyncId(); // its own id is no obstacle
+    EXPECT_EQ(first.SyncId(), drawn);
+}
+
+TEST_F(ImageDoc, OpeningAnOpenFileReReadsItInItsWindow) {
+    WriteRgb(dir, "pic", 2, 1, {0x111111, 0x222222});
+    CDocTemplate documents;
+    CImageDoc* shown = documents.OpenDocumentFile(dir.File("pic.rgb"));
+    ASSERT_TRUE(shown);
+    EXPECT_EQ(shown->Title(), "pic.rgb");
+    EXPECT_EQ(host.recent, std::vector<std::string>{dir.File("pic.rgb")});
+    CountingView view;
+    shown->AddView(&view);
+    shown->SetModifiedMark(true);
+
+    WriteRgb(dir, "pic", 2, 1, {0x333333, 0x444444});
+    std::filesystem::create_directory(dir.File("sub"));
+    EXPECT_EQ(documents.OpenDocumentFile(dir.File("sub/../pic.rgb")), nullptr);
+    ASSERT_EQ(documents.Documents().size(), 1u);
+    EXPECT_EQ(host.activated, std::vector<CDocument*>{shown});
+    EXPECT_EQ(PixelsOf(shown->Image()), (std::vector<uint32_t>{0x333333, 0x444444}));
+    EXPECT_FALSE(shown->IsModified());
+    EXPECT_EQ(shown->Title(), "pic.rgb");
+    EXPECT_GT(view.updates, 0);
+
+    // Another name is another file, whatever its case.
+    WriteRgb(dir, "PIC", 1, 1, {0});
+    EXPECT_NE(documents.OpenDocumentFile(dir.File("PIC.rgb")), nullptr);
+    EXPECT_EQ(documents.Documents().size(), 2u);
+
+    EXPECT_EQ(documents.OpenDocumentFile(dir.File("missing.rgb")), nullptr);
+    EXPECT_EQ(documents.Documents().size(), 2u);
+    documents.CloseAllDocuments();
+    EXPECT_EQ(view.closings, 1);
+    EXPECT_EQ(host.lastClosed, 1);
+}
+
+TEST_F(ImageDoc, SavingAConvertedDocument) {
+    CDocTemplate documents;
+    CImageDoc& document = documents.CreateNewDocument();
+    document.SetImage(MakeImage(2, 2, Gradient(2, 2)));
+    const std::string temporary = dir.Write("tlmn0421.jpg", "JPEG bytes as encoded");
+    document.docType = kTypeJpeg;
+    document.newImage = true;
+    document.SetConversionFile(temporary);
+    document.description = "2x2 JFIF1.1(YCbCr) DS=4:1 Qf=86.1";
+
+    ASSERT_TRUE(document.OnSaveDocument(dir.File("copy.jpg")));
+    EXPECT_EQ(TempDir::Read(dir.File("copy.jpg")), "JPEG bytes as encoded");
+    EXPECT_FALSE(std::filesystem::exists(temporary));
+    EXPECT_FALSE(document.converted);
+    EXPECT_FALSE(document.newImage);
+    EXPECT_EQ(document.fileSize, 21u);
+    EXPECT_EQ(document.PathName(), dir.File("copy.jpg"));
+    EXPECT_EQ(document.Title(), "copy.jpg");
+    EXPECT_EQ(document.InfoText(), document.description);
+
+    const std::string second = dir.Write("tlmn0422.jpg", "other");
+    document.SetConversionFile(second);
+    ASSERT_TRUE(document.OnSaveDocument(dir.File("encoded.rgb"))); // another type: encoded
+    EXPECT_EQ(TempDir::Read(dir.File("encoded.rgb")).size(), 12u);
+    EXPECT_FALSE(std::filesystem::exists(second));
+    EXPECT_EQ(document.docType, kTypeRgb);
+}
+
+TEST_F(ImageDoc, PngSaveAsksForOptionsFirst) {
+    CImageDoc document;
+    document.SetImage(MakeImage(1, 1, {0}));
+    host.confirmPng = false;
+    EXPECT_FALSE(document.OnSaveDocument(dir.File("out.png")));
+    EXPECT_EQ(host.pngQuestions, 1);
+    EXPECT_TRUE(Messages().empty());
+    EXPECT_FALSE(std::filesystem::exists(dir.File("out.png")));
+}
+
+TEST_F(ImageDoc, ClosingDeletesTemporaryFiles) {
+    CDocTemplate documents;
+    CImageDoc& first = documents.CreateNewDocument();
+    documents.CreateNewDocument();
+    const std::string temporary = dir.Write("tlmn0001.jpg", "x");
+    first.SetConversionFile(temporary);
+    documents.CloseDocument(first);
+    EXPECT_FALSE(std::filesystem::exists(temporary));
+    EXPECT_EQ(host.lastClosed, 0);
+    documents.CloseAllDocuments();
+    EXPECT_EQ(host.lastClosed, 1);
+}

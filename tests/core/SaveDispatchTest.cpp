@@ -1,0 +1,122 @@
+// Saving never destroys the file it replaces: staged files, checked writes, injected failures.
+#include "app/util/FileExtension.h"
+#include "core/ImageDoc.h"
+#include "core/OutputFiles.h"
+#include "core/SaveDispatch.h"
+#include "DocFixture.h"
+
+#include <csignal>
+#include <filesystem>
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+using SaveDispatch = DocTest;
+
+// Files larger than the limit cannot be written (EFBIG) while the object lives; this fails
+// writes for root too, unlike permissions.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        getrlimit(RLIMIT_FSIZE, &saved_);
+        previous_ = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = saved_;
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &saved_);
+        std::signal(SIGXFSZ, previous_);
+    }
+
+private:
+    rlimit saved_{};
+    void (*previous_)(int) = nullptr;
+};
+
+std::vector<std::string> Names(const TempDir& dir) {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(dir.Path()))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+} // namespace
+
+TEST_F(SaveDispatch, CommitReplacesKeepsModeAndFollowsLinks) {
+    const std::string target = dir.Write("real.bin", "old");
+    chmod(target.c_str(), 0640);
+    fs::create_symlink(target, dir.File("link.bin"));
+    COutputFiles output;
+    std::FILE* file = output.Create(dir.File("link.bin"));
+    ASSERT_TRUE(file);
+    std::fputs("new bytes", file);
+    EXPECT_EQ(TempDir::Read(target), "old"); // nothing replaced before the commit
+    ASSERT_TRUE(output.Commit("Test"));
+    EXPECT_EQ(TempDir::Read(target), "new bytes");
+    EXPECT_TRUE(fs::is_symlink(dir.File("link.bin")));
+    EXPECT_EQ(fs::status(target).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    EXPECT_EQ(output.MeasuredSize(), 9u);
+    EXPECT_EQ(Names(dir), (std::vector<std::string>{"link.bin", "real.bin"}));
+}
+
+TEST_F(SaveDispatch, UncommittedOutputLeavesNothingBehind) {
+    dir.Write("keep.bin", "original");
+    {
+        COutputFiles output;
+        std::fputs("partial", output.Create(dir.File("keep.bin")));
+        std::fputs("partial", output.Create(dir.File("fresh.bin")));
+    }
+    EXPECT_EQ(Names(dir), std::vector<std::string>{"keep.bin"});
+    EXPECT_EQ(TempDir::Read(dir.File("keep.bin")), "original");
+    EXPECT_EQ(COutputFiles().Create(dir.File("no/such/dir.bin")), nullptr);
+}
+
+TEST_F(SaveDispatch, FailedWriteKeepsBothRawRgbFiles) {
+    CImageDoc document;
+    document.SetImage(MakeImage(100, 100, Gradient(100, 100))); // 30000 data bytes
+    document.description = "before";
+    document.docType = kTypeBmp;
+    dir.Write("pic.fal", "old header");
+    dir.Write("pic.rgb", "old data");
+    bool saved;
+    {
+        FileSizeLimit limit(4096);
+        saved = SaveImageFile(document, dir.File("pic.rgb"));
+    }
+    EXPECT_FALSE(saved);
+    EXPECT_EQ(Messages(), std::vector<std::string>{"SaveRgbFile:File too large\n" + dir.File("pic.rgb")});
+    EXPECT_EQ(TempDir::Read(dir.File("pic.fal")), "old header");
+    EXPECT_EQ(TempDir::Read(dir.File("pic.rgb")), "old data");
+    EXPECT_EQ(Names(dir), (std::vector<std::string>{"pic.fal", "pic.rgb"}));
+    EXPECT_EQ(document.description, "before");
+    EXPECT_EQ(document.docType, kTypeBmp);
+
+    ASSERT_TRUE(SaveImageFile(document, dir.File("pic.rgb")));
+    EXPECT_EQ(document.docType, kTypeRgb);
+    EXPECT_EQ(document.fileSize, 30000u);
+    EXPECT_EQ(document.description, "100x100  RGB/Q0+FAL");
+}
+
+TEST_F(SaveDispatch, DeviceTargetIsWrittenDirectlyAndChecked) {
+    CImageDoc document;
+    document.SetImage(MakeImage(2, 2, Gradient(2, 2)));
+    fs::create_symlink("/dev/full", dir.File("full.rgb"));
+    EXPECT_FALSE(SaveImageFile(document, dir.File("full.rgb")));
+    EXPECT_EQ(Messages(), std::vector<std::string>{"SaveRgbFile:No space left on device\n/dev/full"});
+    EXPECT_EQ(Names(dir), std::vector<std::string>{"full.rgb"}); // no header left behind
+}
+
+TEST_F(SaveDispatch, TypesWithoutWriter) {
+    CImageDoc document;
+    document.SetImage(MakeImage(2, 2, Gradient(2, 2)));
+    for (const char* name : {"a.mag", "a.tif", "a.gif", "noextension"})
+        EXPECT_FALSE(SaveImageFile(document, dir.File(name))) << name;
+    EXPECT_TRUE(Messages().empty());
+    EXPECT_TRUE(Names(dir).empty());
+}
