@@ -12,6 +12,7 @@ const std::vector<CliCommand>& CliCommands() {
         {"describe", "describe FILE...", RunDescribeCommand},
         {"info", "info FILE...", RunInfoCommand},
         {"convert", "convert [-v] IN OUT", RunConvertCommand},
+        {"exif", "exif [--english] FILE", RunExifCommand},
     };
     return commands;
 }

@@ -43,3 +43,4 @@ int RunTextCommand(SettingsStore& settings, const CliArgs& args);
 int RunDescribeCommand(SettingsStore& settings, const CliArgs& args);
 int RunInfoCommand(SettingsStore& settings, const CliArgs& args);
 int RunConvertCommand(SettingsStore& settings, const CliArgs& args);
+int RunExifCommand(SettingsStore& settings, const CliArgs& args);

@@ -1,0 +1,49 @@
+#include "support/ExifFixture.h"
+#include "support/RunCli.h"
+#include "support/TiffBuilder.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+std::string Env(const TempDir& config) { return "XDG_CONFIG_HOME=" + config.Path(); }
+
+} // namespace
+
+TEST(CliExif, PrintsFiveLinesOfJpegAndTiff) {
+    TempDir config;
+    CliResult japanese = RunCli({"exif", ExifDataPath("canon_40d.jpg")}, Env(config));
+    ASSERT_EQ(japanese.status, 0) << japanese.err;
+    EXPECT_EQ(japanese.out, "Canon Canon EOS 40D\nL=135.0mm F=7.1\n2008:05:30 15:56:01\n"
+                            "露出=マニュアル 測光=マルチセグメント\n"
+                            "1/165sec F=7.0 EV=+0.00 ISO=100 +F\n");
+    CliResult english = RunCli({"exif", "--english", ExifDataPath("canon_40d_mm.jpg")}, Env(config));
+    EXPECT_EQ(english.out, "Canon Canon EOS 40D\nL=135.0mm F=7.1\n2008:05:30 15:56:01\n"
+                           "Exposure=Manual Metering=Multi-seg.\n"
+                           "1/165sec F=7.0 EV=+0.00 ISO=100 +F\n");
+
+    // A TIFF file holding only a date: four empty lines around it.
+    TiffBuilder builder(true);
+    builder.Ascii(TiffBuilder::kIfd0, 306, "2001:02:03 04:05:06");
+    const std::vector<uint8_t> tiff = builder.Build();
+    const std::string path = config.Write("dated.TIF", std::string(tiff.begin(), tiff.end()));
+    CliResult dated = RunCli({"exif", path}, Env(config));
+    EXPECT_EQ(dated.status, 0) << dated.err;
+    EXPECT_EQ(dated.out, "\n\n2001:02:03 04:05:06\n\n\n");
+}
+
+TEST(CliExif, FailuresAndUsage) {
+    TempDir config;
+    const std::string plain = config.Write("plain.jpg", JpegAround(""));
+    CliResult none = RunCli({"exif", plain}, Env(config));
+    EXPECT_EQ(none.status, 1);
+    EXPECT_EQ(none.err, "exif:No Exif data\n" + plain + "\n");
+    const std::string text = config.Write("text.tif", "not a TIFF file");
+    EXPECT_EQ(RunCli({"exif", text}, Env(config)).err, "exif:No Exif data\n" + text + "\n");
+    CliResult missing = RunCli({"exif", config.File("absent.tif")}, Env(config));
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_EQ(missing.err, "exif:ファイルが開けません\n" + config.File("absent.tif") + "\n");
+    EXPECT_EQ(RunCli({"exif", config.File("absent.jpg")}, Env(config)).status, 1);
+    EXPECT_EQ(RunCli({"exif"}, Env(config)).status, 2);
+    EXPECT_EQ(RunCli({"exif", config.File("picture.png")}, Env(config)).status, 2);
+}
