@@ -13,6 +13,7 @@ const std::vector<CliCommand>& CliCommands() {
         {"info", "info FILE...", RunInfoCommand},
         {"convert", "convert [-v] IN OUT", RunConvertCommand},
         {"exif", "exif [--english] FILE", RunExifCommand},
+        {"jpeg", "jpeg IN OUT", RunJpegCommand},
     };
     return commands;
 }

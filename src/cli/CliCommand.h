@@ -44,3 +44,4 @@ int RunDescribeCommand(SettingsStore& settings, const CliArgs& args);
 int RunInfoCommand(SettingsStore& settings, const CliArgs& args);
 int RunConvertCommand(SettingsStore& settings, const CliArgs& args);
 int RunExifCommand(SettingsStore& settings, const CliArgs& args);
+int RunJpegCommand(SettingsStore& settings, const CliArgs& args);

@@ -3,8 +3,11 @@
 #include "app/util/FileExtension.h"
 #include "app/util/ReportError.h"
 #include "core/ImageDoc.h"
+#include "core/JpegRead.h"
+#include "core/JpegWrite.h"
 #include "core/MagFile.h"
 #include "core/RgbFile.h"
+#include "core/TiffFile.h"
 #include "jpegtools/Charset.h"
 
 #include <sys/stat.h>
@@ -40,10 +43,10 @@ bool LoadMagDocument(CImageDoc& document, const std::string& path) {
 const ImageFormat kFormats[] = {
     {kTypeBmp, "LoadBmpFile", nullptr, "SaveBmpFile", nullptr},
     {kTypeRgb, "LoadRgbFile", LoadRgbFile, "SaveRgbFile", SaveRgbFile},
-    {kTypeJpeg, "LoadJpegFile", nullptr, "SaveJpegFile", nullptr},
+    {kTypeJpeg, "LoadJpegFile", LoadJpegFile, "SaveJpegFile", SaveJpegFile},
     {kTypePng, "LoadPngFile", nullptr, "SavePngFile", nullptr},
     {kTypeMag, "LoadMagFile", LoadMagDocument, nullptr, nullptr},
-    {kTypeTiff, "LoadTiffFile", nullptr, nullptr, nullptr},
+    {kTypeTiff, "LoadTiffFile", LoadTiffFile, nullptr, nullptr},
 };
 
 } // namespace

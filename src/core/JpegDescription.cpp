@@ -2,6 +2,7 @@
 
 #include "app/util/QuantSum.h"
 #include "app/util/StringTable.h"
+#include "jpegtools/IfdReader.h"
 #include "jpegtools/QuantTablePair.h"
 
 #include <algorithm>
@@ -103,4 +104,21 @@ std::string ExifVersionNumber(const char* text, size_t length) {
     int major = TwoDigitNumber(text, length);
     int minor = length >= 4 ? TwoDigitNumber(text + 2, 2) : 0;
     return Format("%d.%d", major, minor % 10 != 0 ? minor : minor / 10);
+}
+
+std::string ExifLabel(const CIfdReader& reader) {
+    constexpr uint16_t kExifVersion = 0x9000, kInteropIndex = 1, kInteropVersion = 2;
+    std::string label = "Exif";
+    const CIfdEntry* version = reader.FindTag(kExifVersion);
+    const CIfdEntry* index = nullptr;
+    if (!version) {
+        version = reader.FindTag(kInteropVersion);
+        index = reader.FindTag(kInteropIndex);
+    }
+    if (version) {
+        std::string text = reader.GetText(*version);
+        label += ExifVersionNumber(text.data(), text.size());
+    }
+    if (index) label += "/" + reader.GetText(*index);
+    return label;
 }

@@ -8,6 +8,8 @@
 #include <cstdio>
 #include <jpeglib.h>
 
+class CIfdReader;
+
 // What the description is made of, taken from either kind of libjpeg structure.
 struct JpegFrameFacts {
     unsigned width = 0, height = 0;
@@ -37,3 +39,7 @@ JpegDescription DescribeJpeg(const JpegFrameFacts& facts, const std::string& exi
 // "2.2" for the version text "0220", "2.21" for "0221": major from the first two characters,
 // minor from the last two, a minor that is a multiple of 10 shown divided by 10.
 std::string ExifVersionNumber(const char* text, size_t length);
+
+// "Exif" and the version of the ExifVersion tag (0x9000); without it the Interoperability
+// version (tag 2) followed by "/" and the Interoperability index (tag 1): "Exif1.0/R98".
+std::string ExifLabel(const CIfdReader& reader);

@@ -62,8 +62,17 @@ template <typename Buffer> bool ReadBlock(j_decompress_ptr info, size_t count, B
     return false;
 }
 
-// The UserComment of the Exif block, when it has that tag, becomes the pending comment.
-void TakeExifUserComment(JpegMarkerState& state) { (void)state; }
+// Parses the Exif block; its UserComment, when it has that tag, replaces the pending comment.
+void ParseExif(JpegMarkerState& state) {
+    state.exif = std::make_unique<CExifReader>();
+    state.exif->ParseExifBlock(state.exifData.data(), state.exifData.size());
+    const CIfdEntry* entry = state.exif->FindTag(kTagUserComment);
+    if (!entry) return;
+    std::optional<ExifUserComment> comment = state.exif->GetUserComment(*entry, true);
+    state.comment = comment ? comment->bytes : std::string();
+    state.commentCharset = comment ? comment->code : -1;
+    if (comment) state.hasComment = true;
+}
 
 boolean ProcessComment(j_decompress_ptr info) {
     JpegMarkerState& state = StateOf(info);
@@ -90,9 +99,14 @@ boolean ProcessApp1(j_decompress_ptr info) {
         SkipBytes(info, rest);
         return TRUE;
     }
+    state.exif.reset(); // it views the buffer that is about to be replaced
     state.hasExif = ReadBlock(info, rest, state.exifData);
     if (!state.hasExif) return FALSE;
-    TakeExifUserComment(state);
+    try {
+        ParseExif(state);
+    } catch (const std::bad_alloc&) {
+        state.exif.reset();
+    }
     return TRUE;
 }
 

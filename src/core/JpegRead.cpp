@@ -1,7 +1,9 @@
 #include "core/JpegRead.h"
 
 #include "app/util/ByteReader.h"
+#include "app/settings/SettingsStore.h"
 #include "app/util/ReportError.h"
+#include "core/ImageDoc.h"
 #include "core/PixelLimit.h"
 #include "jpegtools/JpegErrorManager.h"
 #include "platform/Platform.h"
@@ -115,9 +117,9 @@ void ReadRows(jpeg_decompress_struct& info, CDibImage& image) {
     }
 }
 
-std::string ExifLabel(const JpegMarkerState& markers) {
-    (void)markers;
-    return std::string();
+// Files without a JFIF segment are described by their Exif version, when they have Exif data.
+std::string ExifLabelOf(const JpegMarkerState& markers) {
+    return markers.hasExif && markers.exif ? ExifLabel(*markers.exif) : std::string();
 }
 
 DecodeStatus RunDecode(DecodeSession& session, std::FILE* file, size_t maxPixels,
@@ -134,7 +136,7 @@ DecodeStatus RunDecode(DecodeSession& session, std::FILE* file, size_t maxPixels
     jpeg_start_decompress(&info);
     if (!AllocatePixels(info, maxPixels, image)) return DecodeStatus::NoMemory;
     ReadRows(info, image);
-    facts.description = DescribeJpeg(FrameFactsOf(info), ExifLabel(facts.markers));
+    facts.description = DescribeJpeg(FrameFactsOf(info), ExifLabelOf(facts.markers));
     jpeg_finish_decompress(&info);
     return DecodeStatus::Ok;
 }
@@ -172,4 +174,51 @@ bool DecodeJpegFile(const std::string& path, CDibImage& image, JpegFileFacts& fa
                                image, facts);
     std::fclose(file);
     return ok;
+}
+
+namespace {
+
+// The comment found in the file becomes the current item, to be written again on save.
+void TakeComment(CImageDoc& document, const JpegMarkerState& markers) {
+    if (!markers.hasComment) return;
+    document.includeComment = true;
+    document.AddComment(MakeCommentItem(markers.comment.data(), markers.commentCharset,
+                                        static_cast<int>(markers.comment.size())),
+                        true);
+}
+
+void TakeFacts(CImageDoc& document, JpegFileFacts& facts) {
+    TakeComment(document, facts.markers);
+    document.hasExif = facts.markers.hasExif;
+    if (document.hasExif) {
+        document.exifData = std::move(facts.markers.exifData);
+        document.exifReader = std::move(facts.markers.exif);
+    }
+    for (int slot = 0; slot < 2; ++slot)
+        if (facts.hasTable[slot])
+            std::copy(facts.tables[slot].begin(), facts.tables[slot].end(),
+                      document.quantTables.begin() + slot * 64);
+    document.description = facts.description.text;
+    document.grayscale = facts.description.grayscale;
+    document.qualityEstimate = facts.description.qualityEstimate;
+    document.bitsPerSample = 8;
+    document.fileSize = static_cast<uint32_t>(std::min<uint64_t>(facts.fileSize, UINT32_MAX));
+}
+
+} // namespace
+
+bool LoadJpegFile(CImageDoc& document, const std::string& path) {
+    document.ResetFormatState();
+    auto image = std::make_unique<CDibImage>();
+    JpegFileFacts facts;
+    if (!DecodeJpegFile(path, *image, facts)) return false;
+    TakeFacts(document, facts);
+    document.Image().Release();
+    image = PrepareForDisplay(std::move(image), AppSettings().useDitherFor16bitColor);
+    if (!image) {
+        ReportErrorId(kReaderName, path, 353);
+        return false;
+    }
+    document.SetImage(std::move(image));
+    return true;
 }

@@ -10,6 +10,8 @@
 #include <cstdio>
 #include <string>
 
+class CImageDoc;
+
 struct JpegFileFacts {
     JpegMarkerState markers;
     // The file's tables of slots 0 and 1, where it defines them.
@@ -27,3 +29,8 @@ bool DecodeJpegStream(std::FILE* file, const std::string& path, size_t maxPixels
                       CDibImage& image, JpegFileFacts& facts);
 // Opens the file and decodes it, allowing as many pixels as its length makes plausible.
 bool DecodeJpegFile(const std::string& path, CDibImage& image, JpegFileFacts& facts);
+
+// The document reader: the picture, the comment (which becomes the current item), the Exif
+// block and its parsed form, the file's tables (slots it lacks keep the document's), the
+// grayscale flag, the quality estimate and the description.
+bool LoadJpegFile(CImageDoc& document, const std::string& path);

@@ -1,11 +1,17 @@
 #include "core/JpegWrite.h"
 
 #include "app/util/ReportError.h"
+#include "core/DocumentHost.h"
+#include "core/ImageDoc.h"
+#include "core/OutputFiles.h"
+#include "jpegtools/Charset.h"
 #include "jpegtools/JpegErrorManager.h"
 #include "jpegtools/TextCut.h"
 #include "platform/Platform.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <jerror.h>
 #include <new>
 #include <vector>
@@ -107,9 +113,6 @@ bool RunEncode(EncodeSession& session, CDibImage& image, const JpegWriteSettings
                           static_cast<unsigned>(session.comment->size()));
     WriteRows(session, image);
     jpeg_finish_compress(&info);
-    std::FILE* file = session.file;
-    session.file = nullptr;
-    if (std::fclose(file) != 0) ERREXIT(&info, JERR_FILE_WRITE);
     description = DescribeJpeg(FrameFactsOf(info), std::string());
     return true;
 }
@@ -127,16 +130,12 @@ bool PrepareBuffers(EncodeSession& session, CDibImage& image, const JpegWriteSet
     return true;
 }
 
-bool EncodeExtracted(const std::string& path, CDibImage& image, const JpegWriteSettings& settings,
-                     JpegDescription& description) {
+bool EncodeExtracted(std::FILE* file, const std::string& path, CDibImage& image,
+                     const JpegWriteSettings& settings, JpegDescription& description) {
     EncodeSession session;
+    session.file = file;
     if (!PrepareBuffers(session, image, settings)) {
         ReportErrorId(kWriterName, path, 352);
-        return false;
-    }
-    session.file = std::fopen(path.c_str(), "wb");
-    if (!session.file) {
-        ReportError(kWriterName, path, "Cannot open");
         return false;
     }
     bool ok;
@@ -145,7 +144,6 @@ bool EncodeExtracted(const std::string& path, CDibImage& image, const JpegWriteS
         ok = RunEncode(session, image, settings, description);
         jpeg_destroy_compress(&session.info);
     }
-    if (session.file) std::fclose(session.file);
     if (!ok) ReportError("JPEGLIB", "", session.errors.message);
     return ok;
 }
@@ -164,14 +162,53 @@ JpegWriteSettings JpegWriteSettingsFrom(const SettingsStore& settings) {
     return values;
 }
 
-bool EncodeJpegFile(const std::string& path, CDibImage& image, const JpegWriteSettings& settings,
-                    JpegDescription& description) {
+bool EncodeJpegStream(std::FILE* file, const std::string& path, CDibImage& image,
+                      const JpegWriteSettings& settings, JpegDescription& description) {
     if (!image.ExtractDib(0, kBiRgb)) {
         image.FreeDib();
         ReportErrorId(kWriterName, path, 354);
         return false;
     }
-    bool ok = EncodeExtracted(path, image, settings, description);
+    bool ok = EncodeExtracted(file, path, image, settings, description);
     image.FreeDib();
     return ok;
+}
+
+bool EncodeJpegFile(const std::string& path, CDibImage& image, const JpegWriteSettings& settings,
+                    JpegDescription& description) {
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    if (!file) {
+        ReportError(kWriterName, path, "Cannot open");
+        return false;
+    }
+    bool ok = EncodeJpegStream(file, path, image, settings, description);
+    if (std::fclose(file) != 0 && ok) {
+        ReportError(kWriterName, path, std::strerror(errno));
+        ok = false;
+    }
+    return ok;
+}
+
+bool SaveJpegFile(CImageDoc& document, COutputFiles& output, const std::string& path) {
+    SettingsStore& settings = AppSettings();
+    DocumentHost().CommitControlBar(settings);
+    JpegWriteSettings values = JpegWriteSettingsFrom(settings);
+    if (document.customDqt) values.customTables = document.quantTables;
+    if (const CommentItem* item = document.CurrentComment(); item && document.includeComment) {
+        values.commentCharset =
+            ChooseWriteCharset(item->charset, settings.autoWriteCharset, settings.writeCharset);
+        values.comment = CommentTextForWriting(*item, values.commentCharset);
+    }
+    std::FILE* file = output.Create(path);
+    if (!file) {
+        ReportError(kWriterName, path, "Cannot open");
+        return false;
+    }
+    JpegDescription description;
+    if (!EncodeJpegStream(file, path, document.Image(), values, description)) return false;
+    document.description = description.text;
+    document.grayscale = description.grayscale;
+    document.qualityEstimate = description.qualityEstimate;
+    document.bitsPerSample = 8;
+    return true;
 }

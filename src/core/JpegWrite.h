@@ -6,8 +6,12 @@
 #include "core/JpegDescription.h"
 #include "jpegtools/QuantTablePair.h"
 
+#include <cstdio>
 #include <optional>
 #include <string>
+
+class CImageDoc;
+class COutputFiles;
 
 // Sampling indices (Param2): luminance sampling factors, or a one-component grayscale file.
 enum JpegSampling : int {
@@ -37,8 +41,16 @@ JpegWriteSettings JpegWriteSettingsFrom(const SettingsStore& settings);
 // The largest comment a COM segment holds (its length field counts itself).
 constexpr size_t kMaxComment = 65533;
 
-// Writes the image as a JPEG file and describes what was written. Failures are reported
-// ("SaveJpegFile" with the path, or "JPEGLIB" with the library's message); a partly written
-// file stays.
+// Writes the image as a JPEG stream into an open file (which the caller closes) and describes
+// what was written. Failures are reported ("SaveJpegFile" with the path, or "JPEGLIB" with the
+// library's message).
+bool EncodeJpegStream(std::FILE* file, const std::string& path, CDibImage& image,
+                      const JpegWriteSettings& settings, JpegDescription& description);
+// As EncodeJpegStream into a file it creates; a partly written file stays.
 bool EncodeJpegFile(const std::string& path, CDibImage& image, const JpegWriteSettings& settings,
                     JpegDescription& description);
+
+// The document writer: the control bar's format values, the document's tables when its
+// custom-DQT flag is set, and its current comment when comments are included. Sets the
+// document's description, grayscale flag and quality estimate from the written file.
+bool SaveJpegFile(CImageDoc& document, COutputFiles& output, const std::string& path);

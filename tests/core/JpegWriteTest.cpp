@@ -2,12 +2,24 @@
 #include "jpegtools/Charset.h"
 #include "jpegtools/TextCut.h"
 #include "platform/HeadlessPlatform.h"
-#include "support/DibFixture.h"
+#include "DocFixture.h"
 #include "support/JpegFixture.h"
 
 #include <gtest/gtest.h>
 
 namespace {
+
+uint32_t TestColour(int x, int y) {
+    return static_cast<uint32_t>(((x * 5 + y) & 0xFF) << 16 | ((x * y) & 0xFF) << 8 | ((y * 9 - x) & 0xFF));
+}
+
+// A realized 24-bit image; colour(x, y) gives 0x00RRGGBB with y counted from the top.
+template <typename Colour> std::unique_ptr<CDibImage> MakeTrueColorImage(int width, int height, Colour colour) {
+    std::vector<uint32_t> rgb;
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) rgb.push_back(colour(x, y));
+    return MakeImage(width, height, rgb);
+}
 
 class JpegWrite : public ::testing::Test {
 protected:
