@@ -3,6 +3,7 @@
 // (0 success, 1 the operation failed, 2 usage error).
 #include "app/settings/SettingsStore.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -30,12 +31,15 @@ bool TakeFlag(CliArgs& args, const std::string& name);
 // Reads a whole file (at most maxBytes); false when it cannot be read.
 bool ReadWholeFile(const std::string& path, std::string& bytes, size_t maxBytes);
 
-class CDocTemplate;
 class CImageDoc;
-// Opens a file as a document of the template; a failure the readers left unreported (a file
-// type without a reader) is reported here. Null on failure.
-CImageDoc* OpenImageDocument(CDocTemplate& documents, const std::string& command,
-                             const std::string& path);
+// Opens each file as a document in turn and hands it to show; a file that fails is reported
+// (by its reader, or here when no reader takes its type) and skipped. Returns kExitFailed
+// when any file failed.
+int ForEachImageDocument(const CliArgs& paths, const std::string& command,
+                         const std::function<void(const std::string&, CImageDoc&)>& show);
+// Reports a file whose type no reader or writer takes, unless a report was made since the
+// given message count.
+void ReportUnknownType(const std::string& command, const std::string& path, size_t reportedBefore);
 
 int RunSettingsCommand(SettingsStore& settings, const CliArgs& args);
 int RunDqtCommand(SettingsStore& settings, const CliArgs& args);

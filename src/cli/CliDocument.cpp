@@ -5,11 +5,25 @@
 
 #include <cstdio>
 
-CImageDoc* OpenImageDocument(CDocTemplate& documents, const std::string& command,
-                             const std::string& path) {
-    const size_t reported = Headless().Messages().size();
-    CImageDoc* document = documents.OpenDocumentFile(path);
-    if (!document && Headless().Messages().size() == reported)
+void ReportUnknownType(const std::string& command, const std::string& path, size_t reportedBefore) {
+    if (Headless().Messages().size() == reportedBefore)
         std::fprintf(stderr, "%s:Unknown file type\n%s\n", command.c_str(), path.c_str());
-    return document;
+}
+
+int ForEachImageDocument(const CliArgs& paths, const std::string& command,
+                         const std::function<void(const std::string&, CImageDoc&)>& show) {
+    CDocTemplate documents;
+    int status = kExitOk;
+    for (const std::string& path : paths) {
+        const size_t reported = Headless().Messages().size();
+        CImageDoc* document = documents.OpenDocumentFile(path);
+        if (!document) {
+            ReportUnknownType(command, path, reported);
+            status = kExitFailed;
+            continue;
+        }
+        show(path, *document);
+        documents.CloseDocument(*document);
+    }
+    return status;
 }

@@ -10,12 +10,15 @@ int RunConvertCommand(SettingsStore&, const CliArgs& arguments) {
     const bool verbose = TakeFlag(args, "-v");
     if (args.size() != 2) return UsageError("convert: give IN and OUT");
     CDocTemplate documents;
-    CImageDoc* document = OpenImageDocument(documents, "convert", args[0]);
-    if (!document) return kExitFailed;
-    const size_t reported = Headless().Messages().size();
+    size_t reported = Headless().Messages().size();
+    CImageDoc* document = documents.OpenDocumentFile(args[0]);
+    if (!document) {
+        ReportUnknownType("convert", args[0], reported);
+        return kExitFailed;
+    }
+    reported = Headless().Messages().size();
     if (!document->OnSaveDocument(args[1])) {
-        if (Headless().Messages().size() == reported)
-            std::fprintf(stderr, "convert:Unknown file type\n%s\n", args[1].c_str());
+        ReportUnknownType("convert", args[1], reported);
         return kExitFailed;
     }
     if (verbose) std::printf("%s\n", document->InfoText().c_str());

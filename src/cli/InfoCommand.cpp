@@ -1,7 +1,7 @@
 // info FILE...: what the document knows about each file: description, size and comments.
 #include "app/util/ByteCount.h"
 #include "cli/CliCommand.h"
-#include "core/DocTemplate.h"
+#include "core/ImageDoc.h"
 #include "jpegtools/Charset.h"
 #include "jpegtools/ExifSummary.h"
 
@@ -52,19 +52,10 @@ void PrintInfo(const std::string& path, const CImageDoc& document) {
 
 int RunInfoCommand(SettingsStore&, const CliArgs& args) {
     if (args.empty()) return UsageError("info: give at least one FILE");
-    CDocTemplate documents;
-    int status = kExitOk;
     bool first = true;
-    for (const std::string& path : args) {
-        CImageDoc* document = OpenImageDocument(documents, "info", path);
-        if (!document) {
-            status = kExitFailed;
-            continue;
-        }
+    return ForEachImageDocument(args, "info", [&](const std::string& path, CImageDoc& document) {
         if (!first) std::printf("\n");
         first = false;
-        PrintInfo(path, *document);
-        documents.CloseDocument(*document);
-    }
-    return status;
+        PrintInfo(path, document);
+    });
 }

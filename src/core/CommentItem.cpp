@@ -7,8 +7,8 @@ CommentItem MakeCommentItem(const char* bytes, int charset, int length, const st
     const SettingsStore& settings = AppSettings();
     CommentItem item;
     item.key = key;
-    item.charset = ChooseReadCharset(bytes, length, charset, settings.autoReadCharset,
-                                     settings.readCharset);
+    item.charset =
+        ChooseReadCharset(bytes, length, charset, settings.autoReadCharset, settings.readCharset);
     item.text = DecodeComment(bytes, length, item.charset);
     return item;
 }
@@ -16,6 +16,7 @@ CommentItem MakeCommentItem(const char* bytes, int charset, int length, const st
 std::string CommentTextForWriting(const CommentItem& item, int charset) {
     const SettingsStore& settings = AppSettings();
     if (charset == kCharsetAuto)
-        charset = ChooseWriteCharset(item.charset, settings.autoWriteCharset, settings.writeCharset);
+        charset =
+            ChooseWriteCharset(item.charset, settings.autoWriteCharset, settings.writeCharset);
     return FromShiftJis(item.text.c_str(), charset, -1);
 }

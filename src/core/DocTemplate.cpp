@@ -2,7 +2,9 @@
 
 #include <algorithm>
 
-CDocTemplate::~CDocTemplate() { CloseAllDocuments(); }
+CDocTemplate::~CDocTemplate() {
+    CloseAllDocuments();
+}
 
 CImageDoc& CDocTemplate::CreateNewDocument() {
     documents_.push_back(std::make_unique<CImageDoc>());
@@ -32,5 +34,6 @@ void CDocTemplate::CloseDocument(CDocument& document) {
 }
 
 void CDocTemplate::CloseAllDocuments() {
-    while (!documents_.empty()) CloseDocument(*documents_.back());
+    while (!documents_.empty())
+        CloseDocument(*documents_.back());
 }

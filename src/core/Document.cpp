@@ -13,7 +13,8 @@ bool CDocument::OnNewDocument() {
 void CDocument::OnCloseDocument() {
     std::vector<IDocumentView*> views;
     views.swap(views_);
-    for (IDocumentView* view : views) view->OnDocumentClosing(*this);
+    for (IDocumentView* view : views)
+        view->OnDocumentClosing(*this);
 }
 
 void CDocument::SetPathName(const std::string& path, bool addToRecentFiles) {
@@ -25,7 +26,8 @@ void CDocument::SetPathName(const std::string& path, bool addToRecentFiles) {
 void CDocument::SetTitle(const std::string& title) {
     title_ = title;
     std::vector<IDocumentView*> views = views_;
-    for (IDocumentView* view : views) view->OnTitleChanged(*this);
+    for (IDocumentView* view : views)
+        view->OnTitleChanged(*this);
 }
 
 void CDocument::AddView(IDocumentView* view) {
@@ -38,7 +40,8 @@ void CDocument::RemoveView(IDocumentView* view) {
 
 void CDocument::UpdateAllViews() {
     std::vector<IDocumentView*> views = views_; // a view may detach while redrawing
-    for (IDocumentView* view : views) view->OnUpdate(*this);
+    for (IDocumentView* view : views)
+        view->OnUpdate(*this);
 }
 
 std::string FileTitle(const std::string& path) {

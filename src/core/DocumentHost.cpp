@@ -21,6 +21,10 @@ IDocumentHost* installed = nullptr;
 
 } // namespace
 
-IDocumentHost& DocumentHost() { return installed ? *installed : headless; }
+IDocumentHost& DocumentHost() {
+    return installed ? *installed : headless;
+}
 
-void InstallDocumentHost(IDocumentHost* host) { installed = host; }
+void InstallDocumentHost(IDocumentHost* host) {
+    installed = host;
+}

@@ -2,10 +2,12 @@
 
 #include "app/util/FileExtension.h"
 #include "app/util/ReportError.h"
+#include "core/BmpFile.h"
 #include "core/ImageDoc.h"
 #include "core/JpegRead.h"
 #include "core/JpegWrite.h"
 #include "core/MagFile.h"
+#include "core/OutputFiles.h"
 #include "core/RgbFile.h"
 #include "core/TiffFile.h"
 #include "jpegtools/Charset.h"
@@ -18,6 +20,25 @@ uint32_t FileSizeOf(const std::string& path) {
     struct stat info {};
     if (stat(path.c_str(), &info) != 0) return 0;
     return info.st_size > UINT32_MAX ? UINT32_MAX : static_cast<uint32_t>(info.st_size);
+}
+
+bool LoadBmpDocument(CImageDoc& document, const std::string& path) {
+    document.ResetFormatState();
+    std::unique_ptr<CDibImage> image = ReadBmpFile(path, document.description);
+    if (!image) return false;
+    document.fileSize = image->fileSize;
+    document.SetImage(std::move(image));
+    return true;
+}
+
+// The image at its own depth, uncompressed.
+bool SaveBmpDocument(CImageDoc& document, COutputFiles& output, const std::string& path) {
+    std::FILE* file = output.Create(path);
+    if (!file) {
+        ReportErrorId("SaveBmpFile", path, 351);
+        return false;
+    }
+    return WriteBmpFile(document.Image(), file, path, -1, document.description);
 }
 
 // MAG and MAKI: the Author and Comment texts become items (Shift_JIS as stored); a comment
@@ -41,7 +62,7 @@ bool LoadMagDocument(CImageDoc& document, const std::string& path) {
 }
 
 const ImageFormat kFormats[] = {
-    {kTypeBmp, "LoadBmpFile", nullptr, "SaveBmpFile", nullptr},
+    {kTypeBmp, "LoadBmpFile", LoadBmpDocument, "SaveBmpFile", SaveBmpDocument},
     {kTypeRgb, "LoadRgbFile", LoadRgbFile, "SaveRgbFile", SaveRgbFile},
     {kTypeJpeg, "LoadJpegFile", LoadJpegFile, "SaveJpegFile", SaveJpegFile},
     {kTypePng, "LoadPngFile", nullptr, "SavePngFile", nullptr},

@@ -6,6 +6,7 @@
 #include "app/util/StringTable.h"
 #include "core/DocTemplate.h"
 #include "core/DocumentHost.h"
+#include "core/FixedPalette.h"
 #include "core/FormatTable.h"
 #include "core/SaveDispatch.h"
 
@@ -18,13 +19,6 @@ namespace {
 
 constexpr int kNewImageTextId = 279;
 constexpr int kBlankWidth = 640, kBlankHeight = 480;
-
-// The 16 colours of a new image's palette; a new image is filled with the last, white.
-constexpr uint8_t kStandardColors[16][3] = {
-    {0, 0, 0},       {128, 0, 0},   {0, 128, 0},   {128, 128, 0}, {0, 0, 128},     {128, 0, 128},
-    {0, 128, 128},   {128, 128, 128}, {192, 192, 192}, {255, 0, 0}, {0, 255, 0},   {255, 255, 0},
-    {0, 0, 255},     {255, 0, 255}, {0, 255, 255}, {255, 255, 255},
-};
 
 // Two paths name the same file when they resolve to the same place (file names are
 // case-sensitive here).
@@ -54,7 +48,9 @@ CImageDoc::CImageDoc() : image_(std::make_unique<CDibImage>()) {
     TakeFormatSettings();
 }
 
-CImageDoc::~CImageDoc() { DeleteTemporaryFiles(); }
+CImageDoc::~CImageDoc() {
+    DeleteTemporaryFiles();
+}
 
 void CImageDoc::TakeFormatSettings() {
     const SettingsStore& settings = AppSettings();
@@ -92,7 +88,9 @@ bool CImageDoc::LoadFile(const std::string& path) {
     return true;
 }
 
-bool CImageDoc::SaveFile(const std::string& path) { return SaveImageFile(*this, path); }
+bool CImageDoc::SaveFile(const std::string& path) {
+    return SaveImageFile(*this, path);
+}
 
 bool CImageDoc::Reload() {
     bool loaded = LoadFile(PathName());
@@ -113,19 +111,18 @@ bool CImageDoc::OnNewDocument() {
 }
 
 bool CImageDoc::MakeBlankImage() {
+    const std::vector<RgbQuad> colors = FixedPalette(16);
     auto image = std::make_unique<CDibImage>();
-    const size_t stride = DibStride(kBlankWidth, 4);
-    if (!image->AllocateDib(40 + sizeof kStandardColors / 3 * 4, stride * kBlankHeight))
+    if (!image->AllocateDib(sizeof(BitmapInfoHeader) + colors.size() * sizeof(RgbQuad),
+                            DibStride(kBlankWidth, 4) * kBlankHeight))
         return false;
     BitmapInfoHeader& header = *image->Header();
     header = BitmapInfoHeader{};
     header.biWidth = kBlankWidth;
     header.biHeight = kBlankHeight;
     header.biBitCount = 4;
-    for (size_t i = 0; i < 16; ++i)
-        image->ColorTable()[i] = {kStandardColors[i][2], kStandardColors[i][1],
-                                  kStandardColors[i][0], 0};
-    std::fill(image->Pixels(), image->Pixels() + image->PixelSize(), 0xFF);
+    std::copy(colors.begin(), colors.end(), image->ColorTable());
+    std::fill(image->Pixels(), image->Pixels() + image->PixelSize(), 0xFF); // entry 15, white
     bool realized = image->Realize();
     image->FreeDib();
     if (!realized) return false;

@@ -73,10 +73,10 @@ public:
     void NewSyncId();
 
     // What the readers and writers record about the file.
-    bool newImage = false;      // pasted and never saved
-    int docType = 0;            // document type code (kTypeBmp, ...)
-    uint32_t fileSize = 0;      // 0 for new, pasted and modified images
-    std::string description;    // format description made by the last reader or writer
+    bool newImage = false;   // pasted and never saved
+    int docType = 0;         // document type code (kTypeBmp, ...)
+    uint32_t fileSize = 0;   // 0 for new, pasted and modified images
+    std::string description; // format description made by the last reader or writer
     bool includeComment = false;
     int rawCommentCharset = -1; // charset code of rawComment, -1 = decide by the settings
     std::string rawComment;     // comment bytes held by a reader until they become an item
@@ -85,7 +85,7 @@ public:
     // The parsed Exif data (of exifData, or of a TIFF file's own directories); none without.
     std::unique_ptr<CIfdReader> exifReader;
     bool grayscale = false;
-    bool customDqt = false;     // the JPEG writer uses the tables below
+    bool customDqt = false;       // the JPEG writer uses the tables below
     QuantTablePair quantTables{}; // luminance, then chrominance
     int bitsPerSample = 0;
     double gamma = 0;
@@ -95,7 +95,7 @@ public:
     RgbQuad transparentColor{};
     int pngSaveMode = 0;
     bool writeGamma = false;
-    bool converted = false;     // shows the temporary JPEG of a conversion
+    bool converted = false; // shows the temporary JPEG of a conversion
     uint32_t qualityEstimate = 0;
 
 private:

@@ -31,7 +31,9 @@ mode_t ModeFor(const std::string& target) {
     return 0666 & ~mask;
 }
 
-std::string Reason(int error) { return std::strerror(error ? error : EIO); }
+std::string Reason(int error) {
+    return std::strerror(error ? error : EIO);
+}
 
 // The stream's write function: writes everything or records why it could not.
 ssize_t WriteToSink(void* cookie, const char* bytes, size_t size) {
@@ -125,8 +127,8 @@ bool COutputFiles::Commit(const std::string& reportName) {
     for (const Output& output : outputs_) {
         struct stat written {};
         if (output.measured && stat(output.target.c_str(), &written) == 0)
-            measuredSize_ = written.st_size > UINT32_MAX ? UINT32_MAX
-                                                          : static_cast<uint32_t>(written.st_size);
+            measuredSize_ =
+                written.st_size > UINT32_MAX ? UINT32_MAX : static_cast<uint32_t>(written.st_size);
     }
     outputs_.clear();
     return true;

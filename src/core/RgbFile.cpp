@@ -25,7 +25,9 @@ constexpr size_t kLineLength = 80;
 
 using File = std::unique_ptr<std::FILE, int (*)(std::FILE*)>;
 
-File OpenFile(const std::string& path) { return File(std::fopen(path.c_str(), "rb"), std::fclose); }
+File OpenFile(const std::string& path) {
+    return File(std::fopen(path.c_str(), "rb"), std::fclose);
+}
 
 // The extension's "." when the file name (not a directory) has one.
 std::optional<size_t> ExtensionInName(const std::string& path) {
@@ -38,7 +40,8 @@ std::optional<size_t> ExtensionInName(const std::string& path) {
 // The number at the start of text as atoi reads it; saturates far beyond any valid side.
 std::optional<long> LeadingNumber(std::string_view text) {
     size_t i = 0;
-    while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
+    while (i < text.size() && (text[i] == ' ' || text[i] == '\t'))
+        ++i;
     bool negative = i < text.size() && text[i] == '-';
     if (i < text.size() && (text[i] == '-' || text[i] == '+')) ++i;
     size_t start = i;
@@ -49,7 +52,9 @@ std::optional<long> LeadingNumber(std::string_view text) {
     return negative ? -value : value;
 }
 
-bool ValidSide(std::optional<long> side) { return side && *side >= 1 && *side <= kMaxSide; }
+bool ValidSide(std::optional<long> side) {
+    return side && *side >= 1 && *side <= kMaxSide;
+}
 
 std::string Description(int width, int height) {
     return FormatImageSize(width, height) + " RGB/Q0+FAL";

@@ -7,12 +7,15 @@ namespace {
 
 const std::string kMag = std::string(TEST_DATA_DIR) + "/mag/testorig-16.mag";
 
-std::string Env(const TempDir& config) { return "XDG_CONFIG_HOME=" + config.Path(); }
+std::string Env(const TempDir& config) {
+    return "XDG_CONFIG_HOME=" + config.Path();
+}
 
 // A 4 x 3 raw RGB picture of distinct colours.
 std::string WriteRgbPicture(const TempDir& dir, const std::string& name) {
     std::string data;
-    for (int i = 0; i < 4 * 3 * 3; ++i) data += static_cast<char>(i * 7 + 1);
+    for (int i = 0; i < 4 * 3 * 3; ++i)
+        data += static_cast<char>(i * 7 + 1);
     dir.Write(name + ".fal", "F_ALL(V1.00)\r\n4 3 0 0\r\n1.00 255 255 255 0\r\n");
     return dir.Write(name + ".rgb", data);
 }
@@ -41,18 +44,23 @@ TEST(CliImage, InfoShowsSizeAndComments) {
                                "DefaultComment=1", "info", rgb, kMag},
                               Env(config));
     ASSERT_EQ(result.status, 0) << result.err;
-    EXPECT_EQ(result.out, "path: " + rgb + "\n"
-                          "description: 4x3  RGB/Q0+FAL\n"
-                          "size: 36 (36)\n"
-                          "comment[Comment]*: line one\\nline two\n"
-                          "charset: 3 shift_jis\n"
-                          "\n"
-                          "path: " + kMag + "\n"
-                          "description: 640x400 MAKI02(4bit)\n"
-                          "size: 25,548 (24.9K)\n"
-                          "comment[Author]: PYTN tolmena" + std::string(12, ' ') + "\n"
-                          "comment[Comment]*: test image 16 colours\n"
-                          "charset: 3 shift_jis\n");
+    EXPECT_EQ(result.out, "path: " + rgb +
+                              "\n"
+                              "description: 4x3  RGB/Q0+FAL\n"
+                              "size: 36 (36)\n"
+                              "comment[Comment]*: line one\\nline two\n"
+                              "charset: 3 shift_jis\n"
+                              "\n"
+                              "path: " +
+                              kMag +
+                              "\n"
+                              "description: 640x400 MAKI02(4bit)\n"
+                              "size: 25,548 (24.9K)\n"
+                              "comment[Author]: PYTN tolmena" +
+                              std::string(12, ' ') +
+                              "\n"
+                              "comment[Comment]*: test image 16 colours\n"
+                              "charset: 3 shift_jis\n");
 }
 
 TEST(CliImage, ConvertRoundTripsRawRgbThroughBmp) {
@@ -85,7 +93,8 @@ TEST(CliImage, ConvertFailuresKeepTheTarget) {
     EXPECT_EQ(missing.err, "LoadRgbFile:ファイルが開けません\n" + dir.File("none.fal") + "\n");
 
     // 640 x 400 x 3 bytes do not fit under a 64 KiB file size limit.
-    CliResult tooBig = RunCli({"convert", kMag, target}, "ulimit -f 64; trap '' XFSZ; " + Env(config));
+    CliResult tooBig =
+        RunCli({"convert", kMag, target}, "ulimit -f 64; trap '' XFSZ; " + Env(config));
     EXPECT_EQ(tooBig.status, 1);
     EXPECT_EQ(tooBig.err, "SaveRgbFile:File too large\n" + target + "\n");
     EXPECT_EQ(TempDir::Read(target), "keep me");

@@ -49,7 +49,8 @@ protected:
     }
     std::vector<std::string> Messages() const {
         std::vector<std::string> texts;
-        for (const auto& message : Headless().Messages()) texts.push_back(message.text);
+        for (const auto& message : Headless().Messages())
+            texts.push_back(message.text);
         return texts;
     }
 
@@ -98,6 +99,7 @@ inline std::vector<uint32_t> Gradient(int width, int height) {
 inline std::vector<uint32_t> PixelsOf(const CDibImage& image) {
     std::vector<uint32_t> rgb;
     for (int y = 0; y < image.Height(); ++y)
-        for (int x = 0; x < image.Width(); ++x) rgb.push_back(image.PixelColor(x, y));
+        for (int x = 0; x < image.Width(); ++x)
+            rgb.push_back(image.PixelColor(x, y));
     return rgb;
 }

@@ -1,10 +1,10 @@
 // The image document: dispatch, comments, marks and titles, sync ids, the template's list,
 // saving converted documents, closing.
+#include "DocFixture.h"
 #include "app/util/FileExtension.h"
 #include "core/DocTemplate.h"
 #include "core/RgbFile.h"
 #include "jpegtools/Charset.h"
-#include "DocFixture.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -20,8 +20,8 @@ void WriteRgb(const TempDir& dir, const std::string& name, int width, int height
     for (uint32_t color : rgb)
         data += {static_cast<char>(color >> 16), static_cast<char>(color >> 8),
                  static_cast<char>(color)};
-    dir.Write(name + ".fal",
-              "F_ALL(V1.00)\r\n" + std::to_string(width) + " " + std::to_string(height) + " 0 0\r\n");
+    dir.Write(name + ".fal", "F_ALL(V1.00)\r\n" + std::to_string(width) + " " +
+                                 std::to_string(height) + " 0 0\r\n");
     dir.Write(name + ".rgb", data);
 }
 
@@ -47,29 +47,6 @@ TEST_F(ImageDoc, ConstructionTakesTablesFromSettings) {
     EXPECT_EQ(host.commits, 1);
     EXPECT_TRUE(custom.customDqt);
     EXPECT_EQ(custom.quantTables, AppSettings().customTables);
-}
-
-TEST_F(ImageDoc, ResetFormatStateClearsReaderFactsButNotGammaPresence) {
-    AppSettings().pngSaveMode = 3;
-    AppSettings().useWriteGammaValue = 0;
-    AppSettings().defaultGamma = 0.5;
-    CImageDoc document;
-    document.AddComment({3, "Comment", "x"}, true);
-    document.includeComment = document.hasExif = document.grayscale = true;
-    document.hasTransparent = document.hasGamma = true;
-    document.palette.resize(16);
-    document.exifData = {1, 2};
-    document.rawComment = "raw";
-    document.ResetFormatState();
-    EXPECT_TRUE(document.Comments().empty());
-    EXPECT_EQ(document.CurrentComment(), nullptr);
-    EXPECT_FALSE(document.includeComment || document.hasExif || document.grayscale ||
-                 document.hasTransparent);
-    EXPECT_TRUE(document.palette.empty() && document.exifData.empty() && document.rawComment.empty());
-    EXPECT_TRUE(document.hasGamma);
-    EXPECT_EQ(document.pngSaveMode, 3);
-    EXPECT_FALSE(document.writeGamma);
-    EXPECT_EQ(document.gamma, 0.5);
 }
 
 TEST_F(ImageDoc, LoadDispatchByExtension) {
@@ -284,4 +261,26 @@ TEST_F(ImageDoc, ClosingDeletesTemporaryFiles) {
     EXPECT_EQ(host.lastClosed, 0);
     documents.CloseAllDocuments();
     EXPECT_EQ(host.lastClosed, 1);
+}
+
+TEST_F(ImageDoc, RawRgbAndBmpRoundTripPixelExact) {
+    const int width = 37, height = 23; // odd widths pad BMP rows, raw rows are not padded
+    CImageDoc document;
+    document.SetImage(MakeImage(width, height, Gradient(width, height)));
+    ASSERT_TRUE(document.SaveFile(dir.File("a.rgb")));
+    ASSERT_TRUE(document.LoadFile(dir.File("a.rgb")));
+    ASSERT_TRUE(document.SaveFile(dir.File("b.bmp")));
+    EXPECT_EQ(document.description, "37x23 Windows BMP(24bit)");
+    ASSERT_TRUE(document.LoadFile(dir.File("b.bmp")));
+    EXPECT_EQ(document.docType, kTypeBmp);
+    EXPECT_EQ(PixelsOf(document.Image()), Gradient(width, height));
+    ASSERT_TRUE(document.SaveFile(dir.File("c.q0")));
+    EXPECT_EQ(TempDir::Read(dir.File("c.q0")), TempDir::Read(dir.File("a.rgb")));
+
+    // A palette BMP keeps its colours through raw RGB.
+    ASSERT_TRUE(document.LoadFile(std::string(TEST_DATA_DIR) + "/bmp/g/pal8.bmp"));
+    const std::vector<uint32_t> colours = PixelsOf(document.Image());
+    ASSERT_TRUE(document.SaveFile(dir.File("pal8.rgb")));
+    ASSERT_TRUE(document.LoadFile(dir.File("pal8.rgb")));
+    EXPECT_EQ(PixelsOf(document.Image()), colours);
 }

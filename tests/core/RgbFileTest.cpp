@@ -1,8 +1,8 @@
 // Raw RGB data files with FAL headers: names, exact bytes written, pixels read, bad headers.
-#include "core/FormatTable.h"
-#include "core/OutputFiles.h"
 #include "core/RgbFile.h"
 #include "DocFixture.h"
+#include "core/FormatTable.h"
+#include "core/OutputFiles.h"
 
 namespace {
 
@@ -46,7 +46,8 @@ TEST(RgbFileNames, HeaderParsing) {
 
 TEST_F(RgbFile, WritesExactHeaderAndPixelBytes) {
     CImageDoc document;
-    document.SetImage(MakeImage(3, 2, {0x010203, 0x040506, 0x070809, 0x0A0B0C, 0x0D0E0F, 0x101112}));
+    document.SetImage(
+        MakeImage(3, 2, {0x010203, 0x040506, 0x070809, 0x0A0B0C, 0x0D0E0F, 0x101112}));
     ASSERT_TRUE(Save(document, dir.File("out.fal")));
     EXPECT_EQ(TempDir::Read(dir.File("out.fal")), kHeader3x2);
     const std::string data = TempDir::Read(dir.File("out.rgb"));
@@ -103,7 +104,8 @@ TEST_F(RgbFile, ReportsMissingFilesAndBadHeaders) {
     dir.Write("bad.fal", "F_ALL(V1.00)\r\n0 0 0 0\r\n");
     dir.Write("bad.rgb", "");
     EXPECT_FALSE(LoadRgbFile(document, dir.File("bad.rgb")));
-    EXPECT_EQ(Messages().back(), "LoadRgbFile:ヘッダの画像サイズが不正です\n" + dir.File("bad.fal"));
+    EXPECT_EQ(Messages().back(),
+              "LoadRgbFile:ヘッダの画像サイズが不正です\n" + dir.File("bad.fal"));
     EXPECT_TRUE(document.Image().IsEmpty());
 }
 

@@ -1,9 +1,9 @@
 // Saving never destroys the file it replaces: staged files, checked writes, injected failures.
+#include "core/SaveDispatch.h"
+#include "DocFixture.h"
 #include "app/util/FileExtension.h"
 #include "core/ImageDoc.h"
 #include "core/OutputFiles.h"
-#include "core/SaveDispatch.h"
-#include "DocFixture.h"
 
 #include <csignal>
 #include <filesystem>
@@ -90,7 +90,8 @@ TEST_F(SaveDispatch, FailedWriteKeepsBothRawRgbFiles) {
         saved = SaveImageFile(document, dir.File("pic.rgb"));
     }
     EXPECT_FALSE(saved);
-    EXPECT_EQ(Messages(), std::vector<std::string>{"SaveRgbFile:File too large\n" + dir.File("pic.rgb")});
+    EXPECT_EQ(Messages(),
+              std::vector<std::string>{"SaveRgbFile:File too large\n" + dir.File("pic.rgb")});
     EXPECT_EQ(TempDir::Read(dir.File("pic.fal")), "old header");
     EXPECT_EQ(TempDir::Read(dir.File("pic.rgb")), "old data");
     EXPECT_EQ(Names(dir), (std::vector<std::string>{"pic.fal", "pic.rgb"}));
@@ -103,12 +104,28 @@ TEST_F(SaveDispatch, FailedWriteKeepsBothRawRgbFiles) {
     EXPECT_EQ(document.description, "100x100  RGB/Q0+FAL");
 }
 
+TEST_F(SaveDispatch, FailedBmpWriteKeepsTheOriginal) {
+    CImageDoc document;
+    document.SetImage(MakeImage(100, 100, Gradient(100, 100)));
+    const std::string target = dir.Write("pic.bmp", "old bitmap");
+    bool saved;
+    {
+        FileSizeLimit limit(4096);
+        saved = SaveImageFile(document, target);
+    }
+    EXPECT_FALSE(saved);
+    EXPECT_EQ(Messages().size(), 1u);
+    EXPECT_EQ(TempDir::Read(target), "old bitmap");
+    EXPECT_EQ(Names(dir), std::vector<std::string>{"pic.bmp"});
+}
+
 TEST_F(SaveDispatch, DeviceTargetIsWrittenDirectlyAndChecked) {
     CImageDoc document;
     document.SetImage(MakeImage(2, 2, Gradient(2, 2)));
     fs::create_symlink("/dev/full", dir.File("full.rgb"));
     EXPECT_FALSE(SaveImageFile(document, dir.File("full.rgb")));
-    EXPECT_EQ(Messages(), std::vector<std::string>{"SaveRgbFile:No space left on device\n/dev/full"});
+    EXPECT_EQ(Messages(),
+              std::vector<std::string>{"SaveRgbFile:No space left on device\n/dev/full"});
     EXPECT_EQ(Names(dir), std::vector<std::string>{"full.rgb"}); // no header left behind
 }
 
