@@ -6,14 +6,19 @@
 #include "core/JpegConvert.h"
 #include "core/JpegWrite.h"
 #include "core/OutputFiles.h"
+#include "platform/HeadlessPlatform.h"
 
 #include <cstdio>
 
 int RunJpegCommand(SettingsStore& settings, const CliArgs& args) {
     if (args.size() != 2) return UsageError("jpeg: give IN and OUT");
     CDocTemplate documents;
-    CImageDoc* document = OpenImageDocument(documents, "jpeg", args[0]);
-    if (!document) return kExitFailed;
+    const size_t reported = Headless().Messages().size();
+    CImageDoc* document = documents.OpenDocumentFile(args[0]);
+    if (!document) {
+        ReportUnknownType("jpeg", args[0], reported);
+        return kExitFailed;
+    }
     DocumentHost().CommitControlBar(settings);
     COutputFiles output;
     if (!SaveJpegFile(*document, output, args[1]) || !output.Commit("SaveJpegFile"))
