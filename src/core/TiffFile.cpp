@@ -11,6 +11,7 @@
 #include "platform/Platform.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstdio>
 #include <memory>
 #include <optional>
@@ -130,14 +131,13 @@ std::vector<RgbQuad> ColorTable(const CIfdReader& reader, const TiffLayout& layo
 }
 
 bool AllocatePicture(CDibImage& image, const TiffLayout& layout, const std::vector<RgbQuad>& table,
-                     uint64_t fileSize) {
+                     size_t maxPixels) {
     const int bitCount = layout.Indexed() ? 8 : 24;
     size_t pixels = 0, bytes = 0;
     size_t stride = DibStride(layout.width, bitCount);
-    // An uncompressed file holds a byte or more for every pixel.
-    if (!CheckedMultiply(layout.width, layout.height, pixels) ||
-        pixels > PixelLimitForFile(fileSize, 1) || layout.width > INT32_MAX ||
-        layout.height > INT32_MAX || !CheckedMultiply(stride, layout.height, bytes) ||
+    if (!CheckedMultiply(layout.width, layout.height, pixels) || pixels > maxPixels ||
+        layout.width > INT32_MAX || layout.height > INT32_MAX ||
+        !CheckedMultiply(stride, layout.height, bytes) ||
         !image.AllocateDib(40 + 4 * table.size(), bytes))
         return false;
     BitmapInfoHeader& header = *image.Header();
@@ -225,34 +225,29 @@ uint64_t FileLength(std::FILE* file) {
     return length > 0 ? static_cast<uint64_t>(length) : 0;
 }
 
-// Reads the pixels into a packed DIB; false (reported) when memory or the file fail.
-std::unique_ptr<CDibImage> ReadPicture(const std::string& path, const CIfdReader& reader,
-                                       const TiffLayout& layout, const std::vector<RgbQuad>& table,
-                                       uint64_t& fileSize) {
-    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), std::fclose);
-    if (!file) {
-        ReportErrorId(kReaderName, path, kCannotOpenId);
-        return nullptr;
-    }
-    fileSize = FileLength(file.get());
+// Reads the pixels into a packed DIB; null (reported) when memory fails.
+std::unique_ptr<CDibImage> ReadPicture(std::FILE* file, const std::string& path,
+                                       const CIfdReader& reader, const TiffLayout& layout,
+                                       const std::vector<RgbQuad>& table, size_t maxPixels) {
     auto image = std::make_unique<CDibImage>();
-    if (!AllocatePicture(*image, layout, table, fileSize)) {
+    if (!AllocatePicture(*image, layout, table, maxPixels)) {
         image->FreeDib();
         ReportErrorId(kReaderName, path, kNoMemoryId);
         return nullptr;
     }
     WaitCursor wait;
     PixelSink sink(*image, layout);
-    ReadStrips(file.get(), reader, layout, sink);
+    ReadStrips(file, reader, layout, sink);
     return image;
 }
 
 } // namespace
 
-bool LoadTiffFile(CImageDoc& document, const std::string& path) {
+bool LoadTiffStream(CImageDoc& document, std::FILE* file, const std::string& path,
+                    size_t maxPixels) {
     document.grayscale = false;
     auto reader = std::make_unique<CIfdReader>();
-    if (reader->ParseTiffFile(path) <= 0) {
+    if (reader->ParseTiffStream(file) <= 0) {
         ReportErrorId(kReaderName, path, kCannotOpenId);
         return false;
     }
@@ -262,8 +257,7 @@ bool LoadTiffFile(CImageDoc& document, const std::string& path) {
         return false;
     }
     const std::vector<RgbQuad> table = ColorTable(*reader, layout);
-    uint64_t fileSize = 0;
-    std::unique_ptr<CDibImage> image = ReadPicture(path, *reader, layout, table, fileSize);
+    std::unique_ptr<CDibImage> image = ReadPicture(file, path, *reader, layout, table, maxPixels);
     if (!image) return false;
     document.Image().Release();
     image = PrepareForDisplay(std::move(image), AppSettings().useDitherFor16bitColor);
@@ -275,12 +269,24 @@ bool LoadTiffFile(CImageDoc& document, const std::string& path) {
     document.palette = table;
     document.grayscale = layout.photometric <= kBlackIsZero;
     document.bitsPerSample = 8;
-    document.fileSize = static_cast<uint32_t>(std::min<uint64_t>(fileSize, UINT32_MAX));
     bool exif = false;
     document.description = Describe(*reader, layout, exif);
     if (exif) {
         document.hasExif = true;
         document.exifReader = std::move(reader);
     }
+    return true;
+}
+
+bool LoadTiffFile(CImageDoc& document, const std::string& path) {
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), std::fclose);
+    if (!file) {
+        ReportErrorId(kReaderName, path, kCannotOpenId);
+        return false;
+    }
+    const uint64_t fileSize = FileLength(file.get());
+    // An uncompressed file holds a byte or more for every pixel.
+    if (!LoadTiffStream(document, file.get(), path, PixelLimitForFile(fileSize, 1))) return false;
+    document.fileSize = static_cast<uint32_t>(std::min<uint64_t>(fileSize, UINT32_MAX));
     return true;
 }
