@@ -2,7 +2,6 @@
 // written, with the format values in effect, and prints the conversion label.
 #include "cli/CliCommand.h"
 #include "core/DocTemplate.h"
-#include "core/DocumentHost.h"
 #include "core/JpegConvert.h"
 #include "core/JpegWrite.h"
 #include "core/OutputFiles.h"
@@ -19,7 +18,6 @@ int RunJpegCommand(SettingsStore& settings, const CliArgs& args) {
         ReportUnknownType("jpeg", args[0], reported);
         return kExitFailed;
     }
-    DocumentHost().CommitControlBar(settings);
     COutputFiles output;
     if (!SaveJpegFile(*document, output, args[1]) || !output.Commit("SaveJpegFile"))
         return kExitFailed;

@@ -48,7 +48,8 @@ CImageDoc* OpenConversion(CImageDoc& source, CDocTemplate& documents, const std:
 } // namespace
 
 std::string ConversionLabel(const SettingsStore& settings, bool customDqt) {
-    std::string label = customDqt ? "CustomDQT" : "Q=" + std::to_string(settings.param1);
+    const JpegWriteSettings values = JpegWriteSettingsFrom(settings);
+    std::string label = customDqt ? "CustomDQT" : "Q=" + std::to_string(values.quality);
     label += " DS=" + LoadString(kSamplingNameId + settings.param2);
     if (settings.param3 == 1) label += " Prg.";
     return label;

@@ -42,11 +42,13 @@ uint32_t RunningTableSum(const JpegFrameFacts& facts) {
 
 } // namespace
 
-JpegFrameFacts FrameFactsOf(const jpeg_decompress_struct& info) {
+namespace {
+
+// The fields both kinds of structure share.
+template <typename Info> JpegFrameFacts SharedFacts(const Info& info) {
     JpegFrameFacts facts;
     facts.width = info.image_width;
     facts.height = info.image_height;
-    facts.jfif = info.saw_JFIF_marker;
     facts.jfifMajor = info.JFIF_major_version;
     facts.jfifMinor = info.JFIF_minor_version;
     facts.colorSpace = info.jpeg_color_space;
@@ -60,21 +62,17 @@ JpegFrameFacts FrameFactsOf(const jpeg_decompress_struct& info) {
     return facts;
 }
 
+} // namespace
+
+JpegFrameFacts FrameFactsOf(const jpeg_decompress_struct& info) {
+    JpegFrameFacts facts = SharedFacts(info);
+    facts.jfif = info.saw_JFIF_marker;
+    return facts;
+}
+
 JpegFrameFacts FrameFactsOf(const jpeg_compress_struct& info) {
-    JpegFrameFacts facts;
-    facts.width = info.image_width;
-    facts.height = info.image_height;
+    JpegFrameFacts facts = SharedFacts(info);
     facts.jfif = info.write_JFIF_header;
-    facts.jfifMajor = info.JFIF_major_version;
-    facts.jfifMinor = info.JFIF_minor_version;
-    facts.colorSpace = info.jpeg_color_space;
-    facts.components = info.num_components;
-    if (info.comp_info && info.num_components > 0) {
-        facts.hSampling = info.comp_info[0].h_samp_factor;
-        facts.vSampling = info.comp_info[0].v_samp_factor;
-    }
-    facts.progressive = info.progressive_mode;
-    std::copy(info.quant_tbl_ptrs, info.quant_tbl_ptrs + NUM_QUANT_TBLS, facts.tables);
     return facts;
 }
 

@@ -22,6 +22,8 @@ namespace {
 constexpr const char* kReaderName = "LoadTiffFile";
 constexpr int kCannotOpenId = 351, kNoMemoryId = 352, kNoBitmapId = 353, kUnsupportedId = 363;
 constexpr size_t kChunkBytes = 1 << 16;
+// More samples a pixel than any real file has; a read buffer holds whole pixels.
+constexpr size_t kMaxSamples = 255;
 
 enum : uint16_t {
     kTagImageWidth = 256,
@@ -105,7 +107,7 @@ std::optional<std::string> CheckLayout(const CIfdReader& reader, TiffLayout& lay
     layout.width = ValueAt(reader, *width, 0);
     layout.height = ValueAt(reader, *height, 0);
     // An RGB pixel needs its three bytes; a picture needs pixels.
-    if (layout.samplesPerPixel < (layout.Indexed() ? 1u : 3u))
+    if (layout.samplesPerPixel < (layout.Indexed() ? 1u : 3u) || layout.samplesPerPixel > kMaxSamples)
         return Detail("SamplesPerPixel=%u", static_cast<uint32_t>(layout.samplesPerPixel));
     if (layout.width == 0 || layout.height == 0) return formatError;
     return std::nullopt;

@@ -153,6 +153,7 @@ TEST_F(TiffFile, UnsupportedVariantsNameTheirTag) {
         {"Format Error", 2, 3, {Remove(278)}},
         {"Format Error", 1, 1, {Long(256, {0})}},
         {"SamplesPerPixel=1", 2, 1, {}},
+        {"SamplesPerPixel=70000", 1, 1, {Long(277, {70000})}},
     };
     for (const Case& c : cases) {
         Headless().ClearMessages();
