@@ -12,7 +12,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (!file) return 0;
     CDibImage image;
     JpegFileFacts facts;
-    DecodeJpegStream(file, "fuzz.jpg", size_t{1} << 20, image, facts);
+    const JpegPixelForm form = size % 2 ? JpegPixelForm::DeviceForm : JpegPixelForm::PackedDib;
+    DecodeJpegStream(file, "fuzz.jpg", size_t{1} << 20, form, image, facts);
     std::fclose(file);
     Headless().ClearMessages();
     return 0;

@@ -14,6 +14,7 @@
 #include <cstring>
 #include <jerror.h>
 #include <new>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -23,11 +24,26 @@ constexpr JDIMENSION kRowsPerCall = 16;
 // libjpeg-turbo keeps each table entry times 8 in 16 bits: larger entries break its divisors.
 constexpr unsigned kMaxTableEntry = 8191;
 
+// The picture's rows: the true-colour device form (top-down; blue, green, red, X), or the
+// extracted packed DIB (bottom-up; blue, green, red).
+struct PixelSource {
+    const uint8_t* base = nullptr;
+    size_t stride = 0;
+    JDIMENSION width = 0, height = 0;
+    int pixelBytes = 3;
+    bool bottomUp = true;
+    // Scanline t, counted from the top; libjpeg only reads it.
+    JSAMPROW Row(JDIMENSION t) const {
+        return const_cast<JSAMPROW>(base + stride * (bottomUp ? height - 1 - t : t));
+    }
+};
+
 // Everything that must outlive a jump back from the error exit.
 struct EncodeSession {
     jpeg_compress_struct info{};
     JpegErrorManager errors{};
     std::FILE* file = nullptr;
+    PixelSource source;
     std::vector<JSAMPLE> grayRows;
     std::optional<std::string> comment;
 };
@@ -49,14 +65,13 @@ void SetCustomTables(jpeg_compress_struct& info, const QuantTablePair& tables) {
     }
 }
 
-void SetParameters(jpeg_compress_struct& info, CDibImage& image,
+void SetParameters(jpeg_compress_struct& info, const PixelSource& source,
                    const JpegWriteSettings& settings) {
-    const BitmapInfoHeader& header = *image.Header();
     bool gray = settings.sampling == kSamplingGray;
-    info.image_width = static_cast<JDIMENSION>(header.biWidth);
-    info.image_height = static_cast<JDIMENSION>(header.biHeight);
-    info.input_components = gray ? 1 : 3;
-    info.in_color_space = gray ? JCS_GRAYSCALE : JCS_EXT_BGR;
+    info.image_width = source.width;
+    info.image_height = source.height;
+    info.input_components = gray ? 1 : source.pixelBytes;
+    info.in_color_space = gray ? JCS_GRAYSCALE : source.pixelBytes == 4 ? JCS_EXT_BGRX : JCS_EXT_BGR;
     jpeg_set_defaults(&info);
     info.density_unit = static_cast<UINT8>(std::clamp(settings.densityUnit, 0, 2));
     info.X_density = static_cast<UINT16>(std::clamp(settings.xDensity, 1, 65535));
@@ -77,71 +92,72 @@ JSAMPLE GrayOf(const uint8_t* pixel) {
     return static_cast<JSAMPLE>(0.587 * pixel[1] + 0.299 * pixel[2] + 0.114 * pixel[0]);
 }
 
-// Scanline t comes from memory row height - 1 - t; gray files through the gray rows.
-void WriteRows(EncodeSession& session, CDibImage& image) {
+// Gray files go through the gray rows.
+void WriteRows(EncodeSession& session) {
     jpeg_compress_struct& info = session.info;
-    const size_t stride = DibStride(info.image_width, 24);
-    const JDIMENSION height = info.image_height;
+    const PixelSource& source = session.source;
     const bool gray = info.input_components == 1;
-    while (info.next_scanline < height) {
+    while (info.next_scanline < info.image_height) {
         JSAMPROW rows[kRowsPerCall];
         JDIMENSION first = info.next_scanline;
-        JDIMENSION count = std::min(kRowsPerCall, height - first);
+        JDIMENSION count = std::min(kRowsPerCall, info.image_height - first);
         for (JDIMENSION i = 0; i < count; ++i) {
-            uint8_t* source = image.Pixels() + stride * (height - 1 - (first + i));
-            rows[i] = source;
+            rows[i] = source.Row(first + i);
             if (!gray) continue;
+            const uint8_t* pixel = rows[i];
             rows[i] = session.grayRows.data() + static_cast<size_t>(i) * info.image_width;
-            for (JDIMENSION x = 0; x < info.image_width; ++x) rows[i][x] = GrayOf(source + 3 * x);
+            for (JDIMENSION x = 0; x < info.image_width; ++x, pixel += source.pixelBytes)
+                rows[i][x] = GrayOf(pixel);
         }
         if (jpeg_write_scanlines(&info, rows, count) == 0) ERREXIT(&info, JERR_FILE_WRITE);
     }
 }
 
-bool RunEncode(EncodeSession& session, CDibImage& image, const JpegWriteSettings& settings,
+bool RunEncode(EncodeSession& session, const JpegWriteSettings& settings,
                JpegDescription& description) {
     jpeg_compress_struct& info = session.info;
     info.err = InstallJpegErrorManager(session.errors);
     if (setjmp(session.errors.jump)) return false;
     jpeg_create_compress(&info);
     jpeg_stdio_dest(&info, session.file);
-    SetParameters(info, image, settings);
+    SetParameters(info, session.source, settings);
     jpeg_start_compress(&info, TRUE);
     // Right after SOI and the JFIF segment, ahead of the tables and the frame header.
     if (session.comment)
         jpeg_write_marker(&info, JPEG_COM, reinterpret_cast<const JOCTET*>(session.comment->data()),
                           static_cast<unsigned>(session.comment->size()));
-    WriteRows(session, image);
+    WriteRows(session);
     jpeg_finish_compress(&info);
     description = DescribeJpeg(FrameFactsOf(info), std::string());
     return true;
 }
 
 // The gray rows and the comment, made before the library runs.
-bool PrepareBuffers(EncodeSession& session, CDibImage& image, const JpegWriteSettings& settings) {
+bool PrepareBuffers(EncodeSession& session, const JpegWriteSettings& settings) {
     if (settings.comment)
         session.comment = CutAtCharBoundary(*settings.comment, settings.commentCharset, kMaxComment);
     if (settings.sampling != kSamplingGray) return true;
     try {
-        session.grayRows.resize(static_cast<size_t>(image.Header()->biWidth) * kRowsPerCall);
+        session.grayRows.resize(static_cast<size_t>(session.source.width) * kRowsPerCall);
     } catch (const std::bad_alloc&) {
         return false;
     }
     return true;
 }
 
-bool EncodeExtracted(std::FILE* file, const std::string& path, CDibImage& image,
-                     const JpegWriteSettings& settings, JpegDescription& description) {
+bool EncodeRows(std::FILE* file, const std::string& path, const PixelSource& source,
+                const JpegWriteSettings& settings, JpegDescription& description) {
     EncodeSession session;
     session.file = file;
-    if (!PrepareBuffers(session, image, settings)) {
+    session.source = source;
+    if (!PrepareBuffers(session, settings)) {
         ReportErrorId(kWriterName, path, 352);
         return false;
     }
     bool ok;
     {
         WaitCursor wait;
-        ok = RunEncode(session, image, settings, description);
+        ok = RunEncode(session, settings, description);
         jpeg_destroy_compress(&session.info);
     }
     if (!ok) ReportError("JPEGLIB", "", session.errors.message);
@@ -164,12 +180,24 @@ JpegWriteSettings JpegWriteSettingsFrom(const SettingsStore& settings) {
 
 bool EncodeJpegStream(std::FILE* file, const std::string& path, CDibImage& image,
                       const JpegWriteSettings& settings, JpegDescription& description) {
-    if (!image.ExtractDib(0, kBiRgb)) {
+    PixelSource source;
+    const bool trueColor = image.ColorType() == 0 && !image.IsEmpty();
+    if (trueColor) {
+        // The device form already holds the pixels the 24-bit extraction would copy.
+        source = {reinterpret_cast<const uint8_t*>(std::as_const(image).Bits()),
+                  static_cast<size_t>(image.Width()) * 4, static_cast<JDIMENSION>(image.Width()),
+                  static_cast<JDIMENSION>(image.Height()), 4, false};
+    } else if (image.ExtractDib(0, kBiRgb)) {
+        const BitmapInfoHeader& header = *image.Header();
+        source = {image.Pixels(), DibStride(static_cast<size_t>(header.biWidth), 24),
+                  static_cast<JDIMENSION>(header.biWidth), static_cast<JDIMENSION>(header.biHeight),
+                  3, true};
+    } else {
         image.FreeDib();
         ReportErrorId(kWriterName, path, 354);
         return false;
     }
-    bool ok = EncodeExtracted(file, path, image, settings, description);
+    bool ok = EncodeRows(file, path, source, settings, description);
     image.FreeDib();
     return ok;
 }

@@ -167,3 +167,16 @@ TEST_F(JpegDocument, ConversionFailuresAreReported) {
     EXPECT_EQ(Messages().back(), "Convert:中間ファイルが生成できません\n" + dir.File("missing"));
     EXPECT_EQ(documents.Documents().size(), 1u);
 }
+
+TEST_F(JpegDocument, FewColourScreenGetsTheReducedPicture) {
+    Headless().SetScreenDepth(8);
+    CImageDoc document;
+    bool loaded = document.LoadFile(MakeJpeg("few.jpg", TestJpegOptions{}));
+    Headless().SetScreenDepth(32);
+    ASSERT_TRUE(loaded);
+    EXPECT_EQ(document.Image().ColorType(), 256);
+    EXPECT_EQ(document.ImageWidth(), 64);
+
+    ASSERT_TRUE(document.LoadFile(dir.File("few.jpg")));
+    EXPECT_EQ(document.Image().ColorType(), 0);
+}

@@ -13,9 +13,10 @@ struct Decoded {
     JpegFileFacts facts;
 };
 
-std::unique_ptr<Decoded> Decode(const std::string& path) {
+std::unique_ptr<Decoded> Decode(const std::string& path,
+                                JpegPixelForm form = JpegPixelForm::PackedDib) {
     auto decoded = std::make_unique<Decoded>();
-    decoded->ok = DecodeJpegFile(path, decoded->image, decoded->facts);
+    decoded->ok = DecodeJpegFile(path, form, decoded->image, decoded->facts);
     return decoded;
 }
 
@@ -25,21 +26,27 @@ std::string MakeJpeg(const TempDir& dir, const std::string& name, const TestJpeg
     return path;
 }
 
-// Compares the packed DIB with djpeg's output: rows bottom-up, samples blue, green, red.
+// The sample of channel c (0 blue, 1 green, 2 red) at (x, y from the top) of djpeg's output.
+uint8_t ReferenceSample(const PnmImage& reference, int x, int y, int c) {
+    size_t pixel = static_cast<size_t>(y) * reference.width + x;
+    return reference.samples[pixel * reference.channels + (reference.channels == 1 ? 0 : 2 - c)];
+}
+
+// Compares the decoded picture (packed DIB, or device form when there is one) with djpeg's.
 void ExpectSamePixels(CDibImage& image, const PnmImage& reference, const std::string& what) {
-    const BitmapInfoHeader* header = image.Header();
-    ASSERT_EQ(header->biWidth, reference.width) << what;
-    ASSERT_EQ(header->biHeight, reference.height) << what;
-    ASSERT_EQ(header->biBitCount, 24) << what;
+    const bool device = !image.IsEmpty();
+    ASSERT_EQ(device ? image.Width() : image.Header()->biWidth, reference.width) << what;
+    ASSERT_EQ(device ? image.Height() : image.Header()->biHeight, reference.height) << what;
     size_t stride = DibStride(reference.width, 24);
     size_t mismatches = 0;
     for (int y = 0; y < reference.height; ++y) {
-        const uint8_t* row = image.Pixels() + stride * (reference.height - 1 - y);
+        const uint8_t* row = device ? nullptr : image.Pixels() + stride * (reference.height - 1 - y);
         for (int x = 0; x < reference.width; ++x) {
-            const uint8_t* sample =
-                &reference.samples[(static_cast<size_t>(y) * reference.width + x) * reference.channels];
-            for (int c = 0; c < 3; ++c)
-                mismatches += row[3 * x + c] != sample[reference.channels == 1 ? 0 : 2 - c];
+            uint32_t colour = device ? image.PixelColor(x, y) : 0;
+            for (int c = 0; c < 3; ++c) {
+                uint8_t sample = device ? (colour >> (8 * c)) & 0xFF : row[3 * x + c];
+                mismatches += sample != ReferenceSample(reference, x, y, c);
+            }
         }
     }
     EXPECT_EQ(mismatches, 0u) << what;
@@ -112,11 +119,14 @@ TEST_F(JpegRead, PixelsMatchDjpegForEveryColourSpace) {
         options.hSampling = c.h;
         options.vSampling = c.v;
         std::string path = MakeJpeg(dir, c.name, options);
-        auto decoded = Decode(path);
-        ASSERT_TRUE(decoded->ok) << c.name;
         PnmImage reference;
         ASSERT_TRUE(DjpegDecode(path, reference)) << c.name;
-        ExpectSamePixels(decoded->image, reference, c.name);
+        for (JpegPixelForm form : {JpegPixelForm::PackedDib, JpegPixelForm::DeviceForm}) {
+            auto decoded = Decode(path, form);
+            ASSERT_TRUE(decoded->ok) << c.name;
+            EXPECT_EQ(decoded->image.IsEmpty(), form == JpegPixelForm::PackedDib);
+            ExpectSamePixels(decoded->image, reference, c.name);
+        }
     }
 }
 
@@ -227,7 +237,7 @@ TEST_F(JpegRead, CorpusFilesDecodeAsDjpegDecodesThem) {
             }
             std::string path = entry.path().string();
             Headless().ClearMessages();
-            auto decoded = Decode(path);
+            auto decoded = Decode(path, JpegPixelForm::DeviceForm);
             PnmImage reference;
             bool djpegDecodes = DjpegDecode(path, reference);
             if (!decoded->ok) {

@@ -212,3 +212,19 @@ TEST(TextCut, CutsOnlyBetweenCharacters) {
     EXPECT_EQ(CutAtCharBoundary(jis, kCharsetIso2022Jp, 11), "a\x1B$B$\"$\"\x1B(B");
     EXPECT_EQ(CutAtCharBoundary(jis, kCharsetIso2022Jp, 6), "a");
 }
+
+TEST_F(JpegWrite, PaletteImagesAreWrittenFromTheirColours) {
+    image = std::make_unique<CDibImage>();
+    ASSERT_TRUE(image->CreateBlank(16, 8, 16));
+    image->Fill(0x0000FF); // blue, an entry of the 16-colour palette
+    JpegWriteSettings settings;
+    settings.quality = 100;
+    settings.sampling = kSampling11;
+    Write("p.jpg", settings);
+    PnmImage decoded;
+    ASSERT_TRUE(DjpegDecode(dir.File("p.jpg"), decoded));
+    ASSERT_EQ(decoded.channels, 3);
+    EXPECT_NEAR(decoded.samples[0], 0, 2);
+    EXPECT_NEAR(decoded.samples[2], 255, 2);
+    EXPECT_EQ(image->PixelSize(), 0u); // the extraction is freed
+}
