@@ -1,7 +1,7 @@
 #include "core/JpegRead.h"
 
-#include "app/util/ByteReader.h"
 #include "app/settings/SettingsStore.h"
+#include "app/util/ByteReader.h"
 #include "app/util/ReportError.h"
 #include "core/DisplayReduction.h"
 #include "core/ImageDoc.h"
@@ -125,7 +125,8 @@ void ReadRows(jpeg_decompress_struct& info, const RowTarget& target) {
             JSAMPROW rows[kRowsPerCall];
             JDIMENSION first = info.output_scanline;
             JDIMENSION count = std::min(kRowsPerCall, height - first);
-            for (JDIMENSION i = 0; i < count; ++i) rows[i] = target.Row(first + i);
+            for (JDIMENSION i = 0; i < count; ++i)
+                rows[i] = target.Row(first + i);
             if (jpeg_read_scanlines(&info, rows, count) == 0) ERREXIT(&info, JERR_INPUT_EOF);
         }
         return;
@@ -158,7 +159,8 @@ DecodeStatus RunDecode(DecodeSession& session, std::FILE* file, size_t maxPixels
     CopyQuantTables(info, facts);
     ChooseOutputSpace(info, form);
     jpeg_start_decompress(&info);
-    if (!AllocatePixels(info, maxPixels, form, image, session.target)) return DecodeStatus::NoMemory;
+    if (!AllocatePixels(info, maxPixels, form, image, session.target))
+        return DecodeStatus::NoMemory;
     ReadRows(info, session.target);
     facts.description = DescribeJpeg(FrameFactsOf(info), ExifLabelOf(facts.markers));
     jpeg_finish_decompress(&info);

@@ -60,8 +60,8 @@ void SetCustomTables(jpeg_compress_struct& info, const QuantTablePair& tables) {
         JQUANT_TBL* table = info.quant_tbl_ptrs[slot];
         if (!table) continue;
         for (int i = 0; i < 64; ++i)
-            table->quantval[i] = static_cast<UINT16>(
-                std::clamp<unsigned>(tables[slot * 64 + i], 1, kMaxTableEntry));
+            table->quantval[i] =
+                static_cast<UINT16>(std::clamp<unsigned>(tables[slot * 64 + i], 1, kMaxTableEntry));
     }
 }
 
@@ -71,7 +71,9 @@ void SetParameters(jpeg_compress_struct& info, const PixelSource& source,
     info.image_width = source.width;
     info.image_height = source.height;
     info.input_components = gray ? 1 : source.pixelBytes;
-    info.in_color_space = gray ? JCS_GRAYSCALE : source.pixelBytes == 4 ? JCS_EXT_BGRX : JCS_EXT_BGR;
+    info.in_color_space = gray                     ? JCS_GRAYSCALE
+                          : source.pixelBytes == 4 ? JCS_EXT_BGRX
+                                                   : JCS_EXT_BGR;
     jpeg_set_defaults(&info);
     info.density_unit = static_cast<UINT8>(std::clamp(settings.densityUnit, 0, 2));
     info.X_density = static_cast<UINT16>(std::clamp(settings.xDensity, 1, 65535));
@@ -135,7 +137,8 @@ bool RunEncode(EncodeSession& session, const JpegWriteSettings& settings,
 // The gray rows and the comment, made before the library runs.
 bool PrepareBuffers(EncodeSession& session, const JpegWriteSettings& settings) {
     if (settings.comment)
-        session.comment = CutAtCharBoundary(*settings.comment, settings.commentCharset, kMaxComment);
+        session.comment =
+            CutAtCharBoundary(*settings.comment, settings.commentCharset, kMaxComment);
     if (settings.sampling != kSamplingGray) return true;
     try {
         session.grayRows.resize(static_cast<size_t>(session.source.width) * kRowsPerCall);
@@ -185,13 +188,19 @@ bool EncodeJpegStream(std::FILE* file, const std::string& path, CDibImage& image
     if (trueColor) {
         // The device form already holds the pixels the 24-bit extraction would copy.
         source = {reinterpret_cast<const uint8_t*>(std::as_const(image).Bits()),
-                  static_cast<size_t>(image.Width()) * 4, static_cast<JDIMENSION>(image.Width()),
-                  static_cast<JDIMENSION>(image.Height()), 4, false};
+                  static_cast<size_t>(image.Width()) * 4,
+                  static_cast<JDIMENSION>(image.Width()),
+                  static_cast<JDIMENSION>(image.Height()),
+                  4,
+                  false};
     } else if (image.ExtractDib(0, kBiRgb)) {
         const BitmapInfoHeader& header = *image.Header();
-        source = {image.Pixels(), DibStride(static_cast<size_t>(header.biWidth), 24),
-                  static_cast<JDIMENSION>(header.biWidth), static_cast<JDIMENSION>(header.biHeight),
-                  3, true};
+        source = {image.Pixels(),
+                  DibStride(static_cast<size_t>(header.biWidth), 24),
+                  static_cast<JDIMENSION>(header.biWidth),
+                  static_cast<JDIMENSION>(header.biHeight),
+                  3,
+                  true};
     } else {
         image.FreeDib();
         ReportErrorId(kWriterName, path, 354);

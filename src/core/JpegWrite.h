@@ -23,10 +23,10 @@ enum JpegSampling : int {
 };
 
 struct JpegWriteSettings {
-    int quality = 75;              // 0..100
+    int quality = 75; // 0..100
     int sampling = kSampling21;
     bool progressive = false;
-    bool restartEveryRow = false;  // one restart interval per MCU row
+    bool restartEveryRow = false; // one restart interval per MCU row
     int densityUnit = 0, xDensity = 1, yDensity = 1;
     std::optional<QuantTablePair> customTables;
     // The COM segment's bytes, already in the file's encoding (charset code of Charset.h);

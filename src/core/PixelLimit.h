@@ -11,6 +11,8 @@ constexpr size_t kPixelFloor = size_t{64} << 20;
 // The limit for a file of `fileSize` bytes whose every byte can describe at most
 // `pixelsPerByte` pixels.
 inline size_t PixelLimitForFile(uint64_t fileSize, size_t pixelsPerByte) {
-    uint64_t plausible = fileSize > UINT64_MAX / pixelsPerByte ? UINT64_MAX : fileSize * pixelsPerByte;
-    return static_cast<size_t>(std::max<uint64_t>(kPixelFloor, std::min<uint64_t>(plausible, SIZE_MAX)));
+    uint64_t plausible =
+        fileSize > UINT64_MAX / pixelsPerByte ? UINT64_MAX : fileSize * pixelsPerByte;
+    return static_cast<size_t>(
+        std::max<uint64_t>(kPixelFloor, std::min<uint64_t>(plausible, SIZE_MAX)));
 }

@@ -91,7 +91,8 @@ std::optional<std::string> CheckLayout(const CIfdReader& reader, TiffLayout& lay
         return Detail("Compression=%u", value);
     if (!photometric) return formatError;
     layout.photometric = ValueAt(reader, *photometric, 0);
-    if (layout.photometric > kPalette) return Detail("PhotometricInterpretation=%u", layout.photometric);
+    if (layout.photometric > kPalette)
+        return Detail("PhotometricInterpretation=%u", layout.photometric);
     const CIfdEntry* samples = reader.FindTag(kTagSamplesPerPixel);
     layout.samplesPerPixel = samples ? ValueAt(reader, *samples, 0) : layout.Indexed() ? 1 : 3;
     if (const CIfdEntry* planar = reader.FindTag(kTagPlanarConfig))
@@ -102,12 +103,14 @@ std::optional<std::string> CheckLayout(const CIfdReader& reader, TiffLayout& lay
     if (!reader.FindTag(kTagRowsPerStrip) || !layout.stripOffsets || !layout.stripByteCounts)
         return formatError;
     layout.colorMap = reader.FindTag(kTagColorMap);
-    if (layout.photometric == kPalette && (!layout.colorMap || ValueCount(reader, *layout.colorMap) < 3))
+    if (layout.photometric == kPalette &&
+        (!layout.colorMap || ValueCount(reader, *layout.colorMap) < 3))
         return std::string("No Color Map");
     layout.width = ValueAt(reader, *width, 0);
     layout.height = ValueAt(reader, *height, 0);
     // An RGB pixel needs its three bytes; a picture needs pixels.
-    if (layout.samplesPerPixel < (layout.Indexed() ? 1u : 3u) || layout.samplesPerPixel > kMaxSamples)
+    if (layout.samplesPerPixel < (layout.Indexed() ? 1u : 3u) ||
+        layout.samplesPerPixel > kMaxSamples)
         return Detail("SamplesPerPixel=%u", static_cast<uint32_t>(layout.samplesPerPixel));
     if (layout.width == 0 || layout.height == 0) return formatError;
     return std::nullopt;
@@ -120,9 +123,10 @@ std::vector<RgbQuad> ColorTable(const CIfdReader& reader, const TiffLayout& layo
         size_t entries = std::min<size_t>(ValueCount(reader, *layout.colorMap) / 3, 256);
         size_t n = ValueCount(reader, *layout.colorMap) / 3;
         for (size_t i = 0; i < entries; ++i)
-            table.push_back({static_cast<uint8_t>(ValueAt(reader, *layout.colorMap, 2 * n + i) >> 8),
-                             static_cast<uint8_t>(ValueAt(reader, *layout.colorMap, n + i) >> 8),
-                             static_cast<uint8_t>(ValueAt(reader, *layout.colorMap, i) >> 8), 0});
+            table.push_back(
+                {static_cast<uint8_t>(ValueAt(reader, *layout.colorMap, 2 * n + i) >> 8),
+                 static_cast<uint8_t>(ValueAt(reader, *layout.colorMap, n + i) >> 8),
+                 static_cast<uint8_t>(ValueAt(reader, *layout.colorMap, i) >> 8), 0});
     } else if (layout.Indexed()) {
         for (int i = 0; i < 256; ++i) {
             auto level = static_cast<uint8_t>(layout.photometric == kWhiteIsZero ? 255 - i : i);
@@ -156,7 +160,8 @@ bool AllocatePicture(CDibImage& image, const TiffLayout& layout, const std::vect
 class PixelSink {
 public:
     PixelSink(CDibImage& image, const TiffLayout& layout)
-        : image_(image), layout_(layout), stride_(DibStride(layout.width, layout.Indexed() ? 8 : 24)) {}
+        : image_(image), layout_(layout),
+          stride_(DibStride(layout.width, layout.Indexed() ? 8 : 24)) {}
 
     bool Full() const { return row_ >= layout_.height; }
     size_t BytesStillWanted() const {
@@ -190,13 +195,15 @@ private:
 
 // Reads the strips in order until the picture is full or the strips (or the file) end; rows
 // no strip reaches stay black.
-void ReadStrips(std::FILE* file, const CIfdReader& reader, const TiffLayout& layout, PixelSink& sink) {
+void ReadStrips(std::FILE* file, const CIfdReader& reader, const TiffLayout& layout,
+                PixelSink& sink) {
     const size_t strips = std::min(ValueCount(reader, *layout.stripOffsets),
                                    ValueCount(reader, *layout.stripByteCounts));
     const size_t chunkBytes = kChunkBytes / layout.samplesPerPixel * layout.samplesPerPixel;
     std::vector<uint8_t> chunk(std::max(chunkBytes, layout.samplesPerPixel));
     for (size_t strip = 0; strip < strips && !sink.Full(); ++strip) {
-        if (std::fseek(file, static_cast<long>(ValueAt(reader, *layout.stripOffsets, strip)), SEEK_SET) != 0)
+        if (std::fseek(file, static_cast<long>(ValueAt(reader, *layout.stripOffsets, strip)),
+                       SEEK_SET) != 0)
             continue;
         size_t left = std::min<size_t>(ValueAt(reader, *layout.stripByteCounts, strip),
                                        sink.BytesStillWanted());
@@ -210,14 +217,17 @@ void ReadStrips(std::FILE* file, const CIfdReader& reader, const TiffLayout& lay
 }
 
 std::string Describe(const CIfdReader& reader, const TiffLayout& layout, bool& exif) {
-    std::string text = FormatImageSize(static_cast<int>(layout.width), static_cast<int>(layout.height)) + "TIFF";
+    std::string text =
+        FormatImageSize(static_cast<int>(layout.width), static_cast<int>(layout.height)) + "TIFF";
     const CIfdEntry* version = reader.FindTag(kTagExifVersion);
     exif = version != nullptr;
     if (exif) {
         std::string number = reader.GetText(*version);
         text += "(Exif" + ExifVersionNumber(number.data(), number.size()) + ")";
     }
-    text += layout.photometric == kRgb ? " (RGB)" : layout.photometric == kPalette ? " (Idx)" : " (Gray)";
+    text += layout.photometric == kRgb       ? " (RGB)"
+            : layout.photometric == kPalette ? " (Idx)"
+                                             : " (Gray)";
     return text;
 }
 
@@ -281,7 +291,8 @@ bool LoadTiffStream(CImageDoc& document, std::FILE* file, const std::string& pat
 }
 
 bool LoadTiffFile(CImageDoc& document, const std::string& path) {
-    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), std::fclose);
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"),
+                                                         std::fclose);
     if (!file) {
         ReportErrorId(kReaderName, path, kCannotOpenId);
         return false;

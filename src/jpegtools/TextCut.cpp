@@ -9,7 +9,9 @@ namespace {
 constexpr char kEscapeToAscii[] = "\x1B(B";
 constexpr size_t kEscapeLength = 3;
 
-bool InRange(uint8_t byte, uint8_t low, uint8_t high) { return byte >= low && byte <= high; }
+bool InRange(uint8_t byte, uint8_t low, uint8_t high) {
+    return byte >= low && byte <= high;
+}
 
 size_t Utf8Length(uint8_t lead) {
     if (InRange(lead, 0xC0, 0xDF)) return 2;
@@ -31,7 +33,8 @@ size_t ShiftJisLength(uint8_t lead) {
 // An escape sequence: ESC, intermediate bytes 0x20-0x2F, one final byte.
 size_t EscapeLength(const std::string& text, size_t at) {
     size_t end = at + 1;
-    while (end < text.size() && InRange(static_cast<uint8_t>(text[end]), 0x20, 0x2F)) ++end;
+    while (end < text.size() && InRange(static_cast<uint8_t>(text[end]), 0x20, 0x2F))
+        ++end;
     return end < text.size() ? end + 1 - at : text.size() - at;
 }
 

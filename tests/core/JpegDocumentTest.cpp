@@ -1,10 +1,10 @@
 // The JPEG reader and writer as the document uses them, and the JPEG conversion.
+#include "DocFixture.h"
 #include "app/util/FileExtension.h"
 #include "core/DocTemplate.h"
 #include "core/JpegConvert.h"
 #include "core/JpegRead.h"
 #include "jpegtools/Charset.h"
-#include "DocFixture.h"
 #include "support/JpegFixture.h"
 #include "support/TiffFixture.h"
 
@@ -13,7 +13,8 @@
 namespace {
 
 std::string ExifBody(std::vector<TiffField> exif, std::vector<TiffField> interop = {}) {
-    return std::string("Exif\0\0", 6) + MakeTiff({Ascii(271, "Maker")}, std::move(exif), std::move(interop));
+    return std::string("Exif\0\0", 6) +
+           MakeTiff({Ascii(271, "Maker")}, std::move(exif), std::move(interop));
 }
 
 class JpegDocument : public DocTest {
@@ -33,8 +34,9 @@ TEST_F(JpegDocument, ExifFileWithoutJfifIsDescribedByItsExifVersion) {
     options.jfif = false;
     options.hSampling = 2;
     options.vSampling = 1;
-    options.markers = {{JPEG_APP0 + 1, ExifBody({Undefined(0x9000, "0220"),
-                                                 Undefined(0x9286, std::string("ASCII\0\0\0 Hello ", 15))})}};
+    options.markers = {
+        {JPEG_APP0 + 1, ExifBody({Undefined(0x9000, "0220"),
+                                  Undefined(0x9286, std::string("ASCII\0\0\0 Hello ", 15))})}};
     CImageDoc document;
     ASSERT_TRUE(document.LoadFile(MakeJpeg("exif.jpg", options)));
     EXPECT_EQ(document.description, "64x48 Exif2.2(YCbCr) DS=2:1 Qf=86.1");
@@ -122,8 +124,7 @@ TEST_F(JpegDocument, CustomTablesReproduceTheLoadedFile) {
     document.customDqt = true;
     host.committedQuality = 90;
     ASSERT_TRUE(document.OnSaveDocument(dir.File("again.jpg")));
-    EXPECT_EQ(ReadBackJpeg(dir.File("again.jpg")).tables,
-              ReadBackJpeg(dir.File("q30.jpg")).tables);
+    EXPECT_EQ(ReadBackJpeg(dir.File("again.jpg")).tables, ReadBackJpeg(dir.File("q30.jpg")).tables);
     EXPECT_TRUE(Messages().empty());
 }
 

@@ -40,7 +40,8 @@ void ExpectSamePixels(CDibImage& image, const PnmImage& reference, const std::st
     size_t stride = DibStride(reference.width, 24);
     size_t mismatches = 0;
     for (int y = 0; y < reference.height; ++y) {
-        const uint8_t* row = device ? nullptr : image.Pixels() + stride * (reference.height - 1 - y);
+        const uint8_t* row =
+            device ? nullptr : image.Pixels() + stride * (reference.height - 1 - y);
         for (int x = 0; x < reference.width; ++x) {
             uint32_t colour = device ? image.PixelColor(x, y) : 0;
             for (int c = 0; c < 3; ++c) {
@@ -148,9 +149,9 @@ TEST_F(JpegRead, CmykIsShownInItsColours) {
         options.sample = [](int x, int, int c) { return kInks[x / 8][c]; };
         auto decoded = Decode(MakeJpeg(dir, "c.jpg", options));
         ASSERT_TRUE(decoded->ok);
-        EXPECT_EQ(decoded->facts.description.text,
-                  fileSpace == JCS_CMYK ? "32x8 JPEG(CMYK) DS=1:1 Qf=100.0"
-                                        : "32x8 JPEG(YCCK) DS=1:1 Qf=100.0");
+        EXPECT_EQ(decoded->facts.description.text, fileSpace == JCS_CMYK
+                                                       ? "32x8 JPEG(CMYK) DS=1:1 Qf=100.0"
+                                                       : "32x8 JPEG(YCCK) DS=1:1 Qf=100.0");
         for (int column = 0; column < 4; ++column)
             for (int c = 0; c < 3; ++c)
                 EXPECT_NEAR(decoded->image.Pixels()[(column * 8 + 4) * 3 + c], kBgr[column][c], 3)
@@ -231,7 +232,8 @@ TEST_F(JpegRead, CorpusFilesDecodeAsDjpegDecodesThem) {
     for (const char* folder : {"exif-samples", "libjpeg-turbo-testimages"}) {
         for (const auto& entry : fs::recursive_directory_iterator(fs::path(CORPORA_DIR) / folder)) {
             std::string extension = entry.path().extension().string();
-            for (char& c : extension) c = static_cast<char>(std::tolower(c));
+            for (char& c : extension)
+                c = static_cast<char>(std::tolower(c));
             if (!entry.is_regular_file() || (extension != ".jpg" && extension != ".jpeg")) {
                 continue;
             }

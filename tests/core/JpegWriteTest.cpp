@@ -1,8 +1,8 @@
 #include "core/JpegWrite.h"
+#include "DocFixture.h"
 #include "jpegtools/Charset.h"
 #include "jpegtools/TextCut.h"
 #include "platform/HeadlessPlatform.h"
-#include "DocFixture.h"
 #include "support/JpegFixture.h"
 
 #include <gtest/gtest.h>
@@ -10,14 +10,17 @@
 namespace {
 
 uint32_t TestColour(int x, int y) {
-    return static_cast<uint32_t>(((x * 5 + y) & 0xFF) << 16 | ((x * y) & 0xFF) << 8 | ((y * 9 - x) & 0xFF));
+    return static_cast<uint32_t>(((x * 5 + y) & 0xFF) << 16 | ((x * y) & 0xFF) << 8 |
+                                 ((y * 9 - x) & 0xFF));
 }
 
 // A realized 24-bit image; colour(x, y) gives 0x00RRGGBB with y counted from the top.
-template <typename Colour> std::unique_ptr<CDibImage> MakeTrueColorImage(int width, int height, Colour colour) {
+template <typename Colour>
+std::unique_ptr<CDibImage> MakeTrueColorImage(int width, int height, Colour colour) {
     std::vector<uint32_t> rgb;
     for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x) rgb.push_back(colour(x, y));
+        for (int x = 0; x < width; ++x)
+            rgb.push_back(colour(x, y));
     return MakeImage(width, height, rgb);
 }
 
@@ -37,7 +40,9 @@ protected:
     std::unique_ptr<CDibImage> image;
 };
 
-std::vector<uint16_t> TableOf(const QuantTable& table) { return {table.begin(), table.end()}; }
+std::vector<uint16_t> TableOf(const QuantTable& table) {
+    return {table.begin(), table.end()};
+}
 
 // Writes the test picture as a PPM for cjpeg.
 std::string WritePpm(const TempDir& dir, int width, int height) {
@@ -80,8 +85,8 @@ TEST_F(JpegWrite, FormatValuesReachTheFile) {
             EXPECT_EQ(back.tables[0], TableOf(MakeQualityTable(0, 75)));
             EXPECT_EQ(back.tables[1], TableOf(MakeQualityTable(1, 75)));
             std::string ds = sampling == kSampling22 ? "4:1"
-                             : std::to_string(factors[sampling][0]) + ":" +
-                                   std::to_string(factors[sampling][1]);
+                                                     : std::to_string(factors[sampling][0]) + ":" +
+                                                           std::to_string(factors[sampling][1]);
             EXPECT_EQ(description.text,
                       "70x45 JFIF1.1(YCbCr) DS=" + ds + (progressive ? " Prg." : "") + " Qf=86.1");
         }
@@ -138,8 +143,8 @@ TEST_F(JpegWrite, CommentFollowsTheJfifSegment) {
     ASSERT_GE(segments.size(), 3u);
     EXPECT_EQ(segments[0].first, 0xE0);
     EXPECT_EQ(segments[1].first, 0xFE);
-    EXPECT_EQ(bytes.substr(segments[1].second, 4 + 19), "\xFF\xFE" + std::string("\0\x15", 2) +
-                                                            std::string("Kommentar\0 mit Null", 19));
+    EXPECT_EQ(bytes.substr(segments[1].second, 4 + 19),
+              "\xFF\xFE" + std::string("\0\x15", 2) + std::string("Kommentar\0 mit Null", 19));
     EXPECT_EQ(ReadBackJpeg(dir.File("c.jpg")).comments,
               std::vector<std::string>{std::string("Kommentar\0 mit Null", 19)});
 
@@ -150,7 +155,8 @@ TEST_F(JpegWrite, CommentFollowsTheJfifSegment) {
 TEST_F(JpegWrite, OverlongCommentIsCutAtACharacterBoundary) {
     JpegWriteSettings settings;
     std::string kana;
-    for (int i = 0; i < 40000; ++i) kana += "\x82\xA0"; // Shift_JIS "あ"
+    for (int i = 0; i < 40000; ++i)
+        kana += "\x82\xA0"; // Shift_JIS "あ"
     settings.comment = "x" + kana;
     settings.commentCharset = kCharsetShiftJis;
     Write("long.jpg", settings);
@@ -166,7 +172,8 @@ TEST_F(JpegWrite, OverlongCommentIsCutAtACharacterBoundary) {
 
 TEST_F(JpegWrite, CustomTablesReplaceTheQualityTables) {
     QuantTablePair tables{};
-    for (int i = 0; i < 128; ++i) tables[i] = static_cast<uint16_t>(i + 2);
+    for (int i = 0; i < 128; ++i)
+        tables[i] = static_cast<uint16_t>(i + 2);
     JpegWriteSettings settings;
     settings.quality = 10;
     settings.customTables = tables;

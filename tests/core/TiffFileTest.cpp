@@ -7,7 +7,8 @@
 
 namespace {
 
-const std::string kUnsupported = "LoadTiffFile:この形式の TIFF フォーマットには対応していません\r\n(";
+const std::string kUnsupported =
+    "LoadTiffFile:この形式の TIFF フォーマットには対応していません\r\n(";
 
 class TiffFile : public DocTest {
 protected:
@@ -23,16 +24,23 @@ protected:
             counts.push_back(static_cast<uint32_t>(strip.size()));
             pixels += strip;
         }
-        std::vector<TiffField> fields = {
-            Long(256, {static_cast<uint32_t>(width)}), Long(257, {static_cast<uint32_t>(height)}),
-            Short(258, std::vector<uint32_t>(samples, 8)), Short(259, {1}), Short(262, {photometric}),
-            Short(277, {samples}), Long(278, {1}), Long(273, offsets), Long(279, counts)};
+        std::vector<TiffField> fields = {Long(256, {static_cast<uint32_t>(width)}),
+                                         Long(257, {static_cast<uint32_t>(height)}),
+                                         Short(258, std::vector<uint32_t>(samples, 8)),
+                                         Short(259, {1}),
+                                         Short(262, {photometric}),
+                                         Short(277, {samples}),
+                                         Long(278, {1}),
+                                         Long(273, offsets),
+                                         Long(279, counts)};
         for (TiffField& field : extra) {
-            auto same = std::find_if(fields.begin(), fields.end(), [&](auto& f) { return f.tag == field.tag; });
+            auto same = std::find_if(fields.begin(), fields.end(),
+                                     [&](auto& f) { return f.tag == field.tag; });
             if (same != fields.end()) fields.erase(same);
             if (field.type != 0) fields.push_back(field);
         }
-        return dir.Write(name, MakeTiff(fields, exif, {}, pixels.empty() ? std::string(1, '\0') : pixels));
+        return dir.Write(
+            name, MakeTiff(fields, exif, {}, pixels.empty() ? std::string(1, '\0') : pixels));
     }
     bool Load(const std::string& path) { return document.LoadFile(path); }
     std::string LastMessage() const {
@@ -42,11 +50,14 @@ protected:
     CImageDoc document;
 };
 
-TiffField Remove(uint16_t tag) { return {tag, 0, {}, {}}; }
+TiffField Remove(uint16_t tag) {
+    return {tag, 0, {}, {}};
+}
 
 std::string Bytes(std::initializer_list<int> values) {
     std::string bytes;
-    for (int v : values) bytes += static_cast<char>(v);
+    for (int v : values)
+        bytes += static_cast<char>(v);
     return bytes;
 }
 
@@ -55,7 +66,8 @@ std::string Bytes(std::initializer_list<int> values) {
 TEST_F(TiffFile, CorpusFilesOpenWithTheirReferencePixelsOrAreRefused) {
     namespace fs = std::filesystem;
     int opened = 0, compared = 0;
-    for (const auto& entry : fs::directory_iterator(fs::path(CORPORA_DIR) / "libtiff-test-images")) {
+    for (const auto& entry :
+         fs::directory_iterator(fs::path(CORPORA_DIR) / "libtiff-test-images")) {
         std::string extension = entry.path().extension().string();
         if (extension != ".tif" && extension != ".tiff") continue;
         Headless().ClearMessages();
@@ -71,13 +83,15 @@ TEST_F(TiffFile, CorpusFilesOpenWithTheirReferencePixelsOrAreRefused) {
             fs::path reference = entry.path();
             reference.replace_extension(pnm);
             PnmImage image;
-            if (!fs::exists(reference) || !ParsePnm(TempDir::Read(reference.string()), image)) continue;
+            if (!fs::exists(reference) || !ParsePnm(TempDir::Read(reference.string()), image))
+                continue;
             ASSERT_EQ(document.ImageWidth(), image.width);
             ASSERT_EQ(document.ImageHeight(), image.height);
             std::vector<uint32_t> expected;
             for (size_t i = 0; i < image.samples.size(); i += image.channels) {
                 const uint8_t* s = &image.samples[i];
-                expected.push_back(image.channels == 1 ? s[0] * 0x010101u : s[0] << 16 | s[1] << 8 | s[2]);
+                expected.push_back(image.channels == 1 ? s[0] * 0x010101u
+                                                       : s[0] << 16 | s[1] << 8 | s[2]);
             }
             EXPECT_EQ(PixelsOf(document.Image()), expected) << path;
             ++compared;
@@ -119,7 +133,8 @@ TEST_F(TiffFile, RowsRunOnAcrossStripsAndStopWhereTheStripsEnd) {
     std::string first, second;
     for (int y = 0; y < 20; ++y)
         for (int x = 0; x < 15; ++x) {
-            uint8_t r = static_cast<uint8_t>(x * 16), g = static_cast<uint8_t>(y * 12), b = static_cast<uint8_t>(x + y);
+            uint8_t r = static_cast<uint8_t>(x * 16), g = static_cast<uint8_t>(y * 12),
+                    b = static_cast<uint8_t>(x + y);
             (y < 10 ? first : second) += Bytes({r, g, b});
             expected.push_back(r << 16 | g << 8 | b);
         }
@@ -157,7 +172,8 @@ TEST_F(TiffFile, UnsupportedVariantsNameTheirTag) {
     };
     for (const Case& c : cases) {
         Headless().ClearMessages();
-        std::string path = Write("u.tif", 4, 4, c.photometric, c.samples, {std::string(48, 'x')}, c.extra);
+        std::string path =
+            Write("u.tif", 4, 4, c.photometric, c.samples, {std::string(48, 'x')}, c.extra);
         EXPECT_FALSE(Load(path)) << c.detail;
         EXPECT_EQ(LastMessage(), kUnsupported + c.detail + ")\n" + path);
     }

@@ -18,7 +18,7 @@ struct TestJpegOptions {
     int quality = 75;
     int hSampling = 2, vSampling = 2;
     bool progressive = false;
-    J_COLOR_SPACE inSpace = JCS_RGB; // JCS_RGB, JCS_GRAYSCALE or JCS_CMYK
+    J_COLOR_SPACE inSpace = JCS_RGB;       // JCS_RGB, JCS_GRAYSCALE or JCS_CMYK
     J_COLOR_SPACE fileSpace = JCS_UNKNOWN; // JCS_UNKNOWN: libjpeg's default for inSpace
     bool jfif = true;
     // Segments written right after the JFIF segment: marker code and body.
@@ -60,7 +60,9 @@ inline bool WriteTestJpeg(const std::string& path, const TestJpegOptions& option
     info.image_width = options.width;
     info.image_height = options.height;
     info.in_color_space = options.inSpace;
-    info.input_components = options.inSpace == JCS_GRAYSCALE ? 1 : options.inSpace == JCS_CMYK ? 4 : 3;
+    info.input_components = options.inSpace == JCS_GRAYSCALE ? 1
+                            : options.inSpace == JCS_CMYK    ? 4
+                                                             : 3;
     jpeg_set_defaults(&info);
     if (options.fileSpace != JCS_UNKNOWN) jpeg_set_colorspace(&info, options.fileSpace);
     jpeg_set_quality(&info, options.quality, TRUE);
@@ -148,8 +150,9 @@ struct PnmImage {
 inline bool ParsePnm(const std::string& bytes, PnmImage& image) {
     int maxValue = 0, consumed = 0;
     char kind = 0;
-    if (std::sscanf(bytes.c_str(), "P%c %d %d %d%n", &kind, &image.width, &image.height,
-                    &maxValue, &consumed) != 4 || maxValue != 255)
+    if (std::sscanf(bytes.c_str(), "P%c %d %d %d%n", &kind, &image.width, &image.height, &maxValue,
+                    &consumed) != 4 ||
+        maxValue != 255)
         return false;
     image.channels = kind == '5' ? 1 : kind == '6' ? 3 : 0;
     size_t size = static_cast<size_t>(image.width) * image.height * image.channels;

@@ -9,15 +9,23 @@
 
 struct TiffField {
     uint16_t tag;
-    uint16_t type; // 1 BYTE, 2 ASCII, 3 SHORT, 4 LONG, 7 UNDEFINED
+    uint16_t type;                // 1 BYTE, 2 ASCII, 3 SHORT, 4 LONG, 7 UNDEFINED
     std::vector<uint32_t> values; // numbers of SHORT and LONG fields
     std::string bytes;            // contents of BYTE, ASCII and UNDEFINED fields
 };
 
-inline TiffField Short(uint16_t tag, std::vector<uint32_t> values) { return {tag, 3, std::move(values), {}}; }
-inline TiffField Long(uint16_t tag, std::vector<uint32_t> values) { return {tag, 4, std::move(values), {}}; }
-inline TiffField Undefined(uint16_t tag, std::string bytes) { return {tag, 7, {}, std::move(bytes)}; }
-inline TiffField Ascii(uint16_t tag, std::string text) { return {tag, 2, {}, text + '\0'}; }
+inline TiffField Short(uint16_t tag, std::vector<uint32_t> values) {
+    return {tag, 3, std::move(values), {}};
+}
+inline TiffField Long(uint16_t tag, std::vector<uint32_t> values) {
+    return {tag, 4, std::move(values), {}};
+}
+inline TiffField Undefined(uint16_t tag, std::string bytes) {
+    return {tag, 7, {}, std::move(bytes)};
+}
+inline TiffField Ascii(uint16_t tag, std::string text) {
+    return {tag, 2, {}, text + '\0'};
+}
 
 namespace tiff_fixture {
 
@@ -43,7 +51,8 @@ inline std::string ValueBytes(const TiffField& field) {
 }
 
 inline uint32_t CountOf(const TiffField& field) {
-    return static_cast<uint32_t>(field.type == 3 || field.type == 4 ? field.values.size() : field.bytes.size());
+    return static_cast<uint32_t>(field.type == 3 || field.type == 4 ? field.values.size()
+                                                                    : field.bytes.size());
 }
 
 // Appends a directory (no next one) and its out-of-line values at the end of `out`.
