@@ -91,6 +91,7 @@ bool CDibImage::AdoptDib(const uint8_t* header, size_t headerSize, const uint8_t
         pixels = header + headerEnd;
         pixelSize = headerSize - headerEnd;
     }
+    FreeDib();
     if (!AllocateDib(headerEnd, pixelSize)) return false;
     std::copy(header, header + headerEnd, header_.begin());
     std::copy(pixels, pixels + pixelSize, pixels_.begin());

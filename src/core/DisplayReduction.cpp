@@ -79,6 +79,13 @@ std::unique_ptr<CDibImage> ReduceToTable(CDibImage& image, const DibFormat& form
     return reduced;
 }
 
+// The format of an uncompressed 24-bit DIB whose rows are all there; false for any other DIB.
+bool ParseReducible(CDibImage& image, DibFormat& format) {
+    return ParseDibFormat(image.HeaderBlock(), image.HeaderSize(), format) &&
+           format.bitCount == 24 && format.compression == kBiRgb &&
+           FitsPixelBlock(format, image.PixelSize());
+}
+
 } // namespace
 
 uint8_t DitherIndex256(uint8_t blue, uint8_t green, uint8_t red, size_t x, size_t y) {
@@ -96,10 +103,7 @@ bool ScreenKeepsTrueColor(int screenDepth, int ditherFor16bit) {
 
 int ReductionTarget(CDibImage& image, int screenDepth, int ditherFor16bit) {
     DibFormat format;
-    if (!ParseDibFormat(image.HeaderBlock(), image.HeaderSize(), format) ||
-        format.planes * format.bitCount != 24 || format.compression != kBiRgb ||
-        !FitsPixelBlock(format, image.PixelSize()))
-        return 0;
+    if (!ParseReducible(image, format)) return 0;
     if (ScreenKeepsTrueColor(screenDepth, ditherFor16bit)) return 0;
     if (screenDepth <= 4) return 16;
     if (screenDepth <= 7) return 64;
@@ -109,7 +113,7 @@ int ReductionTarget(CDibImage& image, int screenDepth, int ditherFor16bit) {
 
 std::unique_ptr<CDibImage> ReduceColors(std::unique_ptr<CDibImage> image, int target) {
     DibFormat format;
-    if (!ParseDibFormat(image->HeaderBlock(), image->HeaderSize(), format)) return nullptr;
+    if (!ParseReducible(*image, format)) return nullptr;
     if (target == kDitheredTrueColor) {
         DitherTrueColorInPlace(format, image->Pixels());
         image->Release(); // the reduced picture has no palette

