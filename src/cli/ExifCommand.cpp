@@ -67,7 +67,8 @@ int RunExifCommand(SettingsStore&, const CliArgs& arguments) {
     }
     for (const std::string& line :
          ExifSummaryLines(reader, english ? kSummaryEnglish : kSummaryJapanese)) {
-        const std::string utf8 = FromShiftJis(line.data(), kCharsetUtf8, static_cast<int>(line.size()));
+        const std::string utf8 =
+            FromShiftJis(line.data(), kCharsetUtf8, static_cast<int>(line.size()));
         std::printf("%s\n", utf8.c_str());
     }
     return kExitOk;

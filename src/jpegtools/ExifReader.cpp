@@ -35,7 +35,8 @@ std::string Ucs2ToLittleEndian(std::string_view text, bool bigEndian) {
     }
     std::string units(text.substr(0, text.size() & ~size_t{1}));
     if (bigEndian)
-        for (size_t i = 0; i < units.size(); i += 2) std::swap(units[i], units[i + 1]);
+        for (size_t i = 0; i < units.size(); i += 2)
+            std::swap(units[i], units[i + 1]);
     return units;
 }
 

@@ -34,7 +34,7 @@ enum : int {
     kStringExposure = 2101,
     kStringMetering = 2102,
     kStringOther = 2103,
-    kStringPrograms = 2200, // + ExposureProgram 0..8
+    kStringPrograms = 2200,  // + ExposureProgram 0..8
     kStringMeterings = 2300, // + MeteringMode 0..6
 };
 constexpr unsigned kLastProgram = 8;
@@ -128,8 +128,8 @@ std::string ExposureBiasPart(const CIfdReader& reader) {
 }
 
 // "name=" and the text of value v: strings base + v up to `last`, else "(other)(v)".
-std::string ModePart(const CIfdReader& reader, uint16_t tag, int nameId, int baseId,
-                     unsigned last, int languageOffset) {
+std::string ModePart(const CIfdReader& reader, uint16_t tag, int nameId, int baseId, unsigned last,
+                     int languageOffset) {
     const CIfdEntry* entry = reader.FindTag(tag);
     if (!entry) return {};
     const unsigned value = reader.GetShort(*entry);

@@ -40,10 +40,10 @@ public:
                           size_t size) {
         return CIfdEntry(tag, type, count, value, size, {});
     }
-    // An entry holding its own copy of the `size` bytes at `value`.
-    static CIfdEntry Copy(uint16_t tag, uint16_t type, uint32_t count, const uint8_t* value,
-                          size_t size) {
-        return CIfdEntry(tag, type, count, nullptr, size, std::vector<uint8_t>(value, value + size));
+    // An entry owning its value bytes.
+    static CIfdEntry Own(uint16_t tag, uint16_t type, uint32_t count, std::vector<uint8_t> bytes) {
+        const size_t size = bytes.size();
+        return CIfdEntry(tag, type, count, nullptr, size, std::move(bytes));
     }
 
     uint16_t Tag() const { return tag_; }

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <utility>
 
 namespace {
 
@@ -89,7 +90,8 @@ int CIfdReader::WalkChain(IfdSource& source, uint32_t offset) {
         declaredEntries_ += count;
 
         ByteReader reader(table, tableSize);
-        for (uint16_t i = 0; i < count; ++i) AddEntry(source, reader);
+        for (uint16_t i = 0; i < count; ++i)
+            AddEntry(source, reader);
         uint32_t next = 0;
         reader.U32(next, bigEndian_);
         if (next == 0) return count;
@@ -107,24 +109,29 @@ void CIfdReader::AddEntry(IfdSource& source, ByteReader& table) {
     const uint8_t* value = table.Here();
     table.U32(valueOffset, bigEndian_);
 
-    size_t size = kValueFieldSize;
     size_t byteCount = 0;
     if (!CheckedMultiply(count, TiffTypeSize(type), byteCount)) return;
-    std::vector<uint8_t> scratch;
-    if (byteCount > kValueFieldSize) {
-        value = source.Fetch(valueOffset, byteCount, scratch);
-        size = byteCount;
-    }
-    if (!value) return; // the value lies outside the structure: the entry is left out
+    const size_t size = std::max(byteCount, kValueFieldSize);
+    if (!source.Lasting() && !ReserveCopy(source, size)) return;
 
+    std::vector<uint8_t> bytes;
+    if (byteCount > kValueFieldSize) {
+        value = source.Fetch(valueOffset, byteCount, bytes);
+        if (!value) return; // the value lies outside the structure: the entry is left out
+    }
     if (source.Lasting()) {
         entries_.push_back(CIfdEntry::View(tag, type, count, value, size));
         return;
     }
-    // Values of a sound structure do not overlap either; copies beyond its size are refused.
-    if (size > source.Size() - std::min<uint64_t>(copiedBytes_, source.Size())) return;
+    if (value != bytes.data()) bytes.assign(value, value + size);
+    entries_.push_back(CIfdEntry::Own(tag, type, count, std::move(bytes)));
+}
+
+bool CIfdReader::ReserveCopy(const IfdSource& source, size_t size) {
+    // The values of a sound structure do not overlap, so their copies fit in its size.
+    if (copiedBytes_ > source.Size() || size > source.Size() - copiedBytes_) return false;
     copiedBytes_ += size;
-    entries_.push_back(CIfdEntry::Copy(tag, type, count, value, size));
+    return true;
 }
 
 const CIfdEntry* CIfdReader::FindTag(uint16_t tag) const {

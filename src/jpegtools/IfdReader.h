@@ -74,6 +74,8 @@ private:
     // Reads the 12-byte entry at the table reader's position and appends it, unless its value
     // lies outside the structure.
     void AddEntry(IfdSource& source, ByteReader& table);
+    // Counts `size` more bytes copied out of a file; false when copies would outgrow it.
+    bool ReserveCopy(const IfdSource& source, size_t size);
 
     std::vector<CIfdEntry> entries_;
     bool bigEndian_ = false;

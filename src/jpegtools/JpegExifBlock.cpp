@@ -53,7 +53,8 @@ std::optional<ByteRange> FindJpegExifBlock(const uint8_t* data, size_t size) {
             if (exif) found.reset(); // a cut-off Exif segment leaves no Exif data
             break;
         }
-        if (exif) found = ByteRange{reader.Position() + kExifSignatureSize, body - kExifSignatureSize};
+        if (exif)
+            found = ByteRange{reader.Position() + kExifSignatureSize, body - kExifSignatureSize};
         reader.Skip(body);
     }
     return found;

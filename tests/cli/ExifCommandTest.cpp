@@ -6,7 +6,9 @@
 
 namespace {
 
-std::string Env(const TempDir& config) { return "XDG_CONFIG_HOME=" + config.Path(); }
+std::string Env(const TempDir& config) {
+    return "XDG_CONFIG_HOME=" + config.Path();
+}
 
 } // namespace
 
@@ -17,7 +19,8 @@ TEST(CliExif, PrintsFiveLinesOfJpegAndTiff) {
     EXPECT_EQ(japanese.out, "Canon Canon EOS 40D\nL=135.0mm F=7.1\n2008:05:30 15:56:01\n"
                             "露出=マニュアル 測光=マルチセグメント\n"
                             "1/165sec F=7.0 EV=+0.00 ISO=100 +F\n");
-    CliResult english = RunCli({"exif", "--english", ExifDataPath("canon_40d_mm.jpg")}, Env(config));
+    CliResult english =
+        RunCli({"exif", "--english", ExifDataPath("canon_40d_mm.jpg")}, Env(config));
     EXPECT_EQ(english.out, "Canon Canon EOS 40D\nL=135.0mm F=7.1\n2008:05:30 15:56:01\n"
                            "Exposure=Manual Metering=Multi-seg.\n"
                            "1/165sec F=7.0 EV=+0.00 ISO=100 +F\n");

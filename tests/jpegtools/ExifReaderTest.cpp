@@ -1,6 +1,6 @@
+#include "jpegtools/ExifReader.h"
 #include "jpegtools/Charset.h"
 #include "jpegtools/CodePage.h"
-#include "jpegtools/ExifReader.h"
 #include "support/ExifFixture.h"
 #include "support/TiffBuilder.h"
 
@@ -41,7 +41,8 @@ TEST(ExifUserComment, CodesAndTrimming) {
     std::optional<ExifUserComment> jis = CommentOf(Code("JIS\0\0\0\0") + "\x1B$B$\"\x1B(B");
     ASSERT_TRUE(jis);
     EXPECT_EQ(jis->code, kCharsetIso2022Jp);
-    std::optional<ExifUserComment> undefined = CommentOf(std::string(8, '\0') + std::string("text\0\0", 6), true);
+    std::optional<ExifUserComment> undefined =
+        CommentOf(std::string(8, '\0') + std::string("text\0\0", 6), true);
     ASSERT_TRUE(undefined);
     EXPECT_EQ(undefined->code, kCharsetAuto);
     EXPECT_EQ(undefined->bytes, std::string("text\0\0", 6)); // only spaces are trimmed

@@ -12,7 +12,6 @@ constexpr uint16_t kMake = 271;
 constexpr uint16_t kModel = 272;
 constexpr uint16_t kOrientation = 274;
 constexpr uint16_t kBitsPerSample = 258;
-constexpr uint16_t kGpsIfd = 0x8825;
 
 // Parses a copy of exactly the block's bytes, so that ASan sees any read past it.
 struct Parsed {
@@ -82,27 +81,13 @@ TEST(IfdReader, ShortValuesLiveInTheValueField) {
     EXPECT_EQ(reader.GetRational(*bits), 0.0); // too few bytes for a rational
 }
 
-TEST(IfdReader, FollowsExifAndInteropButNotGps) {
-    TiffBuilder builder(false);
-    builder.Short(TiffBuilder::kIfd0, kOrientation, 1);
-    // Interop IFD (one entry) and GPS IFD (one entry) built by hand after the block.
-    std::vector<uint8_t> block;
-    builder.Short(TiffBuilder::kExif, kTagInteropIfd, 0).Short(TiffBuilder::kExif, kGpsIfd, 0);
-    block = builder.Build();
-    const auto appendIfd = [&](uint16_t tag) {
-        const uint32_t offset = uint32_t(block.size());
-        for (auto part : {builder.U16(1), builder.U16(tag), builder.U16(kTiffShort),
-                          builder.U32(1), builder.U32(7), builder.U32(0)})
-            block.insert(block.end(), part.begin(), part.end());
-        return offset;
-    };
-    const uint32_t exif = builder.DirectoryOffset(TiffBuilder::kExif);
-    builder.PutU32(block, exif + 2 + 8, appendIfd(1));      // Interop entry's value
-    builder.PutU32(block, exif + 2 + 12 + 8, appendIfd(2)); // GPS entry's value
-    Parsed parsed(block);
-    EXPECT_EQ(parsed.count, 2 + 2 + 1); // IFD0, Exif IFD, Interop IFD
-    EXPECT_NE(parsed.reader.FindTag(1), nullptr);
-    EXPECT_EQ(parsed.reader.FindTag(2), nullptr);
+TEST(IfdReader, ReadsTheInteropIfdInsideTheExifIfd) {
+    Parsed parsed(ExifBlockOf("canon_40d.jpg"));
+    const CIfdEntry* index = parsed.reader.FindTag(1);
+    const CIfdEntry* version = parsed.reader.FindTag(2);
+    ASSERT_TRUE(index && version);
+    EXPECT_EQ(parsed.reader.GetText(*index), "R98");
+    EXPECT_EQ(parsed.reader.GetText(*version), "0100");
 }
 
 TEST(IfdReader, Ifd1TablePastTheEndFailsButKeepsIfd0) {
@@ -161,7 +146,8 @@ TEST(IfdReader, CyclesAndOverlapsEnd) {
     // of the block's size. It stays within size / 12 entries.
     TiffBuilder overlapping(true);
     for (uint32_t j = 0; j < 100; ++j)
-        overlapping.Add(TiffBuilder::kIfd0, kTagSubIfds, kTiffLong, 1, overlapping.U32(20 + 12 * j));
+        overlapping.Add(TiffBuilder::kIfd0, kTagSubIfds, kTiffLong, 1,
+                        overlapping.U32(20 + 12 * j));
     block = overlapping.Build();
     block.resize(16000, 0);
     Parsed overlapped(block);

@@ -31,5 +31,6 @@ inline std::string ExifSegment(const std::vector<uint8_t>& block) {
 
 // SOI, the given segments, then a token scan and EOI: enough for marker walks.
 inline std::string JpegAround(const std::string& segments) {
-    return std::string("\xFF\xD8", 2) + segments + std::string("\xFF\xDA\x00\x02\x12\x34\xFF\xD9", 8);
+    return std::string("\xFF\xD8", 2) + segments +
+           std::string("\xFF\xDA\x00\x02\x12\x34\xFF\xD9", 8);
 }

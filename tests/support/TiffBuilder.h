@@ -22,7 +22,8 @@ public:
     }
     TiffBuilder& Shorts(Directory dir, uint16_t tag, const std::vector<uint16_t>& values) {
         std::vector<uint8_t> bytes;
-        for (uint16_t value : values) bytes = Join(bytes, U16(value));
+        for (uint16_t value : values)
+            bytes = Join(bytes, U16(value));
         return Add(dir, tag, 3, static_cast<uint32_t>(values.size()), bytes);
     }
     TiffBuilder& Rational(Directory dir, uint16_t tag, uint32_t numerator, uint32_t denominator) {
@@ -59,15 +60,18 @@ public:
     // Offset of a directory in the built block.
     uint32_t DirectoryOffset(Directory dir) const {
         uint32_t offset = 8;
-        for (int d = 0; d < dir; ++d) offset += DirectorySize(Directory(d));
+        for (int d = 0; d < dir; ++d)
+            offset += DirectorySize(Directory(d));
         return offset;
     }
 
     std::vector<uint8_t> Build() const {
-        std::vector<uint8_t> out = big_ ? std::vector<uint8_t>{'M', 'M'} : std::vector<uint8_t>{'I', 'I'};
+        std::vector<uint8_t> out =
+            big_ ? std::vector<uint8_t>{'M', 'M'} : std::vector<uint8_t>{'I', 'I'};
         Append(out, U16(42));
         Append(out, U32(8));
-        for (int d = 0; d < kDirectoryCount; ++d) AppendDirectory(out, Directory(d));
+        for (int d = 0; d < kDirectoryCount; ++d)
+            AppendDirectory(out, Directory(d));
         return out;
     }
 
