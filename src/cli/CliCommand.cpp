@@ -17,6 +17,7 @@ const std::vector<CliCommand>& CliCommands() {
         {"ycbcr", "ycbcr IN OUTBASE", RunYCbCrCommand},
         {"exif", "exif [--english] FILE", RunExifCommand},
         {"markers", "markers [--hex] FILE", RunMarkersCommand},
+        {"jpeg", "jpeg IN OUT", RunJpegCommand},
     };
     return commands;
 }

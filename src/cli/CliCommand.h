@@ -59,3 +59,4 @@ int RunGammaCommand(SettingsStore& settings, const CliArgs& args);
 int RunYCbCrCommand(SettingsStore& settings, const CliArgs& args);
 int RunExifCommand(SettingsStore& settings, const CliArgs& args);
 int RunMarkersCommand(SettingsStore& settings, const CliArgs& args);
+int RunJpegCommand(SettingsStore& settings, const CliArgs& args);

@@ -3,6 +3,7 @@
 #include "cli/CliCommand.h"
 #include "core/ImageDoc.h"
 #include "jpegtools/Charset.h"
+#include "jpegtools/ExifSummary.h"
 
 #include <cstdio>
 
@@ -23,6 +24,14 @@ std::string OneLineText(const std::string& sjis) {
     return line;
 }
 
+// The five summary lines, the exposure mode in Japanese as the information window shows it.
+void PrintExifLines(const CIfdReader& reader) {
+    static const char* const kNames[] = {"camera", "optics", "date", "exposure-mode", "exposure"};
+    const auto lines = ExifSummaryLines(reader, kSummaryJapanese);
+    for (size_t i = 0; i < lines.size(); ++i)
+        std::printf("exif[%s]: %s\n", kNames[i], OneLineText(lines[i]).c_str());
+}
+
 void PrintInfo(const std::string& path, const CImageDoc& document) {
     std::string grouped, shortForm;
     FormatByteCount(document.fileSize, &grouped, &shortForm);
@@ -36,6 +45,7 @@ void PrintInfo(const std::string& path, const CImageDoc& document) {
         const char* name = CharsetName(current->charset);
         std::printf("charset: %d %s\n", current->charset, name ? name : "");
     }
+    if (document.exifReader) PrintExifLines(*document.exifReader);
 }
 
 } // namespace

@@ -85,6 +85,8 @@ public:
     void SetColorType(int colorType) { colorType_ = colorType; }
     // True colour: B,G,R,X per pixel, top row first (wraps as a QImage::Format_RGB32).
     const uint32_t* Bits() const { return bits_.data(); }
+    // The same, for a reader that decodes straight into a blank true-colour device form.
+    uint32_t* Bits() { return bits_.data(); }
     // Palette images (colour type above 0): one index per pixel, top row first, and the palette;
     // an index beyond the palette shows black.
     const uint8_t* Indices() const { return indices_.data(); }

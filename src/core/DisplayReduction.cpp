@@ -97,10 +97,14 @@ uint8_t DitherIndex256(uint8_t blue, uint8_t green, uint8_t red, size_t x, size_
     return static_cast<uint8_t>(b + 4 * r + 32 * g);
 }
 
+bool ScreenKeepsTrueColor(int screenDepth, int ditherFor16bit) {
+    return screenDepth >= (ditherFor16bit ? 24 : 15);
+}
+
 int ReductionTarget(CDibImage& image, int screenDepth, int ditherFor16bit) {
     DibFormat format;
     if (!ParseReducible(image, format)) return 0;
-    if (screenDepth >= (ditherFor16bit ? 24 : 15)) return 0;
+    if (ScreenKeepsTrueColor(screenDepth, ditherFor16bit)) return 0;
     if (screenDepth <= 4) return 16;
     if (screenDepth <= 7) return 64;
     if (screenDepth <= 14) return 256;

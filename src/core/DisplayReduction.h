@@ -8,6 +8,10 @@
 
 constexpr int kDitheredTrueColor = 0x8000;
 
+// True when 24-bit pictures are shown as they are on a screen of the given depth: 15 bits or
+// more, 24 or more with the 16-bit dither on.
+bool ScreenKeepsTrueColor(int screenDepth, int ditherFor16bit);
+
 // The colour count a picture is reduced to on a screen of the given depth (0 = none): only
 // uncompressed 24-bit DIBs are reduced, and only below 15 bits, or 24 with the 16-bit dither on.
 int ReductionTarget(CDibImage& image, int screenDepth, int ditherFor16bit);

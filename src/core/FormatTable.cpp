@@ -4,10 +4,13 @@
 #include "app/util/ReportError.h"
 #include "core/BmpFile.h"
 #include "core/ImageDoc.h"
+#include "core/JpegRead.h"
+#include "core/JpegWrite.h"
 #include "core/MagFile.h"
 #include "core/OutputFiles.h"
 #include "core/PngFile.h"
 #include "core/RgbFile.h"
+#include "core/TiffFile.h"
 #include "jpegtools/Charset.h"
 
 #include <sys/stat.h>
@@ -62,10 +65,10 @@ bool LoadMagDocument(CImageDoc& document, const std::string& path) {
 const ImageFormat kFormats[] = {
     {kTypeBmp, "LoadBmpFile", LoadBmpDocument, "SaveBmpFile", SaveBmpDocument},
     {kTypeRgb, "LoadRgbFile", LoadRgbFile, "SaveRgbFile", SaveRgbFile},
-    {kTypeJpeg, "LoadJpegFile", nullptr, "SaveJpegFile", nullptr},
+    {kTypeJpeg, "LoadJpegFile", LoadJpegFile, "SaveJpegFile", SaveJpegFile},
     {kTypePng, "LoadPngFile", LoadPngDocument, "SavePngFile", SavePngDocument},
     {kTypeMag, "LoadMagFile", LoadMagDocument, nullptr, nullptr},
-    {kTypeTiff, "LoadTiffFile", nullptr, nullptr, nullptr},
+    {kTypeTiff, "LoadTiffFile", LoadTiffFile, nullptr, nullptr},
 };
 
 } // namespace

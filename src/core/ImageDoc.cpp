@@ -65,6 +65,7 @@ void CImageDoc::ResetFormatState() {
     includeComment = false;
     palette.clear();
     hasExif = false;
+    exifReader.reset(); // it may view exifData
     exifData.clear();
     rawComment.clear();
     rawCommentCharset = -1;

@@ -4,6 +4,7 @@
 #include "core/CommentItem.h"
 #include "core/DibImage.h"
 #include "core/Document.h"
+#include "jpegtools/IfdReader.h"
 #include "jpegtools/QuantTablePair.h"
 
 #include <cstdint>
@@ -81,6 +82,8 @@ public:
     std::string rawComment;     // comment bytes held by a reader until they become an item
     bool hasExif = false;
     std::vector<uint8_t> exifData; // the APP1 body after its "Exif\0\0" identifier
+    // The parsed Exif data (of exifData, or of a TIFF file's own directories); none without.
+    std::unique_ptr<CIfdReader> exifReader;
     bool grayscale = false;
     bool customDqt = false;       // the JPEG writer uses the tables below
     QuantTablePair quantTables{}; // luminance, then chrominance

@@ -1,0 +1,257 @@
+#include "core/JpegRead.h"
+
+#include "app/settings/SettingsStore.h"
+#include "app/util/ByteReader.h"
+#include "app/util/ReportError.h"
+#include "core/DisplayReduction.h"
+#include "core/ImageDoc.h"
+#include "core/PixelLimit.h"
+#include "jpegtools/JpegErrorManager.h"
+#include "platform/Platform.h"
+
+#include <algorithm>
+#include <jerror.h>
+
+namespace {
+
+constexpr const char* kReaderName = "LoadJpegFile";
+// Huffman-coded data cannot describe more pixels per byte than this (one bit per 8 x 8 block
+// of a grayscale DC scan gives 512).
+constexpr size_t kJpegPixelsPerByte = 1024;
+constexpr JDIMENSION kRowsPerCall = 16;
+
+enum class DecodeStatus { Ok, LibraryError, NoMemory };
+
+// Where decoded rows go: bottom-up rows of the packed DIB (blue, green, red), or top-down rows
+// of the true-colour device form (blue, green, red, 0xFF).
+struct RowTarget {
+    uint8_t* base = nullptr;
+    size_t stride = 0;
+    JDIMENSION height = 0;
+    bool deviceForm = false;
+    uint8_t* Row(JDIMENSION scanline) const {
+        return base + stride * (deviceForm ? scanline : height - 1 - scanline);
+    }
+};
+
+// Everything that must outlive a jump back from the error exit.
+struct DecodeSession {
+    jpeg_decompress_struct info{};
+    JpegErrorManager errors{};
+    RowTarget target;
+};
+
+// Converts one row of library output (1, 3 or 4 samples a pixel) to blue, green, red (and
+// 0xFF for the device form).
+void ConvertRow(const JSAMPLE* in, int components, JDIMENSION width, uint8_t* out,
+                bool deviceForm) {
+    const int step = deviceForm ? 4 : 3;
+    for (JDIMENSION x = 0; x < width; ++x, in += components, out += step) {
+        if (components == 1) {
+            out[0] = out[1] = out[2] = in[0];
+        } else if (components == 3) {
+            out[0] = in[2];
+            out[1] = in[1];
+            out[2] = in[0];
+        } else {
+            // libjpeg hands over CMYK as Adobe applications store it: inverted, so each
+            // channel times K gives the colour.
+            unsigned k = in[3];
+            out[0] = static_cast<uint8_t>((in[2] * k + 127) / 255);
+            out[1] = static_cast<uint8_t>((in[1] * k + 127) / 255);
+            out[2] = static_cast<uint8_t>((in[0] * k + 127) / 255);
+        }
+        if (deviceForm) out[3] = 0xFF;
+    }
+}
+
+// Gray and colour files come out of the library directly in the target's pixel layout; CMYK,
+// YCCK and files of unknown colour space come out as they are and are converted row by row.
+void ChooseOutputSpace(jpeg_decompress_struct& info, JpegPixelForm form) {
+    switch (info.jpeg_color_space) {
+    case JCS_GRAYSCALE:
+    case JCS_RGB:
+    case JCS_YCbCr:
+        info.out_color_space = form == JpegPixelForm::DeviceForm ? JCS_EXT_BGRA : JCS_EXT_BGR;
+        break;
+    case JCS_CMYK:
+    case JCS_YCCK:
+        info.out_color_space = JCS_CMYK;
+        break;
+    default:
+        if (info.num_components != 1 && info.num_components != 3 && info.num_components != 4)
+            ERREXIT(&info, JERR_CONVERSION_NOTIMPL);
+    }
+}
+
+void CopyQuantTables(const jpeg_decompress_struct& info, JpegFileFacts& facts) {
+    for (int slot = 0; slot < 2; ++slot) {
+        const JQUANT_TBL* table = info.quant_tbl_ptrs[slot];
+        facts.hasTable[slot] = table != nullptr;
+        if (table) std::copy(table->quantval, table->quantval + 64, facts.tables[slot].begin());
+    }
+}
+
+bool AllocatePackedDib(size_t width, size_t height, CDibImage& image, RowTarget& target) {
+    size_t stride = DibStride(width, 24), bytes = 0;
+    if (!CheckedMultiply(stride, height, bytes) || !image.AllocateDib(40, bytes)) return false;
+    BitmapInfoHeader* header = image.Header();
+    *header = BitmapInfoHeader{};
+    header->biWidth = static_cast<int32_t>(width);
+    header->biHeight = static_cast<int32_t>(height);
+    header->biBitCount = 24;
+    target.base = image.Pixels();
+    target.stride = stride;
+    return true;
+}
+
+bool AllocatePixels(const jpeg_decompress_struct& info, size_t maxPixels, JpegPixelForm form,
+                    CDibImage& image, RowTarget& target) {
+    size_t width = info.output_width, height = info.output_height, pixels = 0;
+    if (!CheckedMultiply(width, height, pixels) || pixels > maxPixels) return false;
+    target.height = info.output_height;
+    target.deviceForm = form == JpegPixelForm::DeviceForm;
+    if (!target.deviceForm) return AllocatePackedDib(width, height, image, target);
+    if (!image.CreateBlank(static_cast<int>(width), static_cast<int>(height), 0)) return false;
+    target.base = reinterpret_cast<uint8_t*>(image.Bits());
+    target.stride = width * 4;
+    return true;
+}
+
+void ReadRows(jpeg_decompress_struct& info, const RowTarget& target) {
+    const JDIMENSION height = info.output_height;
+    if (info.out_color_space == JCS_EXT_BGR || info.out_color_space == JCS_EXT_BGRA) {
+        while (info.output_scanline < height) {
+            JSAMPROW rows[kRowsPerCall];
+            JDIMENSION first = info.output_scanline;
+            JDIMENSION count = std::min(kRowsPerCall, height - first);
+            for (JDIMENSION i = 0; i < count; ++i)
+                rows[i] = target.Row(first + i);
+            if (jpeg_read_scanlines(&info, rows, count) == 0) ERREXIT(&info, JERR_INPUT_EOF);
+        }
+        return;
+    }
+    JSAMPARRAY scratch = (*info.mem->alloc_sarray)(
+        reinterpret_cast<j_common_ptr>(&info), JPOOL_IMAGE,
+        info.output_width * static_cast<JDIMENSION>(info.output_components), 1);
+    while (info.output_scanline < height) {
+        JDIMENSION scanline = info.output_scanline;
+        if (jpeg_read_scanlines(&info, scratch, 1) != 1) ERREXIT(&info, JERR_INPUT_EOF);
+        ConvertRow(scratch[0], info.output_components, info.output_width, target.Row(scanline),
+                   target.deviceForm);
+    }
+}
+
+// Files without a JFIF segment are described by their Exif version, when they have Exif data.
+std::string ExifLabelOf(const JpegMarkerState& markers) {
+    return markers.hasExif && markers.exif ? ExifLabel(*markers.exif) : std::string();
+}
+
+DecodeStatus RunDecode(DecodeSession& session, std::FILE* file, size_t maxPixels,
+                       JpegPixelForm form, CDibImage& image, JpegFileFacts& facts) {
+    jpeg_decompress_struct& info = session.info;
+    info.err = InstallJpegErrorManager(session.errors);
+    if (setjmp(session.errors.jump)) return DecodeStatus::LibraryError;
+    jpeg_create_decompress(&info);
+    jpeg_stdio_src(&info, file);
+    InstallMarkerProcessors(info, facts.markers);
+    if (jpeg_read_header(&info, TRUE) != JPEG_HEADER_OK) ERREXIT(&info, JERR_INPUT_EOF);
+    CopyQuantTables(info, facts);
+    ChooseOutputSpace(info, form);
+    jpeg_start_decompress(&info);
+    if (!AllocatePixels(info, maxPixels, form, image, session.target))
+        return DecodeStatus::NoMemory;
+    ReadRows(info, session.target);
+    facts.description = DescribeJpeg(FrameFactsOf(info), ExifLabelOf(facts.markers));
+    jpeg_finish_decompress(&info);
+    return DecodeStatus::Ok;
+}
+
+} // namespace
+
+bool DecodeJpegStream(std::FILE* file, const std::string& path, size_t maxPixels,
+                      JpegPixelForm form, CDibImage& image, JpegFileFacts& facts) {
+    DecodeSession session;
+    DecodeStatus status;
+    {
+        WaitCursor wait;
+        status = RunDecode(session, file, maxPixels, form, image, facts);
+        jpeg_destroy_decompress(&session.info);
+    }
+    if (status == DecodeStatus::Ok) return true;
+    image.FreeDib();
+    image.Release();
+    if (status == DecodeStatus::NoMemory)
+        ReportErrorId(kReaderName, path, 352);
+    else
+        ReportError("JPEGLIB", "", session.errors.message);
+    return false;
+}
+
+bool DecodeJpegFile(const std::string& path, JpegPixelForm form, CDibImage& image,
+                    JpegFileFacts& facts) {
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file) {
+        ReportErrorId(kReaderName, path, 351);
+        return false;
+    }
+    long length = std::fseek(file, 0, SEEK_END) == 0 ? std::ftell(file) : 0;
+    std::rewind(file);
+    facts.fileSize = length > 0 ? static_cast<uint64_t>(length) : 0;
+    bool ok = DecodeJpegStream(file, path, PixelLimitForFile(facts.fileSize, kJpegPixelsPerByte),
+                               form, image, facts);
+    std::fclose(file);
+    return ok;
+}
+
+namespace {
+
+// The comment found in the file becomes the current item, to be written again on save.
+void TakeComment(CImageDoc& document, const JpegMarkerState& markers) {
+    if (!markers.hasComment) return;
+    document.includeComment = true;
+    document.AddComment(MakeCommentItem(markers.comment.data(), markers.commentCharset,
+                                        static_cast<int>(markers.comment.size())),
+                        true);
+}
+
+void TakeFacts(CImageDoc& document, JpegFileFacts& facts) {
+    TakeComment(document, facts.markers);
+    document.hasExif = facts.markers.hasExif;
+    if (document.hasExif) {
+        document.exifData = std::move(facts.markers.exifData);
+        document.exifReader = std::move(facts.markers.exif);
+    }
+    for (int slot = 0; slot < 2; ++slot)
+        if (facts.hasTable[slot])
+            std::copy(facts.tables[slot].begin(), facts.tables[slot].end(),
+                      document.quantTables.begin() + slot * 64);
+    document.description = facts.description.text;
+    document.grayscale = facts.description.grayscale;
+    document.qualityEstimate = facts.description.qualityEstimate;
+    document.bitsPerSample = 8;
+    document.fileSize = static_cast<uint32_t>(std::min<uint64_t>(facts.fileSize, UINT32_MAX));
+}
+
+} // namespace
+
+bool LoadJpegFile(CImageDoc& document, const std::string& path) {
+    document.ResetFormatState();
+    // On a screen that shows true colour as it is, the picture goes straight to the device form.
+    const int dither = AppSettings().useDitherFor16bitColor;
+    const JpegPixelForm form = ScreenKeepsTrueColor(Platform().ScreenDepth(), dither)
+                                   ? JpegPixelForm::DeviceForm
+                                   : JpegPixelForm::PackedDib;
+    auto image = std::make_unique<CDibImage>();
+    JpegFileFacts facts;
+    if (!DecodeJpegFile(path, form, *image, facts)) return false;
+    TakeFacts(document, facts);
+    document.Image().Release();
+    if (form == JpegPixelForm::PackedDib) image = PrepareForDisplay(std::move(image), dither);
+    if (!image) {
+        ReportErrorId(kReaderName, path, 353);
+        return false;
+    }
+    document.SetImage(std::move(image));
+    return true;
+}

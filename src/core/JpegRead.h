@@ -1,0 +1,40 @@
+#pragma once
+// The JPEG reader: decodes a file with libjpeg into a packed bottom-up 24-bit DIB and gathers
+// what the document keeps about the file (comment, Exif block, quantization tables and the
+// format description).
+#include "core/DibImage.h"
+#include "core/JpegDescription.h"
+#include "core/JpegMarkers.h"
+#include "jpegtools/QuantTablePair.h"
+
+#include <cstdio>
+#include <string>
+
+class CImageDoc;
+
+// What the decoder fills: the packed DIB (a 40-byte header, rows bottom-up, blue, green, red),
+// or, for a screen that shows true colour as it is, the true-colour device form directly.
+enum class JpegPixelForm { PackedDib, DeviceForm };
+
+struct JpegFileFacts {
+    JpegMarkerState markers;
+    // The file's tables of slots 0 and 1, where it defines them.
+    bool hasTable[2] = {};
+    QuantTable tables[2] = {};
+    JpegDescription description;
+    uint64_t fileSize = 0;
+};
+
+// Decodes an open file into the image in the given form. Pictures of more than maxPixels
+// pixels are refused as out of memory. Failures are reported ("JPEGLIB" with the library's
+// message, or "LoadJpegFile" with the path) and leave the image empty.
+bool DecodeJpegStream(std::FILE* file, const std::string& path, size_t maxPixels,
+                      JpegPixelForm form, CDibImage& image, JpegFileFacts& facts);
+// Opens the file and decodes it, allowing as many pixels as its length makes plausible.
+bool DecodeJpegFile(const std::string& path, JpegPixelForm form, CDibImage& image,
+                    JpegFileFacts& facts);
+
+// The document reader: the picture, the comment (which becomes the current item), the Exif
+// block and its parsed form, the file's tables (slots it lacks keep the document's), the
+// grayscale flag, the quality estimate and the description.
+bool LoadJpegFile(CImageDoc& document, const std::string& path);

@@ -1,0 +1,251 @@
+#include "core/JpegWrite.h"
+
+#include "app/util/ReportError.h"
+#include "core/DocumentHost.h"
+#include "core/ImageDoc.h"
+#include "core/OutputFiles.h"
+#include "jpegtools/Charset.h"
+#include "jpegtools/JpegErrorManager.h"
+#include "jpegtools/TextCut.h"
+#include "platform/Platform.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <jerror.h>
+#include <new>
+#include <utility>
+#include <vector>
+
+namespace {
+
+constexpr const char* kWriterName = "SaveJpegFile";
+constexpr JDIMENSION kRowsPerCall = 16;
+// libjpeg-turbo keeps each table entry times 8 in 16 bits: larger entries break its divisors.
+constexpr unsigned kMaxTableEntry = 8191;
+
+// The picture's rows: the true-colour device form (top-down; blue, green, red, X), or the
+// extracted packed DIB (bottom-up; blue, green, red).
+struct PixelSource {
+    const uint8_t* base = nullptr;
+    size_t stride = 0;
+    JDIMENSION width = 0, height = 0;
+    int pixelBytes = 3;
+    bool bottomUp = true;
+    // Scanline t, counted from the top; libjpeg only reads it.
+    JSAMPROW Row(JDIMENSION t) const {
+        return const_cast<JSAMPROW>(base + stride * (bottomUp ? height - 1 - t : t));
+    }
+};
+
+// Everything that must outlive a jump back from the error exit.
+struct EncodeSession {
+    jpeg_compress_struct info{};
+    JpegErrorManager errors{};
+    std::FILE* file = nullptr;
+    PixelSource source;
+    std::vector<JSAMPLE> grayRows;
+    std::optional<std::string> comment;
+};
+
+void SetSampling(jpeg_compress_struct& info, int sampling) {
+    static const int kFactors[][2] = {{1, 1}, {1, 1}, {2, 1}, {2, 2}, {1, 2}};
+    if (sampling < kSampling11 || sampling > kSampling12) return;
+    info.comp_info[0].h_samp_factor = kFactors[sampling][0];
+    info.comp_info[0].v_samp_factor = kFactors[sampling][1];
+}
+
+void SetCustomTables(jpeg_compress_struct& info, const QuantTablePair& tables) {
+    for (int slot = 0; slot < 2; ++slot) {
+        JQUANT_TBL* table = info.quant_tbl_ptrs[slot];
+        if (!table) continue;
+        for (int i = 0; i < 64; ++i)
+            table->quantval[i] =
+                static_cast<UINT16>(std::clamp<unsigned>(tables[slot * 64 + i], 1, kMaxTableEntry));
+    }
+}
+
+void SetParameters(jpeg_compress_struct& info, const PixelSource& source,
+                   const JpegWriteSettings& settings) {
+    bool gray = settings.sampling == kSamplingGray;
+    info.image_width = source.width;
+    info.image_height = source.height;
+    info.input_components = gray ? 1 : source.pixelBytes;
+    info.in_color_space = gray                     ? JCS_GRAYSCALE
+                          : source.pixelBytes == 4 ? JCS_EXT_BGRX
+                                                   : JCS_EXT_BGR;
+    jpeg_set_defaults(&info);
+    info.density_unit = static_cast<UINT8>(std::clamp(settings.densityUnit, 0, 2));
+    info.X_density = static_cast<UINT16>(std::clamp(settings.xDensity, 1, 65535));
+    info.Y_density = static_cast<UINT16>(std::clamp(settings.yDensity, 1, 65535));
+    if (settings.restartEveryRow) info.restart_in_rows = 1;
+    jpeg_set_quality(&info, std::clamp(settings.quality, 0, 100), !settings.progressive);
+    info.optimize_coding = TRUE;
+    if (settings.customTables) SetCustomTables(info, *settings.customTables);
+    SetSampling(info, settings.sampling);
+    if (settings.progressive) {
+        info.progressive_mode = TRUE;
+        jpeg_simple_progression(&info);
+    }
+}
+
+// Gray value of one blue, green, red pixel, truncated.
+JSAMPLE GrayOf(const uint8_t* pixel) {
+    return static_cast<JSAMPLE>(0.587 * pixel[1] + 0.299 * pixel[2] + 0.114 * pixel[0]);
+}
+
+// Gray files go through the gray rows.
+void WriteRows(EncodeSession& session) {
+    jpeg_compress_struct& info = session.info;
+    const PixelSource& source = session.source;
+    const bool gray = info.input_components == 1;
+    while (info.next_scanline < info.image_height) {
+        JSAMPROW rows[kRowsPerCall];
+        JDIMENSION first = info.next_scanline;
+        JDIMENSION count = std::min(kRowsPerCall, info.image_height - first);
+        for (JDIMENSION i = 0; i < count; ++i) {
+            rows[i] = source.Row(first + i);
+            if (!gray) continue;
+            const uint8_t* pixel = rows[i];
+            rows[i] = session.grayRows.data() + static_cast<size_t>(i) * info.image_width;
+            for (JDIMENSION x = 0; x < info.image_width; ++x, pixel += source.pixelBytes)
+                rows[i][x] = GrayOf(pixel);
+        }
+        if (jpeg_write_scanlines(&info, rows, count) == 0) ERREXIT(&info, JERR_FILE_WRITE);
+    }
+}
+
+bool RunEncode(EncodeSession& session, const JpegWriteSettings& settings,
+               JpegDescription& description) {
+    jpeg_compress_struct& info = session.info;
+    info.err = InstallJpegErrorManager(session.errors);
+    if (setjmp(session.errors.jump)) return false;
+    jpeg_create_compress(&info);
+    jpeg_stdio_dest(&info, session.file);
+    SetParameters(info, session.source, settings);
+    jpeg_start_compress(&info, TRUE);
+    // Right after SOI and the JFIF segment, ahead of the tables and the frame header.
+    if (session.comment)
+        jpeg_write_marker(&info, JPEG_COM, reinterpret_cast<const JOCTET*>(session.comment->data()),
+                          static_cast<unsigned>(session.comment->size()));
+    WriteRows(session);
+    jpeg_finish_compress(&info);
+    description = DescribeJpeg(FrameFactsOf(info), std::string());
+    return true;
+}
+
+// The gray rows and the comment, made before the library runs.
+bool PrepareBuffers(EncodeSession& session, const JpegWriteSettings& settings) {
+    if (settings.comment)
+        session.comment =
+            CutAtCharBoundary(*settings.comment, settings.commentCharset, kMaxComment);
+    if (settings.sampling != kSamplingGray) return true;
+    try {
+        session.grayRows.resize(static_cast<size_t>(session.source.width) * kRowsPerCall);
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    return true;
+}
+
+bool EncodeRows(std::FILE* file, const std::string& path, const PixelSource& source,
+                const JpegWriteSettings& settings, JpegDescription& description) {
+    EncodeSession session;
+    session.file = file;
+    session.source = source;
+    if (!PrepareBuffers(session, settings)) {
+        ReportErrorId(kWriterName, path, 352);
+        return false;
+    }
+    bool ok;
+    {
+        WaitCursor wait;
+        ok = RunEncode(session, settings, description);
+        jpeg_destroy_compress(&session.info);
+    }
+    if (!ok) ReportError("JPEGLIB", "", session.errors.message);
+    return ok;
+}
+
+} // namespace
+
+JpegWriteSettings JpegWriteSettingsFrom(const SettingsStore& settings) {
+    JpegWriteSettings values;
+    values.quality = std::clamp(settings.param1, 0, 100);
+    values.sampling = settings.param2;
+    values.progressive = settings.param3 == 1;
+    values.restartEveryRow = settings.includeRST != 0;
+    values.densityUnit = settings.resolutionUnit;
+    values.xDensity = settings.resolutionH;
+    values.yDensity = settings.resolutionV;
+    return values;
+}
+
+bool EncodeJpegStream(std::FILE* file, const std::string& path, CDibImage& image,
+                      const JpegWriteSettings& settings, JpegDescription& description) {
+    PixelSource source;
+    const bool trueColor = image.ColorType() == 0 && !image.IsEmpty();
+    if (trueColor) {
+        // The device form already holds the pixels the 24-bit extraction would copy.
+        source = {reinterpret_cast<const uint8_t*>(std::as_const(image).Bits()),
+                  static_cast<size_t>(image.Width()) * 4,
+                  static_cast<JDIMENSION>(image.Width()),
+                  static_cast<JDIMENSION>(image.Height()),
+                  4,
+                  false};
+    } else if (image.ExtractDib(0, kBiRgb)) {
+        const BitmapInfoHeader& header = *image.Header();
+        source = {image.Pixels(),
+                  DibStride(static_cast<size_t>(header.biWidth), 24),
+                  static_cast<JDIMENSION>(header.biWidth),
+                  static_cast<JDIMENSION>(header.biHeight),
+                  3,
+                  true};
+    } else {
+        image.FreeDib();
+        ReportErrorId(kWriterName, path, 354);
+        return false;
+    }
+    bool ok = EncodeRows(file, path, source, settings, description);
+    image.FreeDib();
+    return ok;
+}
+
+bool EncodeJpegFile(const std::string& path, CDibImage& image, const JpegWriteSettings& settings,
+                    JpegDescription& description) {
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    if (!file) {
+        ReportError(kWriterName, path, "Cannot open");
+        return false;
+    }
+    bool ok = EncodeJpegStream(file, path, image, settings, description);
+    if (std::fclose(file) != 0 && ok) {
+        ReportError(kWriterName, path, std::strerror(errno));
+        ok = false;
+    }
+    return ok;
+}
+
+bool SaveJpegFile(CImageDoc& document, COutputFiles& output, const std::string& path) {
+    SettingsStore& settings = AppSettings();
+    DocumentHost().CommitControlBar(settings);
+    JpegWriteSettings values = JpegWriteSettingsFrom(settings);
+    if (document.customDqt) values.customTables = document.quantTables;
+    if (const CommentItem* item = document.CurrentComment(); item && document.includeComment) {
+        values.commentCharset =
+            ChooseWriteCharset(item->charset, settings.autoWriteCharset, settings.writeCharset);
+        values.comment = CommentTextForWriting(*item, values.commentCharset);
+    }
+    std::FILE* file = output.Create(path);
+    if (!file) {
+        ReportError(kWriterName, path, "Cannot open");
+        return false;
+    }
+    JpegDescription description;
+    if (!EncodeJpegStream(file, path, document.Image(), values, description)) return false;
+    document.description = description.text;
+    document.grayscale = description.grayscale;
+    document.qualityEstimate = description.qualityEstimate;
+    document.bitsPerSample = 8;
+    return true;
+}

@@ -1,0 +1,64 @@
+// JPEG and TIFF files through tolmena-cli: describe, info, convert and the jpeg command.
+#include "support/JpegFixture.h"
+#include "support/RunCli.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const std::string kCanon = std::string(TEST_DATA_DIR) + "/exif/canon_40d.jpg";
+const std::string kTiffRgb = std::string(CORPORA_DIR) + "/libtiff-test-images/rgb-3c-8b.tiff";
+
+std::string Env(const TempDir& config) {
+    return "XDG_CONFIG_HOME=" + config.Path();
+}
+
+} // namespace
+
+TEST(CliJpeg, DescribeAndInfo) {
+    TempDir config;
+    CliResult described = RunCli({"describe", kCanon, kTiffRgb}, Env(config));
+    EXPECT_EQ(described.status, 0) << described.err;
+    EXPECT_EQ(described.out, "100x68 JFIF1.1(YCbCr) DS=1:1 Qf=80.6\n157x151 TIFF (RGB)\n");
+
+    CliResult info = RunCli({"info", kCanon}, Env(config));
+    ASSERT_EQ(info.status, 0) << info.err;
+    EXPECT_NE(
+        info.out.find("description: 100x68 JFIF1.1(YCbCr) DS=1:1 Qf=80.6\nsize: 7,958 (7.7K)\n"),
+        std::string::npos);
+    EXPECT_NE(info.out.find("exif[camera]: Canon Canon EOS 40D\n"), std::string::npos);
+    EXPECT_NE(info.out.find("exif[exposure]: 1/165sec F=7.0 EV=+0.00 ISO=100 +F\n"),
+              std::string::npos);
+
+    TempDir dir;
+    CliResult broken = RunCli({"describe", dir.Write("bad.jpg", "GIF89a")}, Env(config));
+    EXPECT_EQ(broken.status, 1);
+    EXPECT_EQ(broken.err, "JPEGLIB:Not a JPEG file: starts with 0x47 0x49\n\n");
+}
+
+TEST(CliJpeg, ConvertAndJpegCommandUseTheFormatValues) {
+    TempDir config, dir;
+    CliResult converted = RunCli({"--set", "Param1=90", "--set", "Param2=1", "--set",
+                                  "IncludeRST=1", "convert", "-v", kTiffRgb, dir.File("out.jpg")},
+                                 Env(config));
+    ASSERT_EQ(converted.status, 0) << converted.err;
+    EXPECT_EQ(converted.out, "157x151 JFIF1.1(YCbCr) DS=1:1 Qf=94.7\n");
+    JpegReadBack back = ReadBackJpeg(dir.File("out.jpg"));
+    EXPECT_EQ(back.hSampling, 1);
+    EXPECT_EQ(back.restartInterval, 20u); // 157 pixels: 20 MCUs of 8 a row
+
+    CliResult jpeg =
+        RunCli({"--set", "Param2=3", "--set", "Param3=1", "jpeg", kCanon, dir.File("conv.jpg")},
+               Env(config));
+    ASSERT_EQ(jpeg.status, 0) << jpeg.err;
+    EXPECT_EQ(jpeg.out, "Q=75 DS=4:1 Prg.\n");
+    back = ReadBackJpeg(dir.File("conv.jpg"));
+    EXPECT_TRUE(back.progressive);
+    EXPECT_EQ(back.hSampling * back.vSampling, 4);
+
+    CliResult custom =
+        RunCli({"--set", "UseCustomDQT=1", "jpeg", kCanon, dir.File("c.jpg")}, Env(config));
+    EXPECT_EQ(custom.out.substr(0, 10), "CustomDQT ");
+    EXPECT_EQ(RunCli({"jpeg", kCanon}, Env(config)).status, 2);
+    EXPECT_EQ(RunCli({"jpeg", dir.File("none.jpg"), dir.File("x.jpg")}, Env(config)).status, 1);
+}
