@@ -63,7 +63,7 @@ CTerminalProgress::~CTerminalProgress() {
 
 void CTerminalProgress::SetCounter(const std::string& text) {
     counter_ = text;
-    Draw(false);
+    Draw(total_ > 0 && position_ >= total_); // the last file is always shown
 }
 
 void CTerminalProgress::SetPath(const std::string& text) {
