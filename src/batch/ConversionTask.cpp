@@ -1,5 +1,6 @@
 #include "batch/ConversionTask.h"
 
+#include "app/settings/SettingsStore.h"
 #include "app/util/StringTable.h"
 #include "batch/HtmlLog.h"
 #include "core/DocTemplate.h"
@@ -36,6 +37,20 @@ ImageSize FollowAspectRatio(ImageSize source, const BulkConvSettings& settings) 
 // Resize takes sizes from 1 up; anything else makes it report and fail.
 uint32_t ResizeLength(int length) {
     return static_cast<uint32_t>(std::max(length, 0));
+}
+
+// Makes the default comment the current item, also over the file's own comment, with the include
+// flag following the DefaultComment setting. A file without a comment got the default item from
+// its load already; it is not added twice (a PNG would store both).
+void UseDefaultComment(CImageDoc& document) {
+    const SettingsStore& settings = AppSettings();
+    const CommentItem* current = document.CurrentComment();
+    if (current && document.Comments().size() == 1 && current->key == "Comment" &&
+        current->text == settings.defaultCommentText &&
+        current->charset == settings.defaultCommentCharset)
+        document.includeComment = settings.defaultComment != 0;
+    else
+        document.AddDefaultComment();
 }
 
 } // namespace
@@ -102,8 +117,7 @@ bool CConversionTask::ProcessFile(CBatchJob& job) {
         return true;
     }
     if (!job.EnsureDestinationDirectory()) return false;
-    // The default comment becomes the current item, also over the file's own comment.
-    document.AddDefaultComment();
+    UseDefaultComment(document);
     Convert(job, document);
     return true;
 }

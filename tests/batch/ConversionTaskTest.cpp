@@ -247,8 +247,14 @@ TEST_F(ConversionTest, JpegAndPngOutputs) {
     Run();
     EXPECT_EQ(SizeOf(dst + "/a.jpg"), "80x60");
     settings.usePngFormat = 1;
+    AppSettings().defaultComment = 1;
+    AppSettings().defaultCommentText = "batch";
     Run();
     EXPECT_EQ(SizeOf(dst + "/a.png"), "80x60");
+    CImageDoc png;
+    ASSERT_TRUE(png.LoadFile(dst + "/a.png"));
+    ASSERT_EQ(png.Comments().size(), 1u); // the default comment, once
+    EXPECT_EQ(png.Comments()[0]->text, "batch");
 
     // In one directory, a.bmp's output would replace the user's a.jpg, another source: it is
     // refused, and a.jpg is then converted in place.
