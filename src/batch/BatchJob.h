@@ -85,12 +85,12 @@ public:
     // the user's originals, so it is never written over.
     bool OutputReplacesAnotherSource() const;
 
+    // Files found by the counting pass; files found, or handed to processing, so far.
     int Total() const { return total_; }
     int Count() const { return count_; }
-    // Counting or processing handed files, so far.
     void ResetCount() { count_ = 0; }
+    // Set when the progress says stop; every loop of the walk ends at its next test.
     bool Cancelled() const { return cancelled_; }
-    void Cancel() { cancelled_ = true; }
     void ResetCancel() { cancelled_ = false; }
 
     // The five path slots of the file at hand.

@@ -30,6 +30,12 @@ protected:
         return args;
     }
     std::string Env() const { return "XDG_CONFIG_HOME=" + config.Path(); }
+    std::string CommandLine() {
+        std::string line = Env() + " " + ShellQuote(CLI_PATH);
+        for (const std::string& arg : Args())
+            line += " " + ShellQuote(arg);
+        return line;
+    }
     std::vector<std::string> Leftovers() const {
         std::vector<std::string> names;
         for (const auto& entry : fs::directory_iterator(dst))
