@@ -18,6 +18,7 @@ const std::vector<CliCommand>& CliCommands() {
         {"exif", "exif [--english] FILE", RunExifCommand},
         {"markers", "markers [--hex] FILE", RunMarkersCommand},
         {"jpeg", "jpeg IN OUT", RunJpegCommand},
+        {"batch-convert", "batch-convert SRC DST", RunBatchConvertCommand},
     };
     return commands;
 }

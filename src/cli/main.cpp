@@ -1,9 +1,11 @@
 // tolmena-cli: the headless front end over the same logic as the viewer.
 #include "app/settings/DefaultComment.h"
 #include "app/settings/SettingOverride.h"
+#include "batch/BulkConvSettings.h"
 #include "cli/CliCommand.h"
 #include "platform/HeadlessPlatform.h"
 
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 
@@ -28,6 +30,8 @@ const CliCommand* FindCommand(const std::string& name) {
 
 int main(int argc, char** argv) {
     Headless().SetEchoToStderr(true);
+    // A write past the file size limit fails and is reported like a full disk.
+    std::signal(SIGXFSZ, SIG_IGN);
     CliArgs args(argv + 1, argv + argc);
     if (args.empty()) return UsageError("no command given");
     if (args[0] == "--help" || args[0] == "-h") {
@@ -57,6 +61,7 @@ int main(int argc, char** argv) {
     if (!command) return UsageError("unknown command '" + args[i] + "'");
 
     LoadSettings(settings);
+    RegisterBulkConvKeys();
     for (const std::string& assignment : overrides) {
         std::string error;
         if (!ApplySettingOverride(settings, assignment, error)) return UsageError(error);
