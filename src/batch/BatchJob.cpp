@@ -1,0 +1,237 @@
+#include "batch/BatchJob.h"
+
+#include "app/util/FileExtension.h"
+#include "app/util/ReportError.h"
+#include "app/util/StringTable.h"
+#include "batch/BatchPaths.h"
+#include "batch/NameOrder.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <dirent.h>
+#include <fcntl.h>
+#include <memory>
+#include <sys/stat.h>
+
+namespace {
+
+constexpr int kSummaryId = 256;
+constexpr int kNoSourceId = 359;
+constexpr int kNoDestinationId = 350;
+constexpr int kNoLogId = 362;
+
+// The root directory is held as "" in the slots.
+std::string DirectoryText(const std::string& slot) {
+    return slot.empty() ? "/" : slot;
+}
+
+bool IsDirectory(const std::string& path) {
+    struct stat info {};
+    return stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+using DirHandle = std::unique_ptr<DIR, int (*)(DIR*)>;
+
+} // namespace
+
+std::string IBatchTask::Summary(const CBatchJob& job) const {
+    char text[256];
+    std::snprintf(text, sizeof text, LoadString(kSummaryId).c_str(), job.Count());
+    return text;
+}
+
+void CBatchJob::SetProgress(IBatchProgress* progress) {
+    progress_ = progress ? progress : &silent_;
+}
+
+bool CBatchJob::IsSelected(const std::string& name) const {
+    if (!extensionFilter) return true;
+    auto dot = FindExtension(name);
+    return dot && MatchExtensionList(extensionList, name.substr(*dot)).has_value();
+}
+
+bool CBatchJob::KeepGoing() {
+    if (!cancelled_ && !progress_->KeepGoing()) cancelled_ = true;
+    return !cancelled_;
+}
+
+void CBatchJob::ShowCounter() {
+    progress_->SetCounter(std::to_string(count_) + " / " + std::to_string(total_));
+}
+
+bool CBatchJob::ReadDirectory(const std::string& directory, Listing& listing) {
+    DirHandle handle(opendir(directory.c_str()), closedir);
+    struct stat self {};
+    if (!handle || fstat(dirfd(handle.get()), &self) != 0) return false;
+    listing.self = {self.st_dev, self.st_ino};
+    while (dirent* entry = readdir(handle.get())) {
+        const std::string name = entry->d_name;
+        if (name == "." || name == "..") continue;
+        if (!KeepGoing()) break;
+        struct stat info {};
+        if (fstatat(dirfd(handle.get()), entry->d_name, &info, 0) != 0) {
+            // A dangling link: tried like a file, so the log tells about it.
+            if (IsSelected(name)) listing.files.push_back(name);
+        } else if (S_ISDIR(info.st_mode)) {
+            const DirectoryId id{info.st_dev, info.st_ino};
+            const bool walking = std::find(walking_.begin(), walking_.end(), id) != walking_.end();
+            if (!walking && !(hasDestinationRoot_ && id == destinationRoot_))
+                listing.directories.push_back(name);
+        } else if (S_ISREG(info.st_mode) && IsSelected(name)) {
+            // Devices, pipes and sockets are passed over: reading one could block the run.
+            listing.files.push_back(name);
+        }
+    }
+    return true;
+}
+
+void CBatchJob::NoteDestinationRoot(const std::string& path) {
+    struct stat info {};
+    hasDestinationRoot_ = stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+    if (hasDestinationRoot_) destinationRoot_ = {info.st_dev, info.st_ino};
+}
+
+int CBatchJob::CountFiles(const std::string& directory) {
+    if (walking_.empty()) NoteDestinationRoot(destinationDirectory);
+    Listing listing;
+    progress_->SetPath(directory);
+    if (!ReadDirectory(directory, listing)) return -1;
+    int found = static_cast<int>(listing.files.size());
+    count_ += found;
+    total_ = count_;
+    progress_->SetCounter(std::to_string(count_));
+    if (cancelled_ || !recurse) return found;
+    walking_.push_back(listing.self);
+    for (const std::string& name : listing.directories) {
+        const int below = CountFiles(EnsureTrailingSlash(directory) + name);
+        if (cancelled_) break;
+        if (below > 0) found += below;
+    }
+    walking_.pop_back();
+    total_ = count_;
+    return found;
+}
+
+bool CBatchJob::BeginProcessing() {
+    const std::string reportName = task_.ReportName();
+    count_ = 0;
+    cancelled_ = false;
+    ShowCounter();
+    progress_->SetPath("");
+    link_ = image_ = ".";
+    if (!NormaliseRoot(sourceDirectory, source_)) {
+        ReportErrorId(reportName, sourceDirectory, kNoSourceId);
+        return false;
+    }
+    if (!NormaliseRoot(destinationDirectory, destination_)) {
+        ReportErrorId(reportName, destinationDirectory, kNoDestinationId);
+        return false;
+    }
+    NoteDestinationRoot(DirectoryText(destination_));
+    return true;
+}
+
+bool CBatchJob::OpenLog(const std::string& path) {
+    if (log_.Open(path)) return true;
+    ReportErrorId(task_.ReportName(), path, kNoLogId);
+    return false;
+}
+
+void CBatchJob::LogError(const char* format, const std::string& argument) {
+    log_.WriteErrorLine(format, argument);
+    ++failures_;
+    std::string message = format;
+    message.replace(message.find("%s"), 2, argument);
+    if (!message.empty() && message.back() == '\n') message.pop_back();
+    progress_->Failed(message);
+}
+
+void CBatchJob::PlaceNames(const std::string& sourceName, const std::string& outputName) {
+    source_.resize(level_.sourceEnd);
+    source_ += sourceName;
+    link_.resize(level_.linkEnd);
+    link_ += sourceName;
+    image_.resize(level_.imageEnd);
+    image_ += outputName;
+    destination_.resize(level_.destinationEnd);
+    destination_ += outputName;
+}
+
+void CBatchJob::CutSlots() {
+    // Each slot ends with the directory's own name again, without its separator.
+    source_.resize(level_.sourceEnd - 1);
+    link_.resize(level_.linkEnd - 1);
+    image_.resize(level_.imageEnd - 1);
+    destination_.resize(level_.destinationEnd - 1);
+}
+
+bool CBatchJob::MakeDestinationDirectory() {
+    const std::string directory = DirectoryText(destination_.substr(0, level_.destinationEnd - 1));
+    if (mkdir(directory.c_str(), 0777) == 0 || (errno == EEXIST && IsDirectory(directory)))
+        return true;
+    LogError(kLogCantMkdir, directory);
+    return false;
+}
+
+bool CBatchJob::EnsureDestinationDirectory() {
+    if (!level_.needsDestination) return true;
+    if (!MakeDestinationDirectory()) return false;
+    level_.needsDestination = false;
+    return true;
+}
+
+bool CBatchJob::ProcessDirectory() {
+    const Level parent = level_;
+    level_.needsDestination = !IsDirectory(DirectoryText(destination_));
+    source_ += "/";
+    link_ += "/";
+    image_ += "/";
+    destination_ += "/";
+    level_.sourceEnd = source_.size();
+    level_.linkEnd = link_.size();
+    level_.imageEnd = image_.size();
+    level_.destinationEnd = destination_.size();
+
+    Listing listing;
+    const std::string directory = source_;
+    const bool readable = ReadDirectory(directory, listing);
+    if (!readable) {
+        LogError(kLogCantChdir, DirectoryText(directory.substr(0, directory.size() - 1)));
+    } else {
+        progress_->SetPath(directory);
+        walking_.push_back(listing.self);
+        ProcessFiles(listing.files);
+        if (recurse) ProcessSubdirectories(listing.directories);
+        walking_.pop_back();
+    }
+    CutSlots();
+    level_ = parent;
+    return readable && !cancelled_;
+}
+
+void CBatchJob::ProcessFiles(std::vector<std::string>& files) {
+    SortNames(files);
+    for (const std::string& name : files) {
+        if (cancelled_) return;
+        currentName_ = name;
+        outputName_ = task_.OutputName(name);
+        PlaceNames(name, outputName_);
+        progress_->Step();
+        progress_->SetPath(source_);
+        ++count_;
+        ShowCounter();
+        if (!KeepGoing() || !task_.ProcessFile(*this)) return;
+    }
+}
+
+void CBatchJob::ProcessSubdirectories(std::vector<std::string>& directories) {
+    SortNames(directories);
+    for (const std::string& name : directories) {
+        if (cancelled_) return;
+        if (!EnsureDestinationDirectory()) return;
+        PlaceNames(name, name);
+        // A subdirectory that cannot be read is logged; its siblings are still walked.
+        ProcessDirectory();
+    }
+}

@@ -1,0 +1,35 @@
+#include "batch/BatchPaths.h"
+
+#include <climits>
+#include <cstdlib>
+#include <sys/stat.h>
+#include <unistd.h>
+
+std::string EnsureTrailingSlash(const std::string& path) {
+    if (path.empty() || path.back() == '/') return path;
+    return path + "/";
+}
+
+bool NormaliseRoot(const std::string& path, std::string& root) {
+    if (path.empty()) return false;
+    char resolved[PATH_MAX];
+    struct stat info {};
+    if (!realpath(path.c_str(), resolved) || stat(resolved, &info) != 0 || !S_ISDIR(info.st_mode) ||
+        access(resolved, R_OK | X_OK) != 0)
+        return false;
+    root = EnsureTrailingSlash(resolved);
+    root.pop_back();
+    return true;
+}
+
+std::string BrowseStartFolder(const std::string& text) {
+    std::string folder = EnsureTrailingSlash(text);
+    if (folder.size() > 1) folder.pop_back();
+    return folder;
+}
+
+std::string LogPathInFolder(const std::string& folder, const std::string& logPath) {
+    const size_t slash = logPath.rfind('/');
+    const std::string name = slash == std::string::npos ? logPath : logPath.substr(slash + 1);
+    return EnsureTrailingSlash(folder) + name;
+}

@@ -1,0 +1,20 @@
+#pragma once
+// Directory texts of the batch commands: the roots of a walk and the folders the batch dialogs
+// pick.
+#include <string>
+
+// Appends "/" unless the text already ends with one; an empty text stays empty.
+std::string EnsureTrailingSlash(const std::string& path);
+
+// The directory as the walk holds it: absolute, symbolic links resolved, without a trailing
+// "/" (so the root directory becomes ""). False when the path is not a directory that can be
+// entered.
+bool NormaliseRoot(const std::string& path, std::string& root);
+
+// The folder a folder picker opens on for a directory text: "/" stays, "/photos/" becomes
+// "/photos".
+std::string BrowseStartFolder(const std::string& text);
+
+// The log path after the user picked a new destination folder: the log's file name moved into
+// that folder.
+std::string LogPathInFolder(const std::string& folder, const std::string& logPath);
