@@ -58,3 +58,4 @@ int RunResizeCommand(SettingsStore& settings, const CliArgs& args);
 int RunGammaCommand(SettingsStore& settings, const CliArgs& args);
 int RunYCbCrCommand(SettingsStore& settings, const CliArgs& args);
 int RunExifCommand(SettingsStore& settings, const CliArgs& args);
+int RunFilterCommand(SettingsStore& settings, const CliArgs& args);

@@ -1,9 +1,11 @@
 // tolmena-cli: the headless front end over the same logic as the viewer.
 #include "app/settings/DefaultComment.h"
 #include "app/settings/SettingOverride.h"
+#include "batch/BulkFltSettings.h"
 #include "cli/CliCommand.h"
 #include "platform/HeadlessPlatform.h"
 
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 
@@ -28,6 +30,10 @@ const CliCommand* FindCommand(const std::string& name) {
 
 int main(int argc, char** argv) {
     Headless().SetEchoToStderr(true);
+    // A file-size limit makes a write fail, which every writer handles, instead of ending the
+    // program halfway through a file.
+    std::signal(SIGXFSZ, SIG_IGN);
+    RegisterBulkFltKeys();
     CliArgs args(argv + 1, argv + argc);
     if (args.empty()) return UsageError("no command given");
     if (args[0] == "--help" || args[0] == "-h") {

@@ -172,6 +172,6 @@ int ApplyFilters(FilterFileContext& context, const BulkFltOptions& options) {
     TakeImageSize(context);
     EditSegments(context, options);
     if (WriteFiltered(context) && MeasureWritten(context)) return 1;
-    if (context.log) context.log->WriteErrorLine(kLogCantSave, context.destinationPath);
+    if (context.logError) context.logError(kLogCantSave, context.destinationPath);
     return 0;
 }

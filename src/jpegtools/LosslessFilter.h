@@ -6,10 +6,13 @@
 #include "jpegtools/SegmentReader.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
-class CHtmlLog;
 struct SettingsStore;
+
+// Writes an error line (a format of HtmlLog.h and its argument) into the run's log.
+using LogErrorLine = std::function<void(const char* format, const std::string& argument)>;
 
 // What ApplyFilters works on for one file, and what it reports back for the log.
 struct FilterFileContext {
@@ -17,7 +20,7 @@ struct FilterFileContext {
     CSegmentReader& reader; // closed on entry; used to write and to measure the result
     std::string sourcePath;
     std::string destinationPath;
-    CHtmlLog* log = nullptr; // receives "[Can't Save to ...]" when writing fails
+    LogErrorLine logError; // receives "[Can't Save to ...]" when writing fails; may be empty
     // TempDir (in-place rewrites), AutoWriteCharset and WriteCharset (a kept user comment).
     const SettingsStore& settings;
     // Results. The size comes from the first SOF0 or SOF2 segment; a file without one keeps

@@ -74,6 +74,12 @@ std::string FirstPayload(const TempDir& dir, const std::string& bytes, int code)
     return {};
 }
 
+LogErrorLine LogTo(CHtmlLog& log) {
+    return [&log](const char* format, const std::string& argument) {
+        log.WriteErrorLine(format, argument);
+    };
+}
+
 class LosslessFilter : public ::testing::Test {
 protected:
     struct Run {
@@ -95,7 +101,7 @@ protected:
         CSegmentReader reader;
         FilterFileContext context{list, reader, source,
                                   destination.empty() ? dir.File("out.jpg") : destination,
-                                  &log, settings};
+                                  LogTo(log), settings};
         Run run;
         run.result = ApplyFilters(context, options);
         if (std::filesystem::is_regular_file(context.destinationPath))
