@@ -107,6 +107,7 @@ bool ConvertExifToJfif(SegmentList& list, const BulkFltOptions& options,
     auto app1 = FindSegment(list, list.begin(), kApp1);
     if (app1 == list.end()) return false;
     CMarkerSegment& segment = **app1;
+    if (IsFollowedByData(list, app1)) return false; // a damaged file: nothing goes after it
     if (segment.ByteCount() < kTiffStart ||
         std::memcmp(segment.Bytes() + 4, kExifHeader, kExifHeaderSize) != 0)
         return false;

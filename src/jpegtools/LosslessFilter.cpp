@@ -54,10 +54,12 @@ std::unique_ptr<CMarkerSegment> JfifWithoutThumbnail(const CMarkerSegment& old) 
     return app0;
 }
 
+// Records followed by bytes that are no marker (in a damaged file) are left as they stand.
 void FilterApp0Segments(SegmentList& list, const BulkFltOptions& options) {
     for (auto it = list.begin(); it != list.end(); ++it) {
         CMarkerSegment& segment = **it;
         if (segment.Code() != kApp0 || segment.ByteCount() < kShortestApp0) continue;
+        if (IsFollowedByData(list, it)) continue;
         if (HasIdentifier(segment, "JFIF")) {
             if (options.removeThumb && segment.ByteCount() > kJfifApp0Size)
                 it = ReplaceSegment(list, it, JfifWithoutThumbnail(segment));
@@ -67,10 +69,11 @@ void FilterApp0Segments(SegmentList& list, const BulkFltOptions& options) {
     }
 }
 
+// Marks every record of the code deleted, but for one followed by bytes that are no marker.
 void DeleteAll(SegmentList& list, uint8_t code) {
     for (auto it = FindSegment(list, list.begin(), code); it != list.end();
          it = FindSegment(list, std::next(it), code))
-        MarkDeleted(**it);
+        if (!IsFollowedByData(list, it)) MarkDeleted(**it);
 }
 
 // An Adobe APP14 segment whose transform flag decides the colours the image decodes to stays.
@@ -84,9 +87,12 @@ void RemoveAppSegments(SegmentList& list, const BulkFltOptions& options) {
 }
 
 // Joins the table segments of one group into a single segment at the place of the first.
-// A group whose tables would not fit one segment's length field is left as it is.
+// A group whose tables would not fit one segment's length field, or one with a table followed
+// by bytes that are no marker, is left as it is.
 void UniteGroup(SegmentList& list, const std::vector<SegmentList::iterator>& group, uint8_t code) {
     if (group.size() < 2) return;
+    for (const auto& it : group)
+        if (IsFollowedByData(list, it)) return;
     size_t payloadSize = 0;
     for (const auto& it : group)
         payloadSize += (*it)->ByteCount() - kHeaderSize;

@@ -202,6 +202,18 @@ TEST_F(LosslessFilter, TablesAreJoinedOnlyWithinTheirScanAndSegmentLimit) {
     EXPECT_EQ(output.substr(6, 7), "aaabbbb");
 }
 
+// In a damaged file a segment may be followed by bytes that are no marker. Such a segment
+// stays: removed, the 0xFF fill byte before it would make a DHT marker of the stray bytes.
+TEST_F(LosslessFilter, SegmentsBeforeStrayBytesStay) {
+    const std::string com = std::string("\xFF\xFE\x00\x03x", 5);
+    const std::string stray = std::string("\xC4\x00\x05\x01\x02", 5);
+    const std::string jpeg = "\xFF\xD8\xFF" + com + stray + com + JpegAround("").substr(2);
+    BulkFltOptions options = AllOff();
+    options.removeCom = 1;
+    const std::string output = Filter(jpeg, options).output;
+    EXPECT_EQ(output, "\xFF\xD8\xFF" + com + stray + JpegAround("").substr(2));
+}
+
 TEST_F(LosslessFilter, ReportsSizeOfFirstBaselineOrProgressiveFrame) {
     TestJpegSpec spec;
     spec.width = 33;
