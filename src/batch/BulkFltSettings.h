@@ -7,13 +7,13 @@
 #include <vector>
 
 struct BulkFltSettings {
-    std::string srcDirectory;  // default: the home directory
-    std::string dstDirectory;  // must exist; default: the home directory
-    int createLog = 0;         // write the HTML log
-    std::string logFilePath;   // default: blkflt.htm in the home directory
-    BulkFltOptions options;    // the filters
-    int recurseDir = 0;        // walk subdirectories
-    int extFilter = 1;         // select files by the extension list
+    std::string srcDirectory; // default: the home directory
+    std::string dstDirectory; // must exist; default: the home directory
+    int createLog = 0;        // write the HTML log
+    std::string logFilePath;  // default: blkflt.htm in the home directory
+    BulkFltOptions options;   // the filters
+    int recurseDir = 0;       // walk subdirectories
+    int extFilter = 1;        // select files by the extension list
     std::string strExtFilter = ".jpg;.jfif;.jpeg";
 };
 

@@ -51,22 +51,22 @@ bool CFilterTask::ProcessFile(CBatchJob& job) {
         list_.clear();
         return false;
     }
-    FilterFileContext context{list_,
-                              reader_,
-                              job.SourcePath(),
-                              job.DestinationPath(),
-                              [&job](const char* format, const std::string& argument) {
-                                  job.LogError(format, argument);
-                              },
-                              settings_,
-                              width_,
-                              height_};
+    FilterFileContext context{
+        list_,
+        reader_,
+        job.SourcePath(),
+        job.DestinationPath(),
+        [&job](const char* format, const std::string& argument) { job.LogError(format, argument); },
+        settings_,
+        width_,
+        height_};
     const int filtered = ApplyFilters(context, filter_.options);
     list_.clear();
     width_ = context.width;
     height_ = context.height;
     if (!filtered) return true;
-    job.bytesSaved += static_cast<long long>(sourceSize) - static_cast<long long>(context.writtenSize);
+    job.bytesSaved +=
+        static_cast<long long>(sourceSize) - static_cast<long long>(context.writtenSize);
     job.Log().WriteFilterEntry({job.ImagePath(), job.DestinationPath(), width_, height_,
                                 LogSize(sourceSize), LogSize(context.writtenSize)});
     return true;

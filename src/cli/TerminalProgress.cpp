@@ -50,7 +50,7 @@ CTerminalProgress::~CTerminalProgress() {
 }
 
 size_t CTerminalProgress::Columns() const {
-    winsize size {};
+    winsize size{};
     if (ioctl(fileno(stream_), TIOCGWINSZ, &size) == 0 && size.ws_col > 0) return size.ws_col;
     return kDefaultColumns;
 }
@@ -65,8 +65,8 @@ void CTerminalProgress::ClearLine() {
 // Processing shows the bar and count/total; the search its status and the count so far.
 void CTerminalProgress::Draw() {
     if (!terminal_) return;
-    std::string line = total_ > 0 ? Bar(position_, total_) + " " + counter_
-                                  : status_ + " " + counter_;
+    std::string line =
+        total_ > 0 ? Bar(position_, total_) + " " + counter_ : status_ + " " + counter_;
     const size_t columns = Columns() - 1; // the cursor stays on the line
     if (line.size() + 1 < columns) line += " " + FitFromLeft(path_, columns - line.size() - 1);
     std::fprintf(stream_, "\r%s%s", line.c_str(), kClearToEnd);

@@ -102,15 +102,27 @@ TEST_F(FilterTask, WritesFilesLogEntriesAndBytesSaved) {
     EXPECT_EQ(bSize, b.size() - 44);
     EXPECT_EQ(result.summary, "2 個のファイルを処理しました(88 バイトの削減)");
     EXPECT_EQ(Log(), "<HTML><BODY>\n"
-                     "<A href=\"./a.jpg\">" + dst + "/a.jpg</A><BR>\n"
-                     "width=40 height=16 (" + std::to_string(aSize) + "bytes)<BR>\n"
-                     "Size=" + std::to_string(aSize) + "bytes(44)<BR>\n"
-                     "<BR>\n\n"
-                     "<A href=\"./sub/b.jpg\">" + dst + "/sub/b.jpg</A><BR>\n"
-                     "width=24 height=16 (" + std::to_string(bSize) + "bytes)<BR>\n"
-                     "Size=" + std::to_string(bSize) + "bytes(44)<BR>\n"
-                     "<BR>\n\n"
-                     "</BODY></HTML>\n");
+                     "<A href=\"./a.jpg\">" +
+                         dst +
+                         "/a.jpg</A><BR>\n"
+                         "width=40 height=16 (" +
+                         std::to_string(aSize) +
+                         "bytes)<BR>\n"
+                         "Size=" +
+                         std::to_string(aSize) +
+                         "bytes(44)<BR>\n"
+                         "<BR>\n\n"
+                         "<A href=\"./sub/b.jpg\">" +
+                         dst +
+                         "/sub/b.jpg</A><BR>\n"
+                         "width=24 height=16 (" +
+                         std::to_string(bSize) +
+                         "bytes)<BR>\n"
+                         "Size=" +
+                         std::to_string(bSize) +
+                         "bytes(44)<BR>\n"
+                         "<BR>\n\n"
+                         "</BODY></HTML>\n");
 }
 
 // Source and destination the same directory: b.jpg is rewritten in place, x.jpeg gets a new

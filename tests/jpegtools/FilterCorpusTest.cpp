@@ -67,11 +67,10 @@ std::vector<Segment> SegmentsOf(const std::string& path, const std::string& byte
     std::vector<Segment> segments;
     for (const auto& record : SplitJpegFile(path)) {
         const bool data = record->Has(SEG_DATA);
-        segments.push_back(
-            {data ? -1 : record->Code(),
-             data ? bytes.substr(record->offset, record->length)
-                  : std::string(reinterpret_cast<const char*>(record->Bytes()),
-                                record->ByteCount())});
+        segments.push_back({data ? -1 : record->Code(),
+                            data ? bytes.substr(record->offset, record->length)
+                                 : std::string(reinterpret_cast<const char*>(record->Bytes()),
+                                               record->ByteCount())});
     }
     return segments;
 }
@@ -167,8 +166,8 @@ private:
         for (int code = 0xE1; code <= 0xEF; ++code) {
             auto app = [code](const Segment& s) { return s.code == code; };
             const int expected = options.removeAppX ? 0
-                                 : code == 0xE1 ? Count(segments_, app) - (converted ? 1 : 0)
-                                                : Count(segments_, app);
+                                 : code == 0xE1     ? Count(segments_, app) - (converted ? 1 : 0)
+                                                    : Count(segments_, app);
             EXPECT_EQ(Count(out, app), expected) << where << " APP" << code - 0xE0;
         }
     }

@@ -99,9 +99,9 @@ protected:
         const std::string source = dir.Write("source.jpg", jpeg);
         SegmentList list = SplitJpegFile(source);
         CSegmentReader reader;
-        FilterFileContext context{list, reader, source,
-                                  destination.empty() ? dir.File("out.jpg") : destination,
-                                  LogTo(log), settings};
+        FilterFileContext context{
+            list,       reader,  source, destination.empty() ? dir.File("out.jpg") : destination,
+            LogTo(log), settings};
         Run run;
         run.result = ApplyFilters(context, options);
         if (std::filesystem::is_regular_file(context.destinationPath))
@@ -131,17 +131,17 @@ protected:
 TEST_F(LosslessFilter, ThumbnailJfxxAppAndComSegments) {
     TestJpegSpec spec;
     spec.jfif = false;
-    const std::string thumbnailed("JFIF\0\1\2\1\0\x60\0\x60\2\1" "abcdef", 20);
-    spec.markers = {{0xE0, thumbnailed},
-                    {0xE0, std::string("JFXX\0\x10", 6) + "xyz"},
-                    {0xE0, "AB"},
-                    {0xE1, "http://ns.adobe.com/xap/1.0/\0<x/>"},
-                    {0xE2, "ICC_PROFILE"},
-                    {0xE3, "three"},
+    const std::string thumbnailed("JFIF\0\1\2\1\0\x60\0\x60\2\1"
+                                  "abcdef",
+                                  20);
+    spec.markers = {{0xE0, thumbnailed},   {0xE0, std::string("JFXX\0\x10", 6) + "xyz"},
+                    {0xE0, "AB"},          {0xE1, "http://ns.adobe.com/xap/1.0/\0<x/>"},
+                    {0xE2, "ICC_PROFILE"}, {0xE3, "three"},
                     {0xFE, "comment"}};
     const std::string jpeg = EncodeTestJpeg(spec);
     const std::string before = Layout(dir, jpeg);
-    EXPECT_EQ(before.substr(0, 64), "D8 E0:24 E0:13 E0:6 E1:32 E2:15 E3:9 FE:11 DB:69 DB:69 C0:19 C4:");
+    EXPECT_EQ(before.substr(0, 64),
+              "D8 E0:24 E0:13 E0:6 E1:32 E2:15 E3:9 FE:11 DB:69 DB:69 C0:19 C4:");
 
     EXPECT_EQ(Filter(jpeg, AllOff()).output, jpeg);
 
@@ -226,8 +226,8 @@ TEST_F(LosslessFilter, ReportsSizeOfFirstBaselineOrProgressiveFrame) {
     // Without SOF0 or SOF2 the width and height stay as they were.
     SegmentList list = SplitJpegFile(dir.Write("nosof.jpg", JpegAround("")));
     CSegmentReader reader;
-    FilterFileContext context{list, reader, dir.File("nosof.jpg"), dir.File("x.jpg"), nullptr,
-                              settings};
+    FilterFileContext context{list,    reader,  dir.File("nosof.jpg"), dir.File("x.jpg"),
+                              nullptr, settings};
     context.width = 5;
     context.height = 6;
     EXPECT_EQ(ApplyFilters(context, AllOff()), 1);
@@ -336,7 +336,8 @@ TEST_F(LosslessFilter, OverlongCommentIsCutAtACharacter) {
     spec.markers = {{0xE1, std::string("Exif\0\0", 6) + std::string(block.begin(), block.end())}};
     BulkFltOptions options = AllOff();
     options.convertExif = options.exifGenCmt = options.exifUserCmt = 1;
-    const std::string comment = FirstPayload(dir, Filter(EncodeTestJpeg(spec), options).output, 0xFE);
+    const std::string comment =
+        FirstPayload(dir, Filter(EncodeTestJpeg(spec), options).output, 0xFE);
     ASSERT_EQ(comment.size(), 65532u);
     EXPECT_EQ(comment.substr(0, 40004), text.substr(0, 40000) + "\r\n\r\n");
     EXPECT_EQ(comment.substr(40004), text.substr(0, 65528 - 40000));
