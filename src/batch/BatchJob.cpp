@@ -181,6 +181,21 @@ bool CBatchJob::EnsureDestinationDirectory() {
     return true;
 }
 
+bool CBatchJob::OutputReplacesAnotherSource() const {
+    if (!levelFiles_ || outputName_ == currentName_) return false;
+    const bool selected = std::binary_search(levelFiles_->begin(), levelFiles_->end(), outputName_,
+                                             [](const std::string& left, const std::string& right) {
+                                                 return CompareNames(left, right) < 0;
+                                             });
+    struct stat outputDirectory {
+    }, sourceDirectory{};
+    return selected &&
+           stat(destination_.substr(0, level_.destinationEnd).c_str(), &outputDirectory) == 0 &&
+           stat(source_.substr(0, level_.sourceEnd).c_str(), &sourceDirectory) == 0 &&
+           outputDirectory.st_dev == sourceDirectory.st_dev &&
+           outputDirectory.st_ino == sourceDirectory.st_ino;
+}
+
 bool CBatchJob::ProcessDirectory() {
     const Level parent = level_;
     level_.needsDestination = !IsDirectory(DirectoryText(destination_));
@@ -212,8 +227,9 @@ bool CBatchJob::ProcessDirectory() {
 
 void CBatchJob::ProcessFiles(std::vector<std::string>& files) {
     SortNames(files);
+    levelFiles_ = &files;
     for (const std::string& name : files) {
-        if (cancelled_) return;
+        if (cancelled_) break;
         currentName_ = name;
         outputName_ = task_.OutputName(name);
         PlaceNames(name, outputName_);
@@ -221,8 +237,9 @@ void CBatchJob::ProcessFiles(std::vector<std::string>& files) {
         progress_->SetPath(source_);
         ++count_;
         ShowCounter();
-        if (!KeepGoing() || !task_.ProcessFile(*this)) return;
+        if (!KeepGoing() || !task_.ProcessFile(*this)) break;
     }
+    levelFiles_ = nullptr;
 }
 
 void CBatchJob::ProcessSubdirectories(std::vector<std::string>& directories) {

@@ -49,8 +49,7 @@ public:
     bool recurse = false;
     bool extensionFilter = false;
     std::string extensionList; // ".jpg;.jfif;.jpeg"
-    std::string outputExtension = ".jpg";
-    long long bytesSaved = 0; // the filter's running sum of source minus output sizes
+    long long bytesSaved = 0;  // the filter's running sum of source minus output sizes
 
     void SetProgress(IBatchProgress* progress);
     IBatchProgress& Progress() { return *progress_; }
@@ -81,13 +80,17 @@ public:
     // Creates the destination directory of the current level unless it exists; false after
     // logging "[Can't MKDIR of ...]".
     bool EnsureDestinationDirectory();
+    // Whether writing the output would replace another file of the source directory that this
+    // run selected (source and destination being the same directory). Such a file is one of
+    // the user's originals, so it is never written over.
+    bool OutputReplacesAnotherSource() const;
 
+    // Files found by the counting pass; files found, or handed to processing, so far.
     int Total() const { return total_; }
     int Count() const { return count_; }
-    // Counting or processing handed files, so far.
     void ResetCount() { count_ = 0; }
+    // Set when the progress says stop; every loop of the walk ends at its next test.
     bool Cancelled() const { return cancelled_; }
-    void Cancel() { cancelled_ = true; }
     void ResetCancel() { cancelled_ = false; }
 
     // The five path slots of the file at hand.
@@ -137,6 +140,7 @@ private:
     bool cancelled_ = false;
     std::string source_, link_, image_, destination_, outputName_, currentName_;
     Level level_;
+    const std::vector<std::string>* levelFiles_ = nullptr; // the files of the directory at hand
     std::vector<DirectoryId> walking_; // the directories entered and not yet left
     bool hasDestinationRoot_ = false;
     DirectoryId destinationRoot_{};

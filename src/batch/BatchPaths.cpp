@@ -2,6 +2,7 @@
 
 #include <climits>
 #include <cstdlib>
+#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -32,4 +33,11 @@ std::string LogPathInFolder(const std::string& folder, const std::string& logPat
     const size_t slash = logPath.rfind('/');
     const std::string name = slash == std::string::npos ? logPath : logPath.substr(slash + 1);
     return EnsureTrailingSlash(folder) + name;
+}
+
+std::string HomeDirectory() {
+    const char* home = std::getenv("HOME");
+    if (home && *home) return home;
+    const passwd* user = getpwuid(getuid());
+    return user && user->pw_dir && *user->pw_dir ? user->pw_dir : "/";
 }

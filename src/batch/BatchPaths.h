@@ -18,3 +18,7 @@ std::string BrowseStartFolder(const std::string& text);
 // The log path after the user picked a new destination folder: the log's file name moved into
 // that folder.
 std::string LogPathInFolder(const std::string& folder, const std::string& logPath);
+
+// The user's home directory ($HOME, else the password database, else "/"): where the batch
+// settings point before the user picks folders.
+std::string HomeDirectory();

@@ -51,6 +51,12 @@ bool CFilterTask::ProcessFile(CBatchJob& job) {
         list_.clear();
         return false;
     }
+    // In its own directory, a.jpeg is not written over a.jpg when that is a source too.
+    if (job.OutputReplacesAnotherSource()) {
+        list_.clear();
+        job.LogError(kLogCantSave, job.DestinationPath());
+        return true;
+    }
     FilterFileContext context{
         list_,
         reader_,

@@ -1,31 +1,34 @@
-#include "cli/CliBatch.h"
-
+// Running a batch command from the command line: the profile section stands in for the
+// settings dialog, the terminal for the progress window, stdout for the final message.
 #include "batch/BatchCommand.h"
 #include "cli/CliCommand.h"
 #include "cli/TerminalProgress.h"
 
 #include <cstdio>
+#include <unistd.h>
 
 namespace {
 
-class CCliBatchFrontEnd : public IBatchFrontEnd {
+class CCliFrontEnd : public IBatchFrontEnd {
 public:
+    explicit CCliFrontEnd(CTerminalProgress& progress) : progress_(progress) {}
     bool EditSettings() override { return true; }
     IBatchProgress* OpenProgress() override { return &progress_; }
     void ShowSummary(const std::string& text) override {
+        progress_.Clear();
         std::printf("%s\n", text.c_str());
-        std::fflush(stdout);
     }
 
 private:
-    CTerminalProgress progress_;
+    CTerminalProgress& progress_;
 };
 
 } // namespace
 
 int RunCliBatch(IBatchTask& task) {
-    CCliBatchFrontEnd frontEnd;
+    CTerminalProgress progress(isatty(STDERR_FILENO) != 0);
+    CCliFrontEnd frontEnd(progress);
     const BatchResult result = RunBatchCommand(task, frontEnd);
-    const bool handledAll = result.outcome == BatchOutcome::Completed && result.failures == 0;
-    return handledAll ? kExitOk : kExitFailed;
+    return result.outcome == BatchOutcome::Completed && result.failures == 0 ? kExitOk
+                                                                             : kExitFailed;
 }

@@ -16,6 +16,7 @@ const std::vector<CliCommand>& CliCommands() {
         {"gamma", "gamma IN OUT [--gamma G] [--contrast C] [--bias B]", RunGammaCommand},
         {"ycbcr", "ycbcr IN OUTBASE", RunYCbCrCommand},
         {"exif", "exif [--english] FILE", RunExifCommand},
+        {"batch-convert", "batch-convert SRC DST", RunBatchConvertCommand},
         {"filter", "filter SRC DST", RunFilterCommand},
     };
     return commands;

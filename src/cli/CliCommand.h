@@ -48,6 +48,11 @@ int ForEachImageDocument(const CliArgs& paths, const std::string& command,
 // given message count.
 void ReportUnknownType(const std::string& command, const std::string& path, size_t reportedBefore);
 
+class IBatchTask;
+// Runs a batch command with its settings as given, progress on a terminal's stderr and Ctrl+C
+// as the abort; prints the summary line. 0 when every file found was handled without error.
+int RunCliBatch(IBatchTask& task);
+
 int RunSettingsCommand(SettingsStore& settings, const CliArgs& args);
 int RunDqtCommand(SettingsStore& settings, const CliArgs& args);
 int RunTextCommand(SettingsStore& settings, const CliArgs& args);
@@ -58,4 +63,5 @@ int RunResizeCommand(SettingsStore& settings, const CliArgs& args);
 int RunGammaCommand(SettingsStore& settings, const CliArgs& args);
 int RunYCbCrCommand(SettingsStore& settings, const CliArgs& args);
 int RunExifCommand(SettingsStore& settings, const CliArgs& args);
+int RunBatchConvertCommand(SettingsStore& settings, const CliArgs& args);
 int RunFilterCommand(SettingsStore& settings, const CliArgs& args);

@@ -1,7 +1,6 @@
 // filter SRC DST: the batch filter over a tree, with the settings of section "bulkfilter".
 #include "batch/BulkFltSettings.h"
 #include "batch/FilterTask.h"
-#include "cli/CliBatch.h"
 #include "cli/CliCommand.h"
 
 int RunFilterCommand(SettingsStore& settings, const CliArgs& args) {

@@ -1,6 +1,6 @@
 #include "cli/TerminalProgress.h"
 
-#include <algorithm>
+#include <cstdio>
 #include <sys/ioctl.h>
 #include <unistd.h>
 
@@ -12,100 +12,99 @@ void OnInterrupt(int) {
     interrupted = 1;
 }
 
-constexpr size_t kBarWidth = 20;
-constexpr size_t kDefaultColumns = 80;
-constexpr const char* kClearToEnd = "\x1B[K";
+constexpr int kBarWidth = 24;
+constexpr auto kRedrawInterval = std::chrono::milliseconds(50);
 
-// The tail of a UTF-8 text that fits `width` bytes, marked with "..." when cut; the cut never
-// splits a character.
-std::string FitFromLeft(const std::string& text, size_t width) {
-    if (text.size() <= width) return text;
-    if (width <= 3) return "";
-    size_t start = text.size() - (width - 3);
-    while (start < text.size() && (static_cast<unsigned char>(text[start]) & 0xC0) == 0x80)
+int TerminalColumns() {
+    winsize size{};
+    if (ioctl(STDERR_FILENO, TIOCGWINSZ, &size) == 0 && size.ws_col > 0) return size.ws_col;
+    return 80;
+}
+
+// Columns a UTF-8 text takes, counting every non-ASCII character as two (wide Japanese text).
+size_t Columns(const std::string& text, size_t from = 0) {
+    size_t columns = 0;
+    for (size_t i = from; i < text.size(); ++i) {
+        const unsigned char byte = static_cast<unsigned char>(text[i]);
+        if (byte < 0x80)
+            columns += 1;
+        else if ((byte & 0xC0) != 0x80)
+            columns += 2;
+    }
+    return columns;
+}
+
+// The end of the text that fits into the columns, "..." first when something was cut.
+std::string Tail(const std::string& text, size_t columns) {
+    if (Columns(text) <= columns) return text;
+    if (columns < 4) return "";
+    size_t start = 0;
+    while (start < text.size() && (Columns(text, start) > columns - 3 ||
+                                   (static_cast<unsigned char>(text[start]) & 0xC0) == 0x80))
         ++start;
     return "..." + text.substr(start);
 }
 
-std::string Bar(int position, int total) {
-    const size_t filled = total > 0 ? kBarWidth * std::clamp(position, 0, total) / total : 0;
-    return "[" + std::string(filled, '#') + std::string(kBarWidth - filled, '.') + "]";
-}
-
 } // namespace
 
-CTerminalProgress::CTerminalProgress(FILE* stream)
-    : stream_(stream), terminal_(isatty(fileno(stream)) != 0) {
+CTerminalProgress::CTerminalProgress(bool showBar) : showBar_(showBar) {
     interrupted = 0;
     struct sigaction action {};
     action.sa_handler = OnInterrupt;
     sigemptyset(&action.sa_mask);
-    action.sa_flags = SA_RESTART | SA_RESETHAND;
+    action.sa_flags = SA_RESETHAND;
     sigaction(SIGINT, &action, &previous_);
 }
 
 CTerminalProgress::~CTerminalProgress() {
-    ClearLine();
+    Clear();
     sigaction(SIGINT, &previous_, nullptr);
-}
-
-size_t CTerminalProgress::Columns() const {
-    winsize size{};
-    if (ioctl(fileno(stream_), TIOCGWINSZ, &size) == 0 && size.ws_col > 0) return size.ws_col;
-    return kDefaultColumns;
-}
-
-void CTerminalProgress::ClearLine() {
-    if (!drawn_) return;
-    std::fprintf(stream_, "\r%s", kClearToEnd);
-    std::fflush(stream_);
-    drawn_ = false;
-}
-
-// Processing shows the bar and count/total; the search its status and the count so far.
-void CTerminalProgress::Draw() {
-    if (!terminal_) return;
-    std::string line =
-        total_ > 0 ? Bar(position_, total_) + " " + counter_ : status_ + " " + counter_;
-    const size_t columns = Columns() - 1; // the cursor stays on the line
-    if (line.size() + 1 < columns) line += " " + FitFromLeft(path_, columns - line.size() - 1);
-    std::fprintf(stream_, "\r%s%s", line.c_str(), kClearToEnd);
-    std::fflush(stream_);
-    drawn_ = true;
-}
-
-void CTerminalProgress::SetStatus(const std::string& text) {
-    status_ = text;
-    Draw();
 }
 
 void CTerminalProgress::SetCounter(const std::string& text) {
     counter_ = text;
-    Draw();
+    Draw(total_ > 0 && position_ >= total_); // the last file is always shown
 }
 
 void CTerminalProgress::SetPath(const std::string& text) {
     path_ = text;
-    Draw();
+    Draw(false);
 }
 
 void CTerminalProgress::SetRange(int total) {
     total_ = total;
     position_ = 0;
-    Draw();
-}
-
-void CTerminalProgress::Step() {
-    ++position_;
-    Draw();
 }
 
 bool CTerminalProgress::KeepGoing() {
-    return interrupted == 0;
+    return !interrupted;
 }
 
 void CTerminalProgress::Failed(const std::string& message) {
-    ClearLine();
-    std::fprintf(stream_, "%s\n", message.c_str());
-    Draw();
+    Clear();
+    std::fprintf(stderr, "%s\n", message.c_str());
+    Draw(true);
+}
+
+void CTerminalProgress::Clear() {
+    if (!drawn_) return;
+    std::fputs("\r\033[K", stderr);
+    std::fflush(stderr);
+    drawn_ = false;
+}
+
+void CTerminalProgress::Draw(bool force) {
+    if (!showBar_) return;
+    const auto now = std::chrono::steady_clock::now();
+    if (!force && drawn_ && now - lastDraw_ < kRedrawInterval) return;
+    lastDraw_ = now;
+    const int filled = total_ > 0 ? std::min(position_, total_) * kBarWidth / total_ : 0;
+    std::string line = "[" + std::string(filled, '#') + std::string(kBarWidth - filled, '.') +
+                       "] " + counter_ + " ";
+    const int columns = TerminalColumns() - 1;
+    if (Columns(line) < static_cast<size_t>(columns))
+        line += Tail(path_, static_cast<size_t>(columns) - Columns(line));
+    std::fprintf(stderr, "\r\033[K%s", line.c_str());
+    std::fflush(stderr);
+    drawn_ = true;
 }

@@ -1,41 +1,38 @@
 #pragma once
-// Progress of a batch run on the command line: one line on stderr, redrawn in place, with a
-// bar, count/total and the file at hand, drawn only when stderr is a terminal. Ctrl+C stands
-// for the progress window's abort button.
+// Batch progress for the command line: a bar with count/total and the current path on stderr
+// when stderr is a terminal, failures as lines on stderr, and Ctrl+C as the abort button.
 #include "batch/BatchProgress.h"
 
+#include <chrono>
 #include <csignal>
-#include <cstdio>
 #include <string>
 
 class CTerminalProgress : public IBatchProgress {
 public:
-    // Catches SIGINT for the lifetime of the object: the first Ctrl+C stops the run at the
-    // next file, a second one ends the program as usual.
-    explicit CTerminalProgress(FILE* stream = stderr);
+    // Catches SIGINT for the object's lifetime; a second Ctrl+C ends the program at once.
+    explicit CTerminalProgress(bool showBar);
     ~CTerminalProgress() override;
     CTerminalProgress(const CTerminalProgress&) = delete;
     CTerminalProgress& operator=(const CTerminalProgress&) = delete;
 
-    void SetStatus(const std::string& text) override;
+    void SetStatus(const std::string&) override {}
     void SetCounter(const std::string& text) override;
     void SetPath(const std::string& text) override;
     void SetRange(int total) override;
-    void Step() override;
-    // False once Ctrl+C was pressed.
+    void Step() override { ++position_; }
     bool KeepGoing() override;
-    // Prints the failure on a line of its own, terminal or not.
     void Failed(const std::string& message) override;
+    // Clears the bar, leaving the terminal line empty for what follows.
+    void Clear();
 
 private:
-    void Draw();
-    void ClearLine();
-    size_t Columns() const;
+    // Redraws the bar, at most every few hundredths of a second unless forced.
+    void Draw(bool force);
 
-    FILE* stream_;
-    bool terminal_;
+    bool showBar_;
     bool drawn_ = false;
-    std::string status_, counter_, path_;
     int total_ = 0, position_ = 0;
+    std::string counter_, path_;
+    std::chrono::steady_clock::time_point lastDraw_{};
     struct sigaction previous_ {};
 };

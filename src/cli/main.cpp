@@ -1,6 +1,7 @@
 // tolmena-cli: the headless front end over the same logic as the viewer.
 #include "app/settings/DefaultComment.h"
 #include "app/settings/SettingOverride.h"
+#include "batch/BulkConvSettings.h"
 #include "batch/BulkFltSettings.h"
 #include "cli/CliCommand.h"
 #include "platform/HeadlessPlatform.h"
@@ -30,10 +31,8 @@ const CliCommand* FindCommand(const std::string& name) {
 
 int main(int argc, char** argv) {
     Headless().SetEchoToStderr(true);
-    // A file-size limit makes a write fail, which every writer handles, instead of ending the
-    // program halfway through a file.
+    // A write past the file size limit fails and is reported like a full disk.
     std::signal(SIGXFSZ, SIG_IGN);
-    RegisterBulkFltKeys();
     CliArgs args(argv + 1, argv + argc);
     if (args.empty()) return UsageError("no command given");
     if (args[0] == "--help" || args[0] == "-h") {
@@ -63,6 +62,8 @@ int main(int argc, char** argv) {
     if (!command) return UsageError("unknown command '" + args[i] + "'");
 
     LoadSettings(settings);
+    RegisterBulkConvKeys();
+    RegisterBulkFltKeys();
     for (const std::string& assignment : overrides) {
         std::string error;
         if (!ApplySettingOverride(settings, assignment, error)) return UsageError(error);

@@ -10,15 +10,11 @@
 #include <functional>
 
 namespace fs = std::filesystem;
+using Names = std::vector<std::string>;
 
 namespace {
 
-// What the task saw of one file.
-struct Seen {
-    std::string source, link, image, destination, output;
-};
-
-// Copies every file to its output name with ".out" in place of its extension.
+// Copies every file to its name with ".out" in place of its extension, noting the links.
 class CopyTask : public IBatchTask {
 public:
     std::string ReportName() const override { return "Test"; }
@@ -30,21 +26,19 @@ public:
         job.extensionList = extensionList;
     }
     bool Run(CBatchJob& job) override {
-        if (!job.BeginProcessing()) return false;
-        if (!logPath.empty() && !job.OpenLog(logPath)) return false;
+        if (!job.BeginProcessing() || (!logPath.empty() && !job.OpenLog(logPath))) return false;
         job.ProcessDirectory();
         job.Log().Close();
         return true;
     }
     std::string OutputName(const std::string& name) const override {
-        const size_t dot = name.rfind('.');
-        return (dot == std::string::npos ? name : name.substr(0, dot)) + ".out";
+        return name.substr(0, name.rfind('.')) + ".out";
     }
     bool ProcessFile(CBatchJob& job) override {
-        if (beforeFile) beforeFile(job);
+        if (beforeFile) std::exchange(beforeFile, nullptr)();
         if (!job.EnsureDestinationDirectory()) return false;
-        seen.push_back({job.SourcePath(), job.LinkPath(), job.ImagePath(), job.DestinationPath(),
-                        job.OutputName()});
+        links.push_back(job.LinkPath());
+        last = {job.SourcePath(), job.ImagePath(), job.DestinationPath()};
         fs::copy_file(job.SourcePath(), job.DestinationPath(),
                       fs::copy_options::overwrite_existing);
         return true;
@@ -53,66 +47,57 @@ public:
     std::string source, destination, logPath;
     bool recurse = true, extensionFilter = true;
     std::string extensionList = ".jpg;.jfif;.jpeg";
-    std::function<void(CBatchJob&)> beforeFile;
-    std::vector<Seen> seen;
+    std::function<void()> beforeFile;
+    Names links, last; // every link path; source, image and destination path of the last file
 };
 
-// Records what the progress window would show; stops after a number of events when asked.
-class RecordingProgress : public IBatchProgress {
-public:
-    void SetStatus(const std::string& text) override { statuses.push_back(text); }
-    void SetCounter(const std::string& text) override { counter = text; }
-    void SetPath(const std::string& text) override { path = text; }
-    void SetRange(int total) override { range = total, position = 0; }
-    void Step() override { ++position; }
-    bool KeepGoing() override {
-        ++events;
-        return --eventsLeft >= 0;
-    }
-    void Failed(const std::string& message) override { failures.push_back(message); }
-
-    std::vector<std::string> statuses, failures;
-    std::string counter, path;
-    int range = -1, position = 0;
-    int eventsLeft = 1 << 30;
-    int events = 0;
-};
-
-class FrontEnd : public IBatchFrontEnd {
+// The dialogs and the progress window: records what they would show and stops after a number
+// of events when asked.
+class FrontEnd : public IBatchFrontEnd, public IBatchProgress {
 public:
     bool EditSettings() override { return confirm; }
-    IBatchProgress* OpenProgress() override { return &progress; }
+    IBatchProgress* OpenProgress() override { return this; }
     void EnableMainWindow(bool enable) override { enabled.push_back(enable); }
     void ShowSummary(const std::string& text) override { summary = text; }
+    void SetStatus(const std::string& text) override { statuses.push_back(text); }
+    void SetCounter(const std::string& text) override { counter = text; }
+    void SetPath(const std::string&) override {}
+    void SetRange(int total) override { range = total, position = 0; }
+    void Step() override { ++position; }
+    bool KeepGoing() override { return --eventsLeft >= 0; }
+    void Failed(const std::string& message) override { failures.push_back(message); }
 
     bool confirm = true;
-    RecordingProgress progress;
     std::vector<bool> enabled;
-    std::string summary;
+    Names statuses, failures;
+    std::string summary, counter;
+    int range = -1, position = 0, eventsLeft = 1 << 30;
 };
 
 class BatchJobTest : public ::testing::Test {
 protected:
     void SetUp() override {
         Headless().ClearMessages();
-        fs::create_directories(src);
         fs::create_directories(dst);
         task.source = src;
         task.destination = dst;
+        task.logPath = dir.File("log.htm");
     }
     void TearDown() override { Headless().ClearMessages(); }
 
-    void Touch(const std::string& relative) {
-        fs::create_directories(fs::path(src + "/" + relative).parent_path());
-        std::ofstream(src + "/" + relative) << relative;
+    void Touch(const Names& names) {
+        for (const std::string& name : names) {
+            fs::create_directories(fs::path(src + "/" + name).parent_path());
+            std::ofstream(src + "/" + name) << name;
+        }
     }
-    std::vector<std::string> Links() const {
-        std::vector<std::string> links;
-        for (const Seen& file : task.seen)
-            links.push_back(file.link);
-        return links;
+    BatchResult Run() {
+        task.links.clear();
+        fs::remove_all(dst);
+        fs::create_directories(dst);
+        return RunBatchCommand(task, frontEnd);
     }
-    BatchResult Run() { return RunBatchCommand(task, frontEnd); }
+    std::string Log() const { return TempDir::Read(task.logPath); }
 
     TempDir dir;
     std::string src = dir.File("src"), dst = dir.File("dst");
@@ -120,217 +105,155 @@ protected:
     FrontEnd frontEnd;
 };
 
+const std::string kEmptyLog = "<HTML><BODY>\n</BODY></HTML>\n";
+
+std::string ErrorLine(const std::string& message) {
+    return "<FONT color=\"red\"><STRONG>" + message + "</STRONG></FONT><BR>\n";
+}
+
 } // namespace
 
 TEST(NameOrder, SortsIgnoringAsciiCaseThenByBytes) {
-    std::vector<std::string> names = {"b.jpg", "A.jpg", "_c.jpg", "a10.jpg", "a2.jpg", "a.jpg"};
+    Names names = {"b.jpg", "A.jpg", "_c.jpg", "a10.jpg", "a2.jpg", "a.jpg", "\xE3\x81\x82"};
     SortNames(names);
     EXPECT_EQ(names,
-              (std::vector<std::string>{"_c.jpg", "A.jpg", "a.jpg", "a10.jpg", "a2.jpg", "b.jpg"}));
-    EXPECT_LT(CompareNames("Z", "\xE3\x81\x82"), 0); // bytes above 0x7F sort last
-    EXPECT_LT(CompareNames("ab", "ABC"), 0);
+              (Names{"_c.jpg", "A.jpg", "a.jpg", "a10.jpg", "a2.jpg", "b.jpg", "\xE3\x81\x82"}));
 }
 
-TEST(BatchPaths, RootsFolderTextsAndLogPaths) {
+TEST(BatchPaths, RootsAndFolderTexts) {
     TempDir dir;
     std::string root;
     ASSERT_TRUE(NormaliseRoot(dir.Path() + "/./", root));
     EXPECT_EQ(root, fs::canonical(dir.Path()).string());
     ASSERT_TRUE(NormaliseRoot("/", root));
-    EXPECT_EQ(root, "");
-    EXPECT_FALSE(NormaliseRoot(dir.File("missing"), root));
+    EXPECT_EQ(root, ""); // the walk adds the "/"
     EXPECT_FALSE(NormaliseRoot(dir.Write("file", "x"), root));
-    EXPECT_FALSE(NormaliseRoot("", root));
-
-    EXPECT_EQ(EnsureTrailingSlash(""), "");
-    EXPECT_EQ(EnsureTrailingSlash("/a"), "/a/");
     EXPECT_EQ(BrowseStartFolder("/"), "/");
     EXPECT_EQ(BrowseStartFolder("/photos/"), "/photos");
     EXPECT_EQ(LogPathInFolder("/out", "/home/u/blkcnv.htm"), "/out/blkcnv.htm");
-    EXPECT_EQ(LogPathInFolder("/", "log.htm"), "/log.htm");
 }
 
 TEST_F(BatchJobTest, SelectsByExtensionList) {
-    for (const char* name : {"PHOTO.JPG", "a.b.jpeg", "x.jfif", "x.jpe", "noext", "x.jpg.bak"})
-        Touch(name);
+    Touch({"PHOTO.JPG", "a.b.jpeg", "x.jfif", "x.jpe", "noext", "x.jpg.bak"});
     fs::create_directories(src + "/dir.jpg");
     Run();
-    EXPECT_EQ(Links(), (std::vector<std::string>{"./a.b.jpeg", "./PHOTO.JPG", "./x.jfif"}));
-
-    task.seen.clear();
+    EXPECT_EQ(task.links, (Names{"./a.b.jpeg", "./PHOTO.JPG", "./x.jfif"}));
     task.extensionList = ".jpg;;.bak";
     Run();
-    EXPECT_EQ(Links(), (std::vector<std::string>{"./PHOTO.JPG", "./x.jpg.bak"}));
-
-    task.seen.clear();
+    EXPECT_EQ(task.links, (Names{"./PHOTO.JPG", "./x.jpg.bak"}));
     task.extensionFilter = false;
     task.recurse = false;
-    BatchResult result = Run();
-    EXPECT_EQ(Links(), (std::vector<std::string>{"./a.b.jpeg", "./noext", "./PHOTO.JPG", "./x.jfif",
-                                                 "./x.jpe", "./x.jpg.bak"}));
-    EXPECT_EQ(result.total, 6);
-    EXPECT_EQ(task.seen[1].output, "noext.out");
+    EXPECT_EQ(Run().total, 6);
+    EXPECT_EQ(task.links[1], "./noext");
 }
 
 TEST_F(BatchJobTest, WalksFilesThenSubdirectoriesInNameOrder) {
-    for (const char* name : {"b.jpg", "A.jpg", "_c.jpg", "a10.jpg", "a2.jpg"})
-        Touch(name);
-    for (const char* name : {"z.jpg", "sub/y.jpg", "a.jpg", "Sub2/deep/x.jpg", "empty/no.txt"})
-        Touch(std::string("tree/") + name);
-    task.logPath = dir.File("log.htm");
+    Touch({"z.jpg", "sub/y.jpg", "a.jpg", "sub2/b.jpg", "sub2/A.jpg", "sub2/_c.jpg", "sub2/a10.jpg",
+           "sub2/a2.jpg", "up/down/x.jpg", "empty/no.txt"});
     BatchResult result = Run();
-
-    EXPECT_EQ(Links(), (std::vector<std::string>{"./_c.jpg", "./A.jpg", "./a10.jpg", "./a2.jpg",
-                                                 "./b.jpg", "./tree/a.jpg", "./tree/z.jpg",
-                                                 "./tree/sub/y.jpg", "./tree/Sub2/deep/x.jpg"}));
-    const Seen& deep = task.seen.back();
-    const std::string source = fs::canonical(src).string(), out = fs::canonical(dst).string();
-    EXPECT_EQ(deep.source, source + "/tree/Sub2/deep/x.jpg");
-    EXPECT_EQ(deep.image, "./tree/Sub2/deep/x.out");
-    EXPECT_EQ(deep.destination, out + "/tree/Sub2/deep/x.out");
-    EXPECT_EQ(TempDir::Read(deep.destination), "tree/Sub2/deep/x.jpg");
-    // Directories are made on the way down to a file; one with nothing to write is not.
-    EXPECT_TRUE(fs::is_directory(dst + "/tree/Sub2"));
-    EXPECT_FALSE(fs::exists(dst + "/tree/empty"));
+    EXPECT_EQ(task.links,
+              (Names{"./a.jpg", "./z.jpg", "./sub/y.jpg", "./sub2/_c.jpg", "./sub2/A.jpg",
+                     "./sub2/a10.jpg", "./sub2/a2.jpg", "./sub2/b.jpg", "./up/down/x.jpg"}));
+    EXPECT_EQ(task.last, (Names{fs::canonical(src).string() + "/up/down/x.jpg", "./up/down/x.out",
+                                fs::canonical(dst).string() + "/up/down/x.out"}));
+    EXPECT_EQ(TempDir::Read(dst + "/up/down/x.out"), "up/down/x.jpg");
+    EXPECT_FALSE(fs::exists(dst + "/empty")); // made only for something to write
 
     EXPECT_EQ(result.outcome, BatchOutcome::Completed);
-    EXPECT_EQ(result.total, 9);
-    EXPECT_EQ(result.count, 9);
     EXPECT_EQ(result.summary, "9 個のファイルを処理しました");
     EXPECT_EQ(frontEnd.summary, result.summary);
     EXPECT_EQ(frontEnd.enabled, (std::vector<bool>{false, true}));
-    EXPECT_EQ(
-        frontEnd.progress.statuses,
-        (std::vector<std::string>{"ファイルを検索しています...", "ファイルを処理しています..."}));
-    EXPECT_EQ(frontEnd.progress.counter, "9 / 9");
-    EXPECT_EQ(frontEnd.progress.range, 9);
-    EXPECT_EQ(frontEnd.progress.position, 9);
-    EXPECT_EQ(TempDir::Read(task.logPath), "<HTML><BODY>\n</BODY></HTML>\n");
+    EXPECT_EQ(frontEnd.statuses,
+              (Names{"ファイルを検索しています...", "ファイルを処理しています..."}));
+    EXPECT_EQ(frontEnd.counter, "9 / 9");
+    EXPECT_EQ(frontEnd.range, 9);
+    EXPECT_EQ(frontEnd.position, 9);
+    EXPECT_EQ(Log(), kEmptyLog);
 }
 
-TEST_F(BatchJobTest, TheSmallTreeOfTheLogExample) {
-    for (const char* name : {"z.jpg", "sub/y.jpg", "a.jpg"})
-        Touch(name);
-    Run();
-    EXPECT_EQ(Links(), (std::vector<std::string>{"./a.jpg", "./z.jpg", "./sub/y.jpg"}));
-    task.seen.clear();
-    task.recurse = false;
-    EXPECT_EQ(Run().total, 2);
-    EXPECT_EQ(Links(), (std::vector<std::string>{"./a.jpg", "./z.jpg"}));
-}
-
-TEST_F(BatchJobTest, SettingsCancelledOrSourceMissing) {
-    Touch("a.jpg");
+TEST_F(BatchJobTest, CancelledSettingsAndMissingRoots) {
+    Touch({"a.jpg"});
     frontEnd.confirm = false;
     EXPECT_EQ(Run().outcome, BatchOutcome::NotRun);
-    EXPECT_TRUE(frontEnd.summary.empty());
+    EXPECT_EQ(frontEnd.summary, "");
 
     frontEnd.confirm = true;
     task.source = dir.File("missing");
     BatchResult result = Run();
     EXPECT_EQ(result.outcome, BatchOutcome::Failed);
     EXPECT_EQ(result.summary, "0 個のファイルを処理しました");
-    ASSERT_EQ(Headless().Messages().size(), 1u);
-    EXPECT_EQ(Headless().Messages()[0].text,
-              "Test:転送元ディレクトリが存在しません\n" + dir.File("missing"));
-
-    Headless().ClearMessages();
     task.source = src;
     task.destination = dir.File("missing");
     EXPECT_EQ(Run().outcome, BatchOutcome::Failed);
+    ASSERT_EQ(Headless().Messages().size(), 2u);
     EXPECT_EQ(Headless().Messages()[0].text,
+              "Test:転送元ディレクトリが存在しません\n" + dir.File("missing"));
+    EXPECT_EQ(Headless().Messages()[1].text,
               "Test:転送先ディレクトリが存在しません\n" + dir.File("missing"));
-    EXPECT_TRUE(task.seen.empty());
+    EXPECT_TRUE(task.links.empty());
 }
 
-TEST_F(BatchJobTest, AbortInTheSearchSkipsProcessing) {
-    for (const char* name : {"a.jpg", "b.jpg", "c.jpg", "d/e.jpg"})
-        Touch(name);
-    frontEnd.progress.eventsLeft = 2;
+TEST_F(BatchJobTest, AbortInTheSearchOrInProcessing) {
+    Touch({"a.jpg", "b.jpg", "c.jpg", "d/e.jpg"});
+    frontEnd.eventsLeft = 2;
     BatchResult result = Run();
     EXPECT_EQ(result.outcome, BatchOutcome::Cancelled);
-    EXPECT_TRUE(task.seen.empty());
-    EXPECT_LE(result.count, 2); // the files found before the abort
+    EXPECT_TRUE(task.links.empty());
     EXPECT_EQ(result.summary, std::to_string(result.count) + " 個のファイルを処理しました");
-}
+    EXPECT_LE(result.count, 2); // the files found before the abort
 
-TEST_F(BatchJobTest, AbortInProcessingStillEndsTheLog) {
-    for (const char* name : {"a.jpg", "b.jpg", "c.jpg", "d/e.jpg"})
-        Touch(name);
-    task.logPath = dir.File("log.htm");
-    // One event per directory entry in the search (5) and again when processing reads the
-    // root (4), then one before each file.
-    frontEnd.progress.eventsLeft = 5 + 4 + 2;
-    BatchResult result = Run();
-    EXPECT_EQ(result.outcome, BatchOutcome::Cancelled) << frontEnd.progress.events;
-    EXPECT_EQ(Links(), (std::vector<std::string>{"./a.jpg", "./b.jpg"}));
+    // One event per directory entry in the search (5) and in processing's listing of the root
+    // (4), then one before each file.
+    frontEnd.eventsLeft = 5 + 4 + 2;
+    result = Run();
+    EXPECT_EQ(result.outcome, BatchOutcome::Cancelled);
+    EXPECT_EQ(task.links, (Names{"./a.jpg", "./b.jpg"}));
     EXPECT_EQ(result.count, 3); // c.jpg was handed over when the abort was seen
-    EXPECT_EQ(TempDir::Read(task.logPath), "<HTML><BODY>\n</BODY></HTML>\n");
+    EXPECT_EQ(Log(), kEmptyLog);
     EXPECT_FALSE(fs::exists(dst + "/d"));
 }
 
 TEST_F(BatchJobTest, DestinationThatCannotBeMadeSkipsItsLevelOnly) {
-    for (const char* name : {"a/x.jpg", "a/y.jpg", "a/deeper/z.jpg", "b/w.jpg"})
-        Touch(name);
-    std::ofstream(dst + "/a") << "a file where the directory should go";
-    task.logPath = dir.File("log.htm");
+    Touch({"a/x.jpg", "a/y.jpg", "a/deeper/z.jpg", "b/w.jpg"});
+    task.beforeFile = [&] { std::ofstream(dst + "/a") << "a file, not a directory"; };
     BatchResult result = Run();
-    const std::string out = fs::canonical(dst).string();
-    EXPECT_EQ(Links(), (std::vector<std::string>{"./b/w.jpg"}));
-    EXPECT_EQ(TempDir::Read(dst + "/a"), "a file where the directory should go");
-    EXPECT_EQ(result.outcome, BatchOutcome::Completed);
+    EXPECT_EQ(task.links, (Names{"./b/w.jpg"}));
+    EXPECT_EQ(TempDir::Read(dst + "/a"), "a file, not a directory");
     EXPECT_EQ(result.count, 2); // x.jpg was handed over, y.jpg and deeper/ were skipped
     EXPECT_EQ(result.failures, 2);
-    const std::string line =
-        "<FONT color=\"red\"><STRONG>[Can't MKDIR of " + out + "/a]\n</STRONG></FONT><BR>\n";
-    EXPECT_EQ(TempDir::Read(task.logPath), "<HTML><BODY>\n" + line + line + "</BODY></HTML>\n");
-    EXPECT_EQ(frontEnd.progress.failures,
-              (std::vector<std::string>(2, "[Can't MKDIR of " + out + "/a]")));
+    const std::string message = "[Can't MKDIR of " + fs::canonical(dst).string() + "/a]";
+    EXPECT_EQ(Log(), "<HTML><BODY>\n" + ErrorLine(message + "\n") + ErrorLine(message + "\n") +
+                         "</BODY></HTML>\n");
+    EXPECT_EQ(frontEnd.failures, Names(2, message));
 }
 
 TEST_F(BatchJobTest, DirectoryRemovedAfterCountingIsLoggedAndSiblingsGoOn) {
-    for (const char* name : {"a.jpg", "gone/x.jpg", "kept/y.jpg"})
-        Touch(name);
-    task.logPath = dir.File("log.htm");
-    task.beforeFile = [&](CBatchJob&) { fs::remove_all(src + "/gone"); };
-    BatchResult result = Run();
-    EXPECT_EQ(Links(), (std::vector<std::string>{"./a.jpg", "./kept/y.jpg"}));
-    EXPECT_EQ(result.outcome, BatchOutcome::Completed);
-    EXPECT_EQ(TempDir::Read(task.logPath),
-              "<HTML><BODY>\n<FONT color=\"red\"><STRONG>[Can't CHDIR to : " +
-                  fs::canonical(src).string() + "/gone]</STRONG></FONT><BR>\n</BODY></HTML>\n");
+    Touch({"a.jpg", "gone/x.jpg", "kept/y.jpg"});
+    task.beforeFile = [&] { fs::remove_all(src + "/gone"); };
+    EXPECT_EQ(Run().outcome, BatchOutcome::Completed);
+    EXPECT_EQ(task.links, (Names{"./a.jpg", "./kept/y.jpg"}));
+    EXPECT_EQ(Log(), "<HTML><BODY>\n" +
+                         ErrorLine("[Can't CHDIR to : " + fs::canonical(src).string() + "/gone]") +
+                         "</BODY></HTML>\n");
 }
 
 TEST_F(BatchJobTest, LinkCyclesAndADestinationInsideTheSourceAreNotEntered) {
-    Touch("a.jpg");
-    Touch("sub/b.jpg");
+    Touch({"a.jpg", "sub/b.jpg"});
     fs::create_directory_symlink(src, src + "/sub/loop");
-    fs::create_directory_symlink(src + "/sub", src + "/alias"); // a second way in: walked too
-    task.destination = src + "/out";
-    fs::create_directories(task.destination);
+    fs::create_directory_symlink(src + "/sub", src + "/alias"); // another way in: walked
+    task.destination = dst = src + "/out";
     BatchResult result = Run();
-    EXPECT_EQ(Links(), (std::vector<std::string>{"./a.jpg", "./alias/b.jpg", "./sub/b.jpg"}));
+    EXPECT_EQ(task.links, (Names{"./a.jpg", "./alias/b.jpg", "./sub/b.jpg"}));
     EXPECT_EQ(result.total, 3);
-    EXPECT_TRUE(fs::exists(src + "/out/alias/b.out"));
     EXPECT_FALSE(fs::exists(src + "/out/out"));
 
-    // Source and destination the same: the outputs land beside their sources.
-    task.seen.clear();
-    task.destination = src;
+    // Source and destination the same; relative roots resolve against the current directory.
+    const fs::path before = fs::current_path();
+    fs::current_path(src);
+    task.source = task.destination = ".";
     task.recurse = false;
     Run();
-    EXPECT_EQ(Links(), (std::vector<std::string>{"./a.jpg"}));
-    EXPECT_TRUE(fs::exists(src + "/a.out"));
-}
-
-TEST_F(BatchJobTest, RelativeRootsResolveAgainstTheStartingDirectory) {
-    Touch("sub/a.jpg");
-    const fs::path before = fs::current_path();
-    fs::current_path(dir.Path());
-    task.source = "src";
-    task.destination = "dst";
-    BatchResult result = Run();
     fs::current_path(before);
-    EXPECT_EQ(result.count, 1);
-    EXPECT_TRUE(fs::exists(dst + "/sub/a.out"));
+    EXPECT_EQ(task.links, (Names{"./a.jpg"}));
+    EXPECT_TRUE(fs::exists(src + "/a.out"));
 }

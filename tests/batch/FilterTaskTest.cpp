@@ -128,19 +128,26 @@ TEST_F(FilterTask, WritesFilesLogEntriesAndBytesSaved) {
 // Source and destination the same directory: b.jpg is rewritten in place, x.jpeg gets a new
 // x.jpg beside it, and no temporary file stays.
 TEST_F(FilterTask, FiltersInPlace) {
-    const std::string jpeg = JpegWithComment(24);
+    const std::string jpeg = JpegWithComment(24), other = JpegWithComment(16);
     std::ofstream(src + "/b.jpg", std::ios::binary) << jpeg;
     std::ofstream(src + "/x.jpeg", std::ios::binary) << jpeg;
+    // a.jpeg would become a.jpg, which is a source of its own: it is not written over.
+    std::ofstream(src + "/a.jpeg", std::ios::binary) << other;
+    std::ofstream(src + "/a.jpg", std::ios::binary) << jpeg;
     filter.dstDirectory = src;
     filter.createLog = 0;
     TempDir temporary;
     settings.tempDir = temporary.Path();
-    EXPECT_EQ(Run().summary, "2 個のファイルを処理しました(88 バイトの削減)");
+    const BatchResult result = Run();
+    EXPECT_EQ(result.summary, "4 個のファイルを処理しました(132 バイトの削減)");
+    EXPECT_EQ(result.failures, 1);
+    EXPECT_EQ(fs::file_size(src + "/a.jpg"), jpeg.size() - 44);
+    EXPECT_EQ(TempDir::Read(src + "/a.jpeg"), other);
     EXPECT_EQ(fs::file_size(src + "/b.jpg"), jpeg.size() - 44);
     EXPECT_EQ(TempDir::Read(src + "/x.jpeg"), jpeg);
     EXPECT_EQ(fs::file_size(src + "/x.jpg"), jpeg.size() - 44);
     EXPECT_TRUE(fs::is_empty(temporary.Path()));
-    EXPECT_EQ(std::distance(fs::directory_iterator(src), fs::directory_iterator()), 3);
+    EXPECT_EQ(std::distance(fs::directory_iterator(src), fs::directory_iterator()), 5);
 }
 
 // Failures of single files are logged and lose nothing: a source removed after the count, a

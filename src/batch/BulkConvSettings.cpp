@@ -1,0 +1,85 @@
+#include "batch/BulkConvSettings.h"
+
+#include "app/settings/SettingOverride.h"
+#include "app/util/StringTable.h"
+#include "batch/BatchPaths.h"
+
+namespace {
+
+constexpr int kSectionId = 252;
+
+struct Key {
+    const char* name;
+    int BulkConvSettings::*number;       // set for an integer key
+    std::string BulkConvSettings::*text; // set for a string key
+};
+
+// In writing order.
+const Key kKeys[] = {
+    {"SrcDirectory", nullptr, &BulkConvSettings::srcDirectory},
+    {"DstDirectory", nullptr, &BulkConvSettings::dstDirectory},
+    {"CreateLog", &BulkConvSettings::createLog, nullptr},
+    {"LogFilePath", nullptr, &BulkConvSettings::logFilePath},
+    {"SizeConvertMode", &BulkConvSettings::sizeConvertMode, nullptr},
+    {"SizeAlignMode", &BulkConvSettings::sizeAlignMode, nullptr},
+    {"SizeWidth", &BulkConvSettings::sizeWidth, nullptr},
+    {"SizeHeight", &BulkConvSettings::sizeHeight, nullptr},
+    {"NotEnlarge", &BulkConvSettings::notEnlarge, nullptr},
+    {"ExtFilter", &BulkConvSettings::extFilter, nullptr},
+    {"StrExtFilter", nullptr, &BulkConvSettings::strExtFilter},
+    {"RecurseDir", &BulkConvSettings::recurseDir, nullptr},
+    {"UsePngFormat", &BulkConvSettings::usePngFormat, nullptr},
+    {"ExtThrough", &BulkConvSettings::extThrough, nullptr},
+    {"AltIsOriginalSize", &BulkConvSettings::altIsOriginalSize, nullptr},
+};
+
+} // namespace
+
+BulkConvSettings DefaultBulkConvSettings() {
+    BulkConvSettings settings;
+    settings.srcDirectory = settings.dstDirectory = HomeDirectory();
+    settings.logFilePath = LogPathInFolder(HomeDirectory(), "blkcnv.htm");
+    return settings;
+}
+
+BulkConvSettings LoadBulkConvSettings(const ProfileFile& profile) {
+    BulkConvSettings settings = DefaultBulkConvSettings();
+    const std::string section = BulkConvSection();
+    for (const Key& key : kKeys) {
+        if (key.number)
+            settings.*key.number = profile.GetInt(section, key.name, settings.*key.number);
+        else
+            settings.*key.text = profile.GetString(section, key.name, settings.*key.text);
+    }
+    return settings;
+}
+
+void StoreBulkConvSettings(const BulkConvSettings& settings, ProfileFile& profile) {
+    const std::string section = BulkConvSection();
+    for (const Key& key : kKeys) {
+        if (key.number)
+            profile.WriteInt(section, key.name, settings.*key.number);
+        else
+            profile.WriteString(section, key.name, settings.*key.text);
+    }
+}
+
+bool SaveBulkConvSettings(const BulkConvSettings& settings, SettingsStore& store) {
+    StoreBulkConvSettings(settings, store.profile);
+    return store.profile.Save(store.profilePath);
+}
+
+std::string BulkConvSection() {
+    return LoadString(kSectionId);
+}
+
+std::vector<std::string> BulkConvKeys() {
+    std::vector<std::string> names;
+    for (const Key& key : kKeys)
+        names.push_back(key.name);
+    return names;
+}
+
+void RegisterBulkConvKeys() {
+    RegisterSectionKeys(BulkConvSection(), BulkConvKeys());
+}

@@ -1,0 +1,16 @@
+// batch-convert SRC DST: the batch conversion over a tree, with the options of section
+// "bulkconv" (and --set bulkconv.Key=Value).
+#include "batch/BulkConvSettings.h"
+#include "batch/ConversionTask.h"
+#include "cli/CliCommand.h"
+#include "core/DocTemplate.h"
+
+int RunBatchConvertCommand(SettingsStore& settings, const CliArgs& args) {
+    if (args.size() != 2) return UsageError("batch-convert: give SRC and DST");
+    BulkConvSettings conversion = LoadBulkConvSettings(settings.profile);
+    conversion.srcDirectory = args[0];
+    conversion.dstDirectory = args[1];
+    CDocTemplate documents;
+    CConversionTask task(conversion, documents);
+    return RunCliBatch(task);
+}
