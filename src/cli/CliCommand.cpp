@@ -19,6 +19,7 @@ const std::vector<CliCommand>& CliCommands() {
         {"markers", "markers [--hex] FILE", RunMarkersCommand},
         {"jpeg", "jpeg IN OUT", RunJpegCommand},
         {"batch-convert", "batch-convert SRC DST", RunBatchConvertCommand},
+        {"filter", "filter SRC DST", RunFilterCommand},
     };
     return commands;
 }

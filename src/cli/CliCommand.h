@@ -66,3 +66,4 @@ int RunExifCommand(SettingsStore& settings, const CliArgs& args);
 int RunMarkersCommand(SettingsStore& settings, const CliArgs& args);
 int RunJpegCommand(SettingsStore& settings, const CliArgs& args);
 int RunBatchConvertCommand(SettingsStore& settings, const CliArgs& args);
+int RunFilterCommand(SettingsStore& settings, const CliArgs& args);

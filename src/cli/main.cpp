@@ -2,6 +2,7 @@
 #include "app/settings/DefaultComment.h"
 #include "app/settings/SettingOverride.h"
 #include "batch/BulkConvSettings.h"
+#include "batch/BulkFltSettings.h"
 #include "cli/CliCommand.h"
 #include "platform/HeadlessPlatform.h"
 
@@ -62,6 +63,7 @@ int main(int argc, char** argv) {
 
     LoadSettings(settings);
     RegisterBulkConvKeys();
+    RegisterBulkFltKeys();
     for (const std::string& assignment : overrides) {
         std::string error;
         if (!ApplySettingOverride(settings, assignment, error)) return UsageError(error);

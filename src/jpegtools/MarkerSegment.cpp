@@ -4,7 +4,6 @@
 
 namespace {
 constexpr size_t kInlineCapacity = 8;
-constexpr size_t kMaxMarkerPayload = 0xFFFF - 2;
 } // namespace
 
 CMarkerSegment::CMarkerSegment(size_t count, const uint8_t* source) : length(count), bytes_(count) {
@@ -14,7 +13,7 @@ CMarkerSegment::CMarkerSegment(size_t count, const uint8_t* source) : length(cou
 
 std::unique_ptr<CMarkerSegment> CMarkerSegment::MakeMarker(uint8_t code, const uint8_t* payload,
                                                            size_t size) {
-    if (size > kMaxMarkerPayload) return nullptr;
+    if (size > kMaxPayload) return nullptr;
     auto segment = std::make_unique<CMarkerSegment>(size + 4);
     uint8_t* bytes = segment->Bytes();
     bytes[0] = 0xFF;

@@ -24,8 +24,11 @@ public:
     CMarkerSegment(const CMarkerSegment&) = delete;
     CMarkerSegment& operator=(const CMarkerSegment&) = delete;
 
+    // Longest payload of a marker segment: its 16-bit length field counts itself.
+    static constexpr size_t kMaxPayload = 0xFFFF - 2;
+
     // An in-memory marker segment 0xFF, code, length field (size + 2), payload; null when the
-    // payload is too long for the 16-bit length field (more than 65,533 bytes).
+    // payload is too long for the 16-bit length field (more than kMaxPayload bytes).
     static std::unique_ptr<CMarkerSegment> MakeMarker(uint8_t code, const uint8_t* payload,
                                                       size_t size);
 

@@ -20,6 +20,11 @@ CMarkerSegment* FindMarker(SegmentList& list, SegmentList::iterator& position, u
     return found->get();
 }
 
+bool IsFollowedByData(const SegmentList& list, SegmentList::const_iterator position) {
+    const auto next = std::next(position);
+    return next != list.end() && (*next)->Has(SEG_DATA);
+}
+
 SegmentList::iterator InsertSegmentAfter(SegmentList& list, SegmentList::iterator position,
                                          std::unique_ptr<CMarkerSegment> segment) {
     return list.insert(std::next(position), std::move(segment));

@@ -21,6 +21,12 @@ SegmentList::iterator FindSegment(SegmentList& list, SegmentList::iterator from,
 CMarkerSegment* FindMarker(SegmentList& list, SegmentList::iterator& position, uint8_t code1,
                            uint8_t code2 = 0);
 
+// Whether the record after position is a stretch of non-marker bytes (anything but scan data
+// stands there only in a damaged file). Edits neither remove such a record nor insert after it:
+// the byte written before the stretch could otherwise form a marker with its first byte (a 0xFF
+// fill byte before 0xC4, say), and the file would say something else.
+bool IsFollowedByData(const SegmentList& list, SegmentList::const_iterator position);
+
 // Inserts an in-memory record directly after position; returns the new element.
 SegmentList::iterator InsertSegmentAfter(SegmentList& list, SegmentList::iterator position,
                                          std::unique_ptr<CMarkerSegment> segment);

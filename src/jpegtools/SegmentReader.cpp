@@ -7,6 +7,7 @@
 #include <cstring>
 #include <limits>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -113,9 +114,39 @@ size_t CSegmentReader::Read(uint8_t* destination, size_t count) {
 }
 
 bool CSegmentReader::CopyTo(FILE* destination, uint64_t count) {
-    return Consume(count, [destination](const uint8_t* piece, size_t size, uint64_t) {
-               return std::fwrite(piece, 1, size, destination) == size;
-           }) == count;
+    auto write = [destination](const uint8_t* piece, size_t size, uint64_t) {
+        return std::fwrite(piece, 1, size, destination) == size;
+    };
+    const uint64_t buffered = validCount_ - readPosition_;
+    if (count <= buffered + kBufferSize) return Consume(count, write) == count;
+    if (Consume(buffered, write) != buffered) return false;
+    const int64_t copied = CopyInKernel(destination, count - buffered);
+    if (copied < 0) return false;
+    const uint64_t rest = count - buffered - static_cast<uint64_t>(copied);
+    return Consume(rest, write) == rest;
+}
+
+// Long runs of file bytes (the scan data) go from file to file inside the kernel, without a
+// pass through this buffer. Streams without a file (memory) and file systems that cannot do
+// it copy nothing here; the caller copies the rest through the buffer.
+int64_t CSegmentReader::CopyInKernel(FILE* destination, uint64_t count) {
+    const int in = fileno(file_), out = fileno(destination);
+    if (in < 0 || out < 0 || std::fflush(destination) != 0) return 0;
+    off_t position = static_cast<off_t>(filePosition_);
+    uint64_t done = 0;
+    while (done < count) {
+        const size_t piece = static_cast<size_t>(std::min<uint64_t>(count - done, 1 << 30));
+        const ssize_t moved = copy_file_range(in, &position, out, nullptr, piece, 0);
+        if (moved <= 0) break;
+        done += static_cast<uint64_t>(moved);
+    }
+    if (done == 0) return 0;
+    // The stream reads on from the new position; the buffer is empty.
+    if (fseeko(file_, position, SEEK_SET) != 0) return -1;
+    filePosition_ = static_cast<uint64_t>(position);
+    readPosition_ = validCount_ = 0;
+    atEnd_ = false;
+    return static_cast<int64_t>(done);
 }
 
 uint64_t CSegmentReader::Skip(uint64_t count) {

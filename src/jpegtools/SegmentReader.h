@@ -80,6 +80,9 @@ private:
     std::unique_ptr<CMarkerSegment> ReadMarkerSegment(uint64_t offset, uint8_t code);
     std::unique_ptr<CPngChunk> ReadPngChunk();
     bool CopySegment(FILE* destination, const CMarkerSegment& segment);
+    // Copies up to count bytes from the file position (buffer empty) to destination's file
+    // in the kernel; returns the count copied (0: none, copy through the buffer), -1 on failure.
+    int64_t CopyInKernel(FILE* destination, uint64_t count);
 
     FILE* file_ = nullptr;
     uint64_t length_ = 0;

@@ -1,32 +1,11 @@
 // Splitting and writing every JPEG and PNG of the shared test corpora.
 #include "jpegtools/JpegErrorManager.h"
 #include "jpegtools/SegmentTestSupport.h"
+#include "support/Corpus.h"
 
-#include <algorithm>
-#include <cctype>
-#include <filesystem>
 #include <gtest/gtest.h>
-#include <vector>
 
 namespace {
-
-namespace fs = std::filesystem;
-
-std::vector<std::string> CorpusFiles(std::initializer_list<const char*> extensions) {
-    std::vector<std::string> files;
-    std::error_code ec;
-    if (!fs::is_directory(CORPORA_DIR, ec)) return files;
-    for (const auto& entry : fs::recursive_directory_iterator(CORPORA_DIR, ec)) {
-        if (!entry.is_regular_file()) continue;
-        std::string extension = entry.path().extension().string();
-        std::transform(extension.begin(), extension.end(), extension.begin(),
-                       [](unsigned char c) { return std::tolower(c); });
-        if (std::find(extensions.begin(), extensions.end(), extension) != extensions.end())
-            files.push_back(entry.path().string());
-    }
-    std::sort(files.begin(), files.end());
-    return files;
-}
 
 // Where libjpeg, reading every scan, stops: just after the first EOI, or the end of a file
 // that has none. -1 when libjpeg refuses the file.

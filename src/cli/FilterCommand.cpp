@@ -1,0 +1,13 @@
+// filter SRC DST: the batch filter over a tree, with the settings of section "bulkfilter".
+#include "batch/BulkFltSettings.h"
+#include "batch/FilterTask.h"
+#include "cli/CliCommand.h"
+
+int RunFilterCommand(SettingsStore& settings, const CliArgs& args) {
+    if (args.size() != 2) return UsageError("filter: give SRC and DST");
+    BulkFltSettings filter = LoadBulkFltSettings(settings.profile);
+    filter.srcDirectory = args[0];
+    filter.dstDirectory = args[1];
+    CFilterTask task(settings, filter);
+    return RunCliBatch(task);
+}

@@ -1,0 +1,35 @@
+#pragma once
+// The batch filter's work on one JPEG file: edits the file's segment list by the chosen
+// filters (thumbnail, JFXX, APPn and COM removal, Exif to JFIF, table uniting) and writes the
+// result, without decoding the image.
+#include "jpegtools/FilterOptions.h"
+#include "jpegtools/SegmentReader.h"
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+struct SettingsStore;
+
+// Writes an error line (a format of HtmlLog.h and its argument) into the run's log.
+using LogErrorLine = std::function<void(const char* format, const std::string& argument)>;
+
+// What ApplyFilters works on for one file, and what it reports back for the log.
+struct FilterFileContext {
+    SegmentList& list;      // split from sourcePath; ApplyFilters edits it, the caller clears it
+    CSegmentReader& reader; // closed on entry; used to write and to measure the result
+    std::string sourcePath;
+    std::string destinationPath;
+    LogErrorLine logError; // receives "[Can't Save to ...]" when writing fails; may be empty
+    // TempDir (in-place rewrites), AutoWriteCharset and WriteCharset (a kept user comment).
+    const SettingsStore& settings;
+    // Results. The size comes from the first SOF0 or SOF2 segment; a file without one keeps
+    // the values of the file before.
+    int width = 0, height = 0;
+    uint64_t writtenSize = 0;
+};
+
+// Applies the filters of `options` to the list and writes it to the destination (in place
+// through a temporary file when the destination is the source itself). Returns non-zero on
+// success; on failure the destination is as it was and the log has its error line.
+int ApplyFilters(FilterFileContext& context, const BulkFltOptions& options);
