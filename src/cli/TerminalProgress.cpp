@@ -52,7 +52,7 @@ CTerminalProgress::CTerminalProgress(bool showBar) : showBar_(showBar) {
     struct sigaction action {};
     action.sa_handler = OnInterrupt;
     sigemptyset(&action.sa_mask);
-    action.sa_flags = SA_RESETHAND;
+    action.sa_flags = SA_RESETHAND | SA_RESTART; // reads and writes in progress complete
     sigaction(SIGINT, &action, &previous_);
 }
 
