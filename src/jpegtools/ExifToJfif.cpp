@@ -13,7 +13,7 @@
 
 namespace {
 
-constexpr uint8_t kApp1 = 0xE1, kCom = 0xFE;
+constexpr uint8_t kApp0 = 0xE0, kApp1 = 0xE1, kCom = 0xFE;
 constexpr uint16_t kTagXResolution = 282, kTagYResolution = 283;
 constexpr char kExifHeader[] = "Exif\0"; // with the terminator: "Exif" and two zero bytes
 constexpr size_t kExifHeaderSize = sizeof kExifHeader;
@@ -34,6 +34,17 @@ void PutDensity(const CExifReader& exif, uint16_t tag, uint8_t* field) {
     const auto density = static_cast<uint16_t>(value);
     field[0] = static_cast<uint8_t>(density >> 8);
     field[1] = static_cast<uint8_t>(density);
+}
+
+// A file has one JFIF header: those already in the list give way to the new one.
+void DeleteJfifHeaders(SegmentList& list) {
+    for (auto it = FindSegment(list, list.begin(), kApp0); it != list.end();
+         it = FindSegment(list, it, kApp0)) {
+        const CMarkerSegment& app0 = **it;
+        const bool jfif = !app0.IsDeleted() && app0.ByteCount() >= 9 &&
+                          std::memcmp(app0.Bytes() + 4, "JFIF", 5) == 0;
+        it = jfif ? DeleteSegment(list, it) : std::next(it);
+    }
 }
 
 std::unique_ptr<CMarkerSegment> MakeJfifApp0(const CExifReader& exif) {
@@ -118,6 +129,7 @@ bool ConvertExifToJfif(SegmentList& list, const BulkFltOptions& options,
         return false;
 
     segment.flags |= SEG_DELETED;
+    DeleteJfifHeaders(list);
     auto app0 = InsertSegmentAfter(list, app1, MakeJfifApp0(exif));
     const std::string text = ExifCommentText(exif, options, settings);
     if (!text.empty())

@@ -199,17 +199,22 @@ private:
         }
     }
 
-    // The APP0 made where the Exif APP1 stood, with the density of the resolution tags, then
-    // the made comment: the summary lines, and the user comment after a blank line when asked
-    // for.
+    // The APP0 made where the Exif APP1 stood, with the density of the resolution tags, the
+    // file's only JFIF header; then the made comment: the summary lines, and the user comment
+    // after a blank line when asked for.
     void CheckConversion(const std::vector<Segment>& out, const BulkFltOptions& options,
                          bool commentMade, const std::string& where) const {
         int app0Before = 0;
         for (const Segment& segment : segments_) {
             if (segment.code == 0xE1) break;
             const bool jfxx = Identified(segment, "JFXX");
-            if (segment.code == 0xE0 && !(jfxx && options.removeJfxx)) ++app0Before;
+            const bool jfif = Identified(segment, "JFIF");
+            if (segment.code == 0xE0 && !jfif && !(jfxx && options.removeJfxx)) ++app0Before;
         }
+        int jfifHeaders = 0;
+        for (const Segment& segment : out)
+            jfifHeaders += segment.code == 0xE0 && Identified(segment, "JFIF") ? 1 : 0;
+        EXPECT_EQ(jfifHeaders, 1) << where;
         auto app0 = out.begin();
         for (int seen = -1; app0 != out.end(); ++app0)
             if (app0->code == 0xE0 && ++seen == app0Before) break;
