@@ -42,10 +42,10 @@ public:
 // Filtered by the defaults and RemoveCOM, it loses 44 bytes: the comment segment (28), one DQT
 // header and three DHT headers.
 std::string JpegWithComment(int width) {
-    TestJpegSpec spec;
-    spec.width = width;
-    spec.markers = {{0xFE, "a comment of some length"}};
-    return EncodeTestJpeg(spec);
+    TestJpegRecipe recipe;
+    recipe.width = width;
+    recipe.markers = {{0xFE, "a comment of some length"}};
+    return EncodeTestJpeg(recipe);
 }
 
 class FilterTask : public ::testing::Test {

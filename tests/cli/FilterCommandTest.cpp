@@ -20,10 +20,10 @@ namespace fs = std::filesystem;
 namespace {
 
 std::string Jpeg(int size) {
-    TestJpegSpec spec;
-    spec.width = spec.height = size;
-    spec.markers = {{0xFE, "comment"}};
-    return EncodeTestJpeg(spec);
+    TestJpegRecipe recipe;
+    recipe.width = recipe.height = size;
+    recipe.markers = {{0xFE, "comment"}};
+    return EncodeTestJpeg(recipe);
 }
 
 // Runs tolmena-cli with the given stdout and stderr descriptors; returns its process id.

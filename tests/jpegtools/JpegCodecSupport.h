@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-struct TestJpegSpec {
+struct TestJpegRecipe {
     int width = 24, height = 16;
     J_COLOR_SPACE stored = JCS_YCbCr; // JCS_RGB and JCS_YCCK get an Adobe APP14 from libjpeg
     bool progressive = false;
@@ -16,8 +16,8 @@ struct TestJpegSpec {
     std::vector<std::pair<int, std::string>> markers; // code, payload; after SOI and JFIF
 };
 
-// Encodes a gradient image as the spec says.
-inline std::string EncodeTestJpeg(const TestJpegSpec& spec) {
+// Encodes a gradient image as the recipe says.
+inline std::string EncodeTestJpeg(const TestJpegRecipe& recipe) {
     jpeg_compress_struct info{};
     JpegErrorManager errors;
     info.err = InstallJpegErrorManager(errors);
@@ -30,20 +30,20 @@ inline std::string EncodeTestJpeg(const TestJpegSpec& spec) {
     }
     jpeg_create_compress(&info);
     jpeg_mem_dest(&info, &buffer, &size);
-    const bool fourChannels = spec.stored == JCS_YCCK;
-    info.image_width = spec.width;
-    info.image_height = spec.height;
+    const bool fourChannels = recipe.stored == JCS_YCCK;
+    info.image_width = recipe.width;
+    info.image_height = recipe.height;
     info.input_components = fourChannels ? 4 : 3;
     info.in_color_space = fourChannels ? JCS_CMYK : JCS_RGB;
     jpeg_set_defaults(&info);
-    jpeg_set_colorspace(&info, spec.stored);
-    info.write_JFIF_header = spec.jfif ? TRUE : FALSE;
-    if (spec.progressive) jpeg_simple_progression(&info);
+    jpeg_set_colorspace(&info, recipe.stored);
+    info.write_JFIF_header = recipe.jfif ? TRUE : FALSE;
+    if (recipe.progressive) jpeg_simple_progression(&info);
     jpeg_start_compress(&info, TRUE);
-    for (const auto& [code, payload] : spec.markers)
+    for (const auto& [code, payload] : recipe.markers)
         jpeg_write_marker(&info, code, reinterpret_cast<const JOCTET*>(payload.data()),
                           static_cast<unsigned>(payload.size()));
-    std::vector<JSAMPLE> row(static_cast<size_t>(spec.width) * info.input_components);
+    std::vector<JSAMPLE> row(static_cast<size_t>(recipe.width) * info.input_components);
     while (info.next_scanline < info.image_height) {
         for (size_t i = 0; i < row.size(); ++i)
             row[i] = static_cast<JSAMPLE>(i * 7 + info.next_scanline * 13);

@@ -129,16 +129,16 @@ protected:
 } // namespace
 
 TEST_F(LosslessFilter, ThumbnailJfxxAppAndComSegments) {
-    TestJpegSpec spec;
-    spec.jfif = false;
+    TestJpegRecipe recipe;
+    recipe.jfif = false;
     const std::string thumbnailed("JFIF\0\1\2\1\0\x60\0\x60\2\1"
                                   "abcdef",
                                   20);
-    spec.markers = {{0xE0, thumbnailed},   {0xE0, std::string("JFXX\0\x10", 6) + "xyz"},
+    recipe.markers = {{0xE0, thumbnailed},   {0xE0, std::string("JFXX\0\x10", 6) + "xyz"},
                     {0xE0, "AB"},          {0xE1, "http://ns.adobe.com/xap/1.0/\0<x/>"},
                     {0xE2, "ICC_PROFILE"}, {0xE3, "three"},
                     {0xFE, "comment"}};
-    const std::string jpeg = EncodeTestJpeg(spec);
+    const std::string jpeg = EncodeTestJpeg(recipe);
     const std::string before = Layout(dir, jpeg);
     EXPECT_EQ(before.substr(0, 64),
               "D8 E0:24 E0:13 E0:6 E1:32 E2:15 E3:9 FE:11 DB:69 DB:69 C0:19 C4:");
@@ -153,14 +153,14 @@ TEST_F(LosslessFilter, ThumbnailJfxxAppAndComSegments) {
     EXPECT_EQ(output.substr(2, 18), std::string("\xFF\xE0\0\x10JFIF\0\1\2\1\0\x60\0\x60\0\0", 18));
 
     // A JFIF header without thumbnail is kept as it is.
-    spec.markers = {{0xE0, std::string("JFIF\0\1\1\0\0\1\0\1\0\0", 14)}};
-    const std::string plain = EncodeTestJpeg(spec);
+    recipe.markers = {{0xE0, std::string("JFIF\0\1\1\0\0\1\0\1\0\0", 14)}};
+    const std::string plain = EncodeTestJpeg(recipe);
     EXPECT_EQ(Filter(plain, options).output, plain);
 }
 
 TEST_F(LosslessFilter, UnitesTablesScanByScan) {
-    TestJpegSpec spec;
-    const std::string baseline = EncodeTestJpeg(spec);
+    TestJpegRecipe recipe;
+    const std::string baseline = EncodeTestJpeg(recipe);
     BulkFltOptions options = AllOff();
     options.uniteDqt = options.uniteDht = 1;
     const std::string united = FilterKeepingPixels(baseline, options);
@@ -171,8 +171,8 @@ TEST_F(LosslessFilter, UnitesTablesScanByScan) {
     EXPECT_EQ(united.substr(24, 65), dqts.substr(4, 65));
     EXPECT_EQ(united.substr(24 + 65, 65), dqts.substr(69 + 4, 65));
 
-    spec.progressive = true;
-    const std::string progressive = EncodeTestJpeg(spec);
+    recipe.progressive = true;
+    const std::string progressive = EncodeTestJpeg(recipe);
     const std::string before = Layout(dir, progressive);
     const std::string after = Layout(dir, FilterKeepingPixels(progressive, options));
     EXPECT_EQ(after.substr(0, 25), "D8 E0:18 DB:134 C2:19 C4:") << after;
@@ -215,10 +215,10 @@ TEST_F(LosslessFilter, SegmentsBeforeStrayBytesStay) {
 }
 
 TEST_F(LosslessFilter, ReportsSizeOfFirstBaselineOrProgressiveFrame) {
-    TestJpegSpec spec;
-    spec.width = 33;
-    spec.height = 7;
-    Run run = Filter(EncodeTestJpeg(spec), AllOff());
+    TestJpegRecipe recipe;
+    recipe.width = 33;
+    recipe.height = 7;
+    Run run = Filter(EncodeTestJpeg(recipe), AllOff());
     EXPECT_EQ(run.width, 33);
     EXPECT_EQ(run.height, 7);
     EXPECT_EQ(run.writtenSize, run.output.size());
@@ -244,10 +244,10 @@ TEST_F(LosslessFilter, ExifBecomesJfifWithGeneratedComment) {
     exif.Short(kExif, 0x8822, 2).Short(kExif, 0x9207, 5);
     exif.Rational(kExif, 0x829A, 1, 160).Short(kExif, 0x8827, 100);
     exif.Undefined(kExif, kTagUserComment, std::string("ASCII\0\0\0Hello  \0\0\0\0", 20));
-    TestJpegSpec spec;
-    spec.jfif = false;
-    spec.markers = {{0xE1, ExifPayload(exif)}, {0xFE, "old"}};
-    const std::string jpeg = EncodeTestJpeg(spec);
+    TestJpegRecipe recipe;
+    recipe.jfif = false;
+    recipe.markers = {{0xE1, ExifPayload(exif)}, {0xFE, "old"}};
+    const std::string jpeg = EncodeTestJpeg(recipe);
 
     BulkFltOptions options = AllOff();
     options.convertExif = options.exifGenCmt = options.exifGenEng = options.exifUserCmt = 1;
@@ -275,22 +275,22 @@ TEST_F(LosslessFilter, ExifBecomesJfifWithGeneratedComment) {
 TEST_F(LosslessFilter, ExifConversionNeedsAParsedExifBlockFirst) {
     TiffBuilder exif(true);
     exif.Ascii(kIfd0, 271, "Maker");
-    TestJpegSpec spec;
-    spec.markers = {{0xE1, "http://ns.adobe.com/xap/1.0/\0<x/>"}, {0xE1, ExifPayload(exif)}};
+    TestJpegRecipe recipe;
+    recipe.markers = {{0xE1, "http://ns.adobe.com/xap/1.0/\0<x/>"}, {0xE1, ExifPayload(exif)}};
     BulkFltOptions options = AllOff();
     options.convertExif = options.exifGenCmt = 1;
-    const std::string xmpFirst = EncodeTestJpeg(spec);
+    const std::string xmpFirst = EncodeTestJpeg(recipe);
     EXPECT_EQ(Filter(xmpFirst, options).output, xmpFirst);
 
-    spec.markers = {{0xE1, std::string("Exif\0\0MM\0\x2A\0\0\0\x40", 14)}};
-    const std::string broken = EncodeTestJpeg(spec);
+    recipe.markers = {{0xE1, std::string("Exif\0\0MM\0\x2A\0\0\0\x40", 14)}};
+    const std::string broken = EncodeTestJpeg(recipe);
     EXPECT_EQ(Filter(broken, options).output, broken);
 
     // Without resolution tags the density is 72 x 72; APP1 removal does not stop it.
-    spec.jfif = false;
-    spec.markers = {{0xE1, ExifPayload(exif)}};
+    recipe.jfif = false;
+    recipe.markers = {{0xE1, ExifPayload(exif)}};
     options.removeAppX = 1;
-    const std::string output = Filter(EncodeTestJpeg(spec), options).output;
+    const std::string output = Filter(EncodeTestJpeg(recipe), options).output;
     EXPECT_EQ(output.substr(2, 18), std::string("\xFF\xE0\0\x10JFIF\0\1\1\1\0\x48\0\x48\0\0", 18));
     EXPECT_EQ(FirstPayload(dir, output, 0xFE), "Maker\r\n");
 }
@@ -299,11 +299,11 @@ TEST_F(LosslessFilter, UserCommentIsWrittenInTheChosenCode) {
     auto commentOf = [&](const std::string& stored) {
         TiffBuilder exif(false);
         exif.Undefined(kExif, kTagUserComment, stored);
-        TestJpegSpec spec;
-        spec.markers = {{0xE1, ExifPayload(exif)}};
+        TestJpegRecipe recipe;
+        recipe.markers = {{0xE1, ExifPayload(exif)}};
         BulkFltOptions options = AllOff();
         options.convertExif = options.exifUserCmt = 1;
-        return FirstPayload(dir, Filter(EncodeTestJpeg(spec), options).output, 0xFE);
+        return FirstPayload(dir, Filter(EncodeTestJpeg(recipe), options).output, 0xFE);
     };
     const std::string jis = "\x1B$B$\"\x1B(B"; // hiragana a
     EXPECT_EQ(commentOf(std::string("JIS\0\0\0\0\0", 8) + jis), jis);
@@ -332,12 +332,12 @@ TEST_F(LosslessFilter, OverlongCommentIsCutAtACharacter) {
     const size_t textAt = blockText.find("\x83\x41");
     builder.PutU32(block, 14, 40000); // Make: count, then offset
     builder.PutU32(block, 18, static_cast<uint32_t>(textAt));
-    TestJpegSpec spec;
-    spec.markers = {{0xE1, std::string("Exif\0\0", 6) + std::string(block.begin(), block.end())}};
+    TestJpegRecipe recipe;
+    recipe.markers = {{0xE1, std::string("Exif\0\0", 6) + std::string(block.begin(), block.end())}};
     BulkFltOptions options = AllOff();
     options.convertExif = options.exifGenCmt = options.exifUserCmt = 1;
     const std::string comment =
-        FirstPayload(dir, Filter(EncodeTestJpeg(spec), options).output, 0xFE);
+        FirstPayload(dir, Filter(EncodeTestJpeg(recipe), options).output, 0xFE);
     ASSERT_EQ(comment.size(), 65532u);
     EXPECT_EQ(comment.substr(0, 40004), text.substr(0, 40000) + "\r\n\r\n");
     EXPECT_EQ(comment.substr(40004), text.substr(0, 65528 - 40000));
@@ -364,26 +364,26 @@ TEST_F(LosslessFilter, ColourSpaceOfTheFrameIsKept) {
     options.convertExif = 1;
     TiffBuilder exif(false);
     exif.Ascii(kIfd0, 271, "Maker");
-    TestJpegSpec spec;
-    spec.jfif = false;
-    spec.markers = {{0xE1, ExifPayload(exif)}};
-    spec.stored = JCS_YCCK;
-    EXPECT_NE(Layout(dir, FilterKeepingPixels(EncodeTestJpeg(spec), options)).find("EE:16"),
+    TestJpegRecipe recipe;
+    recipe.jfif = false;
+    recipe.markers = {{0xE1, ExifPayload(exif)}};
+    recipe.stored = JCS_YCCK;
+    EXPECT_NE(Layout(dir, FilterKeepingPixels(EncodeTestJpeg(recipe), options)).find("EE:16"),
               std::string::npos);
-    spec.stored = JCS_RGB;
-    const std::string rgb = FilterKeepingPixels(EncodeTestJpeg(spec), options);
+    recipe.stored = JCS_RGB;
+    const std::string rgb = FilterKeepingPixels(EncodeTestJpeg(recipe), options);
     EXPECT_EQ(Layout(dir, rgb).find("E0:"), std::string::npos);
     // A YCbCr frame loses its Adobe segment.
-    spec.stored = JCS_YCbCr;
-    spec.markers = {{0xEE, std::string("Adobe\0\x64\0\0\0\0\1", 12)}};
-    EXPECT_EQ(Layout(dir, FilterKeepingPixels(EncodeTestJpeg(spec), options)).find("EE:"),
+    recipe.stored = JCS_YCbCr;
+    recipe.markers = {{0xEE, std::string("Adobe\0\x64\0\0\0\0\1", 12)}};
+    EXPECT_EQ(Layout(dir, FilterKeepingPixels(EncodeTestJpeg(recipe), options)).find("EE:"),
               std::string::npos);
 }
 
 TEST_F(LosslessFilter, InPlaceLeavesNoTemporaryFile) {
-    TestJpegSpec spec;
-    spec.markers = {{0xFE, "comment"}};
-    const std::string jpeg = EncodeTestJpeg(spec);
+    TestJpegRecipe recipe;
+    recipe.markers = {{0xFE, "comment"}};
+    const std::string jpeg = EncodeTestJpeg(recipe);
     BulkFltOptions options = AllOff();
     options.removeCom = 1;
     TempDir temporary;
@@ -400,7 +400,7 @@ TEST_F(LosslessFilter, InPlaceLeavesNoTemporaryFile) {
 }
 
 TEST_F(LosslessFilter, FailedWriteKeepsTheDestinationAndLogsIt) {
-    const std::string jpeg = EncodeTestJpeg(TestJpegSpec{});
+    const std::string jpeg = EncodeTestJpeg(TestJpegRecipe{});
     ASSERT_TRUE(log.Open(dir.File("log.htm")));
     const std::string missing = dir.File("no/such/dir/out.jpg");
     EXPECT_EQ(Filter(jpeg, BulkFltOptions{}, missing).result, 0);
