@@ -145,3 +145,13 @@ private:
     bool hasDestinationRoot_ = false;
     DirectoryId destinationRoot_{};
 };
+
+// Points the walk at a batch section's folders and file selection (the "bulkconv" and
+// "bulkfilter" records share these keys).
+template <typename Section> void ConfigureWalk(CBatchJob& job, const Section& section) {
+    job.sourceDirectory = section.srcDirectory;
+    job.destinationDirectory = section.dstDirectory;
+    job.recurse = section.recurseDir != 0;
+    job.extensionFilter = section.extFilter != 0;
+    job.extensionList = section.strExtFilter;
+}

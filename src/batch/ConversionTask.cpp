@@ -83,11 +83,7 @@ std::string ConversionOutputName(const std::string& name, const std::string& out
 }
 
 void CConversionTask::Configure(CBatchJob& job) {
-    job.sourceDirectory = settings_.srcDirectory;
-    job.destinationDirectory = settings_.dstDirectory;
-    job.recurse = settings_.recurseDir != 0;
-    job.extensionFilter = settings_.extFilter != 0;
-    job.extensionList = settings_.strExtFilter;
+    ConfigureWalk(job, settings_);
 }
 
 std::string CConversionTask::OutputName(const std::string& name) const {

@@ -19,11 +19,7 @@ uint32_t LogSize(uint64_t size) {
 } // namespace
 
 void CFilterTask::Configure(CBatchJob& job) {
-    job.sourceDirectory = filter_.srcDirectory;
-    job.destinationDirectory = filter_.dstDirectory;
-    job.recurse = filter_.recurseDir != 0;
-    job.extensionFilter = filter_.extFilter != 0;
-    job.extensionList = filter_.strExtFilter;
+    ConfigureWalk(job, filter_);
 }
 
 bool CFilterTask::Run(CBatchJob& job) {
