@@ -6,7 +6,7 @@
 #include "core/OutputFiles.h"
 #include "jpegtools/Charset.h"
 #include "jpegtools/JpegErrorManager.h"
-#include "jpegtools/TextCut.h"
+#include "jpegtools/CommentCut.h"
 #include "platform/Platform.h"
 
 #include <algorithm>
@@ -138,7 +138,7 @@ bool RunEncode(EncodeSession& session, const JpegWriteSettings& settings,
 bool PrepareBuffers(EncodeSession& session, const JpegWriteSettings& settings) {
     if (settings.comment)
         session.comment =
-            CutAtCharBoundary(*settings.comment, settings.commentCharset, kMaxComment);
+            CutCommentText(*settings.comment, settings.commentCharset, kMaxComment);
     if (settings.sampling != kSamplingGray) return true;
     try {
         session.grayRows.resize(static_cast<size_t>(session.source.width) * kRowsPerCall);

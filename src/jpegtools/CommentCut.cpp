@@ -58,11 +58,11 @@ std::string CutIso2022Jp(const std::string& text, size_t maxBytes) {
 std::string CutCommentText(const std::string& text, int code, size_t maxBytes) {
     if (text.size() <= maxBytes) return text;
     if (code == kCharsetIso2022Jp) return CutIso2022Jp(text, maxBytes);
-    size_t (*characterSize)(unsigned char) = nullptr;
-    if (code == kCharsetShiftJis) characterSize = ShiftJisCharacter;
+    // Every other code holds Shift_JIS (the program's own form) or plain ASCII, which the
+    // Shift_JIS rule cuts at any byte.
+    size_t (*characterSize)(unsigned char) = ShiftJisCharacter;
     if (code == kCharsetEucJp) characterSize = EucJpCharacter;
     if (code == kCharsetUtf8) characterSize = Utf8Character;
-    if (!characterSize) return text.substr(0, maxBytes);
     size_t kept = 0;
     while (kept < text.size()) {
         const size_t next = kept + characterSize(static_cast<unsigned char>(text[kept]));

@@ -1,7 +1,6 @@
 #include "core/JpegWrite.h"
 #include "DocFixture.h"
 #include "jpegtools/Charset.h"
-#include "jpegtools/TextCut.h"
 #include "platform/HeadlessPlatform.h"
 #include "support/JpegFixture.h"
 
@@ -205,19 +204,6 @@ TEST_F(JpegWrite, UnwritablePathIsReported) {
     ASSERT_FALSE(Headless().Messages().empty());
     EXPECT_EQ(Headless().Messages().back().text, "SaveJpegFile:Cannot open\n" + path);
     EXPECT_EQ(image->PixelSize(), 0u);
-}
-
-TEST(TextCut, CutsOnlyBetweenCharacters) {
-    EXPECT_EQ(CutAtCharBoundary("abc", kCharsetShiftJis, 5), "abc");
-    EXPECT_EQ(CutAtCharBoundary("a\x82\xA0\x82\xA0", kCharsetShiftJis, 4), "a\x82\xA0");
-    EXPECT_EQ(CutAtCharBoundary("a\xE3\x81\x82\xE3\x81\x82", kCharsetUtf8, 6), "a\xE3\x81\x82");
-    EXPECT_EQ(CutAtCharBoundary("\xA4\xA2\x8F\xB0\xA1z", kCharsetEucJp, 4), "\xA4\xA2");
-    EXPECT_EQ(CutAtCharBoundary("\xA4\xA2\x8F\xB0\xA1z", kCharsetEucJp, 5), "\xA4\xA2\x8F\xB0\xA1");
-    // ISO-2022-JP: a cut inside a two-byte run closes it with ESC ( B within the limit.
-    const std::string jis = "a\x1B$B$\"$\"\x1B(Bz";
-    EXPECT_EQ(CutAtCharBoundary(jis, kCharsetIso2022Jp, 10), "a\x1B$B$\"\x1B(B");
-    EXPECT_EQ(CutAtCharBoundary(jis, kCharsetIso2022Jp, 11), "a\x1B$B$\"$\"\x1B(B");
-    EXPECT_EQ(CutAtCharBoundary(jis, kCharsetIso2022Jp, 6), "a");
 }
 
 TEST_F(JpegWrite, PaletteImagesAreWrittenFromTheirColours) {

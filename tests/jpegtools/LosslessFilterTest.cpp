@@ -349,6 +349,10 @@ TEST(CommentCut, EndsOnACharacterBoundary) {
     EXPECT_EQ(CutCommentText("a\xB1\x82\xA0", kCharsetShiftJis, 3), "a\xB1");
     EXPECT_EQ(CutCommentText("a\xE3\x81\x82", kCharsetUtf8, 3), "a");
     EXPECT_EQ(CutCommentText("\xA4\xA2\x8E\xB1", kCharsetEucJp, 3), "\xA4\xA2");
+    EXPECT_EQ(CutCommentText("\xA4\xA2\x8F\xB0\xA1z", kCharsetEucJp, 4), "\xA4\xA2");
+    EXPECT_EQ(CutCommentText("\xA4\xA2\x8F\xB0\xA1z", kCharsetEucJp, 5), "\xA4\xA2\x8F\xB0\xA1");
+    EXPECT_EQ(CutCommentText("a\xE3\x81\x82\xE3\x81\x82", kCharsetUtf8, 6), "a\xE3\x81\x82");
+    EXPECT_EQ(CutCommentText("a\x82\xA0\x82\xA0", kCharsetUcs2, 4), "a\x82\xA0"); // held as Shift_JIS
     EXPECT_EQ(CutCommentText("abcdef", kCharsetAscii, 4), "abcd");
     // ISO-2022-JP cut inside a two-byte run is closed with the escape to one-byte mode.
     const std::string jis = "x\x1B$B$\"$\"$\"\x1B(By";
