@@ -4,8 +4,11 @@
 #include <cstdlib>
 
 Answer HeadlessPlatform::ShowMessage(const std::string& text, MessageKind kind, Buttons buttons) {
-    messages_.push_back({text, kind});
-    if (echo_) std::fprintf(stderr, "%s\n", text.c_str());
+    {
+        std::lock_guard lock(mutex_);
+        messages_.push_back({text, kind});
+        if (echo_) std::fprintf(stderr, "%s\n", text.c_str());
+    }
     if (buttons == Buttons::Ok) return Answer::Ok;
     if (buttons == Buttons::OkCancel) return answer_ == Answer::Yes ? Answer::Ok : answer_;
     return answer_;

@@ -1,8 +1,10 @@
 #pragma once
 // The platform without a screen: messages are kept in a list (and echoed to stderr when asked),
-// questions get a preset answer, the screen depth is whatever the caller sets.
+// safely from any thread; questions get a preset answer, the screen depth is whatever the caller
+// sets.
 #include "platform/Platform.h"
 
+#include <mutex>
 #include <vector>
 
 class HeadlessPlatform : public IPlatform {
@@ -22,11 +24,15 @@ public:
     void SetEchoToStderr(bool echo) { echo_ = echo; }
     void SetAnswer(Answer answer) { answer_ = answer; }
     const std::vector<Message>& Messages() const { return messages_; }
-    void ClearMessages() { messages_.clear(); }
+    void ClearMessages() {
+        std::lock_guard lock(mutex_);
+        messages_.clear();
+    }
     int Beeps() const { return beeps_; }
     int WaitDepth() const { return waitDepth_; }
 
 private:
+    std::mutex mutex_; // messages may come from worker threads
     std::vector<Message> messages_;
     int beeps_ = 0;
     int waitDepth_ = 0;

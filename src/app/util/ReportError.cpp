@@ -1,7 +1,37 @@
 #include "app/util/ReportError.h"
 
-#include "app/util/StringTable.h"
 #include "platform/Platform.h"
+
+#include <atomic>
+
+namespace {
+
+thread_local IReportSink* threadSink = nullptr;
+std::atomic<IReportSink*> defaultSink{nullptr};
+
+} // namespace
+
+ScopedReportSink::ScopedReportSink(IReportSink& sink) : previous_(threadSink) {
+    threadSink = &sink;
+}
+
+ScopedReportSink::~ScopedReportSink() {
+    threadSink = previous_;
+}
+
+void CollectedReports::Report(const std::string& text) {
+    std::lock_guard lock(mutex_);
+    texts_.push_back(text);
+}
+
+std::vector<std::string> CollectedReports::Texts() const {
+    std::lock_guard lock(mutex_);
+    return texts_;
+}
+
+void SetDefaultReportSink(IReportSink* sink) {
+    defaultSink = sink;
+}
 
 std::string FormatErrorReport(const std::string& name, const std::string& path,
                               const std::string& message) {
@@ -9,7 +39,15 @@ std::string FormatErrorReport(const std::string& name, const std::string& path,
 }
 
 void ReportError(const std::string& name, const std::string& path, const std::string& message) {
-    Platform().ShowMessage(FormatErrorReport(name, path, message), MessageKind::Error, Buttons::Ok);
+    const std::string text = FormatErrorReport(name, path, message);
+    if (IReportSink* sink = threadSink ? threadSink : defaultSink.load())
+        sink->Report(text);
+    else
+        Platform().ShowMessage(text, MessageKind::Error, Buttons::Ok);
+}
+
+void ReportErrorId(const std::string& name, const std::string& path, StringId id) {
+    ReportError(name, path, LoadString(id));
 }
 
 void ReportErrorId(const std::string& name, const std::string& path, int id) {

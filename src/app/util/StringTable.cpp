@@ -126,3 +126,7 @@ std::string LoadString(int id) {
     auto found = Table().find(id);
     return found == Table().end() ? std::string() : std::string(found->second);
 }
+
+std::string LoadString(StringId id) {
+    return LoadString(static_cast<int>(id));
+}

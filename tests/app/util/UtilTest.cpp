@@ -9,6 +9,7 @@
 #include <cmath>
 #include <gtest/gtest.h>
 #include <set>
+#include <thread>
 
 TEST(FileExtension, FindsLastDotEvenInDirectory) {
     EXPECT_EQ(FindExtension("/a/b.c/name.jpg"), 11u);
@@ -105,5 +106,31 @@ TEST(ReportError, FormatsNameMessageAndPath) {
     ASSERT_EQ(Headless().Messages().size(), 1u);
     EXPECT_EQ(Headless().Messages()[0].text, "LoadJpegFile:ファイルが開けません\n/x/y.jpg");
     EXPECT_EQ(Headless().Messages()[0].kind, MessageKind::Error);
+    Headless().ClearMessages();
+}
+
+TEST(ReportError, GoesToTheSinkOfTheReportingThread) {
+    Headless().ClearMessages();
+    CollectedReports outer, inner, worker;
+    {
+        ScopedReportSink routeOuter(outer);
+        ReportErrorId("A", "/a", StringId::CannotOpen);
+        {
+            ScopedReportSink routeInner(inner);
+            ReportErrorId("B", "/b", StringId::NoMemory);
+        }
+        std::thread([&] {
+            ScopedReportSink routeWorker(worker);
+            ReportError("C", "/c", "Convert failed.");
+        }).join();
+        std::thread([] { ReportError("D", "/d", "no sink of its own"); }).join();
+        ReportError("E", "/e", "after the nested sink");
+    }
+    EXPECT_EQ(outer.Texts(), (std::vector<std::string>{"A:ファイルが開けません\n/a",
+                                                        "E:after the nested sink\n/e"}));
+    EXPECT_EQ(inner.Texts(), std::vector<std::string>{"B:メモリが確保できません\n/b"});
+    EXPECT_EQ(worker.Texts(), std::vector<std::string>{"C:Convert failed.\n/c"});
+    ASSERT_EQ(Headless().Messages().size(), 1u); // the thread without a sink: the default
+    EXPECT_EQ(Headless().Messages()[0].text, "D:no sink of its own\n/d");
     Headless().ClearMessages();
 }
