@@ -6,24 +6,21 @@
 
 namespace {
 
-constexpr int kSearchingId = 254;
-constexpr int kProcessingId = 255;
-constexpr int kNoSourceId = 359;
 
 // Counting and processing, with the progress window shown.
 BatchOutcome RunJob(CBatchJob& job, IBatchTask& task, IBatchProgress& progress) {
-    progress.SetStatus(LoadString(kSearchingId));
+    progress.SetStatus(LoadString(StringId::SearchingFiles));
     progress.SetRange(0);
     job.ResetCount();
     job.ResetCancel();
     if (job.CountFiles(job.sourceDirectory) < 0) {
         // Said plainly instead of reporting that no file was processed.
-        ReportErrorId(task.ReportName(), job.sourceDirectory, kNoSourceId);
+        ReportErrorId(task.ReportName(), job.sourceDirectory, StringId::NoSourceFolder);
         return BatchOutcome::Failed;
     }
     if (job.Cancelled()) return BatchOutcome::Cancelled;
     if (job.Total() == 0) return BatchOutcome::Completed;
-    progress.SetStatus(LoadString(kProcessingId));
+    progress.SetStatus(LoadString(StringId::ProcessingFiles));
     progress.SetRange(job.Total());
     if (!task.Run(job)) return BatchOutcome::Failed;
     return job.Cancelled() ? BatchOutcome::Cancelled : BatchOutcome::Completed;

@@ -16,10 +16,6 @@
 
 namespace {
 
-constexpr int kSummaryId = 256;
-constexpr int kNoSourceId = 359;
-constexpr int kNoDestinationId = 350;
-constexpr int kNoLogId = 362;
 
 // The root directory is held as "" in the slots.
 std::string DirectoryText(const std::string& slot) {
@@ -37,7 +33,7 @@ using DirHandle = std::unique_ptr<DIR, int (*)(DIR*)>;
 
 std::string IBatchTask::Summary(const CBatchJob& job) const {
     char text[256];
-    std::snprintf(text, sizeof text, LoadString(kSummaryId).c_str(), job.Count());
+    std::snprintf(text, sizeof text, LoadString(StringId::FilesProcessed).c_str(), job.Count());
     return text;
 }
 
@@ -121,11 +117,11 @@ bool CBatchJob::BeginProcessing() {
     progress_->SetPath("");
     link_ = image_ = ".";
     if (!NormaliseRoot(sourceDirectory, source_)) {
-        ReportErrorId(reportName, sourceDirectory, kNoSourceId);
+        ReportErrorId(reportName, sourceDirectory, StringId::NoSourceFolder);
         return false;
     }
     if (!NormaliseRoot(destinationDirectory, destination_)) {
-        ReportErrorId(reportName, destinationDirectory, kNoDestinationId);
+        ReportErrorId(reportName, destinationDirectory, StringId::NoDestinationFolder);
         return false;
     }
     NoteDestinationRoot(DirectoryText(destination_));
@@ -134,7 +130,7 @@ bool CBatchJob::BeginProcessing() {
 
 bool CBatchJob::OpenLog(const std::string& path) {
     if (log_.Open(path)) return true;
-    ReportErrorId(task_.ReportName(), path, kNoLogId);
+    ReportErrorId(task_.ReportName(), path, StringId::NoLogFile);
     return false;
 }
 

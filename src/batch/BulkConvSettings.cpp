@@ -6,7 +6,6 @@
 
 namespace {
 
-constexpr int kSectionId = 252;
 
 struct Key {
     const char* name;
@@ -70,7 +69,7 @@ bool SaveBulkConvSettings(const BulkConvSettings& settings, SettingsStore& store
 }
 
 std::string BulkConvSection() {
-    return LoadString(kSectionId);
+    return LoadString(StringId::BulkConvSection);
 }
 
 std::vector<std::string> BulkConvKeys() {

@@ -7,7 +7,6 @@
 
 namespace {
 
-constexpr int kSectionId = 253;
 
 std::string HomeDirectory() {
     const char* home = std::getenv("HOME");
@@ -47,7 +46,7 @@ const std::vector<FlagKey>& FlagKeys() {
 } // namespace
 
 std::string BulkFltSection() {
-    return LoadString(kSectionId);
+    return LoadString(StringId::BulkFilterSection);
 }
 
 BulkFltSettings LoadBulkFltSettings(const ProfileFile& profile) {

@@ -9,7 +9,6 @@
 
 namespace {
 
-constexpr int kBytesSavedId = 287;
 constexpr const char* kOutputExtension = ".jpg";
 
 uint32_t LogSize(uint64_t size) {
@@ -76,7 +75,7 @@ bool CFilterTask::ProcessFile(CBatchJob& job) {
 
 std::string CFilterTask::Summary(const CBatchJob& job) const {
     char saved[128];
-    std::snprintf(saved, sizeof saved, LoadString(kBytesSavedId).c_str(),
+    std::snprintf(saved, sizeof saved, LoadString(StringId::BytesSaved).c_str(),
                   static_cast<long>(job.bytesSaved));
     return IBatchTask::Summary(job) + saved;
 }

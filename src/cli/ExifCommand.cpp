@@ -12,7 +12,6 @@
 namespace {
 
 constexpr const char* kName = "exif";
-constexpr int kCannotOpen = 351;
 // The Exif segment comes before the first scan, well within this many bytes.
 constexpr size_t kMaxJpegHead = 16 << 20;
 
@@ -20,7 +19,7 @@ constexpr size_t kMaxJpegHead = 16 << 20;
 // entries view. False (reported) when there is no Exif block.
 bool ParseJpegExif(const std::string& path, std::string& bytes, CExifReader& reader) {
     if (!ReadWholeFile(path, bytes, kMaxJpegHead)) {
-        ReportErrorId(kName, path, kCannotOpen);
+        ReportErrorId(kName, path, StringId::CannotOpen);
         return false;
     }
     const auto* data = reinterpret_cast<const uint8_t*>(bytes.data());
@@ -35,7 +34,7 @@ bool ParseJpegExif(const std::string& path, std::string& bytes, CExifReader& rea
 
 bool ParseTiffExif(const std::string& path, CExifReader& reader) {
     if (reader.ParseTiffFile(path) < 0) {
-        ReportErrorId(kName, path, kCannotOpen);
+        ReportErrorId(kName, path, StringId::CannotOpen);
         return false;
     }
     if (reader.Entries().empty()) {

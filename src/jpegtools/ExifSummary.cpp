@@ -30,13 +30,6 @@ enum : uint16_t {
     kTagFocalLength = 0x920A,
 };
 
-enum : int {
-    kStringExposure = 2101,
-    kStringMetering = 2102,
-    kStringOther = 2103,
-    kStringPrograms = 2200,  // + ExposureProgram 0..8
-    kStringMeterings = 2300, // + MeteringMode 0..6
-};
 constexpr unsigned kLastProgram = 8;
 constexpr unsigned kLastMetering = 6;
 
@@ -77,9 +70,9 @@ std::string TagText(const CIfdReader& reader, uint16_t tag) {
     return text;
 }
 
-// The string of an id in Shift_JIS.
-std::string SjisString(int id) {
-    return ToShiftJis(LoadString(id).c_str(), kCharsetUtf8, -1);
+// The string `offset` ids after `id`, in Shift_JIS.
+std::string SjisString(StringId id, int offset) {
+    return ToShiftJis(LoadString(StringIdAt(id, offset)).c_str(), kCharsetUtf8, -1);
 }
 
 std::string FNumberPart(const CIfdReader& reader) {
@@ -128,14 +121,14 @@ std::string ExposureBiasPart(const CIfdReader& reader) {
 }
 
 // "name=" and the text of value v: strings base + v up to `last`, else "(other)(v)".
-std::string ModePart(const CIfdReader& reader, uint16_t tag, int nameId, int baseId, unsigned last,
-                     int languageOffset) {
+std::string ModePart(const CIfdReader& reader, uint16_t tag, StringId nameId, StringId baseId,
+                     unsigned last, int languageOffset) {
     const CIfdEntry* entry = reader.FindTag(tag);
     if (!entry) return {};
     const unsigned value = reader.GetShort(*entry);
-    std::string part = SjisString(nameId + languageOffset);
-    if (value <= last) return part + SjisString(baseId + static_cast<int>(value) + languageOffset);
-    return part + SjisString(kStringOther + languageOffset) + Format("(%u)", value);
+    std::string part = SjisString(nameId, languageOffset);
+    if (value <= last) return part + SjisString(baseId, static_cast<int>(value) + languageOffset);
+    return part + SjisString(StringId::ExifOtherJa, languageOffset) + Format("(%u)", value);
 }
 
 } // namespace
@@ -165,9 +158,9 @@ bool DateLine(const CIfdReader& reader, std::string& line) {
 
 bool ExposureModeLine(const CIfdReader& reader, std::string& line, int languageOffset) {
     Line parts;
-    parts.Add(ModePart(reader, kTagExposureProgram, kStringExposure, kStringPrograms, kLastProgram,
+    parts.Add(ModePart(reader, kTagExposureProgram, StringId::ExifExposureJa, StringId::ExifProgramsJa, kLastProgram,
                        languageOffset));
-    parts.Add(ModePart(reader, kTagMeteringMode, kStringMetering, kStringMeterings, kLastMetering,
+    parts.Add(ModePart(reader, kTagMeteringMode, StringId::ExifMeteringJa, StringId::ExifMeteringsJa, kLastMetering,
                        languageOffset));
     return parts.Finish(line);
 }

@@ -14,11 +14,6 @@
 
 namespace {
 
-constexpr int kCannotOpen = 351;
-constexpr int kIntermediateFileFailed = 355;
-constexpr int kLengthMismatchQuestion = 356;
-constexpr int kSaveQuestion = 357;
-constexpr int kIntermediateCopyFailed = 358;
 constexpr uint8_t kPngSignature[8] = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
 constexpr uint8_t kEmptyComment[4] = {0xFF, 0xFE, 0x00, 0x02};
 constexpr size_t kMaxLengthField = 0xFFFF;
@@ -33,7 +28,7 @@ bool SettleLengthField(std::vector<uint8_t>& bytes, const CMarkerTreeModel::Ask&
     if (bytes.size() <= 3) return true;
     const size_t actual = bytes.size() - 2;
     if ((size_t{bytes[2]} << 8 | bytes[3]) == actual) return true;
-    const Answer answer = ask(LoadString(kLengthMismatchQuestion), Buttons::YesNoCancel);
+    const Answer answer = ask(LoadString(StringId::LengthMismatchQuestion), Buttons::YesNoCancel);
     if (answer != Answer::Yes && answer != Answer::No) return false;
     // A segment longer than the field can count keeps its field as typed.
     if (answer == Answer::Yes && actual <= kMaxLengthField) {
@@ -58,7 +53,7 @@ bool CMarkerTreeModel::Load(const std::string& path) {
     Clear(path);
     CSegmentReader reader;
     if (!reader.Open(path)) {
-        ReportErrorId("JpegMarker", path, kCannotOpen);
+        ReportErrorId("JpegMarker", path, StringId::CannotOpen);
         return false;
     }
     Split(reader);
@@ -69,7 +64,7 @@ bool CMarkerTreeModel::LoadStream(FILE* stream, const std::string& name) {
     Clear(name);
     CSegmentReader reader;
     if (!stream || !reader.Attach(stream)) {
-        ReportErrorId("JpegMarker", name, kCannotOpen);
+        ReportErrorId("JpegMarker", name, StringId::CannotOpen);
         return false;
     }
     Split(reader);
@@ -140,7 +135,7 @@ bool CMarkerTreeModel::DeleteSegment(size_t item) {
 CMarkerTreeModel::SaveResult CMarkerTreeModel::SaveAndReload(const std::string& tempDir,
                                                              const Ask& ask) {
     if (png_ || !modified_) return SaveResult::Declined;
-    if (ask(LoadString(kSaveQuestion), Buttons::YesNo) != Answer::Yes) return SaveResult::Declined;
+    if (ask(LoadString(StringId::SaveMarkersQuestion), Buttons::YesNo) != Answer::Yes) return SaveResult::Declined;
     if (!WriteAndReplace(tempDir)) return SaveResult::Failed;
     Load(path_);
     return SaveResult::Saved;
@@ -151,17 +146,17 @@ CMarkerTreeModel::SaveResult CMarkerTreeModel::SaveAndReload(const std::string& 
 bool CMarkerTreeModel::WriteAndReplace(const std::string& tempDir) {
     std::string tempPath;
     if (!CreateTempFile(tempDir, "tlmn", ".jpg", tempPath)) {
-        ReportErrorId("Save", tempDir, kIntermediateFileFailed);
+        ReportErrorId("Save", tempDir, StringId::NoTempFile);
         return false;
     }
     CSegmentReader writer;
     if (!writer.WriteSegments(path_, tempPath, list_)) {
-        ReportErrorId("CreateTemp", tempPath, kIntermediateFileFailed);
+        ReportErrorId("CreateTemp", tempPath, StringId::NoTempFile);
         std::remove(tempPath.c_str());
         return false;
     }
     if (!ReplaceFileViaTemp(tempPath, path_)) {
-        ReportErrorId("ReplaceTemp", tempPath, kIntermediateCopyFailed);
+        ReportErrorId("ReplaceTemp", tempPath, StringId::TempCopyFailed);
         return false;
     }
     std::remove(tempPath.c_str());

@@ -59,7 +59,7 @@ protected:
         Questions yes;
         EXPECT_EQ(model_.SaveAndReload(dir_.Path(), yes.Ask()),
                   CMarkerTreeModel::SaveResult::Saved);
-        EXPECT_EQ(yes.asked, std::vector<std::string>{LoadString(357)});
+        EXPECT_EQ(yes.asked, std::vector<std::string>{LoadString(StringId::SaveMarkersQuestion)});
         return TempDir::Read(path_);
     }
 
@@ -156,7 +156,7 @@ TEST_F(MarkerTreeModelTest, EditLengthQuestion) {
     shorter.resize(shorter.size() - 5); // drops the last byte "01"
     Questions cancel{Answer::Cancel, {}};
     EXPECT_FALSE(model.ApplyEdit(frame, shorter, cancel.Ask()));
-    EXPECT_EQ(cancel.asked, std::vector<std::string>{LoadString(356)});
+    EXPECT_EQ(cancel.asked, std::vector<std::string>{LoadString(StringId::LengthMismatchQuestion)});
     EXPECT_FALSE(model.IsModified());
 
     Questions no{Answer::No, {}};
@@ -214,7 +214,7 @@ TEST_F(MarkerTreeModelTest, FailedSaveLeavesTheFileAsItWas) {
     const std::string missingDir = dir_.File("absent");
     EXPECT_EQ(model.SaveAndReload(missingDir, yes.Ask()), CMarkerTreeModel::SaveResult::Failed);
     ASSERT_EQ(Headless().Messages().size(), 1u);
-    EXPECT_EQ(Headless().Messages()[0].text, "Save:" + LoadString(355) + "\n" + missingDir);
+    EXPECT_EQ(Headless().Messages()[0].text, "Save:" + LoadString(StringId::NoTempFile) + "\n" + missingDir);
 
     // The file changed under the editor: its list no longer fits, nothing is written.
     const std::string changed = original.substr(0, 10);
@@ -225,7 +225,7 @@ TEST_F(MarkerTreeModelTest, FailedSaveLeavesTheFileAsItWas) {
     EXPECT_EQ(model.SaveAndReload(tempDir, yes.Ask()), CMarkerTreeModel::SaveResult::Failed);
     EXPECT_EQ(TempDir::Read(path_), changed);
     ASSERT_EQ(Headless().Messages().size(), 1u);
-    EXPECT_EQ(Headless().Messages()[0].text.rfind("CreateTemp:" + LoadString(355) + "\n", 0), 0u);
+    EXPECT_EQ(Headless().Messages()[0].text.rfind("CreateTemp:" + LoadString(StringId::NoTempFile) + "\n", 0), 0u);
     EXPECT_TRUE(std::filesystem::is_empty(tempDir)); // the temporary file is not left behind
     EXPECT_TRUE(model.IsModified());
 }
@@ -256,7 +256,7 @@ TEST_F(MarkerTreeModelTest, UnopenableFileIsReported) {
     EXPECT_EQ(model.ItemCount(), 0u);
     ASSERT_EQ(Headless().Messages().size(), 1u);
     EXPECT_EQ(Headless().Messages()[0].text,
-              "JpegMarker:" + LoadString(351) + "\n" + dir_.File("absent.jpg"));
+              "JpegMarker:" + LoadString(StringId::CannotOpen) + "\n" + dir_.File("absent.jpg"));
 }
 
 } // namespace

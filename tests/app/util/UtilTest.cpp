@@ -102,7 +102,7 @@ TEST(TempFile, FailsWhenDirectoryIsMissing) {
 
 TEST(ReportError, FormatsNameMessageAndPath) {
     Headless().ClearMessages();
-    ReportErrorId("LoadJpegFile", "/x/y.jpg", 351);
+    ReportErrorId("LoadJpegFile", "/x/y.jpg", StringId::CannotOpen);
     ASSERT_EQ(Headless().Messages().size(), 1u);
     EXPECT_EQ(Headless().Messages()[0].text, "LoadJpegFile:ファイルが開けません\n/x/y.jpg");
     EXPECT_EQ(Headless().Messages()[0].kind, MessageKind::Error);
