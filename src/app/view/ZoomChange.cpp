@@ -1,0 +1,59 @@
+#include "app/view/ZoomChange.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <limits>
+
+namespace {
+
+ZoomChange Unchanged(const ViewState& view) {
+    return {false, view.zoom, view.Scaled(), view.scroll, false};
+}
+
+// The scroll position that puts a view coordinate in the middle of the visible extent.
+int CentreOn(int target, int visible, int scaled) {
+    return std::min(std::max(0, target - visible / 2), scaled - visible);
+}
+
+int AxisZoom(int scaled, int selected, int currentZoom) {
+    if (selected < 4) return currentZoom;
+    int64_t zoom = int64_t{scaled} * 100 / selected;
+    return static_cast<int>(std::min<int64_t>(zoom, std::numeric_limits<int>::max()));
+}
+
+} // namespace
+
+ZoomChange ChangeZoom(const ViewState& view, int zoom, std::optional<Point> anchor) {
+    if (zoom == view.zoom || zoom <= 0) return Unchanged(view);
+    Size oldScaled = view.Scaled();
+    Size visible{std::min(view.client.width, oldScaled.width),
+                 std::min(view.client.height, oldScaled.height)};
+    Point centre = anchor.value_or(
+        ClientToImage(Point{visible.width / 2, visible.height / 2}, view.scroll, view.zoom));
+    Size scaled = ToView(view.image, zoom);
+    Point target = ToView(centre, zoom);
+    Point scroll{CentreOn(target.x, visible.width, scaled.width),
+                 CentreOn(target.y, visible.height, scaled.height)};
+    return {true, zoom, scaled, ClampScroll(scroll, scaled, view.client), zoom < view.zoom};
+}
+
+ZoomTarget ZoomToRect(const ViewState& view, const ZoomTable& table, const Rect& selection) {
+    Point centre{(selection.left + selection.right) / 2, (selection.top + selection.bottom) / 2};
+    Size scaled = view.Scaled();
+    int zoom = std::min(AxisZoom(scaled.width, selection.Width(), view.zoom),
+                        AxisZoom(scaled.height, selection.Height(), view.zoom));
+    int position = ZoomIndex(table, zoom);
+    // An empty table offers nothing to zoom to.
+    return {position < 0 ? view.zoom : table[position],
+            ClientToImage(centre, view.scroll, view.zoom)};
+}
+
+ZoomChange SyncView(const ViewState& view, const ViewState& other) {
+    if (other.zoom != view.zoom) {
+        Point centre{view.client.width / 2, view.client.height / 2};
+        return ChangeZoom(other, view.zoom, ClientToImage(centre, view.scroll, view.zoom));
+    }
+    ZoomChange same = Unchanged(other);
+    same.scroll = ClampScroll(view.scroll, same.scaled, other.client);
+    return same;
+}
