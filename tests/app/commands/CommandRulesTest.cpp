@@ -101,7 +101,7 @@ TEST(CommandRules, ZoomCommandsWalkTheTableByPosition) {
     EXPECT_FALSE(Enabled(ID_ZOOM_UP, AtZoom(5000))); // above the last entry: the last position
     EXPECT_TRUE(Enabled(ID_ZOOM_DOWN, AtZoom(5000)));
 
-    // A 0 read for the fifth rate ends the table there; items beyond it never carry a mark.
+    // A 0 read for the fifth rate ends the table there for every step.
     const ZoomTable truncated = {10, 25, 33, 50, 0, 200, 300, 400, 600, 800, 1200, 1600, 0};
     EXPECT_FALSE(Enabled(ID_ZOOM_UP, AtZoom(50, truncated)));
     EXPECT_FALSE(Enabled(ID_ZOOM_UP, AtZoom(100, truncated)));
