@@ -1,48 +1,116 @@
-// Starts the application offscreen, checks the empty-state menu and closes it again.
-#include "app/ui/CommandTable.h"
-#include "app/ui/ImageApp.h"
+// Starts the application offscreen, checks the menus and command states, and closes it again.
 #include "app/ui/MainFrame.h"
+#include "app/commands/CommandId.h"
+#include "app/ui/ImageApp.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QFile>
 #include <QMenuBar>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
+
+namespace {
+
+QStringList MenuTitles(CMainFrame* frame) {
+    QStringList titles;
+    for (QAction* menu : frame->menuBar()->actions())
+        titles << menu->text();
+    return titles;
+}
+
+// The application with its profile in a fresh configuration directory.
+struct StartedApp {
+    QTemporaryDir config;
+    SettingsStore settings;
+    CImageApp app{settings};
+    StartedApp() { qputenv("XDG_CONFIG_HOME", config.path().toUtf8()); }
+};
+
+const QStringList kNoDocumentMenu = {"ファイル(&F)", "編集(&E)", "特殊(&Z)", "表示(&V)",
+                                     "ﾍﾙﾌﾟ(&H)"};
+
+} // namespace
 
 class MainFrameTest : public QObject {
     Q_OBJECT
 private slots:
     void startsShowsMenuAndSavesProfile() {
-        QTemporaryDir config;
-        qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
-        SettingsStore settings;
-        CImageApp app(settings);
-        QVERIFY(app.InitInstance("/opt/bin/tolmena", {}));
-        CMainFrame* frame = app.MainFrame();
+        StartedApp started;
+        QVERIFY(started.app.InitInstance("/opt/bin/tolmena", {}));
+        CMainFrame* frame = started.app.MainFrame();
         QCOMPARE(frame->windowTitle(), QString("Tolmena"));
 
-        QStringList titles;
-        for (QAction* menu : frame->menuBar()->actions()) titles << menu->text();
-        QCOMPARE(titles, QStringList({"ファイル(&F)", "編集(&E)", "特殊(&Z)", "表示(&V)", "ﾍﾙﾌﾟ(&H)"}));
+        QCOMPARE(MenuTitles(frame), kNoDocumentMenu);
         QStringList fileItems;
         for (QAction* item : frame->menuBar()->actions()[0]->menu()->actions())
             if (!item->isSeparator()) fileItems << item->text();
-        QCOMPARE(fileItems, QStringList({"開く(&O)...", "最近開いたファイル", "環境設定(&R)", "終了(&X)"}));
+        QCOMPARE(fileItems,
+                 QStringList({"開く(&O)...", "最近開いたファイル", "環境設定(&R)", "終了(&X)"}));
         QCOMPARE(frame->Action(ID_BATCH_FILTER)->text(), QString("JPEG 一括フィルタ(&F)..."));
-        QCOMPARE(frame->Action(ID_EDIT_PASTE)->statusTip(), QString("クリップボードの画像を開きます"));
+        QCOMPARE(frame->Action(ID_EDIT_PASTE)->statusTip(),
+                 QString("クリップボードの画像を開きます"));
         QVERIFY(!frame->Action(ID_BATCH_FILTER)->isEnabled());
         QVERIFY(frame->Action(ID_APP_EXIT)->isEnabled());
+        QVERIFY(frame->Action(ID_VIEW_STATUS_BAR)->isChecked());
+        frame->Action(ID_VIEW_STATUS_BAR)->trigger();
+        QVERIFY(frame->statusBar()->isHidden());
+        QVERIFY(!frame->Action(ID_VIEW_STATUS_BAR)->isChecked());
+        frame->Action(ID_VIEW_STATUS_BAR)->trigger();
+        QVERIFY(frame->Action(ID_VIEW_STATUS_BAR)->isChecked());
 
         frame->Action(ID_APP_EXIT)->trigger();
         QVERIFY(!frame->isVisible());
-        app.ExitInstance();
-        QFile profile(config.path() + "/tolmena/tolmena.ini");
+        started.app.ExitInstance();
+        QFile profile(started.config.path() + "/tolmena/tolmena.ini");
         QVERIFY(profile.open(QIODevice::ReadOnly));
         const QByteArray text = profile.readAll();
         QVERIFY(text.contains("SaveConfig=1"));
         QVERIFY(text.contains("WindowPosWidth="));
         QVERIFY(!text.contains("WindowPosWidth=-2147483648"));
+    }
+
+    void oneUpdatePassSetsEveryCommandState() {
+        StartedApp started;
+        QVERIFY(started.app.InitInstance("/opt/bin/tolmena", {}));
+        CMainFrame* frame = started.app.MainFrame();
+        int reloads = 0;
+        for (int id : std::initializer_list<int>{
+                 ID_PNG_GAMMA, ID_PNG_TRANSPARENT, ID_COMMENT_TOGGLE, ID_EXIF_WINDOW,
+                 ID_ZOOM_RATE_FIRST + 4, ID_ZOOM_RATE_FIRST + 5, ID_ZOOM_UP})
+            frame->SetCommandHandler(id, [] {});
+        frame->SetCommandHandler(ID_RELOAD, [&reloads] { ++reloads; });
+
+        CommandState state = frame->CurrentCommandState();
+        state.documentActive = true;
+        state.document = {
+            .typeCode = 136, .pathEmpty = false, .includeComment = true, .gammaPresent = true};
+        state.exifWindowOpen = true;
+        frame->UpdateCommands(state);
+        QCOMPARE(MenuTitles(frame), QStringList({"ファイル(&F)", "編集(&E)", "特殊(&Z)", "表示(&V)",
+                                                 "ウィンドウ(&W)", "ヘルプ(&H)"}));
+        QCOMPARE(frame->Action(ID_SETTINGS)->text(), QString("詳細設定(&R)..."));
+        QCOMPARE(frame->Action(ID_ZOOM_RATE_FIRST + 4)->text(), QString("100%"));
+        QCOMPARE(frame->Action(ID_ZOOM_RATE_FIRST + 10)->shortcut(), QKeySequence("Alt+-"));
+        QVERIFY(frame->actions().contains(frame->Action(ID_FOCUS_QUALITY)));
+        QVERIFY(frame->Action(ID_RELOAD)->isEnabled() && frame->Action(ID_PNG_GAMMA)->isEnabled());
+        QVERIFY(!frame->Action(ID_PNG_TRANSPARENT)->isEnabled());
+        QVERIFY(!frame->Action(ID_RESIZE)->isEnabled()); // no handler yet
+        QVERIFY(frame->Action(ID_COMMENT_TOGGLE)->isChecked());
+        QVERIFY(frame->Action(ID_EXIF_WINDOW)->isChecked());
+        QVERIFY(frame->Action(ID_ZOOM_RATE_FIRST + 4)->isChecked());
+        QVERIFY(!frame->Action(ID_ZOOM_RATE_FIRST + 5)->isChecked());
+        QVERIFY(frame->Action(ID_ZOOM_UP)->isEnabled());
+
+        // A command refreshes the states from what the window knows: no document.
+        frame->Action(ID_RELOAD)->trigger();
+        QCOMPARE(reloads, 1);
+        QCOMPARE(MenuTitles(frame), kNoDocumentMenu);
+        QCOMPARE(frame->Action(ID_SETTINGS)->text(), QString("環境設定(&R)"));
+        QVERIFY(!frame->Action(ID_RELOAD)->isEnabled());
+        QVERIFY(!frame->Action(ID_EXIF_WINDOW)->isChecked());
+        started.app.ExitInstance();
     }
 };
 

@@ -1,78 +1,105 @@
 #include "app/ui/MainFrame.h"
 
-#include "app/ui/CommandTable.h"
+#include "app/commands/CommandId.h"
 #include "app/util/StringTable.h"
 
 #include <QAction>
+#include <QClipboard>
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QStatusBar>
+#include <algorithm>
 
 namespace {
 
-// Commands that work at this stage; the others stay disabled until their features exist.
-bool IsAvailable(int id) { return id == ID_APP_EXIT || id == ID_VIEW_STATUS_BAR; }
-
-QString Text(const char* utf8) { return QString::fromUtf8(utf8); }
+bool ClipboardHasImage() {
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    return data && data->hasImage();
+}
 
 } // namespace
 
-CMainFrame::CMainFrame(SettingsStore& settings) : settings_(settings) {
+CMainFrame::CMainFrame(SettingsStore& settings)
+    : settings_(settings), commands_(this, settings.zoomLabels) {
     setWindowTitle("Tolmena");
     CreateMenus();
     infoPane_ = new QLabel(QString::fromStdString(LoadString(162)));
     statusBar()->addPermanentWidget(infoPane_);
     ConnectCommands();
+    connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this,
+            &CMainFrame::RefreshCommands);
+    RefreshCommands();
     resize(800, 600);
 }
 
-QAction* CMainFrame::CreateAction(int id) {
-    const Command* command = FindCommand(id);
-    auto* action = new QAction(Text(EmptyMenuCaption(id)), this);
-    if (command) {
-        action->setShortcuts(QKeySequence::listFromString(Text(command->keys)));
-        action->setStatusTip(Text(command->prompt));
-        action->setToolTip(Text(command->tip));
-    }
-    action->setEnabled(IsAvailable(id));
-    actions_[id] = action;
-    return action;
+void CMainFrame::CreateMenus() {
+    noDocumentMenus_ = commands_.BuildMenus(NoDocumentMenu(), this);
+    documentMenus_ = commands_.BuildMenus(DocumentMenu(), this);
+    for (const auto* menus : {&noDocumentMenus_, &documentMenus_})
+        for (QMenu* menu : *menus)
+            connect(menu, &QMenu::aboutToShow, this, &CMainFrame::RefreshCommands);
+    ShowMenuBar(false);
 }
 
-void CMainFrame::CreateMenus() {
-    for (const MenuLayout& layout : EmptyMenu()) {
-        QMenu* menu = menuBar()->addMenu(Text(layout.title));
-        for (int id : layout.items) {
-            if (id == ID_SEPARATOR)
-                menu->addSeparator();
-            else
-                menu->addAction(CreateAction(id));
-        }
-    }
+void CMainFrame::ShowMenuBar(bool documentMenu) {
+    if (documentMenu == showsDocumentMenu_) return;
+    showsDocumentMenu_ = documentMenu;
+    menuBar()->clear();
+    for (QMenu* menu : documentMenu ? documentMenus_ : noDocumentMenus_)
+        menuBar()->addMenu(menu);
+    commands_.UseCaptionsOf(documentMenu ? DocumentMenu() : NoDocumentMenu());
+}
+
+void CMainFrame::SetCommandHandler(int id, std::function<void()> handler) {
+    commands_.SetHandler(id, [this, handler = std::move(handler)] {
+        handler();
+        RefreshCommands();
+    });
 }
 
 void CMainFrame::ConnectCommands() {
-    connect(Action(ID_APP_EXIT), &QAction::triggered, this, &QWidget::close);
-    QAction* statusToggle = Action(ID_VIEW_STATUS_BAR);
-    statusToggle->setCheckable(true);
-    statusToggle->setChecked(true);
-    connect(statusToggle, &QAction::triggered, this, &CMainFrame::ToggleStatusBar);
+    SetCommandHandler(ID_APP_EXIT, [this] { close(); });
+    SetCommandHandler(ID_VIEW_STATUS_BAR, [this] { ToggleStatusBar(); });
 }
 
 void CMainFrame::ToggleStatusBar() {
-    statusBar()->setVisible(!statusBar()->isVisible());
-    Action(ID_VIEW_STATUS_BAR)->setChecked(statusBar()->isVisible());
+    statusBar()->setVisible(statusBar()->isHidden());
+}
+
+void CMainFrame::UpdateCommands(const CommandState& state) {
+    commands_.Update(state);
+    ShowMenuBar(state.documentActive);
+}
+
+CommandState CMainFrame::CurrentCommandState() const {
+    CommandState state;
+    std::copy(std::begin(settings_.zoomTable), std::end(settings_.zoomTable),
+              state.zoomTable.begin());
+    state.clipboardHasImage = ClipboardHasImage();
+    state.statusBarVisible = !statusBar()->isHidden();
+    state.recentFilesEmpty = settings_.recentFiles.empty();
+    state.recentListCleared = settings_.recentListCleared != 0;
+    return state;
+}
+
+void CMainFrame::RefreshCommands() {
+    UpdateCommands(CurrentCommandState());
 }
 
 QAction* CMainFrame::Action(int id) const {
-    auto found = actions_.find(id);
-    return found == actions_.end() ? nullptr : found->second;
+    return commands_.Action(id);
 }
 
-void CMainFrame::SetInfoText(const QString& text) { infoPane_->setText(text); }
+void CMainFrame::SetInfoText(const QString& text) {
+    infoPane_->setText(text);
+}
 
-QString CMainFrame::InfoText() const { return infoPane_->text(); }
+QString CMainFrame::InfoText() const {
+    return infoPane_->text();
+}
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
     const QRect frame = frameGeometry();

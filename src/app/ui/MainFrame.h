@@ -1,13 +1,17 @@
 #pragma once
-// The main window: menus built from the command table, the status bar, and the window
-// rectangle kept in the settings.
+// The main window: actions and menus built from the command table, the status bar, and the
+// window rectangle kept in the settings.
+#include "app/commands/CommandState.h"
 #include "app/settings/SettingsStore.h"
+#include "app/ui/CommandActions.h"
 
 #include <QMainWindow>
-#include <map>
+#include <functional>
+#include <vector>
 
 class QAction;
 class QLabel;
+class QMenu;
 
 class CMainFrame : public QMainWindow {
     Q_OBJECT
@@ -15,6 +19,15 @@ public:
     explicit CMainFrame(SettingsStore& settings);
 
     QAction* Action(int id) const;
+    // Carries out the command when chosen; every command refreshes the command states after.
+    void SetCommandHandler(int id, std::function<void()> handler);
+    // The one update pass: every action's enabled and checked state, and the menu bar (122
+    // without a document, 131 with one), from the snapshot.
+    void UpdateCommands(const CommandState& state);
+    // What the main window knows of the application state now.
+    CommandState CurrentCommandState() const;
+    void RefreshCommands();
+
     // Status pane 1: the active document's information, or "No Files".
     void SetInfoText(const QString& text);
     QString InfoText() const;
@@ -24,11 +37,14 @@ protected:
 
 private:
     void CreateMenus();
-    QAction* CreateAction(int id);
+    void ShowMenuBar(bool documentMenu);
     void ConnectCommands();
     void ToggleStatusBar();
 
     SettingsStore& settings_;
-    std::map<int, QAction*> actions_;
+    CCommandActions commands_;
+    std::vector<QMenu*> noDocumentMenus_;
+    std::vector<QMenu*> documentMenus_;
+    bool showsDocumentMenu_ = true; // so that the first ShowMenuBar(false) builds menu 122
     QLabel* infoPane_ = nullptr;
 };

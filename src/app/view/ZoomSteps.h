@@ -4,9 +4,10 @@
 // counts as the larger one. Only positive entries are offered as targets.
 #include "app/settings/SettingsStore.h"
 
+#include <array>
 #include <optional>
 
-using ZoomTable = int[kZoomCount + 1];
+using ZoomTable = std::array<int, kZoomCount + 1>;
 
 // The position of the first entry not below zoom; the last entry's position when every entry
 // is below; -1 when the table is empty.

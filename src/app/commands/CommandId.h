@@ -1,8 +1,5 @@
 #pragma once
-// The command set as data: id, menu caption, keys, status-bar prompt and tool tip; and the
-// menus as lists of command ids.
-#include <string>
-#include <vector>
+// The command ids of menus, keys and tool bars.
 
 enum CommandId : int {
     ID_SEPARATOR = 0,
@@ -23,7 +20,8 @@ enum CommandId : int {
     ID_HELP_FINDER = 0xE143,
     ID_VIEW_TOOLBAR = 0xE800,
     ID_VIEW_STATUS_BAR = 0xE801,
-    ID_ZOOM_RATE_FIRST = 401, // 401-412
+    ID_ZOOM_RATE_FIRST = 401, // 401-412: one per zoom table entry
+    ID_ZOOM_RATE_LAST = 412,
     ID_ZOOM_UP = 422,
     ID_ZOOM_DOWN = 423,
     ID_ZOOM_ORIGINAL = 424,
@@ -54,24 +52,3 @@ enum CommandId : int {
     ID_FOCUS_SAMPLING = 1321,
     ID_FOCUS_ENCODING = 1322,
 };
-
-struct Command {
-    int id;
-    const char* caption; // menu caption; nullptr for key-only commands
-    const char* keys;    // Qt key sequences separated by ", "
-    const char* prompt;
-    const char* tip;
-};
-
-const std::vector<Command>& Commands();
-const Command* FindCommand(int id);
-
-struct MenuLayout {
-    const char* title;
-    std::vector<int> items; // command ids; ID_SEPARATOR draws a line
-};
-
-// Menu 122: the menu while no document is open.
-const std::vector<MenuLayout>& EmptyMenu();
-// The caption of a command in menu 122 where it differs from the document menu.
-const char* EmptyMenuCaption(int id);

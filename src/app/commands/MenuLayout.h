@@ -1,0 +1,18 @@
+#pragma once
+// The two menu bars as data: menu 122 while no document is open, menu 131 while one is.
+#include <vector>
+
+enum class MenuItemKind { Command, Separator, Submenu };
+
+struct MenuItem {
+    MenuItemKind kind;
+    int id;                      // the command of a Command item
+    const char* caption;         // a submenu's title; for a command the caption where this menu
+                                 // differs from the command table's, else nullptr
+    std::vector<MenuItem> items; // a submenu's items
+};
+
+// Each top-level entry is a Submenu. The recent-file list shows as its placeholder command
+// ID_FILE_MRU_FILE1; the zoom submenu holds 401-412, captioned with the zoom labels.
+const std::vector<MenuItem>& NoDocumentMenu();
+const std::vector<MenuItem>& DocumentMenu();
