@@ -3,28 +3,15 @@
 
 #include <QTest>
 
-#include <cstring>
-#include <vector>
-
-namespace {
-
 // A 3 × 2 8-bit packed DIB with two palette entries; the bottom row uses index 7, beyond them.
-std::vector<uint8_t> IndexedDib() {
-    BitmapInfoHeader info;
-    info.biWidth = 3;
-    info.biHeight = 2;
-    info.biBitCount = 8;
-    info.biClrUsed = 2;
-    const RgbQuad table[] = {{30, 20, 10, 0}, {50, 100, 200, 0}};
-    const uint8_t rows[] = {7, 0, 1, 0, /* top: */ 1, 0, 1, 0};
-    std::vector<uint8_t> block(sizeof info + sizeof table + sizeof rows);
-    std::memcpy(block.data(), &info, sizeof info);
-    std::memcpy(block.data() + sizeof info, table, sizeof table);
-    std::memcpy(block.data() + sizeof info + sizeof table, rows, sizeof rows);
-    return block;
-}
-
-} // namespace
+// clang-format off
+const uint8_t kIndexedDib[] = {
+    40, 0, 0, 0, 3, 0, 0, 0, 2, 0, 0, 0, 1, 0, 8, 0, // size, width, height, planes, bits
+    0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
+    2, 0, 0, 0, 0, 0, 0, 0,                          // two colours used
+    30, 20, 10, 0, 50, 100, 200, 0,                  // the palette
+    7, 0, 1, 0, 1, 0, 1, 0};                         // bottom row, top row
+// clang-format on
 
 class ToQImageTest : public QObject {
     Q_OBJECT
@@ -44,9 +31,8 @@ private slots:
     }
 
     void indexedSharesTheIndicesAndShowsTheTable() {
-        const std::vector<uint8_t> block = IndexedDib();
         CDibImage image;
-        QVERIFY(image.AdoptDib(block.data(), block.size(), nullptr, 0));
+        QVERIFY(image.AdoptDib(kIndexedDib, sizeof kIndexedDib, nullptr, 0));
         const QImage wrapped = ToQImage(image);
         QCOMPARE(wrapped.format(), QImage::Format_Indexed8);
         QCOMPARE(wrapped.constBits(), image.Indices());
