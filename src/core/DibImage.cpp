@@ -24,10 +24,6 @@ int BitCountOfColorType(int colorType) {
 
 template <typename T> void FreeVector(std::vector<T>& vector) { std::vector<T>().swap(vector); }
 
-uint32_t RgbOf(const RgbQuad& entry) {
-    return uint32_t{entry.rgbRed} << 16 | uint32_t{entry.rgbGreen} << 8 | entry.rgbBlue;
-}
-
 void StoreIndex(uint8_t* row, size_t x, int bitCount, uint8_t index) {
     switch (bitCount) {
     case 1:
@@ -56,7 +52,9 @@ size_t DibStride(size_t width, int bitCount) {
     return (width * static_cast<size_t>(bitCount) + 31) / 32 * 4;
 }
 
-CDibImage::CDibImage() = default;
+CDibImage::CDibImage() {
+    drawableColors_.fill(DeviceWord(0, 0, 0));
+}
 CDibImage::~CDibImage() = default;
 
 bool CDibImage::AllocateDib(size_t headerBytes, size_t pixelBytes) {
@@ -99,6 +97,7 @@ bool CDibImage::AdoptDib(const uint8_t* header, size_t headerSize, const uint8_t
 }
 
 bool CDibImage::Realize() {
+    ++revision_;
     FreeVector(bits_);
     FreeVector(indices_);
     DibFormat format;
@@ -140,12 +139,13 @@ bool CDibImage::CreateBlank(int width, int height, int colorType) {
         Release();
         return false;
     }
-    palette_ = FixedPalette(colorType);
+    AssignPalette(FixedPalette(colorType));
     width_ = width, height_ = height, colorType_ = colorType;
     return true;
 }
 
 void CDibImage::Fill(uint32_t rgb) {
+    ++revision_;
     if (!bits_.empty()) {
         std::fill(bits_.begin(), bits_.end(), DeviceWord(rgb >> 16 & 0xFF, rgb >> 8 & 0xFF, rgb & 0xFF));
         return;
@@ -217,14 +217,29 @@ void CDibImage::ExtractIndexRows(size_t stride, int bitCount, bool sameDepth,
 }
 
 uint32_t CDibImage::ColorAt(size_t offset) const {
-    if (!bits_.empty()) return bits_[offset] & 0xFFFFFF;
-    uint8_t index = indices_[offset];
-    return index < palette_.size() ? RgbOf(palette_[index]) : 0;
+    uint32_t word = bits_.empty() ? drawableColors_[indices_[offset]] : bits_[offset];
+    return word & 0xFFFFFF;
+}
+
+size_t CDibImage::BytesPerLine() const {
+    if (!bits_.empty()) return size_t(width_) * sizeof(uint32_t);
+    return indices_.empty() ? 0 : size_t(width_);
 }
 
 void CDibImage::SetPalette(const RgbQuad* entries, size_t count) {
-    palette_.assign(entries, entries + std::min<size_t>(count, 256));
-    for (RgbQuad& entry : palette_) entry.rgbReserved = 0;
+    AssignPalette(std::vector<RgbQuad>(entries, entries + std::min<size_t>(count, 256)));
+}
+
+void CDibImage::AssignPalette(std::vector<RgbQuad> entries) {
+    ++revision_;
+    palette_ = std::move(entries);
+    palette_.resize(std::min(palette_.size(), drawableColors_.size()));
+    drawableColors_.fill(DeviceWord(0, 0, 0));
+    for (size_t i = 0; i < palette_.size(); ++i) {
+        RgbQuad& entry = palette_[i];
+        entry.rgbReserved = 0;
+        drawableColors_[i] = DeviceWord(entry.rgbRed, entry.rgbGreen, entry.rgbBlue);
+    }
 }
 
 uint32_t CDibImage::PixelColor(int x, int y) const {
@@ -235,5 +250,5 @@ uint32_t CDibImage::PixelColor(int x, int y) const {
 void CDibImage::Release() {
     FreeVector(bits_);
     FreeVector(indices_);
-    FreeVector(palette_);
+    AssignPalette({});
 }

@@ -2,9 +2,23 @@
 // The image buffer: one picture in its device form (the pixel store that stands in for the
 // platform bitmap and palette) and, only during a load, a save or a clipboard copy, in its
 // packed-DIB form (a BITMAPINFOHEADER with colour table, and bottom-up rows padded to 4 bytes).
+//
+// The device form is drawn straight from its memory, so its layout is fixed:
+// - true colour (TrueColorPixels): one 32-bit word 0xFFRRGGBB per pixel (B, G, R, 0xFF in memory
+//   on little endian), top row first, BytesPerLine() = width × 4 bytes a row, no padding; it
+//   wraps as a QImage::Format_RGB32, which needs the top byte 0xFF.
+// - palette images (IndexPixels): one index byte per pixel, top row first, BytesPerLine() =
+//   width bytes a row, no padding; DrawableColorTable() gives 256 words 0xFFRRGGBB, the image's
+//   own palette entries followed by black ones, so that a QImage::Format_Indexed8 can wrap it
+//   and an index beyond the own palette shows black. The own palette (Palette) keeps its size:
+//   the colour type, extraction and the writers see only the image's own entries.
+// Revision() grows whenever the device form's pixels or palette change; memory wrapped for
+// drawing stays valid until then.
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <vector>
 
 #pragma pack(push, 1)
@@ -51,6 +65,9 @@ public:
     RgbQuad* ColorTable() { return reinterpret_cast<RgbQuad*>(header_.data() + 40); }
     uint8_t* Pixels() { return pixels_.data(); }
     size_t PixelSize() const { return pixels_.size(); }
+    // The header block (header and colour table) and the pixel block, read-only.
+    std::span<const uint8_t> PackedHeader() const { return header_; }
+    std::span<const uint8_t> PackedPixels() const { return pixels_; }
 
     // Rewrites a header block that holds a 12-byte OS/2 header as a 40-byte one (colours used =
     // 2, 16, 256 or 0 for 1, 4, 8, 24 bits); false for another OS/2 bit count or a cut block.
@@ -83,20 +100,36 @@ public:
     int Height() const { return height_; }
     int ColorType() const { return colorType_; }
     void SetColorType(int colorType) { colorType_ = colorType; }
-    // True colour: B,G,R,X per pixel, top row first (wraps as a QImage::Format_RGB32).
+    // Bytes of one device-form row: width × 4 for true colour, width for indices, 0 when empty.
+    size_t BytesPerLine() const;
+    // True colour: 0xFFRRGGBB words, top row first (empty for a palette image).
+    std::span<const uint32_t> TrueColorPixels() const { return bits_; }
     const uint32_t* Bits() const { return bits_.data(); }
-    // The same, for a reader that decodes straight into a blank true-colour device form.
-    uint32_t* Bits() { return bits_.data(); }
-    // Palette images (colour type above 0): one index per pixel, top row first, and the palette;
-    // an index beyond the palette shows black.
+    // The same, for a reader that decodes straight into a blank true-colour device form; it
+    // counts as a change (see Revision), and the reader keeps the top bytes 0xFF.
+    uint32_t* Bits() {
+        ++revision_;
+        return bits_.data();
+    }
+    // Palette images (colour type above 0): one index per pixel, top row first (empty for a
+    // true-colour image).
+    std::span<const uint8_t> IndexPixels() const { return indices_; }
     const uint8_t* Indices() const { return indices_.data(); }
-    const std::vector<RgbQuad>& Palette() const { return palette_; }
+    // The image's own palette entries (reserved bytes 0); a true-colour image may have some too.
+    std::span<const RgbQuad> Palette() const { return palette_; }
     bool HasPalette() const { return !palette_.empty(); }
+    // Takes at most 256 entries as the own palette.
     void SetPalette(const RgbQuad* entries, size_t count);
+    // The own palette as 0xFFRRGGBB words, padded with black to 256 entries.
+    std::span<const uint32_t, 256> DrawableColorTable() const { return drawableColors_; }
     // The colour of a pixel (x from the left, y from the top) as 0x00RRGGBB.
     uint32_t PixelColor(int x, int y) const;
     // Frees the device form and the palette; size and colour type stay.
     void Release();
+    // Grows with every change of the device form's pixels or palette.
+    uint64_t Revision() const { return revision_; }
+    // For a reader that keeps writing through Bits() after taking it, once it has written.
+    void MarkPixelsChanged() { ++revision_; }
 
     // Memory of the last BMP read / written: file size and header copy (for descriptions).
     uint32_t fileSize = 0;
@@ -110,6 +143,8 @@ private:
                           const std::vector<RgbQuad>& table);
     // The colour (0x00RRGGBB) of the pixel at an offset of the device form.
     uint32_t ColorAt(size_t offset) const;
+    // Replaces the own palette and rebuilds the drawable table from it.
+    void AssignPalette(std::vector<RgbQuad> entries);
 
     std::vector<uint8_t> header_;
     std::vector<uint8_t> pixels_;
@@ -117,6 +152,8 @@ private:
     std::vector<uint32_t> bits_;   // true colour device form
     std::vector<uint8_t> indices_; // palette device form
     std::vector<RgbQuad> palette_;
+    std::array<uint32_t, 256> drawableColors_;
+    uint64_t revision_ = 0;
 };
 
 // Adapts a filled packed DIB to the screen depth (platform) and realizes it; returns the buffer

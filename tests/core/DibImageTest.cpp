@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
+#include <span>
 #include <vector>
 
 namespace {
@@ -317,4 +319,95 @@ TEST(DibImage, BlankImagesAndFill) {
     image.Release();
     EXPECT_TRUE(image.IsEmpty());
     EXPECT_EQ(image.PixelColor(0, 0), 0u);
+}
+
+namespace {
+
+bool AllOpaque(std::span<const uint32_t> words) {
+    return std::all_of(words.begin(), words.end(),
+                       [](uint32_t word) { return word >> 24 == 0xFF; });
+}
+
+} // namespace
+
+TEST(DibImage, TrueColorWordsAreOpaqueWhateverTheSource) {
+    PackedDib rgb555 = Dib(3, 2, 16);
+    rgb555.pixels.assign(rgb555.pixels.size(), 0xFF); // the unused top bit set
+    PackedDib xrgb = Dib(3, 2, 32);                   // X bytes 0 in the file
+    for (const PackedDib* dib : {&rgb555, &xrgb}) {
+        auto image = dib->Load();
+        ASSERT_TRUE(image->Realize());
+        EXPECT_EQ(image->TrueColorPixels().size(), 6u);
+        EXPECT_EQ(image->BytesPerLine(), 12u);
+        EXPECT_TRUE(AllOpaque(image->TrueColorPixels())) << dib->info.biBitCount;
+    }
+    CDibImage blank;
+    ASSERT_TRUE(blank.CreateBlank(5, 1, 0));
+    EXPECT_TRUE(AllOpaque(blank.TrueColorPixels()));
+    blank.Fill(0x123456);
+    EXPECT_EQ(blank.TrueColorPixels()[4], 0xFF123456u);
+    EXPECT_EQ(blank.BytesPerLine(), 20u);
+}
+
+TEST(DibImage, PaletteImagesDrawThroughAPaddedTable) {
+    for (int bitCount : {1, 4, 8}) {
+        PackedDib dib = Dib(3, 1, bitCount);
+        dib.info.biClrUsed = 2;
+        dib.table = {Rgb(10, 20, 30), Rgb(200, 100, 50)};
+        auto image = dib.Load();
+        ASSERT_TRUE(image->Realize());
+        EXPECT_EQ(image->IndexPixels().size(), 3u);
+        EXPECT_EQ(image->BytesPerLine(), 3u) << bitCount; // rows are not padded
+        EXPECT_EQ(image->Palette().size(), 2u);
+        const std::span<const uint32_t, 256> table = image->DrawableColorTable();
+        EXPECT_TRUE(AllOpaque(table));
+        EXPECT_EQ(table[1], 0xFFC86432u);
+        EXPECT_EQ(table[2], 0xFF000000u);
+        EXPECT_EQ(table[255], 0xFF000000u);
+        // Extraction at the own depth still declares only the own entries.
+        ASSERT_TRUE(image->ExtractDib(-1, kBiRgb));
+        EXPECT_EQ(image->HeaderSize(), 40u + 4 * (bitCount == 1 ? 2 : 1u << bitCount));
+        EXPECT_EQ(image->ColorTable()[1].rgbRed, 200);
+        if (bitCount > 1) {
+            EXPECT_EQ(image->ColorTable()[2].rgbRed, 0);
+        }
+    }
+    CDibImage image;
+    EXPECT_EQ(image.BytesPerLine(), 0u);
+    EXPECT_EQ(image.DrawableColorTable()[0], 0xFF000000u);
+    ASSERT_TRUE(image.CreateBlank(4, 2, 16));
+    EXPECT_EQ(image.Palette().size(), 16u);
+    EXPECT_EQ(image.DrawableColorTable()[15], 0xFFFFFFFFu);
+    EXPECT_EQ(image.DrawableColorTable()[16], 0xFF000000u);
+    image.Release();
+    EXPECT_EQ(image.DrawableColorTable()[15], 0xFF000000u);
+}
+
+TEST(DibImage, RevisionGrowsWithEveryChangeOfTheDeviceForm) {
+    CDibImage image;
+    uint64_t seen = image.Revision();
+    auto changed = [&] {
+        bool grew = image.Revision() > seen;
+        seen = image.Revision();
+        return grew;
+    };
+    ASSERT_TRUE(image.CreateBlank(2, 2, 0));
+    EXPECT_TRUE(changed());
+    image.Fill(0xFF0000);
+    EXPECT_TRUE(changed());
+    image.Bits()[0] = 0xFF00FF00u;
+    EXPECT_TRUE(changed());
+    image.MarkPixelsChanged();
+    EXPECT_TRUE(changed());
+    const RgbQuad entry = Rgb(1, 2, 3);
+    image.SetPalette(&entry, 1);
+    EXPECT_TRUE(changed());
+    // Reading and extracting leave it.
+    EXPECT_EQ(image.PixelColor(0, 0), 0x00FF00u);
+    ASSERT_TRUE(image.ExtractDib(-1, kBiRgb));
+    EXPECT_FALSE(changed());
+    ASSERT_TRUE(image.Realize());
+    EXPECT_TRUE(changed());
+    image.Release();
+    EXPECT_TRUE(changed());
 }

@@ -2,6 +2,7 @@
 #include "platform/HeadlessPlatform.h"
 #include "support/JpegFixture.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <gtest/gtest.h>
 
@@ -51,6 +52,10 @@ void ExpectSamePixels(CDibImage& image, const PnmImage& reference, const std::st
         }
     }
     EXPECT_EQ(mismatches, 0u) << what;
+    // The library's fourth byte of a BGRA row must be 0xFF, as the device form requires.
+    const std::span<const uint32_t> words = image.TrueColorPixels();
+    EXPECT_TRUE(std::all_of(words.begin(), words.end(), [](uint32_t w) { return w >> 24 == 0xFF; }))
+        << what;
 }
 
 class JpegRead : public ::testing::Test {
