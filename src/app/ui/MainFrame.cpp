@@ -26,7 +26,7 @@ CMainFrame::CMainFrame(SettingsStore& settings)
     : settings_(settings), commands_(this, settings.zoomLabels) {
     setWindowTitle("Tolmena");
     CreateMenus();
-    infoPane_ = new QLabel(QString::fromStdString(LoadString(162)));
+    infoPane_ = new QLabel(QString::fromStdString(LoadString(StringId::InfoPaneInitial)));
     statusBar()->addPermanentWidget(infoPane_);
     ConnectCommands();
     connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this,
