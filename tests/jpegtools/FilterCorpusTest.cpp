@@ -134,7 +134,7 @@ public:
         const BulkFltOptions options = OptionsFromBits(bits);
         SegmentList list = SplitJpegFile(path_);
         CSegmentReader reader;
-        FilterFileContext context{list, reader, path_, output_, nullptr, settings_};
+        FilterFileContext context{list, reader, path_, output_, settings_};
         ASSERT_EQ(ApplyFilters(context, options), 1) << path_;
         const std::string output = ReadWholeFile(output_);
         EXPECT_EQ(context.writtenSize, output.size());
@@ -306,7 +306,7 @@ TEST(FilterCorpus, InPlaceEqualsCopy) {
         for (const std::string& destination : {dir.File("out.jpg"), copy}) {
             SegmentList list = SplitJpegFile(copy);
             CSegmentReader reader;
-            FilterFileContext context{list, reader, copy, destination, nullptr, settings};
+            FilterFileContext context{list, reader, copy, destination, settings};
             ASSERT_EQ(ApplyFilters(context, options), 1) << path;
         }
         EXPECT_TRUE(ReadWholeFile(copy) == ReadWholeFile(dir.File("out.jpg"))) << path;
