@@ -265,7 +265,7 @@ std::vector<std::string> CorpusJpegs() {
 
 TEST(FilterCorpus, RepresentativeCombinationsOnEveryFile) {
     const auto files = CorpusJpegs();
-    if (files.empty()) GTEST_SKIP() << "no corpus at " << CORPORA_DIR;
+    if (files.empty()) SKIP_OR_FAIL_WITHOUT_CORPUS();
     TempDir dir;
     int decoded = 0;
     for (const std::string& path : files) {
@@ -290,13 +290,13 @@ TEST(FilterCorpus, EveryCombinationOnAFewFiles) {
             source.Check(bits);
         ++checked;
     }
-    if (checked == 0) GTEST_SKIP() << "no corpus at " << CORPORA_DIR;
+    if (checked == 0) SKIP_OR_FAIL_WITHOUT_CORPUS();
 }
 
 // In place, the file ends up as a filtered copy would be, and no temporary file stays.
 TEST(FilterCorpus, InPlaceEqualsCopy) {
     const auto files = CorpusJpegs();
-    if (files.empty()) GTEST_SKIP() << "no corpus at " << CORPORA_DIR;
+    if (files.empty()) SKIP_OR_FAIL_WITHOUT_CORPUS();
     TempDir dir, temporary;
     SettingsStore settings;
     settings.tempDir = temporary.Path();
