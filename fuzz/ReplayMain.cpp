@@ -1,5 +1,6 @@
 // Runs a fuzz target over every file of the directories (or files) named on the command line,
 // so the normal test build replays seed corpora and saved crash files under the sanitizers.
+// Replaying no file at all fails: a moved or empty corpus would otherwise pass unnoticed.
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
@@ -31,5 +32,6 @@ int main(int argc, char** argv) {
             if (entry.is_regular_file()) count += ReplayFile(entry.path());
     }
     std::printf("replayed %d inputs\n", count);
-    return 0;
+    if (count == 0) std::fprintf(stderr, "no input found to replay\n");
+    return count > 0 ? 0 : 1;
 }

@@ -113,7 +113,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (!reader.Open(source)) __builtin_trap();
     reader.ParseJpeg(list);
     reader.Close();
-    FilterFileContext context{list, reader, source, destination, nullptr, settings};
+    FilterFileContext context{list, reader, source, destination, settings};
     if (!ApplyFilters(context, OptionsFrom(choices))) __builtin_trap();
 
     const Split after = SplitFile(destination);

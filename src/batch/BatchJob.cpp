@@ -184,12 +184,12 @@ bool CBatchJob::OutputReplacesAnotherSource() const {
                                                  return CompareNames(left, right) < 0;
                                              });
     struct stat outputDirectory {
-    }, sourceDirectory{};
+    }, sourceFolder{};
     return selected &&
            stat(destination_.substr(0, level_.destinationEnd).c_str(), &outputDirectory) == 0 &&
-           stat(source_.substr(0, level_.sourceEnd).c_str(), &sourceDirectory) == 0 &&
-           outputDirectory.st_dev == sourceDirectory.st_dev &&
-           outputDirectory.st_ino == sourceDirectory.st_ino;
+           stat(source_.substr(0, level_.sourceEnd).c_str(), &sourceFolder) == 0 &&
+           outputDirectory.st_dev == sourceFolder.st_dev &&
+           outputDirectory.st_ino == sourceFolder.st_ino;
 }
 
 bool CBatchJob::ProcessDirectory() {

@@ -52,20 +52,16 @@ bool CFilterTask::ProcessFile(CBatchJob& job) {
         job.LogError(kLogCantSave, job.DestinationPath());
         return true;
     }
-    FilterFileContext context{
-        list_,
-        reader_,
-        job.SourcePath(),
-        job.DestinationPath(),
-        [&job](const char* format, const std::string& argument) { job.LogError(format, argument); },
-        settings_,
-        width_,
-        height_};
+    FilterFileContext context{list_,     reader_, job.SourcePath(), job.DestinationPath(),
+                              settings_, width_,  height_};
     const int filtered = ApplyFilters(context, filter_.options);
     list_.clear();
     width_ = context.width;
     height_ = context.height;
-    if (!filtered) return true;
+    if (!filtered) {
+        job.LogError(kLogCantSave, job.DestinationPath());
+        return true;
+    }
     job.bytesSaved +=
         static_cast<long long>(sourceSize) - static_cast<long long>(context.writtenSize);
     job.Log().WriteFilterEntry({job.ImagePath(), job.DestinationPath(), width_, height_,

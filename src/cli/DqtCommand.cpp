@@ -1,6 +1,7 @@
 // dqt [--quality N] [--load FILE] [--save FILE]: makes or loads a table pair and prints it.
 #include "cli/CliCommand.h"
 #include "jpegtools/DqtFile.h"
+#include "jpegtools/QuantTablePair.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -1,9 +1,10 @@
 // tolmena-cli: the headless front end over the same logic as the viewer.
-#include "app/settings/DefaultComment.h"
 #include "app/settings/SettingOverride.h"
 #include "batch/BulkConvSettings.h"
 #include "batch/BulkFltSettings.h"
 #include "cli/CliCommand.h"
+#include "jpegtools/CustomTables.h"
+#include "jpegtools/DefaultComment.h"
 #include "platform/HeadlessPlatform.h"
 
 #include <csignal>
@@ -62,6 +63,7 @@ int main(int argc, char** argv) {
     if (!command) return UsageError("unknown command '" + args[i] + "'");
 
     LoadSettings(settings);
+    LoadCustomTables(settings);
     RegisterBulkConvKeys();
     RegisterBulkFltKeys();
     for (const std::string& assignment : overrides) {

@@ -38,8 +38,8 @@ enum class Outcome { Done, LibraryError, NoMemory };
 // Everything one read works on. It lives in the caller of the setjmp frame, so a longjmp from
 // libpng leaves it intact and its destructor releases libpng's structures.
 struct ReadJob {
-    ReadJob(const PngLoadOptions& options, CDibImage& image, PngFileFacts& facts)
-        : options(options), image(image), facts(facts) {}
+    ReadJob(const PngLoadOptions& loadOptions, CDibImage& target, PngFileFacts& fileFacts)
+        : options(loadOptions), image(target), facts(fileFacts) {}
     ~ReadJob() { png_destroy_read_struct(&png, &info, nullptr); }
 
     const PngLoadOptions& options;

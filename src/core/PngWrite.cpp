@@ -45,8 +45,9 @@ constexpr int kNoDibId = 354;
 
 // Everything one write works on; it lives outside the setjmp frame (see EncodeWithLibpng).
 struct WriteJob {
-    WriteJob(PackedRgbRows rows, PngSaveRequest& request, const PngSaveOptions& options)
-        : source(rows), request(request), options(options) {}
+    WriteJob(PackedRgbRows sourceRows, PngSaveRequest& saveRequest,
+             const PngSaveOptions& saveOptions)
+        : source(sourceRows), request(saveRequest), options(saveOptions) {}
     ~WriteJob() { png_destroy_write_struct(&png, &info); }
 
     PackedRgbRows source;

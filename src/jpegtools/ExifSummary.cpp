@@ -96,9 +96,9 @@ std::optional<double> ShutterRate(const CIfdReader& reader) {
     double rate = 0;
     if (const CIfdEntry* entry = reader.FindTag(kTagShutterSpeedValue)) {
         rate = std::pow(2.0, reader.GetSRational(*entry));
-    } else if (const CIfdEntry* entry = reader.FindTag(kTagExposureTime)) {
+    } else if (const CIfdEntry* exposure = reader.FindTag(kTagExposureTime)) {
         uint32_t numerator = 0, denominator = 0;
-        reader.GetRational(*entry, &numerator, &denominator);
+        reader.GetRational(*exposure, &numerator, &denominator);
         if (numerator == 0) return std::nullopt;
         rate = static_cast<double>(denominator) / numerator;
     }

@@ -1,6 +1,5 @@
 #include "jpegtools/ExifToJfif.h"
 
-#include "app/settings/SettingsStore.h"
 #include "jpegtools/Charset.h"
 #include "jpegtools/CommentCut.h"
 #include "jpegtools/ExifReader.h"
@@ -66,9 +65,10 @@ void CutAtZero(std::string& text, int code) {
     text.resize(std::min(text.size(), text.find_last_not_of(' ') + 1));
 }
 
-// The user comment in the code it is written in: converted to WriteCharset when the settings
-// fix one, else kept in its own code (UCS-2, never written, becomes Shift_JIS).
-std::string UserCommentText(const CExifReader& exif, const SettingsStore& settings, int& code) {
+// The user comment in the code it is written in: converted to writeCharset when `charset`
+// fixes one, else kept in its own code (UCS-2, never written, becomes Shift_JIS).
+std::string UserCommentText(const CExifReader& exif, const CommentWriteCharset& charset,
+                            int& code) {
     const CIfdEntry* entry = exif.FindTag(kTagUserComment);
     if (!entry) return {};
     std::optional<ExifUserComment> comment = exif.GetUserComment(*entry, true);
@@ -79,9 +79,9 @@ std::string UserCommentText(const CExifReader& exif, const SettingsStore& settin
     if (text.empty()) return {};
     const int length = static_cast<int>(text.size());
     if (code == kCharsetAuto) code = DetectCharset(text.data(), length);
-    if (!settings.autoWriteCharset && settings.writeCharset != kCharsetAscii) {
+    if (!charset.autoWriteCharset && charset.writeCharset != kCharsetAscii) {
         std::string sjis = ToShiftJis(text.data(), code, length);
-        code = settings.writeCharset;
+        code = charset.writeCharset;
         if (code == kCharsetIso2022Jp || code == kCharsetEucJp || code == kCharsetUtf8)
             return FromShiftJis(sjis.data(), code, static_cast<int>(sjis.size()));
         code = kCharsetShiftJis;
@@ -95,7 +95,7 @@ std::string UserCommentText(const CExifReader& exif, const SettingsStore& settin
 } // namespace
 
 std::string ExifCommentText(const CExifReader& exif, const BulkFltOptions& options,
-                            const SettingsStore& settings) {
+                            const CommentWriteCharset& charset) {
     std::string summary;
     if (options.exifGenCmt) {
         const int language = options.exifGenEng ? kSummaryEnglish : kSummaryJapanese;
@@ -105,7 +105,7 @@ std::string ExifCommentText(const CExifReader& exif, const BulkFltOptions& optio
     std::string text = CutCommentText(summary, kCharsetShiftJis, kMaxComText);
     if (!options.exifUserCmt) return text;
     int code = kCharsetAuto;
-    const std::string user = UserCommentText(exif, settings, code);
+    const std::string user = UserCommentText(exif, charset, code);
     if (user.empty()) return text;
     const std::string separator = text.empty() ? "" : kLineEnd;
     if (text.size() + separator.size() >= kMaxComText) return text;
@@ -114,7 +114,7 @@ std::string ExifCommentText(const CExifReader& exif, const BulkFltOptions& optio
 }
 
 bool ConvertExifToJfif(SegmentList& list, const BulkFltOptions& options,
-                       const SettingsStore& settings) {
+                       const CommentWriteCharset& charset) {
     auto app1 = FindSegment(list, list.begin(), kApp1);
     if (app1 == list.end()) return false;
     CMarkerSegment& segment = **app1;
@@ -131,7 +131,7 @@ bool ConvertExifToJfif(SegmentList& list, const BulkFltOptions& options,
     segment.flags |= SEG_DELETED;
     DeleteJfifHeaders(list);
     auto app0 = InsertSegmentAfter(list, app1, MakeJfifApp0(exif));
-    const std::string text = ExifCommentText(exif, options, settings);
+    const std::string text = ExifCommentText(exif, options, charset);
     if (!text.empty())
         InsertSegmentAfter(list, app0,
                            CMarkerSegment::MakeMarker(

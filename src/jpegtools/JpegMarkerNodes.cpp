@@ -48,7 +48,7 @@ void AddFrameNodes(const SegmentFields& fields, MarkerNode& node) {
     if (!fields.U8(9, components)) return;
     node.Add(NodeText("Number of components=%u", components), 9, 1);
     for (size_t k = 0, d = 10; k < components && fields.Has(d, 3); ++k, d += 3) {
-        unsigned id, sampling, table;
+        unsigned id = 0, sampling = 0, table = 0; // read for sure: fields.Has(d, 3)
         fields.U8(d, id);
         fields.U8(d + 1, sampling);
         fields.U8(d + 2, table);

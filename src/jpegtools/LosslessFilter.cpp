@@ -2,7 +2,6 @@
 
 #include "app/settings/SettingsStore.h"
 #include "app/util/TempFile.h"
-#include "batch/HtmlLog.h"
 #include "jpegtools/ExifToJfif.h"
 #include "jpegtools/FrameColour.h"
 #include "jpegtools/ReplaceFileViaTemp.h"
@@ -123,12 +122,16 @@ void UniteTables(SegmentList& list, uint8_t code) {
     }
 }
 
+CommentWriteCharset CommentCharset(const SettingsStore& settings) {
+    return {settings.autoWriteCharset, settings.writeCharset};
+}
+
 void EditSegments(FilterFileContext& context, const BulkFltOptions& options) {
     SegmentList& list = context.list;
     FilterApp0Segments(list, options);
     if (options.removeCom) DeleteAll(list, kCom);
     if (options.removeAppX) RemoveAppSegments(list, options);
-    if (options.convertExif) ConvertExifToJfif(list, options, context.settings);
+    if (options.convertExif) ConvertExifToJfif(list, options, CommentCharset(context.settings));
     if (options.uniteDqt) UniteTables(list, kDqt);
     if (options.uniteDht) UniteTables(list, kDht);
 }
@@ -177,7 +180,5 @@ bool MeasureWritten(FilterFileContext& context) {
 int ApplyFilters(FilterFileContext& context, const BulkFltOptions& options) {
     TakeImageSize(context);
     EditSegments(context, options);
-    if (WriteFiltered(context) && MeasureWritten(context)) return 1;
-    if (context.logError) context.logError(kLogCantSave, context.destinationPath);
-    return 0;
+    return WriteFiltered(context) && MeasureWritten(context) ? 1 : 0;
 }

@@ -6,13 +6,9 @@
 #include "jpegtools/SegmentReader.h"
 
 #include <cstdint>
-#include <functional>
 #include <string>
 
 struct SettingsStore;
-
-// Writes an error line (a format of HtmlLog.h and its argument) into the run's log.
-using LogErrorLine = std::function<void(const char* format, const std::string& argument)>;
 
 // What ApplyFilters works on for one file, and what it reports back for the log.
 struct FilterFileContext {
@@ -20,7 +16,6 @@ struct FilterFileContext {
     CSegmentReader& reader; // closed on entry; used to write and to measure the result
     std::string sourcePath;
     std::string destinationPath;
-    LogErrorLine logError; // receives "[Can't Save to ...]" when writing fails; may be empty
     // TempDir (in-place rewrites), AutoWriteCharset and WriteCharset (a kept user comment).
     const SettingsStore& settings;
     // Results. The size comes from the first SOF0 or SOF2 segment; a file without one keeps
@@ -31,5 +26,5 @@ struct FilterFileContext {
 
 // Applies the filters of `options` to the list and writes it to the destination (in place
 // through a temporary file when the destination is the source itself). Returns non-zero on
-// success; on failure the destination is as it was and the log has its error line.
+// success; on failure the destination is as it was.
 int ApplyFilters(FilterFileContext& context, const BulkFltOptions& options);

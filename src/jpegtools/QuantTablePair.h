@@ -1,12 +1,9 @@
 #pragma once
-// Two quantization tables of 64 values in natural (row-major) order: table 0 for luminance,
-// table 1 for chrominance; as a block of 128 values, table 0 first.
-#include <array>
+// Quality figures of quantization tables and the tables libjpeg makes for a quality factor.
+#include "app/util/QuantTableTypes.h"
+
 #include <cstdint>
 #include <string>
-
-using QuantTable = std::array<uint16_t, 64>;
-using QuantTablePair = std::array<uint16_t, 128>;
 
 // The "Qf" figure of a table: 100 * (64*255 - sum) / (64*254), one decimal cut, as "%d.%d".
 std::string QualityText(uint32_t sum);

@@ -134,7 +134,7 @@ public:
         const BulkFltOptions options = OptionsFromBits(bits);
         SegmentList list = SplitJpegFile(path_);
         CSegmentReader reader;
-        FilterFileContext context{list, reader, path_, output_, nullptr, settings_};
+        FilterFileContext context{list, reader, path_, output_, settings_};
         ASSERT_EQ(ApplyFilters(context, options), 1) << path_;
         const std::string output = ReadWholeFile(output_);
         EXPECT_EQ(context.writtenSize, output.size());
@@ -265,7 +265,7 @@ std::vector<std::string> CorpusJpegs() {
 
 TEST(FilterCorpus, RepresentativeCombinationsOnEveryFile) {
     const auto files = CorpusJpegs();
-    if (files.empty()) GTEST_SKIP() << "no corpus at " << CORPORA_DIR;
+    if (files.empty()) SKIP_OR_FAIL_WITHOUT_CORPUS();
     TempDir dir;
     int decoded = 0;
     for (const std::string& path : files) {
@@ -290,13 +290,13 @@ TEST(FilterCorpus, EveryCombinationOnAFewFiles) {
             source.Check(bits);
         ++checked;
     }
-    if (checked == 0) GTEST_SKIP() << "no corpus at " << CORPORA_DIR;
+    if (checked == 0) SKIP_OR_FAIL_WITHOUT_CORPUS();
 }
 
 // In place, the file ends up as a filtered copy would be, and no temporary file stays.
 TEST(FilterCorpus, InPlaceEqualsCopy) {
     const auto files = CorpusJpegs();
-    if (files.empty()) GTEST_SKIP() << "no corpus at " << CORPORA_DIR;
+    if (files.empty()) SKIP_OR_FAIL_WITHOUT_CORPUS();
     TempDir dir, temporary;
     SettingsStore settings;
     settings.tempDir = temporary.Path();
@@ -306,7 +306,7 @@ TEST(FilterCorpus, InPlaceEqualsCopy) {
         for (const std::string& destination : {dir.File("out.jpg"), copy}) {
             SegmentList list = SplitJpegFile(copy);
             CSegmentReader reader;
-            FilterFileContext context{list, reader, copy, destination, nullptr, settings};
+            FilterFileContext context{list, reader, copy, destination, settings};
             ASSERT_EQ(ApplyFilters(context, options), 1) << path;
         }
         EXPECT_TRUE(ReadWholeFile(copy) == ReadWholeFile(dir.File("out.jpg"))) << path;

@@ -1,6 +1,5 @@
 #include "jpegtools/LosslessFilter.h"
 #include "app/settings/SettingsStore.h"
-#include "batch/HtmlLog.h"
 #include "jpegtools/Charset.h"
 #include "jpegtools/CommentCut.h"
 #include "jpegtools/ExifReader.h"
@@ -74,12 +73,6 @@ std::string FirstPayload(const TempDir& dir, const std::string& bytes, int code)
     return {};
 }
 
-LogErrorLine LogTo(CHtmlLog& log) {
-    return [&log](const char* format, const std::string& argument) {
-        log.WriteErrorLine(format, argument);
-    };
-}
-
 class LosslessFilter : public ::testing::Test {
 protected:
     struct Run {
@@ -99,9 +92,9 @@ protected:
         const std::string source = dir.Write("source.jpg", jpeg);
         SegmentList list = SplitJpegFile(source);
         CSegmentReader reader;
-        FilterFileContext context{
-            list,       reader,  source, destination.empty() ? dir.File("out.jpg") : destination,
-            LogTo(log), settings};
+        FilterFileContext context{list, reader, source,
+                                  destination.empty() ? dir.File("out.jpg") : destination,
+                                  settings};
         Run run;
         run.result = ApplyFilters(context, options);
         if (std::filesystem::is_regular_file(context.destinationPath))
@@ -123,7 +116,6 @@ protected:
 
     TempDir dir;
     SettingsStore settings;
-    CHtmlLog log;
 };
 
 } // namespace
@@ -226,8 +218,7 @@ TEST_F(LosslessFilter, ReportsSizeOfFirstBaselineOrProgressiveFrame) {
     // Without SOF0 or SOF2 the width and height stay as they were.
     SegmentList list = SplitJpegFile(dir.Write("nosof.jpg", JpegAround("")));
     CSegmentReader reader;
-    FilterFileContext context{list,    reader,  dir.File("nosof.jpg"), dir.File("x.jpg"),
-                              nullptr, settings};
+    FilterFileContext context{list, reader, dir.File("nosof.jpg"), dir.File("x.jpg"), settings};
     context.width = 5;
     context.height = 6;
     EXPECT_EQ(ApplyFilters(context, AllOff()), 1);
@@ -403,23 +394,18 @@ TEST_F(LosslessFilter, InPlaceLeavesNoTemporaryFile) {
     EXPECT_EQ(files, 1); // source.jpg alone
 }
 
-TEST_F(LosslessFilter, FailedWriteKeepsTheDestinationAndLogsIt) {
+// The batch job logs the failure; see FilterTask.FailedFilesAreLoggedAndLoseNothing.
+TEST_F(LosslessFilter, FailedWriteKeepsTheDestination) {
     const std::string jpeg = EncodeTestJpeg(TestJpegRecipe{});
-    ASSERT_TRUE(log.Open(dir.File("log.htm")));
     const std::string missing = dir.File("no/such/dir/out.jpg");
     EXPECT_EQ(Filter(jpeg, BulkFltOptions{}, missing).result, 0);
+    EXPECT_FALSE(std::filesystem::exists(missing));
     // A destination that is a directory.
     std::filesystem::create_directory(dir.File("taken.jpg"));
     EXPECT_EQ(Filter(jpeg, BulkFltOptions{}, dir.File("taken.jpg")).result, 0);
+    EXPECT_TRUE(std::filesystem::is_directory(dir.File("taken.jpg")));
     // An in-place rewrite whose temporary directory is gone leaves the source as it was.
     settings.tempDir = dir.File("gone");
     EXPECT_EQ(Filter(jpeg, BulkFltOptions{}, dir.File("source.jpg")).result, 0);
     EXPECT_EQ(TempDir::Read(dir.File("source.jpg")), jpeg);
-    log.Close();
-    EXPECT_EQ(TempDir::Read(dir.File("log.htm")),
-              "<HTML><BODY>\n<FONT color=\"red\"><STRONG>[Can't Save to " + missing +
-                  "]</STRONG></FONT><BR>\n<FONT color=\"red\"><STRONG>[Can't Save to " +
-                  dir.File("taken.jpg") +
-                  "]</STRONG></FONT><BR>\n<FONT color=\"red\"><STRONG>[Can't Save to " +
-                  dir.File("source.jpg") + "]</STRONG></FONT><BR>\n</BODY></HTML>\n");
 }

@@ -31,7 +31,7 @@ long LibjpegImageEnd(const std::string& bytes) {
 
 TEST(SegmentCorpus, EveryJpegIsWrittenBackUpToItsFirstEoi) {
     const auto files = CorpusFiles({".jpg", ".jpeg", ".jfif"});
-    if (files.empty()) GTEST_SKIP() << "no corpus at " << CORPORA_DIR;
+    if (files.empty()) SKIP_OR_FAIL_WITHOUT_CORPUS();
     TempDir dir;
     int confirmedByLibjpeg = 0;
     for (const std::string& path : files) {
@@ -56,7 +56,7 @@ TEST(SegmentCorpus, EveryJpegIsWrittenBackUpToItsFirstEoi) {
 // does not fit in the file.
 TEST(SegmentCorpus, EveryPngChunkListMatchesItsFile) {
     const auto files = CorpusFiles({".png"});
-    if (files.empty()) GTEST_SKIP() << "no corpus at " << CORPORA_DIR;
+    if (files.empty()) SKIP_OR_FAIL_WITHOUT_CORPUS();
     const std::string signature = "\x89PNG\r\n\x1A\n";
     int split = 0;
     for (const std::string& path : files) {

@@ -2,7 +2,9 @@
 // Files of the shared test corpora (CORPORA_DIR); none when the corpora are absent.
 #include <algorithm>
 #include <cctype>
+#include <cstdlib>
 #include <filesystem>
+#include <gtest/gtest.h>
 #include <initializer_list>
 #include <string>
 #include <vector>
@@ -34,3 +36,16 @@ inline std::vector<std::string> CorpusFiles(std::initializer_list<const char*> e
     std::sort(files.begin(), files.end());
     return files;
 }
+
+// True on CI (the environment variable CI set), where the corpora must be present.
+inline bool CorpusRequired() {
+    const char* ci = std::getenv("CI");
+    return ci && *ci;
+}
+
+// Ends a test that found no corpus file: skipped on a developer's machine, failed on CI.
+#define SKIP_OR_FAIL_WITHOUT_CORPUS()                                                              \
+    do {                                                                                           \
+        if (CorpusRequired()) FAIL() << "no corpus at " << CORPORA_DIR << " (CI is set)";          \
+        GTEST_SKIP() << "no corpus at " << CORPORA_DIR;                                            \
+    } while (false)

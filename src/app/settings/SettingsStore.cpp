@@ -1,6 +1,5 @@
 #include "app/settings/SettingsStore.h"
 
-#include "app/settings/CustomTables.h"
 #include "app/settings/RecentFiles.h"
 #include "app/settings/SettingKeys.h"
 
@@ -69,7 +68,6 @@ bool LoadSettings(SettingsStore& store) {
         SetSettingFromText(store, key,
                            store.profile.GetString(store.sectionName, key.name, SettingDefault(key)));
     }
-    LoadCustomTables(store);
     store.allowExtSampling = store.profile.GetInt(store.sectionName, "AllowExtSampling", 0);
     LoadZoomTable(store);
     LoadRecentFiles(store);
@@ -79,7 +77,6 @@ bool LoadSettings(SettingsStore& store) {
 bool SaveSettings(SettingsStore& store) {
     if (!store.saveConfig) return RememberSavingOff(store);
     for (const char* name : SettingSaveOrder()) WriteKey(store, name);
-    SaveCustomTables(store);
     WriteKey(store, "AllowExtSampling");
     SaveRecentFiles(store);
     return store.profile.Save(store.profilePath);

@@ -1,7 +1,7 @@
 #pragma once
 // The user's settings: one member per profile key (section "default"), the zoom table, the
 // custom quantization tables and the default comment, with the locations of their files.
-#include "jpegtools/QuantTablePair.h"
+#include "app/util/QuantTableTypes.h"
 #include "platform/ProfileFile.h"
 
 #include <string>
@@ -64,7 +64,9 @@ void LocateProfile(SettingsStore& store, const std::string& baseName);
 // Points the store at the given profile; the custom table file sits beside it as ".dqt".
 void UseProfile(SettingsStore& store, const std::string& profilePath);
 
-// Reads every key with its default, then the custom tables and the zoom table.
+// Reads every key with its default, then the zoom table. The custom tables and the default
+// comment need the codec: LoadCustomTables and LoadDefaultComment (jpegtools) read them.
 bool LoadSettings(SettingsStore& store);
 // Writes the settings when SaveConfig is set; otherwise only remembers that saving is off.
+// SaveCustomTables (jpegtools) writes the custom table file.
 bool SaveSettings(SettingsStore& store);

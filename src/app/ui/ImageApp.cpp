@@ -1,7 +1,8 @@
 #include "app/ui/ImageApp.h"
 
-#include "app/settings/DefaultComment.h"
 #include "app/ui/MainFrame.h"
+#include "jpegtools/CustomTables.h"
+#include "jpegtools/DefaultComment.h"
 
 #include <QFileInfo>
 
@@ -14,6 +15,7 @@ bool CImageApp::InitInstance(const QString& executablePath, const QStringList& a
     InstallPlatform(&platform_);
     LocateProfile(settings_, QFileInfo(executablePath).completeBaseName().toStdString());
     LoadSettings(settings_);
+    LoadCustomTables(settings_);
     LoadDefaultComment(settings_, settings_.defaultCommentPath);
     mainFrame_ = std::make_unique<CMainFrame>(settings_);
     platform_.SetParentWindow(mainFrame_.get());
@@ -27,6 +29,7 @@ bool CImageApp::InitInstance(const QString& executablePath, const QStringList& a
 int CImageApp::ExitInstance() {
     platform_.SetParentWindow(nullptr);
     mainFrame_.reset();
+    SaveCustomTables(settings_);
     SaveSettings(settings_);
     return 0;
 }

@@ -1,10 +1,8 @@
 #include "app/settings/ControlBarValues.h"
-#include "app/settings/DefaultComment.h"
 #include "app/settings/RecentFiles.h"
 #include "app/settings/SettingKeys.h"
 #include "app/settings/SettingOverride.h"
 #include "app/settings/SettingsStore.h"
-#include "jpegtools/DqtFile.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -89,27 +87,6 @@ TEST_F(Settings, ZeroZoomRateEndsTheTable) {
     EXPECT_EQ(store.zoomTable[5], 200);
 }
 
-TEST_F(Settings, CustomTablesComeFromTheirFileAsFarAsItGoes) {
-    std::string seventy;
-    for (int i = 0; i < 70; ++i) seventy += "7,";
-    dir.Write("tolmena.dqt", seventy + "\n");
-    dir.Write("tolmena.ini", "[default]\nParam1=50\n");
-    Load();
-    EXPECT_EQ(store.customTables[0], 7);
-    EXPECT_EQ(store.customTables[63], 7);
-    EXPECT_EQ(store.customTables[64], 17); // chrominance at quality 50
-    EXPECT_EQ(store.customDqtChanged, 0);
-
-    store.customTables[0] = 3;
-    SaveSettings(store); // unchanged flag: the file stays
-    EXPECT_EQ(TempDir::Read(dir.File("tolmena.dqt")), seventy + "\n");
-    store.customDqtChanged = 1;
-    SaveSettings(store);
-    Load();
-    EXPECT_EQ(store.customTables[0], 3);
-    EXPECT_EQ(store.customTables[64], 17);
-}
-
 TEST(ControlBar, QualityIsClampedAndFieldRewritten) {
     SettingsStore store;
     EXPECT_EQ(CommitControlBar(store, "250", 3, 1), std::optional<std::string>("100"));
@@ -124,19 +101,6 @@ TEST(ControlBar, QualityIsClampedAndFieldRewritten) {
     EXPECT_EQ(store.param1, 85);
     EXPECT_EQ(CommitControlBar(store, "8x", 0, 0), std::nullopt);
     EXPECT_EQ(store.param1, 0);
-}
-
-TEST(DefaultComment, LinesEndInCrLfAndDecodeBySettings) {
-    TempDir dir;
-    EXPECT_EQ(DefaultCommentLines("a\nb\r\nc"), "a\r\nb\r\nc\r\n");
-    EXPECT_EQ(DefaultCommentLines(std::string(300, 'x') + "\n"), std::string(300, 'x') + "\r\n");
-    SettingsStore store;
-    store.autoReadCharset = 1;
-    LoadDefaultComment(store, dir.Write("c.txt", "\xA4\xA2\n")); // hiragana a in EUC-JP
-    EXPECT_EQ(store.defaultCommentCharset, 2);
-    EXPECT_EQ(store.defaultCommentText, "\x82\xA0\r\n");
-    LoadDefaultComment(store, dir.File("missing.txt"));
-    EXPECT_EQ(store.defaultCommentText, "");
 }
 
 TEST(SettingOverride, KnownKeysOnly) {

@@ -1,6 +1,7 @@
-#include "app/settings/CustomTables.h"
+#include "jpegtools/CustomTables.h"
 
 #include "jpegtools/DqtFile.h"
+#include "jpegtools/QuantTablePair.h"
 
 #include <algorithm>
 #include <fstream>
@@ -19,5 +20,6 @@ void LoadCustomTables(SettingsStore& store) {
 }
 
 void SaveCustomTables(SettingsStore& store) {
-    if (store.customDqtChanged) SaveDQT(store.customTablePath, store.customTables.data());
+    if (store.saveConfig && store.customDqtChanged)
+        SaveDQT(store.customTablePath, store.customTables.data());
 }

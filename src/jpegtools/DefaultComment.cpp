@@ -1,4 +1,4 @@
-#include "app/settings/DefaultComment.h"
+#include "jpegtools/DefaultComment.h"
 
 #include "jpegtools/Charset.h"
 

@@ -1,0 +1,67 @@
+// The settings files read through the codec: the custom quantization tables and the default
+// comment.
+#include "app/settings/SettingsStore.h"
+#include "jpegtools/CustomTables.h"
+#include "jpegtools/DefaultComment.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct CustomTables : ::testing::Test {
+    TempDir dir;
+    SettingsStore store;
+    // A fresh start: the profile and the custom tables beside it.
+    void Load() {
+        store = SettingsStore();
+        UseProfile(store, dir.File("tolmena.ini"));
+        LoadSettings(store);
+        LoadCustomTables(store);
+    }
+    void Save() {
+        SaveCustomTables(store);
+        SaveSettings(store);
+    }
+};
+
+} // namespace
+
+TEST_F(CustomTables, ComeFromTheirFileAsFarAsItGoes) {
+    std::string seventy;
+    for (int i = 0; i < 70; ++i)
+        seventy += "7,";
+    dir.Write("tolmena.dqt", seventy + "\n");
+    dir.Write("tolmena.ini", "[default]\nParam1=50\n");
+    Load();
+    EXPECT_EQ(store.customTables[0], 7);
+    EXPECT_EQ(store.customTables[63], 7);
+    EXPECT_EQ(store.customTables[64], 17); // chrominance at quality 50
+    EXPECT_EQ(store.customDqtChanged, 0);
+
+    store.customTables[0] = 3;
+    Save(); // unchanged flag: the file stays
+    EXPECT_EQ(TempDir::Read(dir.File("tolmena.dqt")), seventy + "\n");
+    store.customDqtChanged = 1;
+    store.saveConfig = 0;
+    Save(); // saving switched off: the file stays too
+    EXPECT_EQ(TempDir::Read(dir.File("tolmena.dqt")), seventy + "\n");
+    store.saveConfig = 1;
+    Save();
+    Load();
+    EXPECT_EQ(store.customTables[0], 3);
+    EXPECT_EQ(store.customTables[64], 17);
+}
+
+TEST(DefaultComment, LinesEndInCrLfAndDecodeBySettings) {
+    TempDir dir;
+    EXPECT_EQ(DefaultCommentLines("a\nb\r\nc"), "a\r\nb\r\nc\r\n");
+    EXPECT_EQ(DefaultCommentLines(std::string(300, 'x') + "\n"), std::string(300, 'x') + "\r\n");
+    SettingsStore store;
+    store.autoReadCharset = 1;
+    LoadDefaultComment(store, dir.Write("c.txt", "\xA4\xA2\n")); // hiragana a in EUC-JP
+    EXPECT_EQ(store.defaultCommentCharset, 2);
+    EXPECT_EQ(store.defaultCommentText, "\x82\xA0\r\n");
+    LoadDefaultComment(store, dir.File("missing.txt"));
+    EXPECT_EQ(store.defaultCommentText, "");
+}
