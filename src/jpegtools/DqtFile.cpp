@@ -60,7 +60,7 @@ int ParseDQT(const std::string& rawText, uint16_t values[kValueCount]) {
 int LoadDQT(const std::string& path, uint16_t values[kValueCount]) {
     std::ifstream in(path, std::ios::binary);
     if (!in) {
-        ReportErrorId("LoadDQT", path, 351);
+        ReportErrorId("LoadDQT", path, StringId::CannotOpen);
         return -1;
     }
     std::string text(kMaxDqtFile, '\0');
@@ -85,7 +85,7 @@ std::string FormatDQT(const uint16_t values[kValueCount], const char* lineEnd) {
 
 int SaveDQT(const std::string& path, const uint16_t values[kValueCount]) {
     if (!WriteFileAtomically(path, FormatDQT(values, "\r\n"))) {
-        ReportErrorId("SaveDQT", path, 351);
+        ReportErrorId("SaveDQT", path, StringId::CannotOpen);
         return -1;
     }
     return kValueCount;
