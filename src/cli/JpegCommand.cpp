@@ -19,8 +19,9 @@ int RunJpegCommand(SettingsStore& settings, const CliArgs& args) {
         return kExitFailed;
     }
     COutputFiles output;
-    if (!SaveJpegFile(*document, output, args[1]) || !output.Commit("SaveJpegFile"))
+    ImageFacts written = document->Facts();
+    if (!SaveJpegFile(*document, written, output, args[1]) || !output.Commit("SaveJpegFile"))
         return kExitFailed;
-    std::printf("%s\n", ConversionLabel(settings, document->customDqt).c_str());
+    std::printf("%s\n", ConversionLabel(settings, document->UsesCustomDqt()).c_str());
     return kExitOk;
 }

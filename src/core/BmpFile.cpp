@@ -1,6 +1,5 @@
 #include "core/BmpFile.h"
 
-#include "app/settings/SettingsStore.h"
 #include "app/util/ByteReader.h"
 #include "app/util/ReportError.h"
 #include "app/util/StringTable.h"
@@ -60,6 +59,7 @@ bool ReadBmpStream(CDibImage& image, std::FILE* file) {
 }
 
 std::unique_ptr<CDibImage> LoadBmpStream(std::FILE* file, const std::string& path,
+                                         const ImageReadOptions& options,
                                          std::string& description) {
     auto image = std::make_unique<CDibImage>();
     bool read;
@@ -73,7 +73,7 @@ std::unique_ptr<CDibImage> LoadBmpStream(std::FILE* file, const std::string& pat
     }
     const uint32_t fileSize = image->fileSize;
     const BitmapInfoHeader header = image->lastHeader;
-    image = PrepareForDisplay(std::move(image), AppSettings().useDitherFor16bitColor);
+    image = PrepareForScreen(std::move(image), options);
     if (!image) {
         ReportErrorId("LoadBmpFile", path, 353);
         return nullptr;
@@ -99,23 +99,24 @@ std::string FormatNumber(const char* format, long value) {
 
 } // namespace
 
-std::unique_ptr<CDibImage> ReadBmpFile(const std::string& path, std::string& description) {
+std::unique_ptr<CDibImage> ReadBmpFile(const std::string& path, const ImageReadOptions& options,
+                                       std::string& description) {
     FilePtr file(std::fopen(path.c_str(), "rb"));
     if (!file) {
         ReportErrorId("LoadBmpFile", path, 351);
         return nullptr;
     }
-    return LoadBmpStream(file.get(), path, description);
+    return LoadBmpStream(file.get(), path, options, description);
 }
 
 std::unique_ptr<CDibImage> ReadBmpBytes(const uint8_t* bytes, size_t size, const std::string& path,
-                                        std::string& description) {
+                                        const ImageReadOptions& options, std::string& description) {
     FilePtr file(size ? fmemopen(const_cast<uint8_t*>(bytes), size, "rb") : nullptr);
     if (!file) {
         ReportErrorId("LoadBmpFile", path, 353);
         return nullptr;
     }
-    return LoadBmpStream(file.get(), path, description);
+    return LoadBmpStream(file.get(), path, options, description);
 }
 
 bool WriteBmpFile(CDibImage& image, std::FILE* file, const std::string& path, int colorType,

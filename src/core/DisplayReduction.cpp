@@ -122,11 +122,11 @@ std::unique_ptr<CDibImage> ReduceColors(std::unique_ptr<CDibImage> image, int ta
     return ReduceToTable(*image, format, target);
 }
 
-std::unique_ptr<CDibImage> PrepareForDisplay(std::unique_ptr<CDibImage> image, int ditherFor16bit) {
+std::unique_ptr<CDibImage> PrepareForDisplay(std::unique_ptr<CDibImage> image, int screenDepth,
+                                             int ditherFor16bit) {
     if (!image) return nullptr;
-    int target = ReductionTarget(*image, Platform().ScreenDepth(), ditherFor16bit);
+    int target = ReductionTarget(*image, screenDepth, ditherFor16bit);
     if (target != 0) {
-        WaitCursor wait;
         image = ReduceColors(std::move(image), target);
     } else {
         DibFormat format;

@@ -5,8 +5,9 @@
 #include "core/ImageDoc.h"
 #include "core/OutputFiles.h"
 #include "jpegtools/Charset.h"
-#include "jpegtools/JpegErrorManager.h"
 #include "jpegtools/CommentCut.h"
+#include "jpegtools/JpegErrorManager.h"
+#include "platform/FileHandle.h"
 #include "platform/Platform.h"
 
 #include <algorithm>
@@ -213,25 +214,26 @@ bool EncodeJpegStream(std::FILE* file, const std::string& path, CDibImage& image
 
 bool EncodeJpegFile(const std::string& path, CDibImage& image, const JpegWriteSettings& settings,
                     JpegDescription& description) {
-    std::FILE* file = std::fopen(path.c_str(), "wb");
+    FileHandle file = FileHandle::Open(path, "wb");
     if (!file) {
         ReportError(kWriterName, path, "Cannot open");
         return false;
     }
-    bool ok = EncodeJpegStream(file, path, image, settings, description);
-    if (std::fclose(file) != 0 && ok) {
+    bool ok = EncodeJpegStream(file.get(), path, image, settings, description);
+    if (!file.Close() && ok) {
         ReportError(kWriterName, path, std::strerror(errno));
         ok = false;
     }
     return ok;
 }
 
-bool SaveJpegFile(CImageDoc& document, COutputFiles& output, const std::string& path) {
+bool SaveJpegFile(CImageDoc& document, ImageFacts& written, COutputFiles& output,
+                  const std::string& path) {
     SettingsStore& settings = AppSettings();
     DocumentHost().CommitControlBar(settings);
     JpegWriteSettings values = JpegWriteSettingsFrom(settings);
-    if (document.customDqt) values.customTables = document.quantTables;
-    if (const CommentItem* item = document.CurrentComment(); item && document.includeComment) {
+    if (document.UsesCustomDqt()) values.customTables = document.QuantTables();
+    if (const CommentItem* item = document.CurrentComment(); item && document.IncludesComment()) {
         values.commentCharset =
             ChooseWriteCharset(item->charset, settings.autoWriteCharset, settings.writeCharset);
         values.comment = CommentTextForWriting(*item, values.commentCharset);
@@ -242,10 +244,10 @@ bool SaveJpegFile(CImageDoc& document, COutputFiles& output, const std::string& 
         return false;
     }
     JpegDescription description;
-    if (!EncodeJpegStream(file, path, document.Image(), values, description)) return false;
-    document.description = description.text;
-    document.grayscale = description.grayscale;
-    document.qualityEstimate = description.qualityEstimate;
-    document.bitsPerSample = 8;
+    if (!EncodeJpegStream(file, path, document.ImageBuffer(), values, description)) return false;
+    written.description = description.text;
+    written.grayscale = description.grayscale;
+    written.qualityEstimate = description.qualityEstimate;
+    written.bitsPerSample = 8;
     return true;
 }

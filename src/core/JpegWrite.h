@@ -3,6 +3,7 @@
 // with the format values of the settings, optional custom quantization tables and a comment.
 #include "app/settings/SettingsStore.h"
 #include "core/DibImage.h"
+#include "core/ImageFacts.h"
 #include "core/JpegDescription.h"
 #include "jpegtools/QuantTablePair.h"
 
@@ -52,5 +53,6 @@ bool EncodeJpegFile(const std::string& path, CDibImage& image, const JpegWriteSe
 
 // The document writer: the control bar's format values, the document's tables when its
 // custom-DQT flag is set, and its current comment when comments are included. Sets the
-// document's description, grayscale flag and quality estimate from the written file.
-bool SaveJpegFile(CImageDoc& document, COutputFiles& output, const std::string& path);
+// description, grayscale flag and quality estimate of written from the written file.
+bool SaveJpegFile(CImageDoc& document, ImageFacts& written, COutputFiles& output,
+                  const std::string& path);

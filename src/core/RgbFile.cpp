@@ -1,6 +1,5 @@
 #include "core/RgbFile.h"
 
-#include "app/settings/SettingsStore.h"
 #include "app/util/ByteReader.h"
 #include "app/util/ReportError.h"
 #include "core/ImageDoc.h"
@@ -151,27 +150,26 @@ bool ParseFalHeader(const std::string& text, int& width, int& height) {
     return true;
 }
 
-bool LoadRgbFile(CImageDoc& document, const std::string& path) {
-    document.ResetFormatState();
+bool ReadRgbFile(const std::string& path, const ImageReadOptions& options,
+                 DecodedPicture& decoded) {
     int width = 0, height = 0;
     if (!ReadHeaderFile(FalHeaderPath(path), width, height)) return false;
     const std::string dataPath = RgbDataPath(path);
-    uint32_t fileSize = 0;
-    std::unique_ptr<CDibImage> image = ReadDataFile(dataPath, width, height, fileSize);
+    std::unique_ptr<CDibImage> image =
+        ReadDataFile(dataPath, width, height, decoded.facts.fileSize);
     if (!image) return false;
-    document.fileSize = fileSize;
-    image = PrepareForDisplay(std::move(image), AppSettings().useDitherFor16bitColor);
-    if (!image) {
+    decoded.image = PrepareForScreen(std::move(image), options);
+    if (!decoded.image) {
         ReportErrorId(kLoadName, dataPath, kNoBitmapId);
         return false;
     }
-    document.SetImage(std::move(image));
-    document.description = Description(width, height);
+    decoded.facts.description = Description(width, height);
     return true;
 }
 
-bool SaveRgbFile(CImageDoc& document, COutputFiles& output, const std::string& path) {
-    CDibImage& image = document.Image();
+bool SaveRgbFile(CImageDoc& document, ImageFacts& written, COutputFiles& output,
+                 const std::string& path) {
+    CDibImage& image = document.ImageBuffer();
     const int width = image.Width(), height = image.Height();
     const std::string headerPath = FalHeaderPath(path), dataPath = RgbDataPath(path);
     std::FILE* header = output.Create(headerPath, false);
@@ -204,6 +202,6 @@ bool SaveRgbFile(CImageDoc& document, COutputFiles& output, const std::string& p
         if (std::fwrite(row.data(), 1, row.size(), data) != row.size()) break;
     }
     image.FreeDib();
-    document.description = Description(width, height);
+    written.description = Description(width, height);
     return true;
 }

@@ -1,0 +1,18 @@
+#include "core/ImageReadOptions.h"
+
+#include "app/settings/SettingsStore.h"
+#include "platform/Platform.h"
+
+ImageReadOptions ImageReadOptions::FromSettings(const SettingsStore& settings, int screenDepth) {
+    ImageReadOptions options;
+    options.screenDepth = screenDepth;
+    options.ditherFor16bit = settings.useDitherFor16bitColor;
+    options.png = PngLoadOptions::FromSettings(settings);
+    return options;
+}
+
+std::unique_ptr<CDibImage> PrepareForScreen(std::unique_ptr<CDibImage> image,
+                                            const ImageReadOptions& options) {
+    WaitCursor wait;
+    return PrepareForDisplay(std::move(image), options.screenDepth, options.ditherFor16bit);
+}
