@@ -3,6 +3,7 @@
 #include "app/util/ByteReader.h"
 #include "app/util/ReportError.h"
 #include "app/util/StringTable.h"
+#include "platform/FileHandle.h"
 #include "platform/Platform.h"
 
 #include <algorithm>
@@ -13,11 +14,6 @@ namespace {
 
 constexpr size_t kFileHeaderSize = 14;
 constexpr uint32_t kCoreHeaderSize = 12;
-
-struct FileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
-using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
 
 bool ReadExactly(std::FILE* file, uint8_t* out, size_t count) {
     return count == 0 || std::fread(out, 1, count, file) == count;
@@ -101,7 +97,7 @@ std::string FormatNumber(const char* format, long value) {
 
 std::unique_ptr<CDibImage> ReadBmpFile(const std::string& path, const ImageReadOptions& options,
                                        std::string& description) {
-    FilePtr file(std::fopen(path.c_str(), "rb"));
+    FileHandle file = FileHandle::Open(path, "rb");
     if (!file) {
         ReportErrorId("LoadBmpFile", path, 351);
         return nullptr;
@@ -111,7 +107,7 @@ std::unique_ptr<CDibImage> ReadBmpFile(const std::string& path, const ImageReadO
 
 std::unique_ptr<CDibImage> ReadBmpBytes(const uint8_t* bytes, size_t size, const std::string& path,
                                         const ImageReadOptions& options, std::string& description) {
-    FilePtr file(size ? fmemopen(const_cast<uint8_t*>(bytes), size, "rb") : nullptr);
+    FileHandle file(size ? fmemopen(const_cast<uint8_t*>(bytes), size, "rb") : nullptr);
     if (!file) {
         ReportErrorId("LoadBmpFile", path, 353);
         return nullptr;

@@ -5,6 +5,7 @@
 #include "core/DisplayReduction.h"
 #include "core/PixelLimit.h"
 #include "jpegtools/JpegErrorManager.h"
+#include "platform/FileHandle.h"
 #include "platform/Platform.h"
 
 #include <algorithm>
@@ -189,18 +190,16 @@ bool DecodeJpegStream(std::FILE* file, const std::string& path, size_t maxPixels
 
 bool DecodeJpegFile(const std::string& path, JpegPixelForm form, CDibImage& image,
                     JpegFileFacts& facts) {
-    std::FILE* file = std::fopen(path.c_str(), "rb");
+    FileHandle file = FileHandle::Open(path, "rb");
     if (!file) {
         ReportErrorId(kReaderName, path, 351);
         return false;
     }
-    long length = std::fseek(file, 0, SEEK_END) == 0 ? std::ftell(file) : 0;
-    std::rewind(file);
+    long length = std::fseek(file.get(), 0, SEEK_END) == 0 ? std::ftell(file.get()) : 0;
+    std::rewind(file.get());
     facts.fileSize = length > 0 ? static_cast<uint64_t>(length) : 0;
-    bool ok = DecodeJpegStream(file, path, PixelLimitForFile(facts.fileSize, kJpegPixelsPerByte),
-                               form, image, facts);
-    std::fclose(file);
-    return ok;
+    return DecodeJpegStream(file.get(), path, PixelLimitForFile(facts.fileSize, kJpegPixelsPerByte),
+                            form, image, facts);
 }
 
 namespace {

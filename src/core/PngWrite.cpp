@@ -7,6 +7,7 @@
 #include "core/FixedPalette.h"
 #include "core/PngDescription.h"
 #include "core/PngMessages.h"
+#include "platform/FileHandle.h"
 #include "platform/Platform.h"
 
 #include <csetjmp>
@@ -218,9 +219,9 @@ bool EncodeWithLibpng(WriteJob& job, std::FILE* file) {
 }
 
 // False (after the report) when the stream could not be written out.
-bool CloseWritten(std::FILE* file, const std::string& path) {
-    bool failed = std::ferror(file) != 0;
-    if (std::fclose(file) != 0 || failed) {
+bool CloseWritten(FileHandle& file, const std::string& path) {
+    bool failed = std::ferror(file.get()) != 0;
+    if (!file.Close() || failed) {
         ReportError(kReportName, path, "Error handler");
         return false;
     }
@@ -268,17 +269,14 @@ bool WritePngStream(std::FILE* file, const std::string& path, PackedRgbRows rows
 
 bool WritePngFile(const std::string& path, PackedRgbRows rows, PngSaveRequest& request,
                   const PngSaveOptions& options, PngSaveResult& result) {
-    std::FILE* file = std::fopen(path.c_str(), "wb");
+    FileHandle file = FileHandle::Open(path, "wb");
     if (!file) {
         ReportError(kReportName, path, "Cannot open");
         return false;
     }
-    bool written = WritePngStream(file, path, rows, request, options, result);
-    if (written) {
-        written = CloseWritten(file, path);
-    } else {
-        std::fclose(file);
-    }
+    bool written = WritePngStream(file.get(), path, rows, request, options, result) &&
+                   CloseWritten(file, path);
+    file.Close();
     std::error_code error;
     if (!written) {
         // Only the regular file this write made goes; a device or pipe named as the target stays.

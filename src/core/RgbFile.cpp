@@ -3,8 +3,9 @@
 #include "app/util/ByteReader.h"
 #include "app/util/ReportError.h"
 #include "core/ImageDoc.h"
-#include "core/PackedImage.h"
 #include "core/OutputFiles.h"
+#include "core/PackedImage.h"
+#include "platform/FileHandle.h"
 #include "platform/Platform.h"
 
 #include <algorithm>
@@ -22,12 +23,6 @@ constexpr int kCannotOpenId = 351, kNoMemoryId = 352, kNoBitmapId = 353, kNoDibI
 constexpr int kMaxSide = 65535;
 constexpr size_t kMaxHeaderBytes = 4096;
 constexpr size_t kLineLength = 80;
-
-using File = std::unique_ptr<std::FILE, int (*)(std::FILE*)>;
-
-File OpenFile(const std::string& path) {
-    return File(std::fopen(path.c_str(), "rb"), std::fclose);
-}
 
 // The extension's "." when the file name (not a directory) has one.
 std::optional<size_t> ExtensionInName(const std::string& path) {
@@ -61,7 +56,7 @@ std::string Description(int width, int height) {
 }
 
 bool ReadHeaderFile(const std::string& path, int& width, int& height) {
-    File file = OpenFile(path);
+    FileHandle file = FileHandle::Open(path, "rb");
     if (!file) {
         ReportErrorId(kLoadName, path, kCannotOpenId);
         return false;
@@ -97,7 +92,7 @@ void ReadRows(std::FILE* file, CDibImage& image, size_t width, size_t height) {
 // a header alone cannot make the reader allocate far beyond the data there is.
 std::unique_ptr<CDibImage> ReadDataFile(const std::string& path, int width, int height,
                                         uint32_t& fileSize) {
-    File file = OpenFile(path);
+    FileHandle file = FileHandle::Open(path, "rb");
     struct stat info {};
     if (!file || fstat(fileno(file.get()), &info) != 0) {
         ReportErrorId(kLoadName, path, kCannotOpenId);
