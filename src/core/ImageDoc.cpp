@@ -188,11 +188,13 @@ void CImageDoc::SetModifiedMark(bool on) {
         }
         SetTitle(title + " *");
         SetModifiedFlag(true);
+        Changed();
     } else if (!on && IsModified()) {
         const std::string& title = Title();
         if (title.size() >= 2 && title.compare(title.size() - 2, 2, " *") == 0)
             SetTitle(title.substr(0, title.size() - 2));
         SetModifiedFlag(false);
+        Changed();
     }
 }
 
@@ -332,6 +334,7 @@ void CImageDoc::DeleteTemporaryFiles() {
     std::remove(conversionPath_.c_str());
     conversionPath_.clear();
     hasTempFiles_ = false;
+    Changed();
 }
 
 void CImageDoc::NewSyncId() {
