@@ -2,6 +2,7 @@
 // written, with the format values in effect, and prints the conversion label.
 #include "cli/CliCommand.h"
 #include "core/DocTemplate.h"
+#include "core/ImageWriteOptions.h"
 #include "core/JpegConvert.h"
 #include "core/JpegWrite.h"
 #include "core/OutputFiles.h"
@@ -20,7 +21,9 @@ int RunJpegCommand(SettingsStore& settings, const CliArgs& args) {
     }
     COutputFiles output;
     ImageFacts written = document->Facts();
-    if (!SaveJpegFile(*document, written, output, args[1]) || !output.Commit("SaveJpegFile"))
+    if (!SaveJpegFile(*document, ImageWriteOptions::FromSettings(settings), written, output,
+                      args[1]) ||
+        !output.Commit("SaveJpegFile"))
         return kExitFailed;
     std::printf("%s\n", ConversionLabel(settings, document->UsesCustomDqt()).c_str());
     return kExitOk;

@@ -32,8 +32,8 @@ bool ReadBmpImage(const std::string& path, const ImageReadOptions& options,
 }
 
 // The image at its own depth, uncompressed.
-bool SaveBmpDocument(CImageDoc& document, ImageFacts& written, COutputFiles& output,
-                     const std::string& path) {
+bool SaveBmpDocument(CImageDoc& document, const ImageWriteOptions&, ImageFacts& written,
+                     COutputFiles& output, const std::string& path) {
     std::FILE* file = output.Create(path);
     if (!file) {
         ReportErrorId("SaveBmpFile", path, 351);
@@ -63,12 +63,12 @@ bool ReadMagImage(const std::string& path, const ImageReadOptions& options,
 }
 
 const ImageFormat kFormats[] = {
-    {kTypeBmp, "LoadBmpFile", ReadBmpImage, "SaveBmpFile", SaveBmpDocument},
-    {kTypeRgb, "LoadRgbFile", ReadRgbFile, "SaveRgbFile", SaveRgbFile},
-    {kTypeJpeg, "LoadJpegFile", ReadJpegFile, "SaveJpegFile", SaveJpegFile},
-    {kTypePng, "LoadPngFile", ReadPngImage, "SavePngFile", SavePngDocument},
-    {kTypeMag, "LoadMagFile", ReadMagImage, nullptr, nullptr},
-    {kTypeTiff, "LoadTiffFile", ReadTiffFile, nullptr, nullptr},
+    {kTypeBmp, "LoadBmpFile", ReadBmpImage, "SaveBmpFile", SaveBmpDocument, false},
+    {kTypeRgb, "LoadRgbFile", ReadRgbFile, "SaveRgbFile", SaveRgbFile, false},
+    {kTypeJpeg, "LoadJpegFile", ReadJpegFile, "SaveJpegFile", SaveJpegFile, true},
+    {kTypePng, "LoadPngFile", ReadPngImage, "SavePngFile", SavePngDocument, false},
+    {kTypeMag, "LoadMagFile", ReadMagImage, nullptr, nullptr, false},
+    {kTypeTiff, "LoadTiffFile", ReadTiffFile, nullptr, nullptr, false},
 };
 
 } // namespace

@@ -6,6 +6,7 @@
 // the document's facts that the document takes on success. Both report their own failures.
 #include "core/ImageFacts.h"
 #include "core/ImageReadOptions.h"
+#include "core/ImageWriteOptions.h"
 
 #include <string>
 
@@ -14,8 +15,8 @@ class COutputFiles;
 
 using ImageReader = bool (*)(const std::string& path, const ImageReadOptions& options,
                              DecodedPicture& decoded);
-using ImageWriter = bool (*)(CImageDoc& document, ImageFacts& written, COutputFiles& output,
-                             const std::string& path);
+using ImageWriter = bool (*)(CImageDoc& document, const ImageWriteOptions& options,
+                             ImageFacts& written, COutputFiles& output, const std::string& path);
 
 struct ImageFormat {
     int type;
@@ -23,6 +24,7 @@ struct ImageFormat {
     ImageReader read;       // null while this build has no reader for it
     const char* writerName; // null when the type is never written
     ImageWriter write;
+    bool usesControlBar; // the writer takes the control bar's values
 };
 
 // The entry of a type code, or null for a type without one (no message is due).

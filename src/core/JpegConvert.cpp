@@ -7,6 +7,7 @@
 #include "core/DocTemplate.h"
 #include "core/DocumentHost.h"
 #include "core/FormatTable.h"
+#include "core/ImageWriteOptions.h"
 #include "core/JpegWrite.h"
 #include "core/OutputFiles.h"
 #include "platform/Platform.h"
@@ -22,10 +23,12 @@ std::string TempDirectory(const SettingsStore& settings) {
 }
 
 // The source takes what the writer learned about the file, as a save does.
-bool WriteConversionFile(CImageDoc& source, const std::string& path) {
+bool WriteConversionFile(CImageDoc& source, const ImageWriteOptions& options,
+                         const std::string& path) {
     ImageFacts written = source.Facts();
     COutputFiles output;
-    if (!SaveJpegFile(source, written, output, path) || !output.Commit("ConvertFile")) return false;
+    if (!SaveJpegFile(source, options, written, output, path) || !output.Commit("ConvertFile"))
+        return false;
     source.TakeWrittenFacts(std::move(written));
     return true;
 }
@@ -66,7 +69,7 @@ CImageDoc* ConvertToJpeg(CImageDoc& source, CDocTemplate& documents, std::string
         ReportErrorId("Convert", directory, kNoTempFileId);
         return nullptr;
     }
-    if (!WriteConversionFile(source, path)) {
+    if (!WriteConversionFile(source, ImageWriteOptions::FromSettings(settings), path)) {
         ReportError("ConvertFile", source.PathName(), "Convert failed.");
         std::remove(path.c_str());
         return nullptr;

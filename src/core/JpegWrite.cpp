@@ -1,8 +1,8 @@
 #include "core/JpegWrite.h"
 
 #include "app/util/ReportError.h"
-#include "core/DocumentHost.h"
 #include "core/ImageDoc.h"
+#include "core/ImageWriteOptions.h"
 #include "core/OutputFiles.h"
 #include "jpegtools/Charset.h"
 #include "jpegtools/CommentCut.h"
@@ -227,15 +227,13 @@ bool EncodeJpegFile(const std::string& path, CDibImage& image, const JpegWriteSe
     return ok;
 }
 
-bool SaveJpegFile(CImageDoc& document, ImageFacts& written, COutputFiles& output,
-                  const std::string& path) {
-    SettingsStore& settings = AppSettings();
-    DocumentHost().CommitControlBar(settings);
-    JpegWriteSettings values = JpegWriteSettingsFrom(settings);
+bool SaveJpegFile(CImageDoc& document, const ImageWriteOptions& options, ImageFacts& written,
+                  COutputFiles& output, const std::string& path) {
+    JpegWriteSettings values = options.jpeg;
     if (document.UsesCustomDqt()) values.customTables = document.QuantTables();
     if (const CommentItem* item = document.CurrentComment(); item && document.IncludesComment()) {
         values.commentCharset =
-            ChooseWriteCharset(item->charset, settings.autoWriteCharset, settings.writeCharset);
+            ChooseWriteCharset(item->charset, options.autoWriteCharset, options.writeCharset);
         values.comment = CommentTextForWriting(*item, values.commentCharset);
     }
     std::FILE* file = output.Create(path);

@@ -3,6 +3,7 @@
 #include "app/settings/SettingsStore.h"
 #include "app/util/ReportError.h"
 #include "core/ImageDoc.h"
+#include "core/ImageWriteOptions.h"
 #include "core/OutputFiles.h"
 #include "core/PngRead.h"
 #include "core/PngWrite.h"
@@ -83,8 +84,8 @@ bool ReadPngImage(const std::string& path, const ImageReadOptions& options,
     return true;
 }
 
-bool SavePngDocument(CImageDoc& document, ImageFacts& written, COutputFiles& output,
-                     const std::string& path) {
+bool SavePngDocument(CImageDoc& document, const ImageWriteOptions& writeOptions,
+                     ImageFacts& written, COutputFiles& output, const std::string& path) {
     std::FILE* file = output.Create(path);
     if (!file) {
         ReportError(kSaveName, path, "Cannot open");
@@ -99,7 +100,7 @@ bool SavePngDocument(CImageDoc& document, ImageFacts& written, COutputFiles& out
         ReportErrorId(kSaveName, path, kNoDibId);
         return false;
     }
-    const PngSaveOptions options = PngSaveOptions::FromSettings(AppSettings());
+    const PngSaveOptions& options = writeOptions.png;
     PngSaveRequest request = RequestFor(document, options);
     PngSaveResult result;
     const PackedRgbRows rows{image.Pixels(), width, height, DibStride(width, 24)};

@@ -162,8 +162,8 @@ bool ReadRgbFile(const std::string& path, const ImageReadOptions& options,
     return true;
 }
 
-bool SaveRgbFile(CImageDoc& document, ImageFacts& written, COutputFiles& output,
-                 const std::string& path) {
+bool SaveRgbFile(CImageDoc& document, const ImageWriteOptions&, ImageFacts& written,
+                 COutputFiles& output, const std::string& path) {
     CDibImage& image = document.ImageBuffer();
     const int width = image.Width(), height = image.Height();
     const std::string headerPath = FalHeaderPath(path), dataPath = RgbDataPath(path);

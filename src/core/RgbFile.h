@@ -8,11 +8,12 @@
 
 class CImageDoc;
 class COutputFiles;
+struct ImageWriteOptions;
 
 // Reader and document writer (type code 134); the path may name either file.
 bool ReadRgbFile(const std::string& path, const ImageReadOptions& options, DecodedPicture& decoded);
-bool SaveRgbFile(CImageDoc& document, ImageFacts& written, COutputFiles& output,
-                 const std::string& path);
+bool SaveRgbFile(CImageDoc& document, const ImageWriteOptions& options, ImageFacts& written,
+                 COutputFiles& output, const std::string& path);
 
 // The header file of a path: its extension replaced by ".fal", or ".fal" appended.
 std::string FalHeaderPath(const std::string& path);

@@ -1,7 +1,9 @@
 #include "core/SaveDispatch.h"
 
+#include "app/settings/SettingsStore.h"
 #include "app/util/FileExtension.h"
 #include "app/util/ReportError.h"
+#include "core/DocumentHost.h"
 #include "core/FormatTable.h"
 #include "core/ImageDoc.h"
 #include "core/OutputFiles.h"
@@ -34,9 +36,13 @@ bool SaveImageFile(CImageDoc& document, const std::string& path) {
         ReportFormatNotAvailable(format->writerName, path);
         return false;
     }
+    SettingsStore& settings = AppSettings();
+    if (format->usesControlBar) DocumentHost().CommitControlBar(settings);
+    const ImageWriteOptions options = ImageWriteOptions::FromSettings(settings);
     ImageFacts written = document.Facts();
     COutputFiles output;
-    if (!format->write(document, written, output, path) || !output.Commit(format->writerName))
+    if (!format->write(document, options, written, output, path) ||
+        !output.Commit(format->writerName))
         return false;
     written.fileSize = output.MeasuredSize();
     document.TakeWrittenFacts(std::move(written));

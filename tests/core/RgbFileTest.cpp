@@ -14,7 +14,8 @@ const std::string kHeader3x2 = "F_ALL(V1.00)\r\n3 2 0 0\r\n1.00 255 255 255 0\r\
 bool Save(CImageDoc& document, const std::string& path) {
     COutputFiles output;
     ImageFacts written = document.Facts();
-    if (!SaveRgbFile(document, written, output, path) || !output.Commit("SaveRgbFile"))
+    if (!SaveRgbFile(document, ImageWriteOptions{}, written, output, path) ||
+        !output.Commit("SaveRgbFile"))
         return false;
     document.TakeWrittenFacts(std::move(written));
     return true;

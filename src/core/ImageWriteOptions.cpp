@@ -1,0 +1,12 @@
+#include "core/ImageWriteOptions.h"
+
+#include "app/settings/SettingsStore.h"
+
+ImageWriteOptions ImageWriteOptions::FromSettings(const SettingsStore& settings) {
+    ImageWriteOptions options;
+    options.jpeg = JpegWriteSettingsFrom(settings);
+    options.autoWriteCharset = settings.autoWriteCharset;
+    options.writeCharset = settings.writeCharset;
+    options.png = PngSaveOptions::FromSettings(settings);
+    return options;
+}
