@@ -4,7 +4,6 @@
 #include "app/util/ReportError.h"
 #include "app/util/StringTable.h"
 #include "platform/FileHandle.h"
-#include "platform/Platform.h"
 
 #include <algorithm>
 #include <cstring>
@@ -58,12 +57,7 @@ std::unique_ptr<CDibImage> LoadBmpStream(std::FILE* file, const std::string& pat
                                          const ImageReadOptions& options,
                                          std::string& description) {
     auto image = std::make_unique<CDibImage>();
-    bool read;
-    {
-        WaitCursor wait;
-        read = ReadBmpStream(*image, file);
-    }
-    if (!read) {
+    if (!ReadBmpStream(*image, file)) {
         ReportErrorId("LoadBmpFile", path, 353);
         return nullptr;
     }
@@ -117,7 +111,6 @@ std::unique_ptr<CDibImage> ReadBmpBytes(const uint8_t* bytes, size_t size, const
 
 bool WriteBmpFile(CDibImage& image, std::FILE* file, const std::string& path, int colorType,
                   std::string& description) {
-    WaitCursor wait;
     if (!image.ExtractDib(colorType, kBiRgb) ||
         kFileHeaderSize + image.HeaderSize() + image.PixelSize() > UINT32_MAX) {
         image.FreeDib();

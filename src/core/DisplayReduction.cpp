@@ -5,7 +5,6 @@
 #include "core/DibFormat.h"
 #include "core/FixedPalette.h"
 #include "core/NearestColor.h"
-#include "platform/Platform.h"
 
 #include <algorithm>
 #include <cstring>

@@ -12,6 +12,7 @@
 #include "core/RgbFile.h"
 #include "core/TiffFile.h"
 #include "jpegtools/Charset.h"
+#include "platform/Platform.h"
 
 #include <sys/stat.h>
 
@@ -88,7 +89,10 @@ bool ReadImageFile(CImageDoc& document, int type, const std::string& path,
         return false;
     }
     DecodedPicture decoded;
-    if (!format->read(path, options, decoded)) return false;
+    {
+        WaitCursor wait;
+        if (!format->read(path, options, decoded)) return false;
+    }
     document.AdoptDecoded(std::move(decoded));
     return true;
 }

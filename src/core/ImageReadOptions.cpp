@@ -1,7 +1,6 @@
 #include "core/ImageReadOptions.h"
 
 #include "app/settings/SettingsStore.h"
-#include "platform/Platform.h"
 
 ImageReadOptions ImageReadOptions::FromSettings(const SettingsStore& settings, int screenDepth) {
     ImageReadOptions options;
@@ -13,6 +12,5 @@ ImageReadOptions ImageReadOptions::FromSettings(const SettingsStore& settings, i
 
 std::unique_ptr<CDibImage> PrepareForScreen(std::unique_ptr<CDibImage> image,
                                             const ImageReadOptions& options) {
-    WaitCursor wait;
     return PrepareForDisplay(std::move(image), options.screenDepth, options.ditherFor16bit);
 }

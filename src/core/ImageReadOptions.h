@@ -14,6 +14,6 @@ struct ImageReadOptions {
     static ImageReadOptions FromSettings(const SettingsStore& settings, int screenDepth);
 };
 
-// PrepareForDisplay for the options' screen, under the wait cursor (a reduction takes time).
+// PrepareForDisplay for the options' screen.
 std::unique_ptr<CDibImage> PrepareForScreen(std::unique_ptr<CDibImage> image,
                                             const ImageReadOptions& options);

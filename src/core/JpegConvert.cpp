@@ -25,6 +25,7 @@ std::string TempDirectory(const SettingsStore& settings) {
 // The source takes what the writer learned about the file, as a save does.
 bool WriteConversionFile(CImageDoc& source, const ImageWriteOptions& options,
                          const std::string& path) {
+    WaitCursor wait;
     ImageFacts written = source.Facts();
     COutputFiles output;
     if (!SaveJpegFile(source, options, written, output, path) || !output.Commit("ConvertFile"))

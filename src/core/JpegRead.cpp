@@ -6,7 +6,6 @@
 #include "core/PixelLimit.h"
 #include "jpegtools/JpegErrorManager.h"
 #include "platform/FileHandle.h"
-#include "platform/Platform.h"
 
 #include <algorithm>
 #include <jerror.h>
@@ -172,12 +171,8 @@ DecodeStatus RunDecode(DecodeSession& session, std::FILE* file, size_t maxPixels
 bool DecodeJpegStream(std::FILE* file, const std::string& path, size_t maxPixels,
                       JpegPixelForm form, CDibImage& image, JpegFileFacts& facts) {
     DecodeSession session;
-    DecodeStatus status;
-    {
-        WaitCursor wait;
-        status = RunDecode(session, file, maxPixels, form, image, facts);
-        jpeg_destroy_decompress(&session.info);
-    }
+    const DecodeStatus status = RunDecode(session, file, maxPixels, form, image, facts);
+    jpeg_destroy_decompress(&session.info);
     if (status == DecodeStatus::Ok) return true;
     image.FreeDib();
     image.Release();

@@ -8,7 +8,6 @@
 #include "jpegtools/CommentCut.h"
 #include "jpegtools/JpegErrorManager.h"
 #include "platform/FileHandle.h"
-#include "platform/Platform.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -158,12 +157,8 @@ bool EncodeRows(std::FILE* file, const std::string& path, const PixelSource& sou
         ReportErrorId(kWriterName, path, 352);
         return false;
     }
-    bool ok;
-    {
-        WaitCursor wait;
-        ok = RunEncode(session, settings, description);
-        jpeg_destroy_compress(&session.info);
-    }
+    const bool ok = RunEncode(session, settings, description);
+    jpeg_destroy_compress(&session.info);
     if (!ok) ReportError("JPEGLIB", "", session.errors.message);
     return ok;
 }

@@ -5,7 +5,6 @@
 #include "app/util/StringTable.h"
 #include "core/MagDecoder.h"
 #include "core/MakiDecoder.h"
-#include "platform/Platform.h"
 
 #include <cstdio>
 #include <cstring>
@@ -86,10 +85,7 @@ std::unique_ptr<CDibImage> ReadMagFile(const std::string& path, const ImageReadO
     }
     MagPicture picture;
     std::unique_ptr<CDibImage> image;
-    {
-        WaitCursor wait;
-        if (DecodeMag(bytes.data(), bytes.size(), picture)) image = MakeMagDib(picture);
-    }
+    if (DecodeMag(bytes.data(), bytes.size(), picture)) image = MakeMagDib(picture);
     if (image) image = PrepareForScreen(std::move(image), options);
     if (!image) {
         ReportErrorId(kReaderName, path, kMessageNoBitmap);

@@ -6,7 +6,6 @@
 #include "core/PngDescription.h"
 #include "core/PngMessages.h"
 #include "platform/FileHandle.h"
-#include "platform/Platform.h"
 
 #include <cmath>
 #include <csetjmp>
@@ -345,11 +344,7 @@ bool ReadPngStream(std::FILE* file, const std::string& path, const PngLoadOption
         ReportError(kReportName, path, "Error handler");
         return false;
     }
-    Outcome outcome;
-    {
-        WaitCursor wait;
-        outcome = DecodeWithLibpng(job, file);
-    }
+    const Outcome outcome = DecodeWithLibpng(job, file);
     if (outcome != Outcome::Done) {
         image.FreeDib();
         if (outcome == Outcome::NoMemory)

@@ -8,7 +8,6 @@
 #include "core/PngDescription.h"
 #include "core/PngMessages.h"
 #include "platform/FileHandle.h"
-#include "platform/Platform.h"
 
 #include <csetjmp>
 #include <cstdio>
@@ -110,7 +109,6 @@ bool MapRowsToPalette(WriteJob& job) {
     if (!job.indices) return false;
     job.matcher.Init(job.request.palette.data(), job.request.palette.size());
     job.matcher.Build();
-    WaitCursor wait;
     // Neighbouring pixels often share a colour: remember the last match.
     uint32_t lastColor = 0xFFFFFFFF;
     uint8_t lastIndex = 0;
@@ -251,12 +249,7 @@ bool WritePngStream(std::FILE* file, const std::string& path, PackedRgbRows rows
         ReportErrorId(kReportName, path, kNoMemoryId);
         return false;
     }
-    bool written;
-    {
-        WaitCursor wait;
-        written = EncodeWithLibpng(job, file);
-    }
-    if (!written) {
+    if (!EncodeWithLibpng(job, file)) {
         ReportError(kReportName, path, "Error handler");
         return false;
     }

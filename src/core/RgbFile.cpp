@@ -6,7 +6,6 @@
 #include "core/OutputFiles.h"
 #include "core/PackedImage.h"
 #include "platform/FileHandle.h"
-#include "platform/Platform.h"
 
 #include <algorithm>
 #include <memory>
@@ -112,7 +111,6 @@ std::unique_ptr<CDibImage> ReadDataFile(const std::string& path, int width, int 
         ReportErrorId(kLoadName, path, kNoMemoryId);
         return nullptr;
     }
-    WaitCursor wait;
     ReadRows(file.get(), *image, w, h);
     return image;
 }
@@ -185,7 +183,6 @@ bool SaveRgbFile(CImageDoc& document, const ImageWriteOptions&, ImageFacts& writ
         ReportErrorId(kSaveName, dataPath, kNoDibId);
         return false;
     }
-    WaitCursor wait;
     std::vector<uint8_t> row(w * 3);
     for (size_t r = 0; r < h; ++r) {
         const uint8_t* source = image.Pixels() + (h - 1 - r) * stride;

@@ -8,6 +8,7 @@
 #include "core/ImageDoc.h"
 #include "core/OutputFiles.h"
 #include "platform/FileHandle.h"
+#include "platform/Platform.h"
 
 #include <memory>
 
@@ -41,9 +42,12 @@ bool SaveImageFile(CImageDoc& document, const std::string& path) {
     const ImageWriteOptions options = ImageWriteOptions::FromSettings(settings);
     ImageFacts written = document.Facts();
     COutputFiles output;
-    if (!format->write(document, options, written, output, path) ||
-        !output.Commit(format->writerName))
-        return false;
+    {
+        WaitCursor wait;
+        if (!format->write(document, options, written, output, path) ||
+            !output.Commit(format->writerName))
+            return false;
+    }
     written.fileSize = output.MeasuredSize();
     document.TakeWrittenFacts(std::move(written));
     document.SetDocType(type);

@@ -8,7 +8,6 @@
 #include "core/PixelLimit.h"
 #include "jpegtools/IfdReader.h"
 #include "platform/FileHandle.h"
-#include "platform/Platform.h"
 
 #include <algorithm>
 #include <climits>
@@ -247,7 +246,6 @@ std::unique_ptr<CDibImage> ReadPicture(std::FILE* file, const std::string& path,
         ReportErrorId(kReaderName, path, kNoMemoryId);
         return nullptr;
     }
-    WaitCursor wait;
     PixelSink sink(*image, layout);
     ReadStrips(file, reader, layout, sink);
     return image;
