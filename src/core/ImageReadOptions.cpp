@@ -7,6 +7,7 @@ ImageReadOptions ImageReadOptions::FromSettings(const SettingsStore& settings, i
     options.screenDepth = screenDepth;
     options.ditherFor16bit = settings.useDitherFor16bitColor;
     options.png = PngLoadOptions::FromSettings(settings);
+    options.readCharsets = ReadCharsetsOf(settings);
     return options;
 }
 

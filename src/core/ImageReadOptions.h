@@ -1,5 +1,6 @@
 #pragma once
 // What the readers take from the settings and the screen, built by their caller.
+#include "core/CommentItem.h"
 #include "core/PngRead.h"
 
 #include <memory>
@@ -10,6 +11,7 @@ struct ImageReadOptions {
     int screenDepth = 24;   // bits per pixel of the screen the picture is prepared for
     int ditherFor16bit = 0; // UseDitherFor16bitColor
     PngLoadOptions png;
+    CommentCharsets readCharsets; // how comments of undeclared charset are decoded
 
     static ImageReadOptions FromSettings(const SettingsStore& settings, int screenDepth);
 };

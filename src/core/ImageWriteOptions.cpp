@@ -5,8 +5,7 @@
 ImageWriteOptions ImageWriteOptions::FromSettings(const SettingsStore& settings) {
     ImageWriteOptions options;
     options.jpeg = JpegWriteSettingsFrom(settings);
-    options.autoWriteCharset = settings.autoWriteCharset;
-    options.writeCharset = settings.writeCharset;
+    options.writeCharsets = WriteCharsetsOf(settings);
     options.png = PngSaveOptions::FromSettings(settings);
     return options;
 }

@@ -1,5 +1,6 @@
 #pragma once
 // What the writers take from the settings, built by their caller.
+#include "core/CommentItem.h"
 #include "core/JpegWrite.h"
 #include "core/PngWrite.h"
 
@@ -7,8 +8,7 @@ struct SettingsStore;
 
 struct ImageWriteOptions {
     JpegWriteSettings jpeg; // the format values; the document adds its tables and comment
-    int autoWriteCharset = 1;
-    int writeCharset = 3; // the comment's charset when it is not the item's own
+    CommentCharsets writeCharsets{1, 3}; // how comments are encoded
     PngSaveOptions png;
 
     static ImageWriteOptions FromSettings(const SettingsStore& settings);

@@ -200,17 +200,19 @@ bool DecodeJpegFile(const std::string& path, JpegPixelForm form, CDibImage& imag
 namespace {
 
 // The comment found in the file becomes the current item, to be written again on save.
-void TakeComment(ImageFacts& facts, const JpegMarkerState& markers) {
+void TakeComment(ImageFacts& facts, const JpegMarkerState& markers,
+                 const CommentCharsets& readCharsets) {
     if (!markers.hasComment) return;
     facts.includeComment = true;
     facts.AddComment(MakeCommentItem(markers.comment.data(), markers.commentCharset,
-                                     static_cast<int>(markers.comment.size())),
+                                     static_cast<int>(markers.comment.size()), "Comment",
+                                     readCharsets),
                      true);
 }
 
-ImageFacts FactsOf(JpegFileFacts& file) {
+ImageFacts FactsOf(JpegFileFacts& file, const CommentCharsets& readCharsets) {
     ImageFacts facts;
-    TakeComment(facts, file.markers);
+    TakeComment(facts, file.markers, readCharsets);
     if (file.markers.hasExif) facts.exif = std::move(file.markers.exif);
     for (int slot = 0; slot < 2; ++slot) {
         facts.hasTable[slot] = file.hasTable[slot];
@@ -235,7 +237,7 @@ bool ReadJpegFile(const std::string& path, const ImageReadOptions& options,
     auto image = std::make_unique<CDibImage>();
     JpegFileFacts facts;
     if (!DecodeJpegFile(path, form, *image, facts)) return false;
-    decoded.facts = FactsOf(facts);
+    decoded.facts = FactsOf(facts, options.readCharsets);
     if (form == JpegPixelForm::PackedDib) image = PrepareForScreen(std::move(image), options);
     if (!image) {
         ReportErrorId(kReaderName, path, 353);

@@ -227,9 +227,9 @@ bool SaveJpegFile(CImageDoc& document, const ImageWriteOptions& options, ImageFa
     JpegWriteSettings values = options.jpeg;
     if (document.UsesCustomDqt()) values.customTables = document.QuantTables();
     if (const CommentItem* item = document.CurrentComment(); item && document.IncludesComment()) {
-        values.commentCharset =
-            ChooseWriteCharset(item->charset, options.autoWriteCharset, options.writeCharset);
-        values.comment = CommentTextForWriting(*item, values.commentCharset);
+        values.commentCharset = ChooseWriteCharset(item->charset, options.writeCharsets.autoCharset,
+                                                   options.writeCharsets.charset);
+        values.comment = CommentTextForWriting(*item, values.commentCharset, options.writeCharsets);
     }
     std::FILE* file = output.Create(path);
     if (!file) {

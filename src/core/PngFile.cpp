@@ -1,6 +1,5 @@
 #include "core/PngFile.h"
 
-#include "app/settings/SettingsStore.h"
 #include "app/util/ReportError.h"
 #include "core/ImageDoc.h"
 #include "core/ImageWriteOptions.h"
@@ -17,16 +16,18 @@ constexpr const char* kLoadName = "LoadPngFile";
 constexpr const char* kSaveName = "SavePngFile";
 constexpr int kNoBitmapId = 353, kNoDibId = 354;
 
-void TakeTexts(ImageFacts& facts, const std::vector<PngTextEntry>& texts) {
+void TakeTexts(ImageFacts& facts, const std::vector<PngTextEntry>& texts,
+               const CommentCharsets& readCharsets) {
     facts.includeComment = !texts.empty();
     for (const PngTextEntry& text : texts) {
-        CommentItem item = MakeCommentItem(
-            text.text.c_str(), text.international ? kCharsetUtf8 : kCharsetAuto, -1, text.keyword);
+        CommentItem item =
+            MakeCommentItem(text.text.c_str(), text.international ? kCharsetUtf8 : kCharsetAuto, -1,
+                            text.keyword, readCharsets);
         facts.AddComment(item, text.keyword == "Comment");
     }
 }
 
-ImageFacts FactsOf(PngFileFacts& file) {
+ImageFacts FactsOf(PngFileFacts& file, const CommentCharsets& readCharsets) {
     ImageFacts facts;
     facts.fileSize = file.fileSize > UINT32_MAX ? UINT32_MAX : static_cast<uint32_t>(file.fileSize);
     facts.palette = std::move(file.palette);
@@ -37,23 +38,24 @@ ImageFacts FactsOf(PngFileFacts& file) {
     facts.grayscale = file.grayscale;
     facts.bitsPerSample = file.bitsPerPixel;
     facts.description = std::move(file.description);
-    TakeTexts(facts, file.texts);
+    TakeTexts(facts, file.texts, readCharsets);
     return facts;
 }
 
 // The comments as the file stores them: the items' texts in the write charset, or UTF-8 for
 // iTXt. None unless comments are included.
-std::vector<PngTextEntry> TextsToWrite(const CImageDoc& document, bool international) {
+std::vector<PngTextEntry> TextsToWrite(const CImageDoc& document, bool international,
+                                       const CommentCharsets& writeCharsets) {
     std::vector<PngTextEntry> texts;
     if (!document.IncludesComment()) return texts;
+    const int charset = international ? kCharsetUtf8 : kCharsetAuto;
     for (const auto& item : document.Comments())
-        texts.push_back({item->key,
-                         CommentTextForWriting(*item, international ? kCharsetUtf8 : kCharsetAuto),
-                         international});
+        texts.push_back(
+            {item->key, CommentTextForWriting(*item, charset, writeCharsets), international});
     return texts;
 }
 
-PngSaveRequest RequestFor(const CImageDoc& document, const PngSaveOptions& options) {
+PngSaveRequest RequestFor(const CImageDoc& document, const ImageWriteOptions& options) {
     const ImageFacts& facts = document.Facts();
     PngSaveRequest request;
     request.saveMode = document.PngSaveMode();
@@ -63,7 +65,7 @@ PngSaveRequest RequestFor(const CImageDoc& document, const PngSaveOptions& optio
     request.transparentColor = facts.transparentColor;
     request.writeGamma = document.WritesGamma();
     request.gamma = facts.gamma;
-    request.texts = TextsToWrite(document, options.usePngITxt);
+    request.texts = TextsToWrite(document, options.png.usePngITxt, options.writeCharsets);
     return request;
 }
 
@@ -74,7 +76,7 @@ bool ReadPngImage(const std::string& path, const ImageReadOptions& options,
     auto image = std::make_unique<CDibImage>();
     PngFileFacts facts;
     if (!ReadPngFile(path, options.png, *image, facts)) return false;
-    decoded.facts = FactsOf(facts);
+    decoded.facts = FactsOf(facts, options.readCharsets);
     image = PrepareForScreen(std::move(image), options);
     if (!image || image->IsEmpty()) {
         ReportErrorId(kLoadName, path, kNoBitmapId);
@@ -101,7 +103,7 @@ bool SavePngDocument(CImageDoc& document, const ImageWriteOptions& writeOptions,
         return false;
     }
     const PngSaveOptions& options = writeOptions.png;
-    PngSaveRequest request = RequestFor(document, options);
+    PngSaveRequest request = RequestFor(document, writeOptions);
     PngSaveResult result;
     const PackedRgbRows rows{image.Pixels(), width, height, DibStride(width, 24)};
     const bool ok = WritePngStream(file, path, rows, request, options, result);

@@ -183,3 +183,19 @@ TEST_F(JpegDocument, FewColourScreenGetsTheReducedPicture) {
     ASSERT_TRUE(document.LoadFile(dir.File("few.jpg")));
     EXPECT_EQ(document.Image().ColorType(), 0);
 }
+
+TEST_F(JpegDocument, ReaderTakesScreenAndCharsetsFromItsOptions) {
+    TestJpegOptions jpeg;
+    jpeg.markers = {{JPEG_COM, "\x1b$B$3$s\x1b(B"}}; // ISO-2022-JP
+    ImageReadOptions options = TestReadOptions();
+    options.screenDepth = 8;
+    options.readCharsets = {0, kCharsetIso2022Jp};
+    AppSettings().autoReadCharset = 0;
+    AppSettings().readCharset = kCharsetAscii;
+    DecodedPicture decoded;
+    ASSERT_TRUE(ReadJpegFile(MakeJpeg("few.jpg", jpeg), options, decoded));
+    EXPECT_EQ(decoded.image->ColorType(), 256);
+    ASSERT_EQ(decoded.facts.comments.size(), 1u);
+    EXPECT_EQ(decoded.facts.comments[0].charset, kCharsetIso2022Jp);
+    EXPECT_EQ(decoded.facts.currentComment, 0);
+}
