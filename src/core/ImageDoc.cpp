@@ -287,11 +287,10 @@ void CImageDoc::SetSyncId(int id) {
     Changed();
 }
 
-CommentItem& CImageDoc::AddComment(const CommentItem& item, bool makeCurrent) {
-    comments_.push_back(std::make_unique<CommentItem>(item));
+void CImageDoc::AddComment(const CommentItem& item, bool makeCurrent) {
+    comments_.push_back(std::make_unique<const CommentItem>(item));
     if (makeCurrent) currentComment_ = comments_.back().get();
     Changed();
-    return *comments_.back();
 }
 
 void CImageDoc::ClearComments() {

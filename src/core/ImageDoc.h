@@ -81,9 +81,9 @@ public:
     bool IsConverted() const { return converted_; }
 
     // Comments: the list owns its items; the current item is one of them or none.
-    const std::vector<std::unique_ptr<CommentItem>>& Comments() const { return comments_; }
-    CommentItem* CurrentComment() const { return currentComment_; }
-    CommentItem& AddComment(const CommentItem& item, bool makeCurrent);
+    const std::vector<std::unique_ptr<const CommentItem>>& Comments() const { return comments_; }
+    const CommentItem* CurrentComment() const { return currentComment_; }
+    void AddComment(const CommentItem& item, bool makeCurrent);
     void ClearComments();
     // Takes an edited list; the current item becomes the first whose key matches the key of
     // the previous current item (ignoring case), or none.
@@ -148,6 +148,6 @@ private:
     std::unique_ptr<CDibImage> image_;
     bool hasTempFiles_ = false;
     std::string conversionPath_;
-    std::vector<std::unique_ptr<CommentItem>> comments_;
-    CommentItem* currentComment_ = nullptr;
+    std::vector<std::unique_ptr<const CommentItem>> comments_;
+    const CommentItem* currentComment_ = nullptr;
 };
