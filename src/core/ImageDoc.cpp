@@ -66,9 +66,6 @@ void CImageDoc::ResetFormatState() {
     includeComment_ = false;
     facts_.palette.clear();
     facts_.exif = ExifData();
-    facts_.comments.clear();
-    facts_.currentComment = -1;
-    facts_.includeComment = false;
     facts_.grayscale = false;
     facts_.hasTransparent = false;
     facts_.transparentColor = RgbQuad{};
@@ -164,12 +161,11 @@ bool CImageDoc::OnSaveDocument(const std::string& path) {
         DeleteTemporaryFiles();
         converted_ = false;
     }
+    newImage_ = false;
     SetPathName(path);
     SetInfoText(facts_.description, true);
     SetModifiedFlag(false);
     UpdateAllViews();
-    newImage_ = false;
-    Changed();
     return true;
 }
 
