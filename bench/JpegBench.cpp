@@ -29,7 +29,7 @@ long PeakKiB() {
 int Open(const std::string& path) {
     CImageDoc document;
     auto start = std::chrono::steady_clock::now();
-    if (!LoadJpegFile(document, path)) return 1;
+    if (!document.LoadFile(path)) return 1;
     std::printf("open %.4f s, peak %ld KiB, %dx%d\n", Seconds(start), PeakKiB(),
                 document.ImageWidth(), document.ImageHeight());
     return 0;
@@ -37,7 +37,7 @@ int Open(const std::string& path) {
 
 int Save(const std::string& path, const std::string& out, int runs) {
     CImageDoc document;
-    if (!LoadJpegFile(document, path)) return 1;
+    if (!document.LoadFile(path)) return 1;
     JpegWriteSettings settings;
     settings.quality = 75;
     settings.sampling = kSampling22;
@@ -45,7 +45,7 @@ int Save(const std::string& path, const std::string& out, int runs) {
     for (int i = 0; i < runs; ++i) {
         JpegDescription description;
         auto start = std::chrono::steady_clock::now();
-        if (!EncodeJpegFile(out, document.Image(), settings, description)) return 1;
+        if (!EncodeJpegFile(out, document.ImageBuffer(), settings, description)) return 1;
         best = std::min(best, Seconds(start));
     }
     std::printf("save %.4f s\n", best);

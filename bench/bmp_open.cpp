@@ -10,7 +10,7 @@ int main(int argc, char** argv) {
     int status = 0;
     for (int i = 1; i < argc; ++i) {
         std::string description;
-        auto image = ReadBmpFile(argv[i], description);
+        auto image = ReadBmpFile(argv[i], ImageReadOptions{}, description);
         if (!image) {
             status = 1;
             continue;

@@ -22,7 +22,7 @@ std::unique_ptr<CDibImage> Load(uint8_t mode, const uint8_t* header, size_t head
     if (!image->AllocateDib(headerSize, pixelSize)) return nullptr;
     if (headerSize) std::memcpy(image->HeaderBlock(), header, headerSize);
     if (pixelSize) std::memcpy(image->Pixels(), pixels, pixelSize);
-    return PrepareForDisplay(std::move(image), mode & 0x80);
+    return PrepareForDisplay(std::move(image), Platform().ScreenDepth(), mode & 0x80);
 }
 
 } // namespace

@@ -1,6 +1,5 @@
 // TIFF reader over arbitrary bytes: the directory parse, the tag checks and the strip reads
-// into a document.
-#include "core/ImageDoc.h"
+// into a picture and its facts.
 #include "core/TiffFile.h"
 #include "platform/HeadlessPlatform.h"
 
@@ -12,8 +11,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::FILE* file = fmemopen(const_cast<uint8_t*>(data), size, "rb");
     if (!file) return 0;
     {
-        CImageDoc document;
-        LoadTiffStream(document, file, "fuzz.tif", size_t{1} << 20);
+        DecodedPicture decoded;
+        ReadTiffStream(file, "fuzz.tif", size_t{1} << 20, ImageReadOptions{}, decoded);
     }
     std::fclose(file);
     Headless().ClearMessages();

@@ -48,7 +48,7 @@ void UseDefaultComment(CImageDoc& document) {
     if (current && document.Comments().size() == 1 && current->key == "Comment" &&
         current->text == settings.defaultCommentText &&
         current->charset == settings.defaultCommentCharset)
-        document.includeComment = settings.defaultComment != 0;
+        document.SetIncludeComment(settings.defaultComment != 0);
     else
         document.AddDefaultComment();
 }
@@ -120,7 +120,7 @@ bool CConversionTask::ProcessFile(CBatchJob& job) {
 
 bool CConversionTask::Convert(CBatchJob& job, CImageDoc& document) {
     const ImageSize source{document.ImageWidth(), document.ImageHeight()};
-    const uint32_t sourceSize = document.fileSize;
+    const uint32_t sourceSize = document.Facts().fileSize;
     const ImageSize target = ConversionTargetSize(source, settings_);
     if (!(target == source) &&
         !Resize(document, ResizeLength(target.width), ResizeLength(target.height))) {
@@ -142,7 +142,7 @@ bool CConversionTask::Convert(CBatchJob& job, CImageDoc& document) {
     entry.sourceSize = sourceSize;
     entry.outputWidth = document.ImageWidth();
     entry.outputHeight = document.ImageHeight();
-    entry.outputSize = document.fileSize;
+    entry.outputSize = document.Facts().fileSize;
     entry.altIsOriginalSize = settings_.altIsOriginalSize != 0;
     job.Log().WriteConversionEntry(entry);
     return true;

@@ -48,7 +48,7 @@ std::string Dimensions(int width, int height) {
 
 bool CHtmlLog::Open(const std::string& path) {
     Close();
-    file_ = std::fopen(path.c_str(), "w");
+    file_ = FileHandle::Open(path, "w");
     if (!file_) return false;
     Write("<HTML><BODY>\n");
     return true;
@@ -57,12 +57,11 @@ bool CHtmlLog::Open(const std::string& path) {
 void CHtmlLog::Close() {
     if (!file_) return;
     Write("</BODY></HTML>\n");
-    std::fclose(file_);
-    file_ = nullptr;
+    file_.Close();
 }
 
 void CHtmlLog::Write(const std::string& text) {
-    if (file_) std::fwrite(text.data(), 1, text.size(), file_);
+    if (file_) std::fwrite(text.data(), 1, text.size(), file_.get());
 }
 
 void CHtmlLog::WriteErrorLine(const char* format, const std::string& argument) {

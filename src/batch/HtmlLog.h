@@ -3,6 +3,8 @@
 // link and its sizes, and every failure as a red line. Names and paths are written as they
 // are, except that "&", "<", ">" and '"' become character references, so that no file name can
 // add markup to the page.
+#include "platform/FileHandle.h"
+
 #include <cstdint>
 #include <cstdio>
 #include <string>
@@ -46,7 +48,7 @@ public:
     // Creates (or truncates) the log file and writes the page head; false when the file cannot
     // be created (the job reports message 362 and does not run).
     bool Open(const std::string& path);
-    bool IsOpen() const { return file_ != nullptr; }
+    bool IsOpen() const { return static_cast<bool>(file_); }
     // Writes the page tail and closes the file. Also done on destruction, so a job that ends
     // early still leaves a complete page.
     void Close();
@@ -60,5 +62,5 @@ public:
 private:
     void Write(const std::string& text);
 
-    FILE* file_ = nullptr;
+    FileHandle file_;
 };

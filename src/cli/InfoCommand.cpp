@@ -34,7 +34,7 @@ void PrintExifLines(const CIfdReader& reader) {
 
 void PrintInfo(const std::string& path, const CImageDoc& document) {
     std::string grouped, shortForm;
-    FormatByteCount(document.fileSize, &grouped, &shortForm);
+    FormatByteCount(document.Facts().fileSize, &grouped, &shortForm);
     std::printf("path: %s\ndescription: %s\nsize: %s (%s)\n", path.c_str(),
                 document.InfoText().c_str(), grouped.c_str(), shortForm.c_str());
     for (const auto& item : document.Comments())
@@ -45,7 +45,7 @@ void PrintInfo(const std::string& path, const CImageDoc& document) {
         const char* name = CharsetName(current->charset);
         std::printf("charset: %d %s\n", current->charset, name ? name : "");
     }
-    if (document.exifReader) PrintExifLines(*document.exifReader);
+    if (const CIfdReader* exif = document.Facts().exif.Reader()) PrintExifLines(*exif);
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 // written, with the format values in effect, and prints the conversion label.
 #include "cli/CliCommand.h"
 #include "core/DocTemplate.h"
+#include "core/ImageWriteOptions.h"
 #include "core/JpegConvert.h"
 #include "core/JpegWrite.h"
 #include "core/OutputFiles.h"
@@ -19,8 +20,11 @@ int RunJpegCommand(SettingsStore& settings, const CliArgs& args) {
         return kExitFailed;
     }
     COutputFiles output;
-    if (!SaveJpegFile(*document, output, args[1]) || !output.Commit("SaveJpegFile"))
+    ImageFacts written = document->Facts();
+    if (!SaveJpegFile(*document, ImageWriteOptions::FromSettings(settings), written, output,
+                      args[1]) ||
+        !output.Commit("SaveJpegFile"))
         return kExitFailed;
-    std::printf("%s\n", ConversionLabel(settings, document->customDqt).c_str());
+    std::printf("%s\n", ConversionLabel(settings, document->UsesCustomDqt()).c_str());
     return kExitOk;
 }

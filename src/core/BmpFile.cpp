@@ -1,10 +1,9 @@
 #include "core/BmpFile.h"
 
-#include "app/settings/SettingsStore.h"
 #include "app/util/ByteReader.h"
 #include "app/util/ReportError.h"
 #include "app/util/StringTable.h"
-#include "platform/Platform.h"
+#include "platform/FileHandle.h"
 
 #include <algorithm>
 #include <cstring>
@@ -14,11 +13,6 @@ namespace {
 
 constexpr size_t kFileHeaderSize = 14;
 constexpr uint32_t kCoreHeaderSize = 12;
-
-struct FileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
-using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
 
 bool ReadExactly(std::FILE* file, uint8_t* out, size_t count) {
     return count == 0 || std::fread(out, 1, count, file) == count;
@@ -60,20 +54,16 @@ bool ReadBmpStream(CDibImage& image, std::FILE* file) {
 }
 
 std::unique_ptr<CDibImage> LoadBmpStream(std::FILE* file, const std::string& path,
+                                         const ImageReadOptions& options,
                                          std::string& description) {
     auto image = std::make_unique<CDibImage>();
-    bool read;
-    {
-        WaitCursor wait;
-        read = ReadBmpStream(*image, file);
-    }
-    if (!read) {
+    if (!ReadBmpStream(*image, file)) {
         ReportErrorId("LoadBmpFile", path, 353);
         return nullptr;
     }
     const uint32_t fileSize = image->fileSize;
     const BitmapInfoHeader header = image->lastHeader;
-    image = PrepareForDisplay(std::move(image), AppSettings().useDitherFor16bitColor);
+    image = PrepareForScreen(std::move(image), options);
     if (!image) {
         ReportErrorId("LoadBmpFile", path, 353);
         return nullptr;
@@ -99,28 +89,28 @@ std::string FormatNumber(const char* format, long value) {
 
 } // namespace
 
-std::unique_ptr<CDibImage> ReadBmpFile(const std::string& path, std::string& description) {
-    FilePtr file(std::fopen(path.c_str(), "rb"));
+std::unique_ptr<CDibImage> ReadBmpFile(const std::string& path, const ImageReadOptions& options,
+                                       std::string& description) {
+    FileHandle file = FileHandle::Open(path, "rb");
     if (!file) {
         ReportErrorId("LoadBmpFile", path, 351);
         return nullptr;
     }
-    return LoadBmpStream(file.get(), path, description);
+    return LoadBmpStream(file.get(), path, options, description);
 }
 
 std::unique_ptr<CDibImage> ReadBmpBytes(const uint8_t* bytes, size_t size, const std::string& path,
-                                        std::string& description) {
-    FilePtr file(size ? fmemopen(const_cast<uint8_t*>(bytes), size, "rb") : nullptr);
+                                        const ImageReadOptions& options, std::string& description) {
+    FileHandle file(size ? fmemopen(const_cast<uint8_t*>(bytes), size, "rb") : nullptr);
     if (!file) {
         ReportErrorId("LoadBmpFile", path, 353);
         return nullptr;
     }
-    return LoadBmpStream(file.get(), path, description);
+    return LoadBmpStream(file.get(), path, options, description);
 }
 
 bool WriteBmpFile(CDibImage& image, std::FILE* file, const std::string& path, int colorType,
                   std::string& description) {
-    WaitCursor wait;
     if (!image.ExtractDib(colorType, kBiRgb) ||
         kFileHeaderSize + image.HeaderSize() + image.PixelSize() > UINT32_MAX) {
         image.FreeDib();

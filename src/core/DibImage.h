@@ -156,6 +156,7 @@ private:
     uint64_t revision_ = 0;
 };
 
-// Adapts a filled packed DIB to the screen depth (platform) and realizes it; returns the buffer
+// Adapts a filled packed DIB to a screen of the given depth and realizes it; returns the buffer
 // to keep (the same or a reduced one) or null on failure. The packed form is freed.
-std::unique_ptr<CDibImage> PrepareForDisplay(std::unique_ptr<CDibImage> image, int ditherFor16bit);
+std::unique_ptr<CDibImage> PrepareForDisplay(std::unique_ptr<CDibImage> image, int screenDepth,
+                                             int ditherFor16bit);

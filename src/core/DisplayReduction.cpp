@@ -5,7 +5,6 @@
 #include "core/DibFormat.h"
 #include "core/FixedPalette.h"
 #include "core/NearestColor.h"
-#include "platform/Platform.h"
 
 #include <algorithm>
 #include <cstring>
@@ -122,11 +121,11 @@ std::unique_ptr<CDibImage> ReduceColors(std::unique_ptr<CDibImage> image, int ta
     return ReduceToTable(*image, format, target);
 }
 
-std::unique_ptr<CDibImage> PrepareForDisplay(std::unique_ptr<CDibImage> image, int ditherFor16bit) {
+std::unique_ptr<CDibImage> PrepareForDisplay(std::unique_ptr<CDibImage> image, int screenDepth,
+                                             int ditherFor16bit) {
     if (!image) return nullptr;
-    int target = ReductionTarget(*image, Platform().ScreenDepth(), ditherFor16bit);
+    int target = ReductionTarget(*image, screenDepth, ditherFor16bit);
     if (target != 0) {
-        WaitCursor wait;
         image = ReduceColors(std::move(image), target);
     } else {
         DibFormat format;

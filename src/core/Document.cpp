@@ -38,10 +38,10 @@ void CDocument::RemoveView(IDocumentView* view) {
     views_.erase(std::remove(views_.begin(), views_.end(), view), views_.end());
 }
 
-void CDocument::UpdateAllViews() {
+void CDocument::UpdateAllViews(int hint) {
     std::vector<IDocumentView*> views = views_; // a view may detach while redrawing
     for (IDocumentView* view : views)
-        view->OnUpdate(*this);
+        view->OnUpdate(*this, hint);
 }
 
 std::string FileTitle(const std::string& path) {

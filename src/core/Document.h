@@ -1,18 +1,22 @@
 #pragma once
 // The document half of the document/view shell without any GUI: path name, title, modified
 // flag, the views that show the document, and the steps the template runs on new, open, save
-// and close. Views attach as observers and are told to redraw by UpdateAllViews.
+// and close. Views attach as observers and are told of changes by UpdateAllViews.
 #include <string>
 #include <vector>
 
 class CDocument;
 class CDocTemplate;
 
+// The hint of an update: repaint the view, or only take the document's new state.
+constexpr int kUpdateRepaint = 0;
+constexpr int kUpdateNoRepaint = 1;
+
 class IDocumentView {
 public:
     virtual ~IDocumentView() = default;
-    // The document changed: redraw.
-    virtual void OnUpdate(CDocument& document) = 0;
+    // The document changed; the hint says whether to repaint.
+    virtual void OnUpdate(CDocument& document, int hint) = 0;
     // The title changed (the window caption shows it).
     virtual void OnTitleChanged(CDocument&) {}
     // The document is closing; the view must drop its reference.
@@ -43,7 +47,7 @@ public:
     void AddView(IDocumentView* view);
     void RemoveView(IDocumentView* view);
     const std::vector<IDocumentView*>& Views() const { return views_; }
-    void UpdateAllViews();
+    void UpdateAllViews(int hint = kUpdateRepaint);
 
     CDocTemplate* Template() const { return template_; }
     void SetTemplate(CDocTemplate* docTemplate) { template_ = docTemplate; }

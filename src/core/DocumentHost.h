@@ -1,7 +1,8 @@
 #pragma once
-// What the documents need from the application around them: the recent-file list, window
-// activation, the numbering of new images, the control bar, and the PNG save options dialog.
-// The GUI installs its own host; the headless one serves the CLI and the tests.
+// What the documents need from the application around them: the recent-file list, the events
+// that open, bring forward and close their windows, the numbering of new images, the control
+// bar, and the PNG save options dialog. The GUI installs its own host; the headless one serves
+// the CLI and the tests.
 #include "app/settings/SettingsStore.h"
 
 #include <string>
@@ -13,8 +14,13 @@ class IDocumentHost {
 public:
     virtual ~IDocumentHost() = default;
     virtual void AddToRecentFiles(const std::string& path) = 0;
-    // Brings the document's window to the front.
+    // A document became open (a file, a new or pasted image, a conversion result, a plane of a
+    // separation): it needs a window. Announced once it holds its picture and title.
+    virtual void DocumentCreated(CImageDoc& document) = 0;
+    // A file was opened again: the document that already shows it comes to the front.
     virtual void ActivateDocument(CDocument& document) = 0;
+    // The document is about to be destroyed: its window closes.
+    virtual void DocumentClosing(CImageDoc& document) = 0;
     // The next number of the "(n)" mark of a new image marked modified: 1, 2, ...
     virtual int NextNewImageNumber() = 0;
     // The last open document has closed.

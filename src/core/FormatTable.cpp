@@ -12,6 +12,7 @@
 #include "core/RgbFile.h"
 #include "core/TiffFile.h"
 #include "jpegtools/Charset.h"
+#include "platform/Platform.h"
 
 #include <sys/stat.h>
 
@@ -23,52 +24,52 @@ uint32_t FileSizeOf(const std::string& path) {
     return info.st_size > UINT32_MAX ? UINT32_MAX : static_cast<uint32_t>(info.st_size);
 }
 
-bool LoadBmpDocument(CImageDoc& document, const std::string& path) {
-    document.ResetFormatState();
-    std::unique_ptr<CDibImage> image = ReadBmpFile(path, document.description);
-    if (!image) return false;
-    document.fileSize = image->fileSize;
-    document.SetImage(std::move(image));
+bool ReadBmpImage(const std::string& path, const ImageReadOptions& options,
+                  DecodedPicture& decoded) {
+    decoded.image = ReadBmpFile(path, options, decoded.facts.description);
+    if (!decoded.image) return false;
+    decoded.facts.fileSize = decoded.image->fileSize;
     return true;
 }
 
 // The image at its own depth, uncompressed.
-bool SaveBmpDocument(CImageDoc& document, COutputFiles& output, const std::string& path) {
+bool SaveBmpDocument(CImageDoc& document, const ImageWriteOptions&, ImageFacts& written,
+                     COutputFiles& output, const std::string& path) {
     std::FILE* file = output.Create(path);
     if (!file) {
         ReportErrorId("SaveBmpFile", path, 351);
         return false;
     }
-    return WriteBmpFile(document.Image(), file, path, -1, document.description);
+    return WriteBmpFile(document.ImageBuffer(), file, path, -1, written.description);
 }
 
 // MAG and MAKI: the Author and Comment texts become items (Shift_JIS as stored); a comment
 // becomes the current item and is included when the picture is saved.
-bool LoadMagDocument(CImageDoc& document, const std::string& path) {
+bool ReadMagImage(const std::string& path, const ImageReadOptions& options,
+                  DecodedPicture& decoded) {
     std::vector<MagComment> comments;
-    MagFileFacts facts;
-    std::unique_ptr<CDibImage> image = ReadMagFile(path, document.description, comments, &facts);
-    if (!image) return false;
-    document.SetImage(std::move(image));
-    document.fileSize = FileSizeOf(path);
-    document.bitsPerSample = facts.bitsPerSample;
-    document.palette = std::move(facts.palette);
-    document.ClearComments();
+    MagFileFacts mag;
+    ImageFacts& facts = decoded.facts;
+    decoded.image = ReadMagFile(path, options, facts.description, comments, &mag);
+    if (!decoded.image) return false;
+    facts.fileSize = FileSizeOf(path);
+    facts.bitsPerSample = mag.bitsPerSample;
+    facts.palette = std::move(mag.palette);
     for (const MagComment& comment : comments) {
         const bool isComment = comment.key == "Comment";
-        document.AddComment({kCharsetShiftJis, comment.key, comment.text}, isComment);
-        if (isComment) document.includeComment = true;
+        facts.AddComment({kCharsetShiftJis, comment.key, comment.text}, isComment);
+        if (isComment) facts.includeComment = true;
     }
     return true;
 }
 
 const ImageFormat kFormats[] = {
-    {kTypeBmp, "LoadBmpFile", LoadBmpDocument, "SaveBmpFile", SaveBmpDocument},
-    {kTypeRgb, "LoadRgbFile", LoadRgbFile, "SaveRgbFile", SaveRgbFile},
-    {kTypeJpeg, "LoadJpegFile", LoadJpegFile, "SaveJpegFile", SaveJpegFile},
-    {kTypePng, "LoadPngFile", LoadPngDocument, "SavePngFile", SavePngDocument},
-    {kTypeMag, "LoadMagFile", LoadMagDocument, nullptr, nullptr},
-    {kTypeTiff, "LoadTiffFile", LoadTiffFile, nullptr, nullptr},
+    {kTypeBmp, "LoadBmpFile", ReadBmpImage, "SaveBmpFile", SaveBmpDocument, false},
+    {kTypeRgb, "LoadRgbFile", ReadRgbFile, "SaveRgbFile", SaveRgbFile, false},
+    {kTypeJpeg, "LoadJpegFile", ReadJpegFile, "SaveJpegFile", SaveJpegFile, true},
+    {kTypePng, "LoadPngFile", ReadPngImage, "SavePngFile", SavePngDocument, false},
+    {kTypeMag, "LoadMagFile", ReadMagImage, nullptr, nullptr, false},
+    {kTypeTiff, "LoadTiffFile", ReadTiffFile, nullptr, nullptr, false},
 };
 
 } // namespace
@@ -79,14 +80,21 @@ const ImageFormat* FindImageFormat(int type) {
     return nullptr;
 }
 
-bool ReadImageFile(CImageDoc& document, int type, const std::string& path) {
+bool ReadImageFile(CImageDoc& document, int type, const std::string& path,
+                   const ImageReadOptions& options) {
     const ImageFormat* format = FindImageFormat(type);
     if (!format || !format->readerName) return false;
     if (!format->read) {
         ReportFormatNotAvailable(format->readerName, path);
         return false;
     }
-    return format->read(document, path);
+    DecodedPicture decoded;
+    {
+        WaitCursor wait;
+        if (!format->read(path, options, decoded)) return false;
+    }
+    document.AdoptDecoded(std::move(decoded));
+    return true;
 }
 
 void ReportFormatNotAvailable(const char* name, const std::string& path) {

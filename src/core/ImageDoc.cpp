@@ -10,6 +10,7 @@
 #include "core/FormatTable.h"
 #include "core/PackedImage.h"
 #include "core/SaveDispatch.h"
+#include "platform/Platform.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -39,12 +40,12 @@ std::string FormatImageSize(int width, int height) {
 
 CImageDoc::CImageDoc() : image_(std::make_unique<CDibImage>()) {
     SettingsStore& settings = AppSettings();
-    customDqt = settings.useCustomDQT != 0;
-    if (customDqt) {
-        quantTables = settings.customTables;
+    customDqt_ = settings.useCustomDQT != 0;
+    if (customDqt_) {
+        quantTables_ = settings.customTables;
     } else {
         DocumentHost().CommitControlBar(settings);
-        quantTables = MakeQualityTablePair(std::clamp(settings.param1, 0, 100));
+        quantTables_ = MakeQualityTablePair(std::clamp(settings.param1, 0, 100));
     }
     TakeFormatSettings();
 }
@@ -55,24 +56,21 @@ CImageDoc::~CImageDoc() {
 
 void CImageDoc::TakeFormatSettings() {
     const SettingsStore& settings = AppSettings();
-    pngSaveMode = settings.pngSaveMode;
-    writeGamma = settings.useWriteGammaValue != 0;
-    gamma = settings.defaultGamma;
+    pngSaveMode_ = settings.pngSaveMode;
+    writeGamma_ = settings.useWriteGammaValue != 0;
+    facts_.gamma = settings.defaultGamma;
 }
 
 void CImageDoc::ResetFormatState() {
     ClearComments();
-    includeComment = false;
-    palette.clear();
-    hasExif = false;
-    exifReader.reset(); // it may view exifData
-    exifData.clear();
-    rawComment.clear();
-    rawCommentCharset = -1;
-    grayscale = false;
-    hasTransparent = false;
-    transparentColor = RgbQuad{};
+    includeComment_ = false;
+    facts_.palette.clear();
+    facts_.exif = ExifData();
+    facts_.grayscale = false;
+    facts_.hasTransparent = false;
+    facts_.transparentColor = RgbQuad{};
     TakeFormatSettings();
+    Changed();
 }
 
 bool CImageDoc::LoadFile(const std::string& path) {
@@ -81,11 +79,13 @@ bool CImageDoc::LoadFile(const std::string& path) {
     image_ = std::make_unique<CDibImage>();
     std::string extension = ExtensionOf(path);
     if (extension.empty()) return false;
-    docType = FileTypeFromExtension(extension);
+    docType_ = FileTypeFromExtension(extension);
     NewSyncId();
-    if (!ReadImageFile(*this, docType, path)) return false;
-    SetInfoText(description, false);
-    if (!includeComment) AddDefaultComment();
+    const ImageReadOptions options =
+        ImageReadOptions::FromSettings(AppSettings(), Platform().ScreenDepth());
+    if (!ReadImageFile(*this, docType_, path, options)) return false;
+    SetInfoText(facts_.description, false);
+    if (!includeComment_) AddDefaultComment();
     return true;
 }
 
@@ -103,9 +103,9 @@ bool CImageDoc::Reload() {
 bool CImageDoc::OnNewDocument() {
     if (!CDocument::OnNewDocument() || !MakeBlankImage()) return false;
     SetInfoText(LoadString(kNewImageTextId), false);
-    description.clear();
-    docType = kTypeBmp;
-    fileSize = 0;
+    facts_.description.clear();
+    docType_ = kTypeBmp;
+    facts_.fileSize = 0;
     NewSyncId();
     AddDefaultComment();
     return true;
@@ -119,6 +119,7 @@ bool CImageDoc::MakeBlankImage() {
     image->FreeDib();
     if (!realized) return false;
     image_ = std::move(image);
+    Changed();
     return true;
 }
 
@@ -149,22 +150,22 @@ bool CImageDoc::OnSaveDocument(const std::string& path) {
     bool saved = false;
     // The conversion file holds the picture only until an edit changes it; an edited picture
     // is encoded anew.
-    if (type == docType && converted && !IsModified()) {
+    if (type == docType_ && converted_ && !IsModified()) {
         saved = CopyImageFile(*this, conversionPath_, path);
     } else {
         if (type == kTypePng && !DocumentHost().ConfirmPngSaveOptions(*this)) return false;
         saved = SaveFile(path);
     }
     if (!saved) return false;
-    if (converted) {
+    if (converted_) {
         DeleteTemporaryFiles();
-        converted = false;
+        converted_ = false;
     }
+    newImage_ = false;
     SetPathName(path);
-    SetInfoText(description, true);
+    SetInfoText(facts_.description, true);
     SetModifiedFlag(false);
     UpdateAllViews();
-    newImage = false;
     return true;
 }
 
@@ -177,38 +178,121 @@ void CImageDoc::OnCloseDocument() {
 void CImageDoc::SetModifiedMark(bool on) {
     if (on && !IsModified()) {
         std::string title = Title();
-        if (newImage) {
+        if (newImage_) {
             title += "(" + std::to_string(DocumentHost().NextNewImageNumber()) + ")";
-            newImage = false;
+            newImage_ = false;
         }
         SetTitle(title + " *");
         SetModifiedFlag(true);
+        Changed();
     } else if (!on && IsModified()) {
         const std::string& title = Title();
         if (title.size() >= 2 && title.compare(title.size() - 2, 2, " *") == 0)
             SetTitle(title.substr(0, title.size() - 2));
         SetModifiedFlag(false);
+        Changed();
     }
 }
 
 void CImageDoc::SetInfoText(const std::string& text, bool redraw) {
     infoText_ = text;
-    if (redraw) UpdateAllViews();
+    Changed();
+    if (redraw) UpdateAllViews(kUpdateRepaint);
 }
 
-void CImageDoc::SetImage(std::unique_ptr<CDibImage> image) {
+void CImageDoc::AdoptDecoded(DecodedPicture decoded) {
+    ImageFacts& facts = decoded.facts;
+    if (!facts.hasGamma) facts.gamma = facts_.gamma;
+    for (int slot = 0; slot < 2; ++slot)
+        if (facts.hasTable[slot])
+            std::copy(facts.tables[slot].begin(), facts.tables[slot].end(),
+                      quantTables_.begin() + slot * 64);
+    TakeFileComments(facts);
+    ReplaceImage(std::move(decoded.image), std::move(facts));
+}
+
+void CImageDoc::TakeFileComments(ImageFacts& facts) {
+    ClearComments();
+    for (size_t i = 0; i < facts.comments.size(); ++i)
+        AddComment(facts.comments[i], static_cast<int>(i) == facts.currentComment);
+    includeComment_ = facts.includeComment;
+    facts.comments.clear();
+    facts.currentComment = -1;
+}
+
+void CImageDoc::ReplaceImage(std::unique_ptr<CDibImage> image) {
     image_ = image ? std::move(image) : std::make_unique<CDibImage>();
+    Changed();
 }
 
-CommentItem& CImageDoc::AddComment(const CommentItem& item, bool makeCurrent) {
-    comments_.push_back(std::make_unique<CommentItem>(item));
+void CImageDoc::ReplaceImage(std::unique_ptr<CDibImage> image, ImageFacts facts) {
+    facts_ = std::move(facts);
+    ReplaceImage(std::move(image));
+}
+
+void CImageDoc::TakeWrittenFacts(ImageFacts facts) {
+    facts_ = std::move(facts);
+    Changed();
+}
+
+void CImageDoc::SetDocType(int type) {
+    docType_ = type;
+    Changed();
+}
+
+void CImageDoc::SetNewImage(bool newImage) {
+    newImage_ = newImage;
+    Changed();
+}
+
+void CImageDoc::SetIncludeComment(bool include) {
+    includeComment_ = include;
+    Changed();
+}
+
+void CImageDoc::SetCustomDqt(bool use) {
+    customDqt_ = use;
+    Changed();
+}
+
+void CImageDoc::SetQuantTables(const QuantTablePair& tables) {
+    quantTables_ = tables;
+    Changed();
+}
+
+void CImageDoc::SetPngSaveState(int saveMode, bool writeGamma) {
+    pngSaveMode_ = saveMode;
+    writeGamma_ = writeGamma;
+    Changed();
+}
+
+void CImageDoc::SetTransparency(bool known, const RgbQuad& color) {
+    facts_.hasTransparent = known;
+    facts_.transparentColor = color;
+    Changed();
+}
+
+void CImageDoc::SetGamma(double gamma) {
+    facts_.gamma = gamma;
+    facts_.hasGamma = true;
+    Changed();
+}
+
+void CImageDoc::SetSyncId(int id) {
+    syncId_ = id;
+    Changed();
+}
+
+void CImageDoc::AddComment(const CommentItem& item, bool makeCurrent) {
+    comments_.push_back(std::make_unique<const CommentItem>(item));
     if (makeCurrent) currentComment_ = comments_.back().get();
-    return *comments_.back();
+    Changed();
 }
 
 void CImageDoc::ClearComments() {
     currentComment_ = nullptr;
     comments_.clear();
+    Changed();
 }
 
 void CImageDoc::ReplaceComments(const std::vector<CommentItem>& items) {
@@ -224,7 +308,7 @@ void CImageDoc::ReplaceComments(const std::vector<CommentItem>& items) {
 
 void CImageDoc::AddDefaultComment() {
     const SettingsStore& settings = AppSettings();
-    includeComment = settings.defaultComment != 0;
+    includeComment_ = settings.defaultComment != 0;
     CommentItem item;
     item.charset = settings.defaultCommentCharset;
     item.key = "Comment";
@@ -236,7 +320,8 @@ void CImageDoc::SetConversionFile(const std::string& path) {
     DeleteTemporaryFiles();
     conversionPath_ = path;
     hasTempFiles_ = true;
-    converted = true;
+    converted_ = true;
+    Changed();
 }
 
 void CImageDoc::DeleteTemporaryFiles() {
@@ -244,6 +329,7 @@ void CImageDoc::DeleteTemporaryFiles() {
     std::remove(conversionPath_.c_str());
     conversionPath_.clear();
     hasTempFiles_ = false;
+    Changed();
 }
 
 void CImageDoc::NewSyncId() {
@@ -254,4 +340,5 @@ void CImageDoc::NewSyncId() {
             return document.get() != this && document->SyncId() == id;
         });
     });
+    Changed();
 }

@@ -6,7 +6,8 @@
 #include "app/util/TempFile.h"
 #include "core/DocTemplate.h"
 #include "core/DocumentHost.h"
-#include "core/JpegRead.h"
+#include "core/FormatTable.h"
+#include "core/ImageWriteOptions.h"
 #include "core/JpegWrite.h"
 #include "core/OutputFiles.h"
 #include "platform/Platform.h"
@@ -21,28 +22,32 @@ std::string TempDirectory(const SettingsStore& settings) {
     return settings.tempDir.empty() ? Platform().TempDirectory() : settings.tempDir;
 }
 
-bool WriteConversionFile(CImageDoc& source, const std::string& path) {
+// The source takes what the writer learned about the file, as a save does.
+bool WriteConversionFile(CImageDoc& source, const ImageWriteOptions& options,
+                         const std::string& path) {
+    WaitCursor wait;
+    ImageFacts written = source.Facts();
     COutputFiles output;
-    return SaveJpegFile(source, output, path) && output.Commit("ConvertFile");
+    if (!SaveJpegFile(source, options, written, output, path) || !output.Commit("ConvertFile"))
+        return false;
+    source.TakeWrittenFacts(std::move(written));
+    return true;
 }
 
-// Opens the written file in a new document that owns it.
-CImageDoc* OpenConversion(CImageDoc& source, CDocTemplate& documents, const std::string& path,
-                          const std::string& label) {
-    CImageDoc* document = documents.OpenDocumentFile(std::string());
-    if (!document) return nullptr;
-    if (!LoadJpegFile(*document, path)) {
-        documents.CloseDocument(*document);
-        return nullptr;
-    }
-    document->SetSyncId(source.SyncId());
-    document->SetInfoText(document->description, false);
-    document->SetPathName(path, false);
-    document->docType = kTypeJpeg;
-    document->SetConversionFile(path);
-    document->SetTitle(FileTitle(path) + "(" + label + ")");
-    document->UpdateAllViews();
-    return document;
+// Reads the written file into a new document, which owns the file from then on.
+bool FillConversion(CImageDoc& document, const CImageDoc& source, const std::string& path,
+                    const std::string& label) {
+    document.ResetFormatState();
+    const ImageReadOptions options =
+        ImageReadOptions::FromSettings(AppSettings(), Platform().ScreenDepth());
+    if (!ReadImageFile(document, kTypeJpeg, path, options)) return false;
+    document.SetSyncId(source.SyncId());
+    document.SetInfoText(document.Facts().description, false);
+    document.SetPathName(path, false);
+    document.SetDocType(kTypeJpeg);
+    document.SetConversionFile(path);
+    document.SetTitle(FileTitle(path) + "(" + label + ")");
+    return true;
 }
 
 } // namespace
@@ -58,19 +63,20 @@ std::string ConversionLabel(const SettingsStore& settings, bool customDqt) {
 CImageDoc* ConvertToJpeg(CImageDoc& source, CDocTemplate& documents, std::string& label) {
     SettingsStore& settings = AppSettings();
     DocumentHost().CommitControlBar(settings);
-    label = ConversionLabel(settings, source.customDqt);
+    label = ConversionLabel(settings, source.UsesCustomDqt());
     const std::string directory = TempDirectory(settings);
     std::string path;
     if (!CreateTempFile(directory, LoadString(kTempPrefixId), ".jpg", path)) {
         ReportErrorId("Convert", directory, kNoTempFileId);
         return nullptr;
     }
-    if (!WriteConversionFile(source, path)) {
+    if (!WriteConversionFile(source, ImageWriteOptions::FromSettings(settings), path)) {
         ReportError("ConvertFile", source.PathName(), "Convert failed.");
         std::remove(path.c_str());
         return nullptr;
     }
-    CImageDoc* converted = OpenConversion(source, documents, path, label);
+    CImageDoc* converted = documents.OpenFilledDocument(
+        [&](CImageDoc& document) { return FillConversion(document, source, path, label); });
     if (!converted) std::remove(path.c_str());
     return converted;
 }

@@ -13,6 +13,7 @@ class CImageDoc;
 std::string ConversionLabel(const SettingsStore& settings, bool customDqt);
 
 // Writes the conversion file ("tlmn" + 4 digits + ".jpg" in TempDir) and opens it in a new
-// document of the template, which shares the source's sync group and deletes the file when it
-// closes. Null on failure (reported); the label is set even then.
+// document of the template (announced once it shows the file), which shares the source's sync
+// group and deletes the file when it closes. Null on failure (reported); the label is set even
+// then.
 CImageDoc* ConvertToJpeg(CImageDoc& source, CDocTemplate& documents, std::string& label);

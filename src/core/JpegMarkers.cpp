@@ -63,12 +63,12 @@ template <typename Buffer> bool ReadBlock(j_decompress_ptr info, size_t count, B
 }
 
 // Parses the Exif block; its UserComment, when it has that tag, replaces the pending comment.
-void ParseExif(JpegMarkerState& state) {
-    state.exif = std::make_unique<CExifReader>();
-    state.exif->ParseExifBlock(state.exifData.data(), state.exifData.size());
-    const CIfdEntry* entry = state.exif->FindTag(kTagUserComment);
+void ParseExif(JpegMarkerState& state, std::vector<uint8_t> block) {
+    state.exif = ExifData::ParseBlock(std::move(block));
+    const CExifReader& reader = *state.exif.BlockReader();
+    const CIfdEntry* entry = reader.FindTag(kTagUserComment);
     if (!entry) return;
-    std::optional<ExifUserComment> comment = state.exif->GetUserComment(*entry, true);
+    std::optional<ExifUserComment> comment = reader.GetUserComment(*entry, true);
     state.comment = comment ? comment->bytes : std::string();
     state.commentCharset = comment ? comment->code : -1;
     if (comment) state.hasComment = true;
@@ -99,13 +99,13 @@ boolean ProcessApp1(j_decompress_ptr info) {
         SkipBytes(info, rest);
         return TRUE;
     }
-    state.exif.reset(); // it views the buffer that is about to be replaced
-    state.hasExif = ReadBlock(info, rest, state.exifData);
+    state.exif = ExifData();
+    state.hasExif = ReadBlock(info, rest, state.exifBlock);
     if (!state.hasExif) return FALSE;
     try {
-        ParseExif(state);
+        ParseExif(state, std::move(state.exifBlock));
     } catch (const std::bad_alloc&) {
-        state.exif.reset();
+        state.exif = ExifData();
     }
     return TRUE;
 }

@@ -2,7 +2,7 @@
 // The COM and APP1 marker processors of the JPEG reader. They read their segments through the
 // decompressor's source manager while libjpeg reads the header, and keep what the document
 // needs: the comment bytes (the last COM segment, or the Exif UserComment) and the Exif block.
-#include "jpegtools/ExifReader.h"
+#include "core/ExifData.h"
 
 #include <cstdint>
 #include <memory>
@@ -18,9 +18,9 @@ struct JpegMarkerState {
     int commentCharset = -1; // -1: decided by the settings
     std::string comment;
     bool hasExif = false;
-    std::vector<uint8_t> exifData; // the APP1 body after "Exif\0\0"
-    // The parsed Exif block; its entries view exifData's buffer (a move of the vector keeps it).
-    std::unique_ptr<CExifReader> exif;
+    // The APP1 body after "Exif\0\0" and its parser, kept together.
+    ExifData exif;
+    std::vector<uint8_t> exifBlock; // the block while it is read (processors keep no locals)
 };
 
 // Installs both processors; the state travels in the decompressor's client_data and must

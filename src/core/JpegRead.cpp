@@ -1,13 +1,11 @@
 #include "core/JpegRead.h"
 
-#include "app/settings/SettingsStore.h"
 #include "app/util/ByteReader.h"
 #include "app/util/ReportError.h"
 #include "core/DisplayReduction.h"
-#include "core/ImageDoc.h"
 #include "core/PixelLimit.h"
 #include "jpegtools/JpegErrorManager.h"
-#include "platform/Platform.h"
+#include "platform/FileHandle.h"
 
 #include <algorithm>
 #include <jerror.h>
@@ -144,7 +142,8 @@ void ReadRows(jpeg_decompress_struct& info, const RowTarget& target) {
 
 // Files without a JFIF segment are described by their Exif version, when they have Exif data.
 std::string ExifLabelOf(const JpegMarkerState& markers) {
-    return markers.hasExif && markers.exif ? ExifLabel(*markers.exif) : std::string();
+    const CIfdReader* reader = markers.exif.Reader();
+    return markers.hasExif && reader ? ExifLabel(*reader) : std::string();
 }
 
 DecodeStatus RunDecode(DecodeSession& session, std::FILE* file, size_t maxPixels,
@@ -172,12 +171,8 @@ DecodeStatus RunDecode(DecodeSession& session, std::FILE* file, size_t maxPixels
 bool DecodeJpegStream(std::FILE* file, const std::string& path, size_t maxPixels,
                       JpegPixelForm form, CDibImage& image, JpegFileFacts& facts) {
     DecodeSession session;
-    DecodeStatus status;
-    {
-        WaitCursor wait;
-        status = RunDecode(session, file, maxPixels, form, image, facts);
-        jpeg_destroy_decompress(&session.info);
-    }
+    const DecodeStatus status = RunDecode(session, file, maxPixels, form, image, facts);
+    jpeg_destroy_decompress(&session.info);
     if (status == DecodeStatus::Ok) return true;
     image.FreeDib();
     image.Release();
@@ -190,68 +185,64 @@ bool DecodeJpegStream(std::FILE* file, const std::string& path, size_t maxPixels
 
 bool DecodeJpegFile(const std::string& path, JpegPixelForm form, CDibImage& image,
                     JpegFileFacts& facts) {
-    std::FILE* file = std::fopen(path.c_str(), "rb");
+    FileHandle file = FileHandle::Open(path, "rb");
     if (!file) {
         ReportErrorId(kReaderName, path, 351);
         return false;
     }
-    long length = std::fseek(file, 0, SEEK_END) == 0 ? std::ftell(file) : 0;
-    std::rewind(file);
+    long length = std::fseek(file.get(), 0, SEEK_END) == 0 ? std::ftell(file.get()) : 0;
+    std::rewind(file.get());
     facts.fileSize = length > 0 ? static_cast<uint64_t>(length) : 0;
-    bool ok = DecodeJpegStream(file, path, PixelLimitForFile(facts.fileSize, kJpegPixelsPerByte),
-                               form, image, facts);
-    std::fclose(file);
-    return ok;
+    return DecodeJpegStream(file.get(), path, PixelLimitForFile(facts.fileSize, kJpegPixelsPerByte),
+                            form, image, facts);
 }
 
 namespace {
 
 // The comment found in the file becomes the current item, to be written again on save.
-void TakeComment(CImageDoc& document, const JpegMarkerState& markers) {
+void TakeComment(ImageFacts& facts, const JpegMarkerState& markers,
+                 const CommentCharsets& readCharsets) {
     if (!markers.hasComment) return;
-    document.includeComment = true;
-    document.AddComment(MakeCommentItem(markers.comment.data(), markers.commentCharset,
-                                        static_cast<int>(markers.comment.size())),
-                        true);
+    facts.includeComment = true;
+    facts.AddComment(MakeCommentItem(markers.comment.data(), markers.commentCharset,
+                                     static_cast<int>(markers.comment.size()), "Comment",
+                                     readCharsets),
+                     true);
 }
 
-void TakeFacts(CImageDoc& document, JpegFileFacts& facts) {
-    TakeComment(document, facts.markers);
-    document.hasExif = facts.markers.hasExif;
-    if (document.hasExif) {
-        document.exifData = std::move(facts.markers.exifData);
-        document.exifReader = std::move(facts.markers.exif);
+ImageFacts FactsOf(JpegFileFacts& file, const CommentCharsets& readCharsets) {
+    ImageFacts facts;
+    TakeComment(facts, file.markers, readCharsets);
+    if (file.markers.hasExif) facts.exif = std::move(file.markers.exif);
+    for (int slot = 0; slot < 2; ++slot) {
+        facts.hasTable[slot] = file.hasTable[slot];
+        facts.tables[slot] = file.tables[slot];
     }
-    for (int slot = 0; slot < 2; ++slot)
-        if (facts.hasTable[slot])
-            std::copy(facts.tables[slot].begin(), facts.tables[slot].end(),
-                      document.quantTables.begin() + slot * 64);
-    document.description = facts.description.text;
-    document.grayscale = facts.description.grayscale;
-    document.qualityEstimate = facts.description.qualityEstimate;
-    document.bitsPerSample = 8;
-    document.fileSize = static_cast<uint32_t>(std::min<uint64_t>(facts.fileSize, UINT32_MAX));
+    facts.description = file.description.text;
+    facts.grayscale = file.description.grayscale;
+    facts.qualityEstimate = file.description.qualityEstimate;
+    facts.bitsPerSample = 8;
+    facts.fileSize = static_cast<uint32_t>(std::min<uint64_t>(file.fileSize, UINT32_MAX));
+    return facts;
 }
 
 } // namespace
 
-bool LoadJpegFile(CImageDoc& document, const std::string& path) {
-    document.ResetFormatState();
+bool ReadJpegFile(const std::string& path, const ImageReadOptions& options,
+                  DecodedPicture& decoded) {
     // On a screen that shows true colour as it is, the picture goes straight to the device form.
-    const int dither = AppSettings().useDitherFor16bitColor;
-    const JpegPixelForm form = ScreenKeepsTrueColor(Platform().ScreenDepth(), dither)
+    const JpegPixelForm form = ScreenKeepsTrueColor(options.screenDepth, options.ditherFor16bit)
                                    ? JpegPixelForm::DeviceForm
                                    : JpegPixelForm::PackedDib;
     auto image = std::make_unique<CDibImage>();
     JpegFileFacts facts;
     if (!DecodeJpegFile(path, form, *image, facts)) return false;
-    TakeFacts(document, facts);
-    document.Image().Release();
-    if (form == JpegPixelForm::PackedDib) image = PrepareForDisplay(std::move(image), dither);
+    decoded.facts = FactsOf(facts, options.readCharsets);
+    if (form == JpegPixelForm::PackedDib) image = PrepareForScreen(std::move(image), options);
     if (!image) {
         ReportErrorId(kReaderName, path, 353);
         return false;
     }
-    document.SetImage(std::move(image));
+    decoded.image = std::move(image);
     return true;
 }

@@ -3,14 +3,14 @@
 // what the document keeps about the file (comment, Exif block, quantization tables and the
 // format description).
 #include "core/DibImage.h"
+#include "core/ImageFacts.h"
+#include "core/ImageReadOptions.h"
 #include "core/JpegDescription.h"
 #include "core/JpegMarkers.h"
 #include "jpegtools/QuantTablePair.h"
 
 #include <cstdio>
 #include <string>
-
-class CImageDoc;
 
 // What the decoder fills: the packed DIB (a 40-byte header, rows bottom-up, blue, green, red),
 // or, for a screen that shows true colour as it is, the true-colour device form directly.
@@ -34,7 +34,8 @@ bool DecodeJpegStream(std::FILE* file, const std::string& path, size_t maxPixels
 bool DecodeJpegFile(const std::string& path, JpegPixelForm form, CDibImage& image,
                     JpegFileFacts& facts);
 
-// The document reader: the picture, the comment (which becomes the current item), the Exif
-// block and its parsed form, the file's tables (slots it lacks keep the document's), the
-// grayscale flag, the quality estimate and the description.
-bool LoadJpegFile(CImageDoc& document, const std::string& path);
+// The reader: the picture ready for the options' screen, and as facts the comment (the
+// current item), the Exif block with its parsed form, the file's tables, the grayscale flag,
+// the quality estimate and the description.
+bool ReadJpegFile(const std::string& path, const ImageReadOptions& options,
+                  DecodedPicture& decoded);

@@ -1,13 +1,13 @@
 #include "core/JpegWrite.h"
 
 #include "app/util/ReportError.h"
-#include "core/DocumentHost.h"
 #include "core/ImageDoc.h"
+#include "core/ImageWriteOptions.h"
 #include "core/OutputFiles.h"
 #include "jpegtools/Charset.h"
-#include "jpegtools/JpegErrorManager.h"
 #include "jpegtools/CommentCut.h"
-#include "platform/Platform.h"
+#include "jpegtools/JpegErrorManager.h"
+#include "platform/FileHandle.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -157,12 +157,8 @@ bool EncodeRows(std::FILE* file, const std::string& path, const PixelSource& sou
         ReportErrorId(kWriterName, path, 352);
         return false;
     }
-    bool ok;
-    {
-        WaitCursor wait;
-        ok = RunEncode(session, settings, description);
-        jpeg_destroy_compress(&session.info);
-    }
+    const bool ok = RunEncode(session, settings, description);
+    jpeg_destroy_compress(&session.info);
     if (!ok) ReportError("JPEGLIB", "", session.errors.message);
     return ok;
 }
@@ -213,28 +209,27 @@ bool EncodeJpegStream(std::FILE* file, const std::string& path, CDibImage& image
 
 bool EncodeJpegFile(const std::string& path, CDibImage& image, const JpegWriteSettings& settings,
                     JpegDescription& description) {
-    std::FILE* file = std::fopen(path.c_str(), "wb");
+    FileHandle file = FileHandle::Open(path, "wb");
     if (!file) {
         ReportError(kWriterName, path, "Cannot open");
         return false;
     }
-    bool ok = EncodeJpegStream(file, path, image, settings, description);
-    if (std::fclose(file) != 0 && ok) {
+    bool ok = EncodeJpegStream(file.get(), path, image, settings, description);
+    if (!file.Close() && ok) {
         ReportError(kWriterName, path, std::strerror(errno));
         ok = false;
     }
     return ok;
 }
 
-bool SaveJpegFile(CImageDoc& document, COutputFiles& output, const std::string& path) {
-    SettingsStore& settings = AppSettings();
-    DocumentHost().CommitControlBar(settings);
-    JpegWriteSettings values = JpegWriteSettingsFrom(settings);
-    if (document.customDqt) values.customTables = document.quantTables;
-    if (const CommentItem* item = document.CurrentComment(); item && document.includeComment) {
-        values.commentCharset =
-            ChooseWriteCharset(item->charset, settings.autoWriteCharset, settings.writeCharset);
-        values.comment = CommentTextForWriting(*item, values.commentCharset);
+bool SaveJpegFile(CImageDoc& document, const ImageWriteOptions& options, ImageFacts& written,
+                  COutputFiles& output, const std::string& path) {
+    JpegWriteSettings values = options.jpeg;
+    if (document.UsesCustomDqt()) values.customTables = document.QuantTables();
+    if (const CommentItem* item = document.CurrentComment(); item && document.IncludesComment()) {
+        values.commentCharset = ChooseWriteCharset(item->charset, options.writeCharsets.autoCharset,
+                                                   options.writeCharsets.charset);
+        values.comment = CommentTextForWriting(*item, values.commentCharset, options.writeCharsets);
     }
     std::FILE* file = output.Create(path);
     if (!file) {
@@ -242,10 +237,10 @@ bool SaveJpegFile(CImageDoc& document, COutputFiles& output, const std::string& 
         return false;
     }
     JpegDescription description;
-    if (!EncodeJpegStream(file, path, document.Image(), values, description)) return false;
-    document.description = description.text;
-    document.grayscale = description.grayscale;
-    document.qualityEstimate = description.qualityEstimate;
-    document.bitsPerSample = 8;
+    if (!EncodeJpegStream(file, path, document.ImageBuffer(), values, description)) return false;
+    written.description = description.text;
+    written.grayscale = description.grayscale;
+    written.qualityEstimate = description.qualityEstimate;
+    written.bitsPerSample = 8;
     return true;
 }

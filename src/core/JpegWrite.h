@@ -3,6 +3,7 @@
 // with the format values of the settings, optional custom quantization tables and a comment.
 #include "app/settings/SettingsStore.h"
 #include "core/DibImage.h"
+#include "core/ImageFacts.h"
 #include "core/JpegDescription.h"
 #include "jpegtools/QuantTablePair.h"
 
@@ -12,6 +13,7 @@
 
 class CImageDoc;
 class COutputFiles;
+struct ImageWriteOptions;
 
 // Sampling indices (Param2): luminance sampling factors, or a one-component grayscale file.
 enum JpegSampling : int {
@@ -50,7 +52,9 @@ bool EncodeJpegStream(std::FILE* file, const std::string& path, CDibImage& image
 bool EncodeJpegFile(const std::string& path, CDibImage& image, const JpegWriteSettings& settings,
                     JpegDescription& description);
 
-// The document writer: the control bar's format values, the document's tables when its
-// custom-DQT flag is set, and its current comment when comments are included. Sets the
-// document's description, grayscale flag and quality estimate from the written file.
-bool SaveJpegFile(CImageDoc& document, COutputFiles& output, const std::string& path);
+// The document writer: the options' format values (the control bar's, committed by the
+// caller), the document's tables when its custom-DQT flag is set, and its current comment when
+// comments are included. Sets the description, grayscale flag and quality estimate of written from
+// the written file.
+bool SaveJpegFile(CImageDoc& document, const ImageWriteOptions& options, ImageFacts& written,
+                  COutputFiles& output, const std::string& path);

@@ -1,12 +1,10 @@
 #include "core/MagFile.h"
 
-#include "app/settings/SettingsStore.h"
 #include "app/util/ByteReader.h"
 #include "app/util/ReportError.h"
 #include "app/util/StringTable.h"
 #include "core/MagDecoder.h"
 #include "core/MakiDecoder.h"
-#include "platform/Platform.h"
 
 #include <cstdio>
 #include <cstring>
@@ -77,18 +75,18 @@ std::unique_ptr<CDibImage> MakeMagDib(const MagPicture& picture) {
     return image;
 }
 
-std::unique_ptr<CDibImage> ReadMagFile(const std::string& path, std::string& description,
-                                       std::vector<MagComment>& comments, MagFileFacts* facts) {
+std::unique_ptr<CDibImage> ReadMagFile(const std::string& path, const ImageReadOptions& options,
+                                       std::string& description, std::vector<MagComment>& comments,
+                                       MagFileFacts* facts) {
     std::vector<uint8_t> bytes;
     if (!ReadWholeFile(path, bytes)) {
         ReportErrorId(kReaderName, path, kMessageCannotOpen);
         return nullptr;
     }
-    WaitCursor wait;
     MagPicture picture;
     std::unique_ptr<CDibImage> image;
     if (DecodeMag(bytes.data(), bytes.size(), picture)) image = MakeMagDib(picture);
-    if (image) image = PrepareForDisplay(std::move(image), AppSettings().useDitherFor16bitColor);
+    if (image) image = PrepareForScreen(std::move(image), options);
     if (!image) {
         ReportErrorId(kReaderName, path, kMessageNoBitmap);
         return nullptr;

@@ -3,6 +3,7 @@
 // picture, and the reader that hands the realized image, its description and its comments
 // to the document. There is no writer.
 #include "core/DibImage.h"
+#include "core/ImageReadOptions.h"
 #include "core/MagPicture.h"
 
 #include <cstddef>
@@ -35,6 +36,6 @@ std::vector<MagComment> MagComments(const MagPicture& picture);
 std::unique_ptr<CDibImage> MakeMagDib(const MagPicture& picture);
 // Reads a MAG or MAKI file and prepares it for display; null after reporting the failure
 // ("LoadMagFile"). facts, when given, receives the depth and the palette of the file.
-std::unique_ptr<CDibImage> ReadMagFile(const std::string& path, std::string& description,
-                                       std::vector<MagComment>& comments,
+std::unique_ptr<CDibImage> ReadMagFile(const std::string& path, const ImageReadOptions& options,
+                                       std::string& description, std::vector<MagComment>& comments,
                                        MagFileFacts* facts = nullptr);

@@ -1,8 +1,8 @@
 #include "core/PngFile.h"
 
-#include "app/settings/SettingsStore.h"
 #include "app/util/ReportError.h"
 #include "core/ImageDoc.h"
+#include "core/ImageWriteOptions.h"
 #include "core/OutputFiles.h"
 #include "core/PngRead.h"
 #include "core/PngWrite.h"
@@ -16,81 +16,84 @@ constexpr const char* kLoadName = "LoadPngFile";
 constexpr const char* kSaveName = "SavePngFile";
 constexpr int kNoBitmapId = 353, kNoDibId = 354;
 
-void TakeTexts(CImageDoc& document, const std::vector<PngTextEntry>& texts) {
-    document.ClearComments();
-    document.includeComment = !texts.empty();
+void TakeTexts(ImageFacts& facts, const std::vector<PngTextEntry>& texts,
+               const CommentCharsets& readCharsets) {
+    facts.includeComment = !texts.empty();
     for (const PngTextEntry& text : texts) {
-        CommentItem item = MakeCommentItem(
-            text.text.c_str(), text.international ? kCharsetUtf8 : kCharsetAuto, -1, text.keyword);
-        document.AddComment(item, text.keyword == "Comment");
+        CommentItem item =
+            MakeCommentItem(text.text.c_str(), text.international ? kCharsetUtf8 : kCharsetAuto, -1,
+                            text.keyword, readCharsets);
+        facts.AddComment(item, text.keyword == "Comment");
     }
 }
 
-void TakeFacts(CImageDoc& document, PngFileFacts& facts) {
-    document.fileSize =
-        facts.fileSize > UINT32_MAX ? UINT32_MAX : static_cast<uint32_t>(facts.fileSize);
-    document.palette = std::move(facts.palette);
-    document.hasTransparent = facts.transparent;
-    document.transparentColor = facts.transparentColor;
-    document.hasGamma = facts.gammaPresent;
-    if (facts.gammaPresent) document.gamma = facts.gamma;
-    document.grayscale = facts.grayscale;
-    document.bitsPerSample = facts.bitsPerPixel;
-    document.description = std::move(facts.description);
-    TakeTexts(document, facts.texts);
+ImageFacts FactsOf(PngFileFacts& file, const CommentCharsets& readCharsets) {
+    ImageFacts facts;
+    facts.fileSize = file.fileSize > UINT32_MAX ? UINT32_MAX : static_cast<uint32_t>(file.fileSize);
+    facts.palette = std::move(file.palette);
+    facts.hasTransparent = file.transparent;
+    facts.transparentColor = file.transparentColor;
+    facts.hasGamma = file.gammaPresent;
+    if (file.gammaPresent) facts.gamma = file.gamma;
+    facts.grayscale = file.grayscale;
+    facts.bitsPerSample = file.bitsPerPixel;
+    facts.description = std::move(file.description);
+    TakeTexts(facts, file.texts, readCharsets);
+    return facts;
 }
 
 // The comments as the file stores them: the items' texts in the write charset, or UTF-8 for
 // iTXt. None unless comments are included.
-std::vector<PngTextEntry> TextsToWrite(const CImageDoc& document, bool international) {
+std::vector<PngTextEntry> TextsToWrite(const CImageDoc& document, bool international,
+                                       const CommentCharsets& writeCharsets) {
     std::vector<PngTextEntry> texts;
-    if (!document.includeComment) return texts;
+    if (!document.IncludesComment()) return texts;
+    const int charset = international ? kCharsetUtf8 : kCharsetAuto;
     for (const auto& item : document.Comments())
-        texts.push_back({item->key,
-                         CommentTextForWriting(*item, international ? kCharsetUtf8 : kCharsetAuto),
-                         international});
+        texts.push_back(
+            {item->key, CommentTextForWriting(*item, charset, writeCharsets), international});
     return texts;
 }
 
-PngSaveRequest RequestFor(const CImageDoc& document, const PngSaveOptions& options) {
+PngSaveRequest RequestFor(const CImageDoc& document, const ImageWriteOptions& options) {
+    const ImageFacts& facts = document.Facts();
     PngSaveRequest request;
-    request.saveMode = document.pngSaveMode;
-    request.palette = document.palette;
-    request.bitsPerPixel = document.bitsPerSample;
-    request.transparent = document.hasTransparent;
-    request.transparentColor = document.transparentColor;
-    request.writeGamma = document.writeGamma;
-    request.gamma = document.gamma;
-    request.texts = TextsToWrite(document, options.usePngITxt);
+    request.saveMode = document.PngSaveMode();
+    request.palette = facts.palette;
+    request.bitsPerPixel = facts.bitsPerSample;
+    request.transparent = facts.hasTransparent;
+    request.transparentColor = facts.transparentColor;
+    request.writeGamma = document.WritesGamma();
+    request.gamma = facts.gamma;
+    request.texts = TextsToWrite(document, options.png.usePngITxt, options.writeCharsets);
     return request;
 }
 
 } // namespace
 
-bool LoadPngDocument(CImageDoc& document, const std::string& path) {
-    document.ResetFormatState();
-    const SettingsStore& settings = AppSettings();
+bool ReadPngImage(const std::string& path, const ImageReadOptions& options,
+                  DecodedPicture& decoded) {
     auto image = std::make_unique<CDibImage>();
     PngFileFacts facts;
-    document.hasGamma = false;
-    if (!ReadPngFile(path, PngLoadOptions::FromSettings(settings), *image, facts)) return false;
-    TakeFacts(document, facts);
-    image = PrepareForDisplay(std::move(image), settings.useDitherFor16bitColor);
+    if (!ReadPngFile(path, options.png, *image, facts)) return false;
+    decoded.facts = FactsOf(facts, options.readCharsets);
+    image = PrepareForScreen(std::move(image), options);
     if (!image || image->IsEmpty()) {
         ReportErrorId(kLoadName, path, kNoBitmapId);
         return false;
     }
-    document.SetImage(std::move(image));
+    decoded.image = std::move(image);
     return true;
 }
 
-bool SavePngDocument(CImageDoc& document, COutputFiles& output, const std::string& path) {
+bool SavePngDocument(CImageDoc& document, const ImageWriteOptions& writeOptions,
+                     ImageFacts& written, COutputFiles& output, const std::string& path) {
     std::FILE* file = output.Create(path);
     if (!file) {
         ReportError(kSaveName, path, "Cannot open");
         return false;
     }
-    CDibImage& image = document.Image();
+    CDibImage& image = document.ImageBuffer();
     const size_t width = static_cast<size_t>(image.Width()),
                  height = static_cast<size_t>(image.Height());
     if (image.IsEmpty() || !image.ExtractDib(0, kBiRgb) ||
@@ -99,16 +102,16 @@ bool SavePngDocument(CImageDoc& document, COutputFiles& output, const std::strin
         ReportErrorId(kSaveName, path, kNoDibId);
         return false;
     }
-    const PngSaveOptions options = PngSaveOptions::FromSettings(AppSettings());
-    PngSaveRequest request = RequestFor(document, options);
+    const PngSaveOptions& options = writeOptions.png;
+    PngSaveRequest request = RequestFor(document, writeOptions);
     PngSaveResult result;
     const PackedRgbRows rows{image.Pixels(), width, height, DibStride(width, 24)};
-    const bool written = WritePngStream(file, path, rows, request, options, result);
+    const bool ok = WritePngStream(file, path, rows, request, options, result);
     image.FreeDib();
-    if (!written) return false;
-    document.palette = std::move(request.palette);
-    document.description = result.description;
-    document.bitsPerSample = result.bitsPerPixel;
-    document.grayscale = result.grayscale;
+    if (!ok) return false;
+    written.palette = std::move(request.palette);
+    written.description = result.description;
+    written.bitsPerSample = result.bitsPerPixel;
+    written.grayscale = result.grayscale;
     return true;
 }

@@ -5,7 +5,7 @@
 #include "app/util/ReportError.h"
 #include "core/PngDescription.h"
 #include "core/PngMessages.h"
-#include "platform/Platform.h"
+#include "platform/FileHandle.h"
 
 #include <cmath>
 #include <csetjmp>
@@ -344,11 +344,7 @@ bool ReadPngStream(std::FILE* file, const std::string& path, const PngLoadOption
         ReportError(kReportName, path, "Error handler");
         return false;
     }
-    Outcome outcome;
-    {
-        WaitCursor wait;
-        outcome = DecodeWithLibpng(job, file);
-    }
+    const Outcome outcome = DecodeWithLibpng(job, file);
     if (outcome != Outcome::Done) {
         image.FreeDib();
         if (outcome == Outcome::NoMemory)
@@ -367,12 +363,10 @@ bool ReadPngStream(std::FILE* file, const std::string& path, const PngLoadOption
 
 bool ReadPngFile(const std::string& path, const PngLoadOptions& options, CDibImage& image,
                  PngFileFacts& facts) {
-    std::FILE* file = std::fopen(path.c_str(), "rb");
+    FileHandle file = FileHandle::Open(path, "rb");
     if (!file) {
         ReportError(kReportName, path, "Cannot open");
         return false;
     }
-    bool done = ReadPngStream(file, path, options, image, facts);
-    std::fclose(file);
-    return done;
+    return ReadPngStream(file.get(), path, options, image, facts);
 }

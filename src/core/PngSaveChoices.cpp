@@ -17,9 +17,10 @@ std::string GammaText(double gamma) {
 }
 
 int SuggestedSaveMode(const CImageDoc& document) {
-    const bool lowDepth = document.bitsPerSample <= 4;
-    if (document.grayscale) return lowDepth ? kPngSaveGray4 : kPngSaveGray8;
-    if (!document.palette.empty()) return lowDepth ? kPngSaveIndexed4 : kPngSaveIndexed8;
+    const ImageFacts& facts = document.Facts();
+    const bool lowDepth = facts.bitsPerSample <= 4;
+    if (facts.grayscale) return lowDepth ? kPngSaveGray4 : kPngSaveGray8;
+    if (!facts.palette.empty()) return lowDepth ? kPngSaveIndexed4 : kPngSaveIndexed8;
     return kPngSaveRgb24;
 }
 
@@ -40,11 +41,12 @@ PngSaveChoices OpenPngSaveChoices(const SettingsStore& settings, const CImageDoc
     choices.interlace = settings.useInterlaceOnSave != 0;
     choices.gammaText = GammaText(settings.defaultGamma);
     if (document) {
+        const ImageFacts& facts = document->Facts();
         choices.saveMode = SuggestedSaveMode(*document);
-        choices.transparentColor = document->transparentColor;
-        choices.writeTransparent = document->hasTransparent;
-        choices.writeGamma = settings.useDefaultGammaOnSave != 0 || document->hasGamma;
-        if (document->hasGamma) choices.gammaText = GammaText(document->gamma);
+        choices.transparentColor = facts.transparentColor;
+        choices.writeTransparent = facts.hasTransparent;
+        choices.writeGamma = settings.useDefaultGammaOnSave != 0 || facts.hasGamma;
+        if (facts.hasGamma) choices.gammaText = GammaText(facts.gamma);
     } else {
         choices.saveMode = settings.pngSaveMode;
         choices.writeTransparent = settings.useTransparentOnSave != 0;
@@ -58,19 +60,14 @@ PngSaveChoices OpenPngSaveChoices(const SettingsStore& settings, const CImageDoc
 void ApplyPngSaveChoices(const PngSaveChoices& choices, SettingsStore& settings,
                          CImageDoc* document) {
     settings.useInterlaceOnSave = choices.interlace;
-    if (!document || document->docType == kTypeClipboard) {
+    if (!document || document->DocType() == kTypeClipboard) {
         settings.pngSaveMode = choices.saveMode;
         settings.useTransparentOnSave = choices.writeTransparent;
         settings.useWriteGammaValue = choices.writeGamma;
         settings.colorTransparent = ColorToSetting(choices.transparentColor);
     }
     if (!document) return;
-    document->transparentColor = choices.transparentColor;
-    document->hasTransparent = choices.writeTransparent;
-    document->writeGamma = choices.writeGamma;
-    document->pngSaveMode = choices.saveMode;
-    if (choices.writeGamma) {
-        document->gamma = std::atof(choices.gammaText.c_str());
-        document->hasGamma = true;
-    }
+    document->SetTransparency(choices.writeTransparent, choices.transparentColor);
+    document->SetPngSaveState(choices.saveMode, choices.writeGamma);
+    if (choices.writeGamma) document->SetGamma(std::atof(choices.gammaText.c_str()));
 }

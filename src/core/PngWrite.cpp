@@ -7,7 +7,7 @@
 #include "core/FixedPalette.h"
 #include "core/PngDescription.h"
 #include "core/PngMessages.h"
-#include "platform/Platform.h"
+#include "platform/FileHandle.h"
 
 #include <csetjmp>
 #include <cstdio>
@@ -110,7 +110,6 @@ bool MapRowsToPalette(WriteJob& job) {
     if (!job.indices) return false;
     job.matcher.Init(job.request.palette.data(), job.request.palette.size());
     job.matcher.Build();
-    WaitCursor wait;
     // Neighbouring pixels often share a colour: remember the last match.
     uint32_t lastColor = 0xFFFFFFFF;
     uint8_t lastIndex = 0;
@@ -219,9 +218,9 @@ bool EncodeWithLibpng(WriteJob& job, std::FILE* file) {
 }
 
 // False (after the report) when the stream could not be written out.
-bool CloseWritten(std::FILE* file, const std::string& path) {
-    bool failed = std::ferror(file) != 0;
-    if (std::fclose(file) != 0 || failed) {
+bool CloseWritten(FileHandle& file, const std::string& path) {
+    bool failed = std::ferror(file.get()) != 0;
+    if (!file.Close() || failed) {
         ReportError(kReportName, path, "Error handler");
         return false;
     }
@@ -251,12 +250,7 @@ bool WritePngStream(std::FILE* file, const std::string& path, PackedRgbRows rows
         ReportErrorId(kReportName, path, kNoMemoryId);
         return false;
     }
-    bool written;
-    {
-        WaitCursor wait;
-        written = EncodeWithLibpng(job, file);
-    }
-    if (!written) {
+    if (!EncodeWithLibpng(job, file)) {
         ReportError(kReportName, path, "Error handler");
         return false;
     }
@@ -269,17 +263,14 @@ bool WritePngStream(std::FILE* file, const std::string& path, PackedRgbRows rows
 
 bool WritePngFile(const std::string& path, PackedRgbRows rows, PngSaveRequest& request,
                   const PngSaveOptions& options, PngSaveResult& result) {
-    std::FILE* file = std::fopen(path.c_str(), "wb");
+    FileHandle file = FileHandle::Open(path, "wb");
     if (!file) {
         ReportError(kReportName, path, "Cannot open");
         return false;
     }
-    bool written = WritePngStream(file, path, rows, request, options, result);
-    if (written) {
-        written = CloseWritten(file, path);
-    } else {
-        std::fclose(file);
-    }
+    bool written = WritePngStream(file.get(), path, rows, request, options, result) &&
+                   CloseWritten(file, path);
+    file.Close();
     std::error_code error;
     if (!written) {
         // Only the regular file this write made goes; a device or pipe named as the target stays.

@@ -1,12 +1,11 @@
 #include "core/RgbFile.h"
 
-#include "app/settings/SettingsStore.h"
 #include "app/util/ByteReader.h"
 #include "app/util/ReportError.h"
 #include "core/ImageDoc.h"
-#include "core/PackedImage.h"
 #include "core/OutputFiles.h"
-#include "platform/Platform.h"
+#include "core/PackedImage.h"
+#include "platform/FileHandle.h"
 
 #include <algorithm>
 #include <memory>
@@ -23,12 +22,6 @@ constexpr int kCannotOpenId = 351, kNoMemoryId = 352, kNoBitmapId = 353, kNoDibI
 constexpr int kMaxSide = 65535;
 constexpr size_t kMaxHeaderBytes = 4096;
 constexpr size_t kLineLength = 80;
-
-using File = std::unique_ptr<std::FILE, int (*)(std::FILE*)>;
-
-File OpenFile(const std::string& path) {
-    return File(std::fopen(path.c_str(), "rb"), std::fclose);
-}
 
 // The extension's "." when the file name (not a directory) has one.
 std::optional<size_t> ExtensionInName(const std::string& path) {
@@ -62,7 +55,7 @@ std::string Description(int width, int height) {
 }
 
 bool ReadHeaderFile(const std::string& path, int& width, int& height) {
-    File file = OpenFile(path);
+    FileHandle file = FileHandle::Open(path, "rb");
     if (!file) {
         ReportErrorId(kLoadName, path, kCannotOpenId);
         return false;
@@ -98,7 +91,7 @@ void ReadRows(std::FILE* file, CDibImage& image, size_t width, size_t height) {
 // a header alone cannot make the reader allocate far beyond the data there is.
 std::unique_ptr<CDibImage> ReadDataFile(const std::string& path, int width, int height,
                                         uint32_t& fileSize) {
-    File file = OpenFile(path);
+    FileHandle file = FileHandle::Open(path, "rb");
     struct stat info {};
     if (!file || fstat(fileno(file.get()), &info) != 0) {
         ReportErrorId(kLoadName, path, kCannotOpenId);
@@ -118,7 +111,6 @@ std::unique_ptr<CDibImage> ReadDataFile(const std::string& path, int width, int 
         ReportErrorId(kLoadName, path, kNoMemoryId);
         return nullptr;
     }
-    WaitCursor wait;
     ReadRows(file.get(), *image, w, h);
     return image;
 }
@@ -151,27 +143,26 @@ bool ParseFalHeader(const std::string& text, int& width, int& height) {
     return true;
 }
 
-bool LoadRgbFile(CImageDoc& document, const std::string& path) {
-    document.ResetFormatState();
+bool ReadRgbFile(const std::string& path, const ImageReadOptions& options,
+                 DecodedPicture& decoded) {
     int width = 0, height = 0;
     if (!ReadHeaderFile(FalHeaderPath(path), width, height)) return false;
     const std::string dataPath = RgbDataPath(path);
-    uint32_t fileSize = 0;
-    std::unique_ptr<CDibImage> image = ReadDataFile(dataPath, width, height, fileSize);
+    std::unique_ptr<CDibImage> image =
+        ReadDataFile(dataPath, width, height, decoded.facts.fileSize);
     if (!image) return false;
-    document.fileSize = fileSize;
-    image = PrepareForDisplay(std::move(image), AppSettings().useDitherFor16bitColor);
-    if (!image) {
+    decoded.image = PrepareForScreen(std::move(image), options);
+    if (!decoded.image) {
         ReportErrorId(kLoadName, dataPath, kNoBitmapId);
         return false;
     }
-    document.SetImage(std::move(image));
-    document.description = Description(width, height);
+    decoded.facts.description = Description(width, height);
     return true;
 }
 
-bool SaveRgbFile(CImageDoc& document, COutputFiles& output, const std::string& path) {
-    CDibImage& image = document.Image();
+bool SaveRgbFile(CImageDoc& document, const ImageWriteOptions&, ImageFacts& written,
+                 COutputFiles& output, const std::string& path) {
+    CDibImage& image = document.ImageBuffer();
     const int width = image.Width(), height = image.Height();
     const std::string headerPath = FalHeaderPath(path), dataPath = RgbDataPath(path);
     std::FILE* header = output.Create(headerPath, false);
@@ -192,7 +183,6 @@ bool SaveRgbFile(CImageDoc& document, COutputFiles& output, const std::string& p
         ReportErrorId(kSaveName, dataPath, kNoDibId);
         return false;
     }
-    WaitCursor wait;
     std::vector<uint8_t> row(w * 3);
     for (size_t r = 0; r < h; ++r) {
         const uint8_t* source = image.Pixels() + (h - 1 - r) * stride;
@@ -204,6 +194,6 @@ bool SaveRgbFile(CImageDoc& document, COutputFiles& output, const std::string& p
         if (std::fwrite(row.data(), 1, row.size(), data) != row.size()) break;
     }
     image.FreeDib();
-    document.description = Description(width, height);
+    written.description = Description(width, height);
     return true;
 }

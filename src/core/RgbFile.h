@@ -1,14 +1,19 @@
 #pragma once
 // Raw RGB pictures: a data file of bare 24-bit pixels (red, green, blue; rows top-down, no
 // padding) and a text header file ".fal" beside it that gives the size.
+#include "core/ImageFacts.h"
+#include "core/ImageReadOptions.h"
+
 #include <string>
 
 class CImageDoc;
 class COutputFiles;
+struct ImageWriteOptions;
 
-// Document reader and writer (type code 134); the path may name either file.
-bool LoadRgbFile(CImageDoc& document, const std::string& path);
-bool SaveRgbFile(CImageDoc& document, COutputFiles& output, const std::string& path);
+// Reader and document writer (type code 134); the path may name either file.
+bool ReadRgbFile(const std::string& path, const ImageReadOptions& options, DecodedPicture& decoded);
+bool SaveRgbFile(CImageDoc& document, const ImageWriteOptions& options, ImageFacts& written,
+                 COutputFiles& output, const std::string& path);
 
 // The header file of a path: its extension replaced by ".fal", or ".fal" appended.
 std::string FalHeaderPath(const std::string& path);

@@ -1,10 +1,14 @@
 #include "core/SaveDispatch.h"
 
+#include "app/settings/SettingsStore.h"
 #include "app/util/FileExtension.h"
 #include "app/util/ReportError.h"
+#include "core/DocumentHost.h"
 #include "core/FormatTable.h"
 #include "core/ImageDoc.h"
 #include "core/OutputFiles.h"
+#include "platform/FileHandle.h"
+#include "platform/Platform.h"
 
 #include <memory>
 
@@ -33,20 +37,25 @@ bool SaveImageFile(CImageDoc& document, const std::string& path) {
         ReportFormatNotAvailable(format->writerName, path);
         return false;
     }
-    const std::string description = document.description;
+    SettingsStore& settings = AppSettings();
+    if (format->usesControlBar) DocumentHost().CommitControlBar(settings);
+    const ImageWriteOptions options = ImageWriteOptions::FromSettings(settings);
+    ImageFacts written = document.Facts();
     COutputFiles output;
-    if (!format->write(document, output, path) || !output.Commit(format->writerName)) {
-        document.description = description;
-        return false;
+    {
+        WaitCursor wait;
+        if (!format->write(document, options, written, output, path) ||
+            !output.Commit(format->writerName))
+            return false;
     }
-    document.docType = type;
-    document.fileSize = output.MeasuredSize();
+    written.fileSize = output.MeasuredSize();
+    document.TakeWrittenFacts(std::move(written));
+    document.SetDocType(type);
     return true;
 }
 
 bool CopyImageFile(CImageDoc& document, const std::string& source, const std::string& path) {
-    std::unique_ptr<std::FILE, int (*)(std::FILE*)> from(std::fopen(source.c_str(), "rb"),
-                                                         std::fclose);
+    FileHandle from = FileHandle::Open(source, "rb");
     if (!from) {
         ReportErrorId(kCopyName, source, kCannotOpenId);
         return false;
@@ -62,6 +71,8 @@ bool CopyImageFile(CImageDoc& document, const std::string& source, const std::st
         return false;
     }
     if (!output.Commit(kCopyName)) return false;
-    document.fileSize = output.MeasuredSize();
+    ImageFacts copied = document.Facts();
+    copied.fileSize = output.MeasuredSize();
+    document.TakeWrittenFacts(std::move(copied));
     return true;
 }

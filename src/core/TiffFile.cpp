@@ -1,6 +1,5 @@
 #include "core/TiffFile.h"
 
-#include "app/settings/SettingsStore.h"
 #include "app/util/ByteReader.h"
 #include "app/util/ReportError.h"
 #include "app/util/StringTable.h"
@@ -8,7 +7,7 @@
 #include "core/JpegDescription.h"
 #include "core/PixelLimit.h"
 #include "jpegtools/IfdReader.h"
-#include "platform/Platform.h"
+#include "platform/FileHandle.h"
 
 #include <algorithm>
 #include <climits>
@@ -247,7 +246,6 @@ std::unique_ptr<CDibImage> ReadPicture(std::FILE* file, const std::string& path,
         ReportErrorId(kReaderName, path, kNoMemoryId);
         return nullptr;
     }
-    WaitCursor wait;
     PixelSink sink(*image, layout);
     ReadStrips(file, reader, layout, sink);
     return image;
@@ -255,9 +253,8 @@ std::unique_ptr<CDibImage> ReadPicture(std::FILE* file, const std::string& path,
 
 } // namespace
 
-bool LoadTiffStream(CImageDoc& document, std::FILE* file, const std::string& path,
-                    size_t maxPixels) {
-    document.grayscale = false;
+bool ReadTiffStream(std::FILE* file, const std::string& path, size_t maxPixels,
+                    const ImageReadOptions& options, DecodedPicture& decoded) {
     auto reader = std::make_unique<CIfdReader>();
     if (reader->ParseTiffStream(file) <= 0) {
         ReportErrorId(kReaderName, path, kCannotOpenId);
@@ -271,35 +268,32 @@ bool LoadTiffStream(CImageDoc& document, std::FILE* file, const std::string& pat
     const std::vector<RgbQuad> table = ColorTable(*reader, layout);
     std::unique_ptr<CDibImage> image = ReadPicture(file, path, *reader, layout, table, maxPixels);
     if (!image) return false;
-    document.Image().Release();
-    image = PrepareForDisplay(std::move(image), AppSettings().useDitherFor16bitColor);
-    if (!image) {
+    decoded.image = PrepareForScreen(std::move(image), options);
+    if (!decoded.image) {
         ReportErrorId(kReaderName, path, kNoBitmapId);
         return false;
     }
-    document.SetImage(std::move(image));
-    document.palette = table;
-    document.grayscale = layout.photometric <= kBlackIsZero;
-    document.bitsPerSample = 8;
+    ImageFacts& facts = decoded.facts;
+    facts.palette = table;
+    facts.grayscale = layout.photometric <= kBlackIsZero;
+    facts.bitsPerSample = 8;
     bool exif = false;
-    document.description = Describe(*reader, layout, exif);
-    if (exif) {
-        document.hasExif = true;
-        document.exifReader = std::move(reader);
-    }
+    facts.description = Describe(*reader, layout, exif);
+    if (exif) facts.exif = ExifData::FromReader(std::move(reader));
     return true;
 }
 
-bool LoadTiffFile(CImageDoc& document, const std::string& path) {
-    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"),
-                                                         std::fclose);
+bool ReadTiffFile(const std::string& path, const ImageReadOptions& options,
+                  DecodedPicture& decoded) {
+    FileHandle file = FileHandle::Open(path, "rb");
     if (!file) {
         ReportErrorId(kReaderName, path, kCannotOpenId);
         return false;
     }
     const uint64_t fileSize = FileLength(file.get());
     // An uncompressed file holds a byte or more for every pixel.
-    if (!LoadTiffStream(document, file.get(), path, PixelLimitForFile(fileSize, 1))) return false;
-    document.fileSize = static_cast<uint32_t>(std::min<uint64_t>(fileSize, UINT32_MAX));
+    if (!ReadTiffStream(file.get(), path, PixelLimitForFile(fileSize, 1), options, decoded))
+        return false;
+    decoded.facts.fileSize = static_cast<uint32_t>(std::min<uint64_t>(fileSize, UINT32_MAX));
     return true;
 }

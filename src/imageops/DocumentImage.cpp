@@ -5,6 +5,8 @@
 #include "app/util/ReportError.h"
 #include "app/util/StringTable.h"
 #include "core/ImageDoc.h"
+#include "core/ImageReadOptions.h"
+#include "platform/Platform.h"
 
 #include <algorithm>
 
@@ -23,15 +25,17 @@ PixelLayout PackedLayout(CDibImage& image) {
 
 bool InstallModifiedImage(CImageDoc& document, std::unique_ptr<CDibImage> image,
                           const std::string& tag) {
-    image = PrepareForDisplay(std::move(image), AppSettings().useDitherFor16bitColor);
+    image = PrepareForScreen(
+        std::move(image), ImageReadOptions::FromSettings(AppSettings(), Platform().ScreenDepth()));
     if (!image) {
         ReportErrorId(tag, "", kNoBitmapId);
         return false;
     }
     const int width = image->Width(), height = image->Height();
-    document.palette.clear(); // the picture is true colour now
-    document.SetImage(std::move(image));
-    document.fileSize = 0;
+    ImageFacts facts = document.Facts();
+    facts.palette.clear(); // the picture is true colour now
+    facts.fileSize = 0;
+    document.ReplaceImage(std::move(image), std::move(facts));
     document.SetInfoText(FormatImageSize(width, height) + LoadString(kModifiedImageTextId), true);
     return true;
 }

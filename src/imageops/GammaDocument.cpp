@@ -15,7 +15,7 @@ constexpr int kNoDibId = 354;
 
 bool ApplyGamma(CImageDoc& document, const int gamma[256], const int levels[256]) {
     WaitCursor wait;
-    CDibImage& source = document.Image();
+    CDibImage& source = document.ImageBuffer();
     if (!source.ExtractDib(0, kBiRgb)) {
         ReportErrorId(kTag, "", kNoDibId);
         return false;

@@ -14,7 +14,7 @@ constexpr int kNoBitmapId = 353, kNoDibId = 354;
 } // namespace
 
 bool Resize(CImageDoc& document, uint32_t width, uint32_t height) {
-    CDibImage& source = document.Image();
+    CDibImage& source = document.ImageBuffer();
     if (!source.ExtractDib(0, kBiRgb)) {
         ReportErrorId(kTag, "", kNoDibId);
         return false;
@@ -46,7 +46,7 @@ bool ResizeCommand(CImageDoc& document, uint32_t width, uint32_t height) {
         WaitCursor wait;
         resized = Resize(document, width, height);
     }
-    if (resized && !document.converted && !document.IsModified()) {
+    if (resized && !document.IsConverted() && !document.IsModified()) {
         document.SetModifiedMark(true);
         document.NewSyncId();
     }

@@ -54,7 +54,7 @@ std::vector<CImageDoc*> SeparateYCbCr(CImageDoc& source, CDocTemplate& documents
     const int syncId = source.SyncId();
     WaitCursor wait;
     std::vector<CImageDoc*> made;
-    CDibImage& image = source.Image();
+    CDibImage& image = source.ImageBuffer();
     if (!image.ExtractDib(0, kBiRgb)) {
         image.FreeDib();
         ReportErrorId(kTag, "", kNoDibId);
@@ -64,15 +64,16 @@ std::vector<CImageDoc*> SeparateYCbCr(CImageDoc& source, CDocTemplate& documents
     for (const Plane& plane : kPlanes) {
         std::unique_ptr<CDibImage> planeImage = MakePlaneImage(image, plane.component);
         if (!planeImage) break;
-        CImageDoc* document = documents.OpenDocumentFile("");
+        CImageDoc* document = documents.OpenFilledDocument([&](CImageDoc& made) {
+            made.SetSyncId(syncId);
+            made.ReplaceImage(std::move(planeImage));
+            made.SetTitle(title + plane.suffix);
+            return true;
+        });
         if (!document) {
             ReportErrorId(kTag, "", kNoDocumentId);
             break;
         }
-        document->SetSyncId(syncId);
-        document->SetImage(std::move(planeImage));
-        document->SetTitle(title + plane.suffix);
-        document->UpdateAllViews();
         made.push_back(document);
     }
     image.FreeDib();

@@ -1,6 +1,7 @@
 #include "jpegtools/IfdReader.h"
 
 #include "app/util/ByteReader.h"
+#include "platform/FileHandle.h"
 
 #include <algorithm>
 #include <climits>
@@ -20,11 +21,9 @@ bool FollowsDirectory(uint16_t tag) {
 } // namespace
 
 int CIfdReader::ParseTiffFile(const std::string& path) {
-    std::FILE* file = std::fopen(path.c_str(), "rb");
+    FileHandle file = FileHandle::Open(path, "rb");
     if (!file) return -1;
-    int count = ParseTiffStream(file);
-    std::fclose(file);
-    return count;
+    return ParseTiffStream(file.get());
 }
 
 int CIfdReader::ParseTiffStream(std::FILE* file) {

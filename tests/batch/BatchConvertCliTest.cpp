@@ -17,7 +17,7 @@ protected:
     }
     void Bmp(const std::string& name, int width, int height) {
         CImageDoc document;
-        document.SetImage(MakeImage(width, height, Gradient(width, height)));
+        document.ReplaceImage(MakeImage(width, height, Gradient(width, height)));
         EXPECT_TRUE(document.SaveFile(src + "/" + name));
     }
     // The conversion keeps BMP files BMP, logging into log.htm.

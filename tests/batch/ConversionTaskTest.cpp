@@ -60,7 +60,7 @@ protected:
     std::string Bmp(const std::string& name, int width, int height) {
         fs::create_directories(fs::path(src + "/" + name).parent_path());
         CImageDoc document;
-        document.SetImage(MakeImage(width, height, Gradient(width, height)));
+        document.ReplaceImage(MakeImage(width, height, Gradient(width, height)));
         EXPECT_TRUE(document.SaveFile(src + "/" + name));
         return src + "/" + name;
     }

@@ -1,4 +1,5 @@
 #include "core/BmpFile.h"
+#include "app/settings/SettingsStore.h"
 
 #include "platform/HeadlessPlatform.h"
 #include "support/TempDir.h"
@@ -46,9 +47,14 @@ int CountDifferences(const CDibImage& image, const RgbPicture& reference) {
     return differences;
 }
 
+// The reader options for the headless screen as it is set now.
+ImageReadOptions ScreenOptions() {
+    return ImageReadOptions::FromSettings(AppSettings(), Headless().ScreenDepth());
+}
+
 std::unique_ptr<CDibImage> Load(const std::string& path, std::string* description = nullptr) {
     std::string text;
-    auto image = ReadBmpFile(path, text);
+    auto image = ReadBmpFile(path, ScreenOptions(), text);
     if (description) *description = text;
     return image;
 }
@@ -167,7 +173,7 @@ TEST_F(BmpFile, Os2OneBitFileBecomesTwoColors) {
                             0,   0,   0,  0xFF, 0xFF, 0xFF,
                             0xA0, 0, 0, 0};
     std::string description;
-    auto image = ReadBmpBytes(file, sizeof file, "os2.bmp", description);
+    auto image = ReadBmpBytes(file, sizeof file, "os2.bmp", ScreenOptions(), description);
     ASSERT_TRUE(image);
     EXPECT_EQ(description, "3x1 OS/2 DIB(1bit)");
     EXPECT_EQ(image->ColorType(), 2);

@@ -100,7 +100,7 @@ TEST(DibImage, Realizes8BitIndicesWithTheirPalette) {
 
 TEST(DibImage, PrepareForDisplayRealizesAndFreesThePackedForm) {
     Headless().SetScreenDepth(32);
-    auto image = PrepareForDisplay(Dib(4, 3, 24).Load(), 0);
+    auto image = PrepareForDisplay(Dib(4, 3, 24).Load(), 32, 0);
     ASSERT_TRUE(image);
     EXPECT_FALSE(image->IsEmpty());
     EXPECT_EQ(image->HeaderSize(), 0u);

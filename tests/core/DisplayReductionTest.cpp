@@ -29,10 +29,7 @@ std::unique_ptr<CDibImage> Picture24(const std::vector<std::vector<uint8_t>>& ro
 }
 
 std::unique_ptr<CDibImage> Prepare(std::unique_ptr<CDibImage> image, int depth, int dither = 0) {
-    Headless().SetScreenDepth(depth);
-    auto result = PrepareForDisplay(std::move(image), dither);
-    Headless().SetScreenDepth(32);
-    return result;
+    return PrepareForDisplay(std::move(image), depth, dither);
 }
 
 const std::vector<uint8_t> kGreyPair = {128, 128, 128, 128, 128, 128};
@@ -125,5 +122,5 @@ TEST(DisplayReduction, FailedRealizeGivesNull) {
     auto image = Picture24({{1, 2, 3}});
     image->Header()->biPlanes = 3;
     EXPECT_FALSE(Prepare(std::move(image), 32));
-    EXPECT_FALSE(PrepareForDisplay(nullptr, 0));
+    EXPECT_FALSE(PrepareForDisplay(nullptr, 32, 0));
 }

@@ -4,11 +4,13 @@
 #include "app/settings/SettingsStore.h"
 #include "core/DocumentHost.h"
 #include "core/ImageDoc.h"
+#include "core/ImageReadOptions.h"
 #include "platform/HeadlessPlatform.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -16,7 +18,9 @@
 class RecordingHost : public IDocumentHost {
 public:
     void AddToRecentFiles(const std::string& path) override { recent.push_back(path); }
+    void DocumentCreated(CImageDoc& document) override { created.push_back(&document); }
     void ActivateDocument(CDocument& document) override { activated.push_back(&document); }
+    void DocumentClosing(CImageDoc& document) override { closing.push_back(&document); }
     int NextNewImageNumber() override { return ++newImages; }
     void LastDocumentClosed() override { ++lastClosed; }
     void CommitControlBar(SettingsStore& settings) override {
@@ -29,6 +33,7 @@ public:
     }
 
     std::vector<std::string> recent;
+    std::vector<CImageDoc*> created, closing;
     std::vector<CDocument*> activated;
     int newImages = 0, lastClosed = 0, commits = 0, pngQuestions = 0;
     int committedQuality = 75;
@@ -60,6 +65,18 @@ protected:
 private:
     SettingsStore saved_;
 };
+
+// The reader options of the settings and the headless screen.
+inline ImageReadOptions TestReadOptions() {
+    return ImageReadOptions::FromSettings(AppSettings(), Platform().ScreenDepth());
+}
+
+// Changes the document's facts as a reader or writer would have recorded them.
+inline void SetFacts(CImageDoc& document, const std::function<void(ImageFacts&)>& change) {
+    ImageFacts facts = document.Facts();
+    change(facts);
+    document.TakeWrittenFacts(std::move(facts));
+}
 
 // A realized 24-bit image; rgb holds width * height pixels, top row first, as 0xRRGGBB.
 inline std::unique_ptr<CDibImage> MakeImage(int width, int height,

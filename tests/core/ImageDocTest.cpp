@@ -26,9 +26,10 @@ void WriteRgb(const TempDir& dir, const std::string& name, int width, int height
 }
 
 struct CountingView : IDocumentView {
-    void OnUpdate(CDocument&) override { ++updates; }
+    void OnUpdate(CDocument&, int hint) override { hints.push_back(hint); }
     void OnDocumentClosing(CDocument&) override { ++closings; }
-    int updates = 0, closings = 0;
+    std::vector<int> hints;
+    int closings = 0;
 };
 
 } // namespace
@@ -38,15 +39,15 @@ TEST_F(ImageDoc, ConstructionTakesTablesFromSettings) {
     host.committedQuality = 50;
     CImageDoc fromQuality;
     EXPECT_EQ(host.commits, 1);
-    EXPECT_FALSE(fromQuality.customDqt);
-    EXPECT_EQ(fromQuality.quantTables, MakeQualityTablePair(50));
+    EXPECT_FALSE(fromQuality.UsesCustomDqt());
+    EXPECT_EQ(fromQuality.QuantTables(), MakeQualityTablePair(50));
 
     AppSettings().useCustomDQT = 1;
     AppSettings().customTables.fill(7);
     CImageDoc custom;
     EXPECT_EQ(host.commits, 1);
-    EXPECT_TRUE(custom.customDqt);
-    EXPECT_EQ(custom.quantTables, AppSettings().customTables);
+    EXPECT_TRUE(custom.UsesCustomDqt());
+    EXPECT_EQ(custom.QuantTables(), AppSettings().customTables);
 }
 
 TEST_F(ImageDoc, LoadDispatchByExtension) {
@@ -56,13 +57,13 @@ TEST_F(ImageDoc, LoadDispatchByExtension) {
         EXPECT_TRUE(Messages().empty()) << name;
     }
     document.LoadFile(dir.File("a.JPG"));
-    EXPECT_EQ(document.docType, kTypeJpeg);
+    EXPECT_EQ(document.DocType(), kTypeJpeg);
     document.LoadFile(dir.File("a.tiff"));
-    EXPECT_EQ(document.docType, kTypeTiff);
+    EXPECT_EQ(document.DocType(), kTypeTiff);
 
     WriteRgb(dir, "pic", 2, 1, {0xFF0000, 0x00FF00});
     ASSERT_TRUE(document.LoadFile(dir.File("pic.FAL")));
-    EXPECT_EQ(document.docType, kTypeRgb);
+    EXPECT_EQ(document.DocType(), kTypeRgb);
     EXPECT_EQ(document.InfoText(), "2x1  RGB/Q0+FAL");
     EXPECT_EQ(PixelsOf(document.Image()), (std::vector<uint32_t>{0xFF0000, 0x00FF00}));
 
@@ -81,12 +82,12 @@ TEST_F(ImageDoc, DefaultCommentOnlyWhenTheFileHasNone) {
     EXPECT_EQ(document.CurrentComment(), document.Comments()[0].get());
     EXPECT_EQ(document.CurrentComment()->key, "Comment");
     EXPECT_EQ(document.CurrentComment()->text, "by default\r\n");
-    EXPECT_TRUE(document.includeComment);
+    EXPECT_TRUE(document.IncludesComment());
 
     AppSettings().defaultComment = 0;
     ASSERT_TRUE(document.LoadFile(dir.File("pic.rgb")));
     EXPECT_EQ(document.Comments().size(), 1u);
-    EXPECT_FALSE(document.includeComment);
+    EXPECT_FALSE(document.IncludesComment());
 
     // A MAG file brings its own author and comment.
     ASSERT_TRUE(document.LoadFile(std::string(TEST_DATA_DIR) + "/mag/testorig-16.mag"));
@@ -94,7 +95,7 @@ TEST_F(ImageDoc, DefaultCommentOnlyWhenTheFileHasNone) {
     EXPECT_EQ(document.Comments()[0]->key, "Author");
     EXPECT_EQ(document.CurrentComment()->text, "test image 16 colours");
     EXPECT_EQ(document.CurrentComment()->charset, kCharsetShiftJis);
-    EXPECT_TRUE(document.includeComment);
+    EXPECT_TRUE(document.IncludesComment());
 }
 
 TEST_F(ImageDoc, CommentsDecodeAndEncodeByTheSettings) {
@@ -132,11 +133,12 @@ TEST_F(ImageDoc, ModifiedMarkAndNewImageNumbers) {
     CImageDoc first, second;
     first.SetTitle("クリップボード");
     second.SetTitle("クリップボード");
-    first.newImage = second.newImage = true;
+    first.SetNewImage(true);
+    second.SetNewImage(true);
     first.SetModifiedMark(true);
     EXPECT_EQ(first.Title(), "クリップボード(1) *");
     EXPECT_TRUE(first.IsModified());
-    EXPECT_FALSE(first.newImage);
+    EXPECT_FALSE(first.IsNewImage());
     first.SetModifiedMark(true);
     EXPECT_EQ(first.Title(), "クリップボード(1) *");
     second.SetModifiedMark(true);
@@ -158,9 +160,9 @@ TEST_F(ImageDoc, NewDocumentIsWhite640x480) {
     EXPECT_EQ(document->Image().ColorType(), 16);
     EXPECT_EQ(document->Image().PixelColor(639, 479), 0xFFFFFFu);
     EXPECT_EQ(document->InfoText(), "New Image");
-    EXPECT_EQ(document->docType, kTypeBmp);
+    EXPECT_EQ(document->DocType(), kTypeBmp);
     EXPECT_EQ(document->Title(), "Image1");
-    EXPECT_TRUE(document->includeComment);
+    EXPECT_TRUE(document->IncludesComment());
     EXPECT_EQ(documents.OpenDocumentFile("")->Title(), "Image2");
 }
 
@@ -198,7 +200,7 @@ TEST_F(ImageDoc, OpeningAnOpenFileReReadsItInItsWindow) {
     EXPECT_EQ(PixelsOf(shown->Image()), (std::vector<uint32_t>{0x333333, 0x444444}));
     EXPECT_FALSE(shown->IsModified());
     EXPECT_EQ(shown->Title(), "pic.rgb");
-    EXPECT_GT(view.updates, 0);
+    EXPECT_FALSE(view.hints.empty());
 
     // Another name is another file, whatever its case.
     WriteRgb(dir, "PIC", 1, 1, {0});
@@ -215,36 +217,37 @@ TEST_F(ImageDoc, OpeningAnOpenFileReReadsItInItsWindow) {
 TEST_F(ImageDoc, SavingAConvertedDocument) {
     CDocTemplate documents;
     CImageDoc& document = documents.CreateNewDocument();
-    document.SetImage(MakeImage(2, 2, Gradient(2, 2)));
+    document.ReplaceImage(MakeImage(2, 2, Gradient(2, 2)));
     const std::string temporary = dir.Write("tlmn0421.jpg", "JPEG bytes as encoded");
-    document.docType = kTypeJpeg;
-    document.newImage = true;
+    document.SetDocType(kTypeJpeg);
+    document.SetNewImage(true);
     document.SetConversionFile(temporary);
-    document.description = "2x2 JFIF1.1(YCbCr) DS=4:1 Qf=86.1";
+    SetFacts(document,
+             [](ImageFacts& facts) { facts.description = "2x2 JFIF1.1(YCbCr) DS=4:1 Qf=86.1"; });
 
     ASSERT_TRUE(document.OnSaveDocument(dir.File("copy.jpg")));
     EXPECT_EQ(TempDir::Read(dir.File("copy.jpg")), "JPEG bytes as encoded");
     EXPECT_FALSE(std::filesystem::exists(temporary));
-    EXPECT_FALSE(document.converted);
-    EXPECT_FALSE(document.newImage);
-    EXPECT_EQ(document.fileSize, 21u);
+    EXPECT_FALSE(document.IsConverted());
+    EXPECT_FALSE(document.IsNewImage());
+    EXPECT_EQ(document.Facts().fileSize, 21u);
     EXPECT_EQ(document.PathName(), dir.File("copy.jpg"));
     EXPECT_EQ(document.Title(), "copy.jpg");
-    EXPECT_EQ(document.InfoText(), document.description);
+    EXPECT_EQ(document.InfoText(), document.Facts().description);
 
     const std::string second = dir.Write("tlmn0422.jpg", "other");
     document.SetConversionFile(second);
     ASSERT_TRUE(document.OnSaveDocument(dir.File("encoded.rgb"))); // another type: encoded
     EXPECT_EQ(TempDir::Read(dir.File("encoded.rgb")).size(), 12u);
     EXPECT_FALSE(std::filesystem::exists(second));
-    EXPECT_EQ(document.docType, kTypeRgb);
+    EXPECT_EQ(document.DocType(), kTypeRgb);
 }
 
 TEST_F(ImageDoc, AnEditedConvertedDocumentIsNotSavedAsItsOldConversion) {
     CDocTemplate documents;
     CImageDoc& document = documents.CreateNewDocument();
-    document.SetImage(MakeImage(2, 2, Gradient(2, 2)));
-    document.docType = kTypeJpeg;
+    document.ReplaceImage(MakeImage(2, 2, Gradient(2, 2)));
+    document.SetDocType(kTypeJpeg);
     document.SetConversionFile(dir.Write("tlmn0423.jpg", "JPEG bytes before the edit"));
     document.SetModifiedMark(true);
     document.OnSaveDocument(dir.File("edited.jpg"));
@@ -253,7 +256,7 @@ TEST_F(ImageDoc, AnEditedConvertedDocumentIsNotSavedAsItsOldConversion) {
 
 TEST_F(ImageDoc, PngSaveAsksForOptionsFirst) {
     CImageDoc document;
-    document.SetImage(MakeImage(1, 1, {0}));
+    document.ReplaceImage(MakeImage(1, 1, {0}));
     host.confirmPng = false;
     EXPECT_FALSE(document.OnSaveDocument(dir.File("out.png")));
     EXPECT_EQ(host.pngQuestions, 1);
@@ -277,13 +280,13 @@ TEST_F(ImageDoc, ClosingDeletesTemporaryFiles) {
 TEST_F(ImageDoc, RawRgbAndBmpRoundTripPixelExact) {
     const int width = 37, height = 23; // odd widths pad BMP rows, raw rows are not padded
     CImageDoc document;
-    document.SetImage(MakeImage(width, height, Gradient(width, height)));
+    document.ReplaceImage(MakeImage(width, height, Gradient(width, height)));
     ASSERT_TRUE(document.SaveFile(dir.File("a.rgb")));
     ASSERT_TRUE(document.LoadFile(dir.File("a.rgb")));
     ASSERT_TRUE(document.SaveFile(dir.File("b.bmp")));
-    EXPECT_EQ(document.description, "37x23 Windows BMP(24bit)");
+    EXPECT_EQ(document.Facts().description, "37x23 Windows BMP(24bit)");
     ASSERT_TRUE(document.LoadFile(dir.File("b.bmp")));
-    EXPECT_EQ(document.docType, kTypeBmp);
+    EXPECT_EQ(document.DocType(), kTypeBmp);
     EXPECT_EQ(PixelsOf(document.Image()), Gradient(width, height));
     ASSERT_TRUE(document.SaveFile(dir.File("c.q0")));
     EXPECT_EQ(TempDir::Read(dir.File("c.q0")), TempDir::Read(dir.File("a.rgb")));

@@ -39,18 +39,18 @@ TEST_F(JpegDocument, ExifFileWithoutJfifIsDescribedByItsExifVersion) {
                                   Undefined(0x9286, std::string("ASCII\0\0\0 Hello ", 15))})}};
     CImageDoc document;
     ASSERT_TRUE(document.LoadFile(MakeJpeg("exif.jpg", options)));
-    EXPECT_EQ(document.description, "64x48 Exif2.2(YCbCr) DS=2:1 Qf=86.1");
-    EXPECT_EQ(document.InfoText(), document.description);
-    EXPECT_TRUE(document.hasExif);
-    ASSERT_TRUE(document.exifReader);
-    EXPECT_TRUE(document.exifReader->FindTag(271));
-    ASSERT_GE(document.exifData.size(), 2u);
-    EXPECT_EQ(document.exifData[0], 'I');
+    EXPECT_EQ(document.Facts().description, "64x48 Exif2.2(YCbCr) DS=2:1 Qf=86.1");
+    EXPECT_EQ(document.InfoText(), document.Facts().description);
+    EXPECT_TRUE(document.Facts().exif.Present());
+    ASSERT_TRUE(document.Facts().exif.Reader());
+    EXPECT_TRUE(document.Facts().exif.Reader()->FindTag(271));
+    ASSERT_GE(document.Facts().exif.Bytes().size(), 2u);
+    EXPECT_EQ(document.Facts().exif.Bytes()[0], 'I');
     ASSERT_EQ(document.Comments().size(), 1u);
     EXPECT_EQ(document.CurrentComment()->text, "Hello");
     EXPECT_EQ(document.CurrentComment()->charset, kCharsetAscii);
-    EXPECT_TRUE(document.includeComment);
-    EXPECT_EQ(document.bitsPerSample, 8);
+    EXPECT_TRUE(document.IncludesComment());
+    EXPECT_EQ(document.Facts().bitsPerSample, 8);
     EXPECT_EQ(document.ImageWidth(), 64);
 
     // A COM segment after the Exif segment wins; the Interoperability version stands in for
@@ -59,7 +59,7 @@ TEST_F(JpegDocument, ExifFileWithoutJfifIsDescribedByItsExifVersion) {
                                                 {Ascii(1, "R98"), Undefined(2, "0100")})},
                        {JPEG_COM, "later"}};
     ASSERT_TRUE(document.LoadFile(MakeJpeg("interop.jpg", options)));
-    EXPECT_EQ(document.description, "64x48 Exif1.0/R98(YCbCr) DS=2:1 Qf=86.1");
+    EXPECT_EQ(document.Facts().description, "64x48 Exif1.0/R98(YCbCr) DS=2:1 Qf=86.1");
     ASSERT_EQ(document.Comments().size(), 1u);
     EXPECT_EQ(document.CurrentComment()->text, "later");
 }
@@ -71,22 +71,24 @@ TEST_F(JpegDocument, FileWithoutCommentGetsTheDefaultOne) {
     ASSERT_TRUE(document.LoadFile(MakeJpeg("plain.jpg", TestJpegOptions{})));
     ASSERT_EQ(document.Comments().size(), 1u);
     EXPECT_EQ(document.CurrentComment()->text, "default");
-    EXPECT_FALSE(document.includeComment);
-    EXPECT_FALSE(document.hasExif);
+    EXPECT_FALSE(document.IncludesComment());
+    EXPECT_FALSE(document.Facts().exif.Present());
 }
 
 TEST_F(JpegDocument, TablesOfTheFileReplaceOnlyTheSlotsItHas) {
     CImageDoc document;
-    document.quantTables.fill(7);
+    QuantTablePair sevens;
+    sevens.fill(7);
+    document.SetQuantTables(sevens);
     TestJpegOptions options;
     options.inSpace = JCS_GRAYSCALE;
     options.quality = 40;
     ASSERT_TRUE(document.LoadFile(MakeJpeg("gray.jpg", options)));
     QuantTable luminance = MakeQualityTable(0, 40);
-    EXPECT_TRUE(std::equal(luminance.begin(), luminance.end(), document.quantTables.begin()));
-    EXPECT_TRUE(std::all_of(document.quantTables.begin() + 64, document.quantTables.end(),
+    EXPECT_TRUE(std::equal(luminance.begin(), luminance.end(), document.QuantTables().begin()));
+    EXPECT_TRUE(std::all_of(document.QuantTables().begin() + 64, document.QuantTables().end(),
                             [](uint16_t v) { return v == 7; }));
-    EXPECT_TRUE(document.grayscale);
+    EXPECT_TRUE(document.Facts().grayscale);
     ASSERT_FALSE(PixelsOf(document.Image()).empty());
     uint32_t pixel = PixelsOf(document.Image())[5];
     EXPECT_EQ(pixel, (pixel & 0xFF) * 0x010101u);
@@ -99,12 +101,12 @@ TEST_F(JpegDocument, SavingWritesTheControlBarValuesAndTheComment) {
     host.committedQuality = 75;
     document.ClearComments();
     document.AddComment({kCharsetShiftJis, "Comment", "\x82\xA0 text"}, true);
-    document.includeComment = true;
+    document.SetIncludeComment(true);
     AppSettings().autoWriteCharset = 0;
     AppSettings().writeCharset = kCharsetUtf8;
     ASSERT_TRUE(document.OnSaveDocument(dir.File("out.jpg")));
     EXPECT_EQ(document.InfoText(), "64x48 JFIF1.1(YCbCr) DS=4:1 Prg. Qf=86.1");
-    EXPECT_EQ(document.fileSize, std::filesystem::file_size(dir.File("out.jpg")));
+    EXPECT_EQ(document.Facts().fileSize, std::filesystem::file_size(dir.File("out.jpg")));
     JpegReadBack back = ReadBackJpeg(dir.File("out.jpg"));
     EXPECT_TRUE(back.progressive);
     EXPECT_EQ(back.comments, std::vector<std::string>{"\xE3\x81\x82 text"});
@@ -112,7 +114,7 @@ TEST_F(JpegDocument, SavingWritesTheControlBarValuesAndTheComment) {
     ASSERT_GE(segments.size(), 2u);
     EXPECT_EQ(segments[1].first, 0xFE);
 
-    document.includeComment = false;
+    document.SetIncludeComment(false);
     ASSERT_TRUE(document.OnSaveDocument(dir.File("bare.jpg")));
     EXPECT_TRUE(ReadBackJpeg(dir.File("bare.jpg")).comments.empty());
 }
@@ -121,7 +123,7 @@ TEST_F(JpegDocument, CustomTablesReproduceTheLoadedFile) {
     TestJpegOptions options;
     options.quality = 30;
     CImageDoc& document = *documents.OpenDocumentFile(MakeJpeg("q30.jpg", options));
-    document.customDqt = true;
+    document.SetCustomDqt(true);
     host.committedQuality = 90;
     ASSERT_TRUE(document.OnSaveDocument(dir.File("again.jpg")));
     EXPECT_EQ(ReadBackJpeg(dir.File("again.jpg")).tables, ReadBackJpeg(dir.File("q30.jpg")).tables);
@@ -146,15 +148,15 @@ TEST_F(JpegDocument, ConversionOpensTheTemporaryFileInANewDocument) {
     EXPECT_EQ(std::filesystem::path(path).parent_path(), std::filesystem::path(dir.Path()));
     EXPECT_EQ(converted->Title(), name + "(Q=75 DS=4:1 Prg.)");
     EXPECT_EQ(converted->SyncId(), source.SyncId());
-    EXPECT_TRUE(converted->converted);
-    EXPECT_EQ(converted->docType, kTypeJpeg);
+    EXPECT_TRUE(converted->IsConverted());
+    EXPECT_EQ(converted->DocType(), kTypeJpeg);
     EXPECT_EQ(converted->PathName(), path);
     EXPECT_EQ(converted->InfoText(), "64x48 JFIF1.1(YCbCr) DS=4:1 Prg. Qf=86.1");
     EXPECT_TRUE(host.recent.size() == 1); // only the source went to the recent files
     documents.CloseDocument(*converted);
     EXPECT_FALSE(std::filesystem::exists(path));
 
-    source.customDqt = true;
+    source.SetCustomDqt(true);
     AppSettings().param3 = 0;
     ASSERT_TRUE(ConvertToJpeg(source, documents, label));
     EXPECT_EQ(label, "CustomDQT DS=4:1");
@@ -180,4 +182,20 @@ TEST_F(JpegDocument, FewColourScreenGetsTheReducedPicture) {
 
     ASSERT_TRUE(document.LoadFile(dir.File("few.jpg")));
     EXPECT_EQ(document.Image().ColorType(), 0);
+}
+
+TEST_F(JpegDocument, ReaderTakesScreenAndCharsetsFromItsOptions) {
+    TestJpegOptions jpeg;
+    jpeg.markers = {{JPEG_COM, "\x1b$B$3$s\x1b(B"}}; // ISO-2022-JP
+    ImageReadOptions options = TestReadOptions();
+    options.screenDepth = 8;
+    options.readCharsets = {0, kCharsetIso2022Jp};
+    AppSettings().autoReadCharset = 0;
+    AppSettings().readCharset = kCharsetAscii;
+    DecodedPicture decoded;
+    ASSERT_TRUE(ReadJpegFile(MakeJpeg("few.jpg", jpeg), options, decoded));
+    EXPECT_EQ(decoded.image->ColorType(), 256);
+    ASSERT_EQ(decoded.facts.comments.size(), 1u);
+    EXPECT_EQ(decoded.facts.comments[0].charset, kCharsetIso2022Jp);
+    EXPECT_EQ(decoded.facts.currentComment, 0);
 }

@@ -85,7 +85,8 @@ TEST(MagFile, ReaderHandsOverImageDescriptionAndComments) {
     std::string description;
     std::vector<MagComment> comments;
     MagFileFacts facts;
-    auto image = ReadMagFile(kMagDir + "testorig-16.mag", description, comments, &facts);
+    auto image =
+        ReadMagFile(kMagDir + "testorig-16.mag", ImageReadOptions{}, description, comments, &facts);
     ASSERT_TRUE(image);
     EXPECT_TRUE(Headless().Messages().empty());
     EXPECT_EQ(description, "640x400 MAKI02(4bit)");
@@ -98,7 +99,8 @@ TEST(MagFile, ReaderHandsOverImageDescriptionAndComments) {
     EXPECT_EQ(facts.palette.size(), 16u);
 
     // The realized image shows the reference picture, top row first.
-    image = ReadMagFile(kMagDir + "bird-256x256-256.mag", description, comments, &facts);
+    image = ReadMagFile(kMagDir + "bird-256x256-256.mag", ImageReadOptions{}, description, comments,
+                        &facts);
     ASSERT_TRUE(image);
     RgbPicture expected = ReadPng(kMagDir + "bird-256x256-256.png");
     ASSERT_EQ(image->Width(), expected.width);
@@ -121,14 +123,14 @@ TEST(MagFile, ReaderReportsFailures) {
     std::string description;
     std::vector<MagComment> comments;
     Headless().ClearMessages();
-    EXPECT_FALSE(ReadMagFile(dir.File("missing.mag"), description, comments));
+    EXPECT_FALSE(ReadMagFile(dir.File("missing.mag"), ImageReadOptions{}, description, comments));
     ASSERT_EQ(Headless().Messages().size(), 1u);
     EXPECT_EQ(Headless().Messages()[0].text,
               "LoadMagFile:ファイルが開けません\n" + dir.File("missing.mag"));
 
     Headless().ClearMessages();
     std::string cut = TempDir::Read(kMagDir + "bird-256x256-256.mag").substr(0, 5000);
-    EXPECT_FALSE(ReadMagFile(dir.Write("cut.mag", cut), description, comments));
+    EXPECT_FALSE(ReadMagFile(dir.Write("cut.mag", cut), ImageReadOptions{}, description, comments));
     ASSERT_EQ(Headless().Messages().size(), 1u);
     EXPECT_EQ(Headless().Messages()[0].text,
               "LoadMagFile:ビットマップを生成できません\n" + dir.File("cut.mag"));

@@ -173,7 +173,8 @@ TEST(MakiDecoder, ReaderRealizesFourBitPicture) {
     std::string description;
     std::vector<MagComment> comments;
     MagFileFacts facts;
-    auto image = ReadMagFile(dir.Write("a.mki", maki.Bytes()), description, comments, &facts);
+    auto image = ReadMagFile(dir.Write("a.mki", maki.Bytes()), ImageReadOptions{}, description,
+                             comments, &facts);
     ASSERT_TRUE(image);
     EXPECT_EQ(description, "640x400 MAKI01A(3bit)");
     ASSERT_EQ(comments.size(), 1u);

@@ -55,14 +55,14 @@ bool SameColors(const std::vector<png_color>& a, const std::vector<png_color>& b
 TEST_F(PngDocument, LoadRecordsTheFileAndItsTexts) {
     CImageDoc document;
     ASSERT_TRUE(document.LoadFile(kSuite + "tbbn3p08.png"));
-    EXPECT_EQ(document.docType, kTypePng);
+    EXPECT_EQ(document.DocType(), kTypePng);
     EXPECT_EQ(document.InfoText(), "32x32 PNG(Idx 8bit) +T +G");
-    EXPECT_EQ(document.palette.size(), 246u);
-    EXPECT_EQ(document.bitsPerSample, 8);
-    EXPECT_TRUE(document.hasTransparent);
-    EXPECT_TRUE(document.hasGamma);
-    EXPECT_DOUBLE_EQ(document.gamma, 1.0);
-    EXPECT_EQ(document.fileSize, std::filesystem::file_size(kSuite + "tbbn3p08.png"));
+    EXPECT_EQ(document.Facts().palette.size(), 246u);
+    EXPECT_EQ(document.Facts().bitsPerSample, 8);
+    EXPECT_TRUE(document.Facts().hasTransparent);
+    EXPECT_TRUE(document.Facts().hasGamma);
+    EXPECT_DOUBLE_EQ(document.Facts().gamma, 1.0);
+    EXPECT_EQ(document.Facts().fileSize, std::filesystem::file_size(kSuite + "tbbn3p08.png"));
     EXPECT_EQ(document.ImageWidth(), 32);
     EXPECT_TRUE(CanShowPngGamma(document));
     EXPECT_EQ(PngGammaMessage(document), "Gamma=1.000000");
@@ -77,8 +77,8 @@ TEST_F(PngDocument, LoadRecordsTheFileAndItsTexts) {
     EXPECT_EQ(document.CurrentComment()->key, "Comment");
     EXPECT_EQ(document.CurrentComment()->charset, kCharsetUtf8);
     EXPECT_EQ(document.CurrentComment()->text, "\x93\xfa\x96\x7b"); // Shift_JIS
-    EXPECT_TRUE(document.includeComment);
-    EXPECT_FALSE(document.hasGamma);
+    EXPECT_TRUE(document.IncludesComment());
+    EXPECT_FALSE(document.Facts().hasGamma);
     EXPECT_FALSE(CanShowPngGamma(document));
     EXPECT_EQ(PngGammaMessage(document), "No Gamma Value");
 
@@ -100,9 +100,10 @@ TEST_F(PngDocument, BrokenFileFailsWithItsReport) {
 TEST_F(PngDocument, SaveModesFromAPaletteDocument) {
     CImageDoc document;
     ASSERT_TRUE(document.LoadFile(kSuite + "tbbn3p08.png"));
-    const std::vector<png_color> filePalette = ToPngColors(document.palette);
+    const std::vector<png_color> filePalette = ToPngColors(document.Facts().palette);
 
-    document.pngSaveMode = kPngSaveIndexed8; // the file's own palette serves
+    document.SetPngSaveState(kPngSaveIndexed8,
+                             document.WritesGamma()); // the file's own palette serves
     ASSERT_TRUE(document.OnSaveDocument(dir.File("idx8.png")));
     ReadBackPng saved = ReadBackTestPng(dir.File("idx8.png"));
     EXPECT_EQ(saved.bitDepth, 8);
@@ -111,25 +112,26 @@ TEST_F(PngDocument, SaveModesFromAPaletteDocument) {
     ASSERT_TRUE(saved.gamma);
     EXPECT_NEAR(*saved.gamma, 1.0, 1e-5);
     EXPECT_EQ(document.InfoText(), "32x32 PNG(Idx 8bit) +T +G");
-    EXPECT_EQ(document.fileSize, std::filesystem::file_size(dir.File("idx8.png")));
+    EXPECT_EQ(document.Facts().fileSize, std::filesystem::file_size(dir.File("idx8.png")));
 
-    document.pngSaveMode = kPngSaveIndexed4; // 8-bit palette gives way to the 16 colours
+    document.SetPngSaveState(kPngSaveIndexed4,
+                             document.WritesGamma()); // 8-bit palette gives way to the 16 colours
     ASSERT_TRUE(document.OnSaveDocument(dir.File("idx4.png")));
     saved = ReadBackTestPng(dir.File("idx4.png"));
     EXPECT_EQ(saved.colorType, PNG_COLOR_TYPE_PALETTE);
     EXPECT_EQ(saved.bitDepth, 4);
     EXPECT_TRUE(SameColors(saved.palette, ToPngColors(FixedPalette(16))));
     EXPECT_EQ(document.InfoText(), "32x32 PNG(Idx 4bit) +T +G");
-    EXPECT_EQ(document.bitsPerSample, 4);
+    EXPECT_EQ(document.Facts().bitsPerSample, 4);
 
-    document.pngSaveMode = kPngSaveGray4;
+    document.SetPngSaveState(kPngSaveGray4, document.WritesGamma());
     ASSERT_TRUE(document.OnSaveDocument(dir.File("gray4.png")));
     saved = ReadBackTestPng(dir.File("gray4.png"));
     EXPECT_EQ(saved.colorType, PNG_COLOR_TYPE_GRAY);
     EXPECT_EQ(saved.bitDepth, 4);
     ASSERT_TRUE(saved.transparentColor);
     EXPECT_LE(saved.transparentColor->gray, 15);
-    EXPECT_TRUE(document.grayscale);
+    EXPECT_TRUE(document.Facts().grayscale);
 }
 
 TEST_F(PngDocument, CommentsAreWrittenInListOrderAsTextOrItxt) {
@@ -157,7 +159,7 @@ TEST_F(PngDocument, CommentsAreWrittenInListOrderAsTextOrItxt) {
     EXPECT_EQ(saved.texts[1].language, "ja-jp");
     EXPECT_EQ(saved.texts[1].text, "\xE6\x97\xA5\xE6\x9C\xAC");
 
-    document.includeComment = false;
+    document.SetIncludeComment(false);
     ASSERT_TRUE(document.OnSaveDocument(dir.File("none.png")));
     EXPECT_TRUE(ReadBackTestPng(dir.File("none.png")).texts.empty());
 }
@@ -167,7 +169,7 @@ TEST_F(PngDocument, FailedSaveKeepsTheOriginalAndLeavesNothingBehind) {
     ASSERT_TRUE(document.LoadFile(kSuite + "basn2c08.png"));
     const std::string target = dir.Write("keep.png", "original bytes");
     document.AddComment({kCharsetAscii, "", "no keyword"}, false); // libpng refuses it
-    document.includeComment = true;
+    document.SetIncludeComment(true);
     Headless().ClearMessages();
     EXPECT_FALSE(document.OnSaveDocument(target));
     EXPECT_EQ(Messages(), (std::vector<std::string>{
@@ -202,14 +204,14 @@ TEST_F(PngDocument, SaveOptionsDialogSuggestsAndStores) {
     choices.interlace = false;
     choices.gammaText = "abc";
     ApplyPngSaveChoices(choices, settings, &document);
-    EXPECT_EQ(document.pngSaveMode, kPngSaveGray8);
-    EXPECT_TRUE(document.hasTransparent);
-    EXPECT_DOUBLE_EQ(document.gamma, 0.0);
+    EXPECT_EQ(document.PngSaveMode(), kPngSaveGray8);
+    EXPECT_TRUE(document.Facts().hasTransparent);
+    EXPECT_DOUBLE_EQ(document.Facts().gamma, 0.0);
     EXPECT_EQ(settings.useInterlaceOnSave, 0);
     EXPECT_EQ(settings.pngSaveMode, 0);
 
     // A pasted image changes the settings too; without a document only the settings change.
-    document.docType = kTypeClipboard;
+    document.SetDocType(kTypeClipboard);
     choices.transparentColor = RgbQuad{3, 2, 1, 0};
     ApplyPngSaveChoices(choices, settings, &document);
     EXPECT_EQ(settings.pngSaveMode, kPngSaveGray8);

@@ -1,6 +1,7 @@
 // Raw RGB data files with FAL headers: names, exact bytes written, pixels read, bad headers.
 #include "core/RgbFile.h"
 #include "DocFixture.h"
+#include "app/util/FileExtension.h"
 #include "core/FormatTable.h"
 #include "core/OutputFiles.h"
 
@@ -12,7 +13,16 @@ const std::string kHeader3x2 = "F_ALL(V1.00)\r\n3 2 0 0\r\n1.00 255 255 255 0\r\
 
 bool Save(CImageDoc& document, const std::string& path) {
     COutputFiles output;
-    return SaveRgbFile(document, output, path) && output.Commit("SaveRgbFile");
+    ImageFacts written = document.Facts();
+    if (!SaveRgbFile(document, ImageWriteOptions{}, written, output, path) ||
+        !output.Commit("SaveRgbFile"))
+        return false;
+    document.TakeWrittenFacts(std::move(written));
+    return true;
+}
+
+bool Load(CImageDoc& document, const std::string& path) {
+    return ReadImageFile(document, kTypeRgb, path, TestReadOptions());
 }
 
 } // namespace
@@ -46,14 +56,14 @@ TEST(RgbFileNames, HeaderParsing) {
 
 TEST_F(RgbFile, WritesExactHeaderAndPixelBytes) {
     CImageDoc document;
-    document.SetImage(
+    document.ReplaceImage(
         MakeImage(3, 2, {0x010203, 0x040506, 0x070809, 0x0A0B0C, 0x0D0E0F, 0x101112}));
     ASSERT_TRUE(Save(document, dir.File("out.fal")));
     EXPECT_EQ(TempDir::Read(dir.File("out.fal")), kHeader3x2);
     const std::string data = TempDir::Read(dir.File("out.rgb"));
     ASSERT_EQ(data.size(), 18u);
     EXPECT_EQ(data, std::string("\1\2\3\4\5\6\7\10\11\12\13\14\15\16\17\20\21\22", 18));
-    EXPECT_EQ(document.description, "3x2  RGB/Q0+FAL");
+    EXPECT_EQ(document.Facts().description, "3x2  RGB/Q0+FAL");
 
     ASSERT_TRUE(Save(document, dir.File("plain")));
     EXPECT_EQ(TempDir::Read(dir.File("plain.rgb")), data);
@@ -63,7 +73,7 @@ TEST_F(RgbFile, WritesExactHeaderAndPixelBytes) {
 TEST_F(RgbFile, ReadsThroughEitherNameAndRoundTrips) {
     const int width = 5, height = 4; // 15-byte rows, 16-byte DIB strides
     CImageDoc source;
-    source.SetImage(MakeImage(width, height, Gradient(width, height)));
+    source.ReplaceImage(MakeImage(width, height, Gradient(width, height)));
     ASSERT_TRUE(Save(source, dir.File("scan.rgb")));
     std::rename(dir.File("scan.rgb").c_str(), dir.File("scan.q0").c_str());
 
@@ -71,10 +81,10 @@ TEST_F(RgbFile, ReadsThroughEitherNameAndRoundTrips) {
         if (std::string(name) == "scan.fal")
             std::rename(dir.File("scan.q0").c_str(), dir.File("scan.rgb").c_str());
         CImageDoc document;
-        ASSERT_TRUE(LoadRgbFile(document, dir.File(name))) << name;
+        ASSERT_TRUE(Load(document, dir.File(name))) << name;
         EXPECT_EQ(PixelsOf(document.Image()), Gradient(width, height));
-        EXPECT_EQ(document.fileSize, 60u);
-        EXPECT_EQ(document.description, "5x4  RGB/Q0+FAL");
+        EXPECT_EQ(document.Facts().fileSize, 60u);
+        EXPECT_EQ(document.Facts().description, "5x4  RGB/Q0+FAL");
     }
 }
 
@@ -82,28 +92,28 @@ TEST_F(RgbFile, ShortDataFileKeepsMissingRowsBlackUpToHalf) {
     dir.Write("half.fal", "F_ALL(V1.00)\r\n2 4 0 0\r\n");
     dir.Write("half.rgb", std::string(12, '\x7f')); // two of four rows
     CImageDoc document;
-    ASSERT_TRUE(LoadRgbFile(document, dir.File("half.rgb")));
+    ASSERT_TRUE(Load(document, dir.File("half.rgb")));
     EXPECT_EQ(PixelsOf(document.Image()),
               (std::vector<uint32_t>{0x7f7f7f, 0x7f7f7f, 0x7f7f7f, 0x7f7f7f, 0, 0, 0, 0}));
 
     dir.Write("huge.fal", "F_ALL(V1.00)\r\n65535 65535 0 0\r\n");
     dir.Write("huge.rgb", std::string(12, '\0'));
-    EXPECT_FALSE(LoadRgbFile(document, dir.File("huge.rgb")));
+    EXPECT_FALSE(Load(document, dir.File("huge.rgb")));
     EXPECT_EQ(Messages().back(), "LoadRgbFile:データファイルが短すぎます\n" + dir.File("huge.rgb"));
 }
 
 TEST_F(RgbFile, ReportsMissingFilesAndBadHeaders) {
     CImageDoc document;
-    EXPECT_FALSE(LoadRgbFile(document, dir.File("none.rgb")));
+    EXPECT_FALSE(Load(document, dir.File("none.rgb")));
     EXPECT_EQ(Messages().back(), "LoadRgbFile:ファイルが開けません\n" + dir.File("none.fal"));
 
     dir.Write("nodata.fal", kHeader3x2);
-    EXPECT_FALSE(LoadRgbFile(document, dir.File("nodata.fal")));
+    EXPECT_FALSE(Load(document, dir.File("nodata.fal")));
     EXPECT_EQ(Messages().back(), "LoadRgbFile:ファイルが開けません\n" + dir.File("nodata.rgb"));
 
     dir.Write("bad.fal", "F_ALL(V1.00)\r\n0 0 0 0\r\n");
     dir.Write("bad.rgb", "");
-    EXPECT_FALSE(LoadRgbFile(document, dir.File("bad.rgb")));
+    EXPECT_FALSE(Load(document, dir.File("bad.rgb")));
     EXPECT_EQ(Messages().back(),
               "LoadRgbFile:ヘッダの画像サイズが不正です\n" + dir.File("bad.fal"));
     EXPECT_TRUE(document.Image().IsEmpty());

@@ -79,9 +79,9 @@ TEST_F(SaveDispatch, UncommittedOutputLeavesNothingBehind) {
 
 TEST_F(SaveDispatch, FailedWriteKeepsBothRawRgbFiles) {
     CImageDoc document;
-    document.SetImage(MakeImage(100, 100, Gradient(100, 100))); // 30000 data bytes
-    document.description = "before";
-    document.docType = kTypeBmp;
+    document.ReplaceImage(MakeImage(100, 100, Gradient(100, 100))); // 30000 data bytes
+    SetFacts(document, [](ImageFacts& facts) { facts.description = "before"; });
+    document.SetDocType(kTypeBmp);
     dir.Write("pic.fal", "old header");
     dir.Write("pic.rgb", "old data");
     bool saved;
@@ -95,18 +95,18 @@ TEST_F(SaveDispatch, FailedWriteKeepsBothRawRgbFiles) {
     EXPECT_EQ(TempDir::Read(dir.File("pic.fal")), "old header");
     EXPECT_EQ(TempDir::Read(dir.File("pic.rgb")), "old data");
     EXPECT_EQ(Names(dir), (std::vector<std::string>{"pic.fal", "pic.rgb"}));
-    EXPECT_EQ(document.description, "before");
-    EXPECT_EQ(document.docType, kTypeBmp);
+    EXPECT_EQ(document.Facts().description, "before");
+    EXPECT_EQ(document.DocType(), kTypeBmp);
 
     ASSERT_TRUE(SaveImageFile(document, dir.File("pic.rgb")));
-    EXPECT_EQ(document.docType, kTypeRgb);
-    EXPECT_EQ(document.fileSize, 30000u);
-    EXPECT_EQ(document.description, "100x100  RGB/Q0+FAL");
+    EXPECT_EQ(document.DocType(), kTypeRgb);
+    EXPECT_EQ(document.Facts().fileSize, 30000u);
+    EXPECT_EQ(document.Facts().description, "100x100  RGB/Q0+FAL");
 }
 
 TEST_F(SaveDispatch, FailedBmpWriteKeepsTheOriginal) {
     CImageDoc document;
-    document.SetImage(MakeImage(100, 100, Gradient(100, 100)));
+    document.ReplaceImage(MakeImage(100, 100, Gradient(100, 100)));
     const std::string target = dir.Write("pic.bmp", "old bitmap");
     bool saved;
     {
@@ -121,7 +121,7 @@ TEST_F(SaveDispatch, FailedBmpWriteKeepsTheOriginal) {
 
 TEST_F(SaveDispatch, DeviceTargetIsWrittenDirectlyAndChecked) {
     CImageDoc document;
-    document.SetImage(MakeImage(2, 2, Gradient(2, 2)));
+    document.ReplaceImage(MakeImage(2, 2, Gradient(2, 2)));
     fs::create_symlink("/dev/full", dir.File("full.rgb"));
     EXPECT_FALSE(SaveImageFile(document, dir.File("full.rgb")));
     EXPECT_EQ(Messages(),
@@ -131,7 +131,7 @@ TEST_F(SaveDispatch, DeviceTargetIsWrittenDirectlyAndChecked) {
 
 TEST_F(SaveDispatch, TypesWithoutWriter) {
     CImageDoc document;
-    document.SetImage(MakeImage(2, 2, Gradient(2, 2)));
+    document.ReplaceImage(MakeImage(2, 2, Gradient(2, 2)));
     for (const char* name : {"a.mag", "a.tif", "a.gif", "noextension"})
         EXPECT_FALSE(SaveImageFile(document, dir.File(name))) << name;
     EXPECT_TRUE(Messages().empty());

@@ -105,15 +105,15 @@ TEST_F(TiffFile, KindsOfPicture) {
     // RGBA: the fourth byte of each pixel is skipped.
     ASSERT_TRUE(Load(Write("rgba.tif", 2, 1, 2, 4, {Bytes({10, 20, 30, 99, 40, 50, 60, 99})})));
     EXPECT_EQ(PixelsOf(document.Image()), (std::vector<uint32_t>{0x0A141E, 0x28323C}));
-    EXPECT_EQ(document.description, "2x1 TIFF (RGB)");
-    EXPECT_FALSE(document.grayscale);
+    EXPECT_EQ(document.Facts().description, "2x1 TIFF (RGB)");
+    EXPECT_FALSE(document.Facts().grayscale);
 
     // Gray with alpha: the first sample of each pixel.
     ASSERT_TRUE(Load(Write("ga.tif", 3, 1, 1, 2, {Bytes({0, 255, 128, 255, 255, 0})})));
     EXPECT_EQ(PixelsOf(document.Image()), (std::vector<uint32_t>{0, 0x808080, 0xFFFFFF}));
-    EXPECT_EQ(document.description, "3x1 TIFF (Gray)");
-    EXPECT_TRUE(document.grayscale);
-    EXPECT_EQ(document.palette.size(), 256u);
+    EXPECT_EQ(document.Facts().description, "3x1 TIFF (Gray)");
+    EXPECT_TRUE(document.Facts().grayscale);
+    EXPECT_EQ(document.Facts().palette.size(), 256u);
 
     // WhiteIsZero reverses the ramp.
     ASSERT_TRUE(Load(Write("wz.tif", 2, 1, 0, 1, {Bytes({0, 200})})));
@@ -123,8 +123,8 @@ TEST_F(TiffFile, KindsOfPicture) {
     TiffField map = Short(320, {0x1200, 0xFFFF, 0x3400, 0x0000, 0x5600, 0x8000});
     ASSERT_TRUE(Load(Write("p.tif", 2, 1, 3, 1, {Bytes({1, 0})}, {map})));
     EXPECT_EQ(PixelsOf(document.Image()), (std::vector<uint32_t>{0xFF0080, 0x123456}));
-    EXPECT_EQ(document.description, "2x1 TIFF (Idx)");
-    EXPECT_EQ(document.palette.size(), 2u);
+    EXPECT_EQ(document.Facts().description, "2x1 TIFF (Idx)");
+    EXPECT_EQ(document.Facts().palette.size(), 2u);
 }
 
 TEST_F(TiffFile, RowsRunOnAcrossStripsAndStopWhereTheStripsEnd) {
@@ -192,14 +192,14 @@ TEST_F(TiffFile, ExifTiffKeepsItsDirectories) {
     std::vector<TiffField> exif = {Undefined(0x9000, "0221"), Short(0x8827, {200})};
     std::vector<TiffField> camera = {Ascii(271, "Maker"), Ascii(272, "Model")};
     ASSERT_TRUE(Load(Write("cam.tif", 1, 1, 2, 3, {Bytes({1, 2, 3})}, camera, exif)));
-    EXPECT_EQ(document.description, "1x1 TIFF(Exif2.21) (RGB)");
-    EXPECT_TRUE(document.hasExif);
-    ASSERT_TRUE(document.exifReader);
-    const CIfdEntry* iso = document.exifReader->FindTag(0x8827);
+    EXPECT_EQ(document.Facts().description, "1x1 TIFF(Exif2.21) (RGB)");
+    EXPECT_TRUE(document.Facts().exif.Present());
+    ASSERT_TRUE(document.Facts().exif.Reader());
+    const CIfdEntry* iso = document.Facts().exif.Reader()->FindTag(0x8827);
     ASSERT_TRUE(iso);
-    EXPECT_EQ(document.exifReader->GetShort(*iso), 200);
+    EXPECT_EQ(document.Facts().exif.Reader()->GetShort(*iso), 200);
 
     ASSERT_TRUE(Load(Write("plain.tif", 1, 1, 2, 3, {Bytes({1, 2, 3})})));
-    EXPECT_FALSE(document.hasExif);
-    EXPECT_FALSE(document.exifReader);
+    EXPECT_FALSE(document.Facts().exif.Present());
+    EXPECT_FALSE(document.Facts().exif.Reader());
 }

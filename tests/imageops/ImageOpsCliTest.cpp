@@ -13,7 +13,7 @@ std::string Env(const TempDir& config) {
 
 std::string WriteBmp(const TempDir& dir, const std::string& name, int width, int height) {
     CImageDoc document;
-    document.SetImage(MakeImage(width, height, Gradient(width, height)));
+    document.ReplaceImage(MakeImage(width, height, Gradient(width, height)));
     const std::string path = dir.File(name);
     EXPECT_TRUE(document.SaveFile(path));
     return path;

@@ -35,18 +35,20 @@ void ExpectUnchanged(CImageDoc& document, const CDibImage* image, const std::str
 TEST_F(ImageOps, ResizeInstallsATrueColourPicture) {
     CImageDoc document;
     // Top row 10, 30, 50, 70 in every channel; bottom row 110, 130, 150, 170.
-    document.SetImage(MakeImage(
+    document.ReplaceImage(MakeImage(
         4, 2, {0x0A0A0A, 0x1E1E1E, 0x323232, 0x464646, 0x6E6E6E, 0x828282, 0x969696, 0xAAAAAA}));
-    document.palette.assign(16, RgbQuad{});
-    document.fileSize = 1234;
+    SetFacts(document, [](ImageFacts& facts) {
+        facts.palette.assign(16, RgbQuad{});
+        facts.fileSize = 1234;
+    });
     ASSERT_TRUE(Resize(document, 2, 1));
     EXPECT_EQ(document.ImageWidth(), 2);
     EXPECT_EQ(document.ImageHeight(), 1);
     EXPECT_EQ(document.Image().ColorType(), 0);
     // Columns first: 60, 80, 100, 120; then pairs along the row: 70, 110.
     EXPECT_EQ(PixelsOf(document.Image()), (std::vector<uint32_t>{0x464646, 0x6E6E6E}));
-    EXPECT_TRUE(document.palette.empty());
-    EXPECT_EQ(document.fileSize, 0u);
+    EXPECT_TRUE(document.Facts().palette.empty());
+    EXPECT_EQ(document.Facts().fileSize, 0u);
     EXPECT_EQ(document.InfoText(), "2x1 Modified Image");
     EXPECT_FALSE(document.IsModified()); // the command marks it, not Resize
     EXPECT_TRUE(Messages().empty());
@@ -54,7 +56,7 @@ TEST_F(ImageOps, ResizeInstallsATrueColourPicture) {
 
 TEST_F(ImageOps, ResizeFailuresLeaveTheDocument) {
     CImageDoc document;
-    document.SetImage(MakeImage(3, 3, Gradient(3, 3)));
+    document.ReplaceImage(MakeImage(3, 3, Gradient(3, 3)));
     document.SetInfoText("3x3 Windows BMP(24bit)", false);
     const CDibImage* image = &document.Image();
     const std::vector<uint32_t> pixels = PixelsOf(*image);
@@ -73,7 +75,7 @@ TEST_F(ImageOps, ResizeFailuresLeaveTheDocument) {
 TEST_F(ImageOps, ResizeCommandMarksAndRegroupsOnce) {
     CDocTemplate documents;
     CImageDoc& document = documents.CreateNewDocument();
-    document.SetImage(MakeImage(4, 4, Gradient(4, 4)));
+    document.ReplaceImage(MakeImage(4, 4, Gradient(4, 4)));
     document.SetTitle("photo.jpg");
     document.SetSyncId(42);
     EXPECT_FALSE(ResizeCommand(document, 4, 4)); // same size: nothing happens
@@ -88,8 +90,8 @@ TEST_F(ImageOps, ResizeCommandMarksAndRegroupsOnce) {
     EXPECT_EQ(Headless().WaitDepth(), 0);
 
     CImageDoc& converted = documents.CreateNewDocument();
-    converted.SetImage(MakeImage(4, 4, Gradient(4, 4)));
-    converted.converted = true;
+    converted.ReplaceImage(MakeImage(4, 4, Gradient(4, 4)));
+    converted.SetConversionFile(dir.Write("tlmn0007.jpg", "x"));
     converted.SetSyncId(7);
     ASSERT_TRUE(ResizeCommand(converted, 2, 2));
     EXPECT_FALSE(converted.IsModified());
@@ -98,8 +100,8 @@ TEST_F(ImageOps, ResizeCommandMarksAndRegroupsOnce) {
 
 TEST_F(ImageOps, GammaTransfersEverySampleOfATrueColourCopy) {
     CImageDoc document;
-    document.SetImage(MakeImage(2, 1, {0x010203, 0x8040FF}));
-    document.palette.assign(2, RgbQuad{});
+    document.ReplaceImage(MakeImage(2, 1, {0x010203, 0x8040FF}));
+    SetFacts(document, [](ImageFacts& facts) { facts.palette.assign(2, RgbQuad{}); });
     document.SetTitle("photo.bmp");
     int gamma[256], levels[256];
     BuildGammaTable(gamma, 2.0);
@@ -111,7 +113,7 @@ TEST_F(ImageOps, GammaTransfersEverySampleOfATrueColourCopy) {
     EXPECT_EQ(Blue(pixels[0]), gamma[3]);
     EXPECT_EQ(Red(pixels[1]), gamma[0x80]);
     EXPECT_EQ(Blue(pixels[1]), 255);
-    EXPECT_TRUE(document.palette.empty());
+    EXPECT_TRUE(document.Facts().palette.empty());
     EXPECT_EQ(document.InfoText(), "2x1 Modified Image");
     EXPECT_EQ(document.Title(), "photo.bmp *");
     EXPECT_EQ(Headless().WaitDepth(), 0);
@@ -139,7 +141,7 @@ TEST_F(ImageOps, YCbCrOpensThreeGreyDocumentsInTheSourceGroup) {
     CDocTemplate documents;
     CImageDoc& source = documents.CreateNewDocument();
     // red, green, blue, white
-    source.SetImage(MakeImage(2, 2, {0xFF0000, 0x00FF00, 0x0000FF, 0xFFFFFF}));
+    source.ReplaceImage(MakeImage(2, 2, {0xFF0000, 0x00FF00, 0x0000FF, 0xFFFFFF}));
     source.SetTitle("photo.jpg");
     source.SetSyncId(1234);
     source.SetInfoText("2x2 JFIF", false);
@@ -154,7 +156,7 @@ TEST_F(ImageOps, YCbCrOpensThreeGreyDocumentsInTheSourceGroup) {
         EXPECT_EQ(plane.SyncId(), 1234);
         EXPECT_EQ(plane.Image().ColorType(), 256);
         EXPECT_EQ(plane.Image().Palette().size(), 256u);
-        EXPECT_EQ(plane.docType, kTypeBmp);
+        EXPECT_EQ(plane.DocType(), kTypeBmp);
         EXPECT_FALSE(plane.IsModified());
         const std::vector<uint32_t> pixels = PixelsOf(plane.Image());
         for (int i = 0; i < 4; ++i)

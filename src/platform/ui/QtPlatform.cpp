@@ -41,7 +41,12 @@ Answer AnswerFor(int button) {
 Answer QtPlatform::ShowMessage(const std::string& text, MessageKind kind, Buttons buttons) {
     QMessageBox box(IconFor(kind), QApplication::applicationDisplayName(),
                     QString::fromStdString(text), ButtonsFor(buttons), parent_);
-    return AnswerFor(box.exec());
+    // A message shown during a long step (under the wait cursor) gets the arrow while it is up.
+    const bool waiting = QApplication::overrideCursor() != nullptr;
+    if (waiting) QApplication::setOverrideCursor(Qt::ArrowCursor);
+    const int answer = box.exec();
+    if (waiting) QApplication::restoreOverrideCursor();
+    return AnswerFor(answer);
 }
 
 void QtPlatform::Beep() { QApplication::beep(); }

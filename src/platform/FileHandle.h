@@ -1,0 +1,27 @@
+#pragma once
+// An open C stream owned by one object: closed when the handle goes, or earlier by Close, which
+// says whether the close (and the flush it makes) succeeded.
+#include <cstdio>
+#include <string>
+
+class FileHandle {
+public:
+    FileHandle() = default;
+    explicit FileHandle(std::FILE* file) : file_(file) {}
+    ~FileHandle() { Close(); }
+    FileHandle(FileHandle&& other) noexcept : file_(other.file_) { other.file_ = nullptr; }
+    FileHandle& operator=(FileHandle&& other) noexcept;
+    FileHandle(const FileHandle&) = delete;
+    FileHandle& operator=(const FileHandle&) = delete;
+
+    // fopen of the path; an empty handle when it fails (errno says why).
+    static FileHandle Open(const std::string& path, const char* mode);
+
+    std::FILE* get() const { return file_; }
+    explicit operator bool() const { return file_ != nullptr; }
+    // Closes the stream; false when closing failed. An empty handle closes successfully.
+    bool Close();
+
+private:
+    std::FILE* file_ = nullptr;
+};
