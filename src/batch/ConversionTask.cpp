@@ -15,7 +15,6 @@
 
 namespace {
 
-constexpr int kNoDocumentId = 361;
 
 // base × numerator / denominator in 64 bits, truncated and kept within int; a positive base
 // never gives less than 1.
@@ -95,7 +94,7 @@ bool CConversionTask::Run(CBatchJob& job) {
     if (!job.BeginProcessing()) return false;
     document_ = documents_.OpenDocumentFile("");
     if (!document_) {
-        Platform().ShowMessage(LoadString(kNoDocumentId), MessageKind::Error, Buttons::Ok);
+        Platform().ShowMessage(LoadString(StringId::NoDocument), MessageKind::Error, Buttons::Ok);
         return false;
     }
     const bool started = !settings_.createLog || job.OpenLog(settings_.logFilePath);

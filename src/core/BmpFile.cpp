@@ -58,14 +58,14 @@ std::unique_ptr<CDibImage> LoadBmpStream(std::FILE* file, const std::string& pat
                                          std::string& description) {
     auto image = std::make_unique<CDibImage>();
     if (!ReadBmpStream(*image, file)) {
-        ReportErrorId("LoadBmpFile", path, 353);
+        ReportErrorId("LoadBmpFile", path, StringId::NoBitmap);
         return nullptr;
     }
     const uint32_t fileSize = image->fileSize;
     const BitmapInfoHeader header = image->lastHeader;
     image = PrepareForScreen(std::move(image), options);
     if (!image) {
-        ReportErrorId("LoadBmpFile", path, 353);
+        ReportErrorId("LoadBmpFile", path, StringId::NoBitmap);
         return nullptr;
     }
     image->fileSize = fileSize;
@@ -76,7 +76,7 @@ std::unique_ptr<CDibImage> LoadBmpStream(std::FILE* file, const std::string& pat
 
 std::string FormatSize(long width, long height) {
     char text[64];
-    std::snprintf(text, sizeof text, LoadString(213).c_str(), static_cast<int>(width),
+    std::snprintf(text, sizeof text, LoadString(StringId::ImageSizeFormat).c_str(), static_cast<int>(width),
                   static_cast<int>(height));
     return text;
 }
@@ -93,7 +93,7 @@ std::unique_ptr<CDibImage> ReadBmpFile(const std::string& path, const ImageReadO
                                        std::string& description) {
     FileHandle file = FileHandle::Open(path, "rb");
     if (!file) {
-        ReportErrorId("LoadBmpFile", path, 351);
+        ReportErrorId("LoadBmpFile", path, StringId::CannotOpen);
         return nullptr;
     }
     return LoadBmpStream(file.get(), path, options, description);
@@ -103,7 +103,7 @@ std::unique_ptr<CDibImage> ReadBmpBytes(const uint8_t* bytes, size_t size, const
                                         const ImageReadOptions& options, std::string& description) {
     FileHandle file(size ? fmemopen(const_cast<uint8_t*>(bytes), size, "rb") : nullptr);
     if (!file) {
-        ReportErrorId("LoadBmpFile", path, 353);
+        ReportErrorId("LoadBmpFile", path, StringId::NoBitmap);
         return nullptr;
     }
     return LoadBmpStream(file.get(), path, options, description);
@@ -114,7 +114,7 @@ bool WriteBmpFile(CDibImage& image, std::FILE* file, const std::string& path, in
     if (!image.ExtractDib(colorType, kBiRgb) ||
         kFileHeaderSize + image.HeaderSize() + image.PixelSize() > UINT32_MAX) {
         image.FreeDib();
-        ReportErrorId("SaveBmpFile", path, 354);
+        ReportErrorId("SaveBmpFile", path, StringId::NoDib);
         return false;
     }
     std::memcpy(&image.lastHeader, image.HeaderBlock(), sizeof(BitmapInfoHeader));
@@ -130,7 +130,7 @@ bool WriteBmpFile(CDibImage& image, std::FILE* file, const std::string& path, in
                    WriteAll(file, image.Pixels(), image.PixelSize()) && std::fflush(file) == 0;
     image.FreeDib();
     if (!written) {
-        ReportErrorId("SaveBmpFile", path, 351);
+        ReportErrorId("SaveBmpFile", path, StringId::CannotOpen);
         return false;
     }
     image.fileSize = fileSize;

@@ -37,7 +37,7 @@ bool SaveBmpDocument(CImageDoc& document, const ImageWriteOptions&, ImageFacts& 
                      COutputFiles& output, const std::string& path) {
     std::FILE* file = output.Create(path);
     if (!file) {
-        ReportErrorId("SaveBmpFile", path, 351);
+        ReportErrorId("SaveBmpFile", path, StringId::CannotOpen);
         return false;
     }
     return WriteBmpFile(document.ImageBuffer(), file, path, -1, written.description);

@@ -19,7 +19,6 @@
 
 namespace {
 
-constexpr int kNewImageTextId = 279;
 constexpr int kBlankWidth = 640, kBlankHeight = 480;
 
 // Two paths name the same file when they resolve to the same place (file names are
@@ -102,7 +101,7 @@ bool CImageDoc::Reload() {
 
 bool CImageDoc::OnNewDocument() {
     if (!CDocument::OnNewDocument() || !MakeBlankImage()) return false;
-    SetInfoText(LoadString(kNewImageTextId), false);
+    SetInfoText(LoadString(StringId::NewImage), false);
     facts_.description.clear();
     docType_ = kTypeBmp;
     facts_.fileSize = 0;

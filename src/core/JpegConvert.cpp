@@ -16,7 +16,6 @@
 
 namespace {
 
-constexpr int kTempPrefixId = 215, kSamplingNameId = 271, kNoTempFileId = 355;
 
 std::string TempDirectory(const SettingsStore& settings) {
     return settings.tempDir.empty() ? Platform().TempDirectory() : settings.tempDir;
@@ -55,7 +54,7 @@ bool FillConversion(CImageDoc& document, const CImageDoc& source, const std::str
 std::string ConversionLabel(const SettingsStore& settings, bool customDqt) {
     const JpegWriteSettings values = JpegWriteSettingsFrom(settings);
     std::string label = customDqt ? "CustomDQT" : "Q=" + std::to_string(values.quality);
-    label += " DS=" + LoadString(kSamplingNameId + settings.param2);
+    label += " DS=" + LoadString(StringIdAt(StringId::SamplingNames, settings.param2));
     if (settings.param3 == 1) label += " Prg.";
     return label;
 }
@@ -66,8 +65,8 @@ CImageDoc* ConvertToJpeg(CImageDoc& source, CDocTemplate& documents, std::string
     label = ConversionLabel(settings, source.UsesCustomDqt());
     const std::string directory = TempDirectory(settings);
     std::string path;
-    if (!CreateTempFile(directory, LoadString(kTempPrefixId), ".jpg", path)) {
-        ReportErrorId("Convert", directory, kNoTempFileId);
+    if (!CreateTempFile(directory, LoadString(StringId::TempFilePrefix), ".jpg", path)) {
+        ReportErrorId("Convert", directory, StringId::NoTempFile);
         return nullptr;
     }
     if (!WriteConversionFile(source, ImageWriteOptions::FromSettings(settings), path)) {

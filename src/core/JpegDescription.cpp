@@ -79,7 +79,7 @@ JpegFrameFacts FrameFactsOf(const jpeg_compress_struct& info) {
 JpegDescription DescribeJpeg(const JpegFrameFacts& facts, const std::string& exifLabel) {
     JpegDescription result;
     std::string& text = result.text;
-    text = Format(LoadString(213).c_str(), static_cast<int>(facts.width),
+    text = Format(LoadString(StringId::ImageSizeFormat).c_str(), static_cast<int>(facts.width),
                   static_cast<int>(facts.height));
     if (facts.jfif)
         text += Format("JFIF%d.%d", facts.jfifMajor, facts.jfifMinor);

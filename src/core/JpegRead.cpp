@@ -177,7 +177,7 @@ bool DecodeJpegStream(std::FILE* file, const std::string& path, size_t maxPixels
     image.FreeDib();
     image.Release();
     if (status == DecodeStatus::NoMemory)
-        ReportErrorId(kReaderName, path, 352);
+        ReportErrorId(kReaderName, path, StringId::NoMemory);
     else
         ReportError("JPEGLIB", "", session.errors.message);
     return false;
@@ -187,7 +187,7 @@ bool DecodeJpegFile(const std::string& path, JpegPixelForm form, CDibImage& imag
                     JpegFileFacts& facts) {
     FileHandle file = FileHandle::Open(path, "rb");
     if (!file) {
-        ReportErrorId(kReaderName, path, 351);
+        ReportErrorId(kReaderName, path, StringId::CannotOpen);
         return false;
     }
     long length = std::fseek(file.get(), 0, SEEK_END) == 0 ? std::ftell(file.get()) : 0;
@@ -240,7 +240,7 @@ bool ReadJpegFile(const std::string& path, const ImageReadOptions& options,
     decoded.facts = FactsOf(facts, options.readCharsets);
     if (form == JpegPixelForm::PackedDib) image = PrepareForScreen(std::move(image), options);
     if (!image) {
-        ReportErrorId(kReaderName, path, 353);
+        ReportErrorId(kReaderName, path, StringId::NoBitmap);
         return false;
     }
     decoded.image = std::move(image);

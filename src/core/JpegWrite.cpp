@@ -154,7 +154,7 @@ bool EncodeRows(std::FILE* file, const std::string& path, const PixelSource& sou
     session.file = file;
     session.source = source;
     if (!PrepareBuffers(session, settings)) {
-        ReportErrorId(kWriterName, path, 352);
+        ReportErrorId(kWriterName, path, StringId::NoMemory);
         return false;
     }
     const bool ok = RunEncode(session, settings, description);
@@ -199,7 +199,7 @@ bool EncodeJpegStream(std::FILE* file, const std::string& path, CDibImage& image
                   true};
     } else {
         image.FreeDib();
-        ReportErrorId(kWriterName, path, 354);
+        ReportErrorId(kWriterName, path, StringId::NoDib);
         return false;
     }
     bool ok = EncodeRows(file, path, source, settings, description);

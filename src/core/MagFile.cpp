@@ -14,9 +14,6 @@
 namespace {
 
 constexpr size_t kSignatureSize = 8;
-constexpr int kMessageCannotOpen = 351;
-constexpr int kMessageNoBitmap = 353;
-constexpr int kStringSizeFormat = 213;
 const char* const kReaderName = "LoadMagFile";
 
 bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes) {
@@ -43,7 +40,7 @@ bool DecodeMag(const uint8_t* data, size_t size, MagPicture& picture) {
 
 std::string MagDescription(const MagPicture& picture) {
     char size[64];
-    std::snprintf(size, sizeof size, LoadString(kStringSizeFormat).c_str(), picture.width,
+    std::snprintf(size, sizeof size, LoadString(StringId::ImageSizeFormat).c_str(), picture.width,
                   picture.height);
     std::string signature = picture.signature;
     signature.erase(signature.find_last_not_of(' ') + 1);
@@ -80,7 +77,7 @@ std::unique_ptr<CDibImage> ReadMagFile(const std::string& path, const ImageReadO
                                        MagFileFacts* facts) {
     std::vector<uint8_t> bytes;
     if (!ReadWholeFile(path, bytes)) {
-        ReportErrorId(kReaderName, path, kMessageCannotOpen);
+        ReportErrorId(kReaderName, path, StringId::CannotOpen);
         return nullptr;
     }
     MagPicture picture;
@@ -88,7 +85,7 @@ std::unique_ptr<CDibImage> ReadMagFile(const std::string& path, const ImageReadO
     if (DecodeMag(bytes.data(), bytes.size(), picture)) image = MakeMagDib(picture);
     if (image) image = PrepareForScreen(std::move(image), options);
     if (!image) {
-        ReportErrorId(kReaderName, path, kMessageNoBitmap);
+        ReportErrorId(kReaderName, path, StringId::NoBitmap);
         return nullptr;
     }
     description = MagDescription(picture);

@@ -14,7 +14,6 @@ namespace {
 
 constexpr const char* kLoadName = "LoadPngFile";
 constexpr const char* kSaveName = "SavePngFile";
-constexpr int kNoBitmapId = 353, kNoDibId = 354;
 
 void TakeTexts(ImageFacts& facts, const std::vector<PngTextEntry>& texts,
                const CommentCharsets& readCharsets) {
@@ -79,7 +78,7 @@ bool ReadPngImage(const std::string& path, const ImageReadOptions& options,
     decoded.facts = FactsOf(facts, options.readCharsets);
     image = PrepareForScreen(std::move(image), options);
     if (!image || image->IsEmpty()) {
-        ReportErrorId(kLoadName, path, kNoBitmapId);
+        ReportErrorId(kLoadName, path, StringId::NoBitmap);
         return false;
     }
     decoded.image = std::move(image);
@@ -99,7 +98,7 @@ bool SavePngDocument(CImageDoc& document, const ImageWriteOptions& writeOptions,
     if (image.IsEmpty() || !image.ExtractDib(0, kBiRgb) ||
         image.PixelSize() < DibStride(width, 24) * height) {
         image.FreeDib();
-        ReportErrorId(kSaveName, path, kNoDibId);
+        ReportErrorId(kSaveName, path, StringId::NoDib);
         return false;
     }
     const PngSaveOptions& options = writeOptions.png;

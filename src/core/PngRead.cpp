@@ -27,7 +27,6 @@ PngLoadOptions PngLoadOptions::FromSettings(const SettingsStore& settings) {
 namespace {
 
 constexpr const char* kReportName = "LoadPngFile";
-constexpr int kNoMemoryId = 352;
 // Deflate expands at most 1032-fold, so the image data cannot be larger than this many times
 // the file (plus a little for tiny files); a header claiming more is a broken or hostile file.
 constexpr uint64_t kMaxInflateRatio = 1032;
@@ -348,7 +347,7 @@ bool ReadPngStream(std::FILE* file, const std::string& path, const PngLoadOption
     if (outcome != Outcome::Done) {
         image.FreeDib();
         if (outcome == Outcome::NoMemory)
-            ReportErrorId(kReportName, path, kNoMemoryId);
+            ReportErrorId(kReportName, path, StringId::NoMemory);
         else
             ReportError(kReportName, path, "Error handler");
         return false;

@@ -40,8 +40,6 @@ void PngSaveModeFormat(int saveMode, int& colorType, int& bitDepth) {
 namespace {
 
 constexpr const char* kReportName = "SavePngFile";
-constexpr int kNoMemoryId = 352;
-constexpr int kNoDibId = 354;
 
 // Everything one write works on; it lives outside the setjmp frame (see EncodeWithLibpng).
 struct WriteJob {
@@ -233,7 +231,7 @@ bool WritePngStream(std::FILE* file, const std::string& path, PackedRgbRows rows
                     PngSaveRequest& request, const PngSaveOptions& options, PngSaveResult& result) {
     if (!rows.pixels || rows.width == 0 || rows.height == 0 || rows.width > PNG_UINT_31_MAX ||
         rows.height > PNG_UINT_31_MAX || rows.stride < rows.width * 3) {
-        ReportErrorId(kReportName, path, kNoDibId);
+        ReportErrorId(kReportName, path, StringId::NoDib);
         return false;
     }
     WriteJob job(rows, request, options);
@@ -247,7 +245,7 @@ bool WritePngStream(std::FILE* file, const std::string& path, PackedRgbRows rows
                                               PngWarningIgnored);
     if (job.png) job.info = png_create_info_struct(job.png);
     if (!job.info) {
-        ReportErrorId(kReportName, path, kNoMemoryId);
+        ReportErrorId(kReportName, path, StringId::NoMemory);
         return false;
     }
     if (!EncodeWithLibpng(job, file)) {

@@ -18,7 +18,6 @@ namespace {
 
 constexpr const char* kLoadName = "LoadRgbFile";
 constexpr const char* kSaveName = "SaveRgbFile";
-constexpr int kCannotOpenId = 351, kNoMemoryId = 352, kNoBitmapId = 353, kNoDibId = 354;
 constexpr int kMaxSide = 65535;
 constexpr size_t kMaxHeaderBytes = 4096;
 constexpr size_t kLineLength = 80;
@@ -57,7 +56,7 @@ std::string Description(int width, int height) {
 bool ReadHeaderFile(const std::string& path, int& width, int& height) {
     FileHandle file = FileHandle::Open(path, "rb");
     if (!file) {
-        ReportErrorId(kLoadName, path, kCannotOpenId);
+        ReportErrorId(kLoadName, path, StringId::CannotOpen);
         return false;
     }
     std::string text(kMaxHeaderBytes, '\0');
@@ -94,7 +93,7 @@ std::unique_ptr<CDibImage> ReadDataFile(const std::string& path, int width, int 
     FileHandle file = FileHandle::Open(path, "rb");
     struct stat info {};
     if (!file || fstat(fileno(file.get()), &info) != 0) {
-        ReportErrorId(kLoadName, path, kCannotOpenId);
+        ReportErrorId(kLoadName, path, StringId::CannotOpen);
         return nullptr;
     }
     fileSize = info.st_size > UINT32_MAX ? UINT32_MAX : static_cast<uint32_t>(info.st_size);
@@ -108,7 +107,7 @@ std::unique_ptr<CDibImage> ReadDataFile(const std::string& path, int width, int 
     }
     std::unique_ptr<CDibImage> image = NewPackedImage(width, height, 24);
     if (!image) {
-        ReportErrorId(kLoadName, path, kNoMemoryId);
+        ReportErrorId(kLoadName, path, StringId::NoMemory);
         return nullptr;
     }
     ReadRows(file.get(), *image, w, h);
@@ -153,7 +152,7 @@ bool ReadRgbFile(const std::string& path, const ImageReadOptions& options,
     if (!image) return false;
     decoded.image = PrepareForScreen(std::move(image), options);
     if (!decoded.image) {
-        ReportErrorId(kLoadName, dataPath, kNoBitmapId);
+        ReportErrorId(kLoadName, dataPath, StringId::NoBitmap);
         return false;
     }
     decoded.facts.description = Description(width, height);
@@ -167,20 +166,20 @@ bool SaveRgbFile(CImageDoc& document, const ImageWriteOptions&, ImageFacts& writ
     const std::string headerPath = FalHeaderPath(path), dataPath = RgbDataPath(path);
     std::FILE* header = output.Create(headerPath, false);
     if (!header) {
-        ReportErrorId(kSaveName, headerPath, kCannotOpenId);
+        ReportErrorId(kSaveName, headerPath, StringId::CannotOpen);
         return false;
     }
     std::fprintf(header, "F_ALL(V1.00)\r\n%d %d 0 0\r\n1.00 255 255 255 0\r\n", width, height);
     std::FILE* data = output.Create(dataPath);
     if (!data) {
-        ReportErrorId(kSaveName, dataPath, kCannotOpenId);
+        ReportErrorId(kSaveName, dataPath, StringId::CannotOpen);
         return false;
     }
     const size_t w = static_cast<size_t>(width), h = static_cast<size_t>(height);
     const size_t stride = DibStride(w, 24);
     if (image.IsEmpty() || !image.ExtractDib(0, kBiRgb) || image.PixelSize() < stride * h) {
         image.FreeDib();
-        ReportErrorId(kSaveName, dataPath, kNoDibId);
+        ReportErrorId(kSaveName, dataPath, StringId::NoDib);
         return false;
     }
     std::vector<uint8_t> row(w * 3);

@@ -15,7 +15,6 @@
 namespace {
 
 constexpr const char* kCopyName = "Save";
-constexpr int kCannotOpenId = 351;
 
 // Copies until the end of the source or the first write error (which the commit reports);
 // false when the source cannot be read.
@@ -57,17 +56,17 @@ bool SaveImageFile(CImageDoc& document, const std::string& path) {
 bool CopyImageFile(CImageDoc& document, const std::string& source, const std::string& path) {
     FileHandle from = FileHandle::Open(source, "rb");
     if (!from) {
-        ReportErrorId(kCopyName, source, kCannotOpenId);
+        ReportErrorId(kCopyName, source, StringId::CannotOpen);
         return false;
     }
     COutputFiles output;
     std::FILE* to = output.Create(path);
     if (!to) {
-        ReportErrorId(kCopyName, path, kCannotOpenId);
+        ReportErrorId(kCopyName, path, StringId::CannotOpen);
         return false;
     }
     if (!CopyStream(from.get(), to)) {
-        ReportErrorId(kCopyName, source, kCannotOpenId);
+        ReportErrorId(kCopyName, source, StringId::CannotOpen);
         return false;
     }
     if (!output.Commit(kCopyName)) return false;

@@ -19,7 +19,6 @@
 namespace {
 
 constexpr const char* kReaderName = "LoadTiffFile";
-constexpr int kCannotOpenId = 351, kNoMemoryId = 352, kNoBitmapId = 353, kUnsupportedId = 363;
 constexpr size_t kChunkBytes = 1 << 16;
 // More samples a pixel than any real file has; a read buffer holds whole pixels.
 constexpr size_t kMaxSamples = 255;
@@ -243,7 +242,7 @@ std::unique_ptr<CDibImage> ReadPicture(std::FILE* file, const std::string& path,
     auto image = std::make_unique<CDibImage>();
     if (!AllocatePicture(*image, layout, table, maxPixels)) {
         image->FreeDib();
-        ReportErrorId(kReaderName, path, kNoMemoryId);
+        ReportErrorId(kReaderName, path, StringId::NoMemory);
         return nullptr;
     }
     PixelSink sink(*image, layout);
@@ -257,12 +256,12 @@ bool ReadTiffStream(std::FILE* file, const std::string& path, size_t maxPixels,
                     const ImageReadOptions& options, DecodedPicture& decoded) {
     auto reader = std::make_unique<CIfdReader>();
     if (reader->ParseTiffStream(file) <= 0) {
-        ReportErrorId(kReaderName, path, kCannotOpenId);
+        ReportErrorId(kReaderName, path, StringId::CannotOpen);
         return false;
     }
     TiffLayout layout;
     if (std::optional<std::string> detail = CheckLayout(*reader, layout)) {
-        ReportError(kReaderName, path, LoadString(kUnsupportedId) + "\r\n(" + *detail + ")");
+        ReportError(kReaderName, path, LoadString(StringId::UnsupportedTiff) + "\r\n(" + *detail + ")");
         return false;
     }
     const std::vector<RgbQuad> table = ColorTable(*reader, layout);
@@ -270,7 +269,7 @@ bool ReadTiffStream(std::FILE* file, const std::string& path, size_t maxPixels,
     if (!image) return false;
     decoded.image = PrepareForScreen(std::move(image), options);
     if (!decoded.image) {
-        ReportErrorId(kReaderName, path, kNoBitmapId);
+        ReportErrorId(kReaderName, path, StringId::NoBitmap);
         return false;
     }
     ImageFacts& facts = decoded.facts;
@@ -287,7 +286,7 @@ bool ReadTiffFile(const std::string& path, const ImageReadOptions& options,
                   DecodedPicture& decoded) {
     FileHandle file = FileHandle::Open(path, "rb");
     if (!file) {
-        ReportErrorId(kReaderName, path, kCannotOpenId);
+        ReportErrorId(kReaderName, path, StringId::CannotOpen);
         return false;
     }
     const uint64_t fileSize = FileLength(file.get());

@@ -12,8 +12,6 @@
 
 namespace {
 
-constexpr int kModifiedImageTextId = 280;
-constexpr int kNoBitmapId = 353;
 
 } // namespace
 
@@ -28,7 +26,7 @@ bool InstallModifiedImage(CImageDoc& document, std::unique_ptr<CDibImage> image,
     image = PrepareForScreen(
         std::move(image), ImageReadOptions::FromSettings(AppSettings(), Platform().ScreenDepth()));
     if (!image) {
-        ReportErrorId(tag, "", kNoBitmapId);
+        ReportErrorId(tag, "", StringId::NoBitmap);
         return false;
     }
     const int width = image->Width(), height = image->Height();
@@ -36,6 +34,6 @@ bool InstallModifiedImage(CImageDoc& document, std::unique_ptr<CDibImage> image,
     facts.palette.clear(); // the picture is true colour now
     facts.fileSize = 0;
     document.ReplaceImage(std::move(image), std::move(facts));
-    document.SetInfoText(FormatImageSize(width, height) + LoadString(kModifiedImageTextId), true);
+    document.SetInfoText(FormatImageSize(width, height) + LoadString(StringId::ModifiedImage), true);
     return true;
 }

@@ -9,7 +9,6 @@
 namespace {
 
 const char* const kTag = "Gamma";
-constexpr int kNoDibId = 354;
 
 } // namespace
 
@@ -17,7 +16,7 @@ bool ApplyGamma(CImageDoc& document, const int gamma[256], const int levels[256]
     WaitCursor wait;
     CDibImage& source = document.ImageBuffer();
     if (!source.ExtractDib(0, kBiRgb)) {
-        ReportErrorId(kTag, "", kNoDibId);
+        ReportErrorId(kTag, "", StringId::NoDib);
         return false;
     }
     std::unique_ptr<CDibImage> target = NewPackedImage(source.Width(), source.Height(), 24);
@@ -25,7 +24,7 @@ bool ApplyGamma(CImageDoc& document, const int gamma[256], const int levels[256]
         ApplyTransfer(source.Pixels(), target->Pixels(), PackedLayout(source), gamma, levels);
     source.FreeDib();
     if (!target) {
-        ReportErrorId(kTag, "", kNoDibId);
+        ReportErrorId(kTag, "", StringId::NoDib);
         return false;
     }
     if (!InstallModifiedImage(document, std::move(target), kTag)) return false;

@@ -9,20 +9,19 @@
 namespace {
 
 const char* const kTag = "Resize";
-constexpr int kNoBitmapId = 353, kNoDibId = 354;
 
 } // namespace
 
 bool Resize(CImageDoc& document, uint32_t width, uint32_t height) {
     CDibImage& source = document.ImageBuffer();
     if (!source.ExtractDib(0, kBiRgb)) {
-        ReportErrorId(kTag, "", kNoDibId);
+        ReportErrorId(kTag, "", StringId::NoDib);
         return false;
     }
     // A size the new bitmap cannot have fails as its creation would.
     if (width < 1 || height < 1 || width > kMaxScaleLength || height > kMaxScaleLength) {
         source.FreeDib();
-        ReportErrorId(kTag, "", kNoBitmapId);
+        ReportErrorId(kTag, "", StringId::NoBitmap);
         return false;
     }
     std::unique_ptr<CDibImage> target =
@@ -31,7 +30,7 @@ bool Resize(CImageDoc& document, uint32_t width, uint32_t height) {
                                               target->Pixels(), PackedLayout(*target));
     source.FreeDib();
     if (!scaled) {
-        ReportErrorId(kTag, "", kNoDibId);
+        ReportErrorId(kTag, "", StringId::NoDib);
         return false;
     }
     return InstallModifiedImage(document, std::move(target), kTag);

@@ -9,7 +9,6 @@
 namespace {
 
 const char* const kTag = "CvEmYcbcr";
-constexpr int kNoBitmapId = 353, kNoDibId = 354, kNoDocumentId = 361;
 
 struct Plane {
     YCbCrComponent component;
@@ -33,7 +32,7 @@ std::unique_ptr<CDibImage> MakePlaneImage(CDibImage& source, YCbCrComponent comp
     std::unique_ptr<CDibImage> plane =
         NewPackedImage(source.Width(), source.Height(), 8, GreyColorTable());
     if (!plane) {
-        ReportErrorId(kTag, "", kNoDibId);
+        ReportErrorId(kTag, "", StringId::NoDib);
         return nullptr;
     }
     SplitComponent(source.Pixels(), PackedLayout(source), component, plane->Pixels(),
@@ -41,7 +40,7 @@ std::unique_ptr<CDibImage> MakePlaneImage(CDibImage& source, YCbCrComponent comp
     const bool realized = plane->Realize();
     plane->FreeDib();
     if (!realized) {
-        ReportErrorId(kTag, "", kNoBitmapId);
+        ReportErrorId(kTag, "", StringId::NoBitmap);
         return nullptr;
     }
     return plane;
@@ -57,7 +56,7 @@ std::vector<CImageDoc*> SeparateYCbCr(CImageDoc& source, CDocTemplate& documents
     CDibImage& image = source.ImageBuffer();
     if (!image.ExtractDib(0, kBiRgb)) {
         image.FreeDib();
-        ReportErrorId(kTag, "", kNoDibId);
+        ReportErrorId(kTag, "", StringId::NoDib);
         return made;
     }
     // Each plane is made before its document, so that a failure leaves no half-made window.
@@ -71,7 +70,7 @@ std::vector<CImageDoc*> SeparateYCbCr(CImageDoc& source, CDocTemplate& documents
             return true;
         });
         if (!document) {
-            ReportErrorId(kTag, "", kNoDocumentId);
+            ReportErrorId(kTag, "", StringId::NoDocument);
             break;
         }
         made.push_back(document);

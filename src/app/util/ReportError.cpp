@@ -49,7 +49,3 @@ void ReportError(const std::string& name, const std::string& path, const std::st
 void ReportErrorId(const std::string& name, const std::string& path, StringId id) {
     ReportError(name, path, LoadString(id));
 }
-
-void ReportErrorId(const std::string& name, const std::string& path, int id) {
-    ReportError(name, path, LoadString(id));
-}

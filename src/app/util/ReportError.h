@@ -46,7 +46,6 @@ void SetDefaultReportSink(IReportSink* sink);
 void ReportError(const std::string& name, const std::string& path, const std::string& message);
 // As ReportError, with the message taken from the string table.
 void ReportErrorId(const std::string& name, const std::string& path, StringId id);
-void ReportErrorId(const std::string& name, const std::string& path, int id);
 // The text ReportError shows.
 std::string FormatErrorReport(const std::string& name, const std::string& path,
                               const std::string& message);

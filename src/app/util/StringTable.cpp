@@ -122,11 +122,7 @@ const std::map<int, const char*>& Table() {
 
 } // namespace
 
-std::string LoadString(int id) {
-    auto found = Table().find(id);
-    return found == Table().end() ? std::string() : std::string(found->second);
-}
-
 std::string LoadString(StringId id) {
-    return LoadString(static_cast<int>(id));
+    auto found = Table().find(static_cast<int>(id));
+    return found == Table().end() ? std::string() : std::string(found->second);
 }

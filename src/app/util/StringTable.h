@@ -76,5 +76,3 @@ constexpr StringId StringIdAt(StringId first, int offset) {
 
 // The text with the given id; empty when the table has none.
 std::string LoadString(StringId id);
-// The same by number, for ids computed from outside data.
-std::string LoadString(int id);
