@@ -36,7 +36,6 @@ public:
     bool LoadFile(const std::string& path);
     bool SaveFile(const std::string& path);
     // Reload command: re-reads the document's file and drops the modified mark.
-    bool CanReload() const { return !PathName().empty() && !converted_; }
     bool Reload();
 
     // Turns the " *" title mark and the modified flag on or off; a new image marked for the

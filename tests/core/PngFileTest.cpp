@@ -3,6 +3,9 @@
 #include "core/PngFile.h"
 #include "DocFixture.h"
 #include "PngTestFiles.h"
+#include "app/commands/CommandId.h"
+#include "app/commands/CommandTable.h"
+#include "app/commands/DocumentState.h"
 #include "app/util/FileExtension.h"
 #include "app/util/ReportError.h"
 #include "core/FixedPalette.h"
@@ -18,6 +21,14 @@ namespace {
 using PngDocument = DocTest;
 
 const std::string kSuite = std::string(TEST_DATA_DIR) + "/png/pngsuite/";
+
+// The command's enabling rule with the document active.
+bool IsEnabled(int command, const CImageDoc& document) {
+    CommandState state;
+    state.documentActive = true;
+    state.document = ActiveDocumentStateOf(document);
+    return IsEnabled(*FindCommand(command), state);
+}
 
 std::string WriteTextPng(const TempDir& dir, const std::vector<TestText>& texts) {
     TestPng png;
@@ -64,9 +75,9 @@ TEST_F(PngDocument, LoadRecordsTheFileAndItsTexts) {
     EXPECT_DOUBLE_EQ(document.Facts().gamma, 1.0);
     EXPECT_EQ(document.Facts().fileSize, std::filesystem::file_size(kSuite + "tbbn3p08.png"));
     EXPECT_EQ(document.ImageWidth(), 32);
-    EXPECT_TRUE(CanShowPngGamma(document));
+    EXPECT_TRUE(IsEnabled(ID_PNG_GAMMA, document));
     EXPECT_EQ(PngGammaMessage(document), "Gamma=1.000000");
-    EXPECT_TRUE(CanShowPngTransparentColor(document));
+    EXPECT_TRUE(IsEnabled(ID_PNG_TRANSPARENT, document));
 
     // The texts in file order; "Comment" becomes current, and the iTXt text comes from UTF-8.
     ASSERT_TRUE(document.LoadFile(WriteTextPng(
@@ -79,7 +90,7 @@ TEST_F(PngDocument, LoadRecordsTheFileAndItsTexts) {
     EXPECT_EQ(document.CurrentComment()->text, "\x93\xfa\x96\x7b"); // Shift_JIS
     EXPECT_TRUE(document.IncludesComment());
     EXPECT_FALSE(document.Facts().hasGamma);
-    EXPECT_FALSE(CanShowPngGamma(document));
+    EXPECT_FALSE(IsEnabled(ID_PNG_GAMMA, document));
     EXPECT_EQ(PngGammaMessage(document), "No Gamma Value");
 
     // "comment" is another key: no current item, and no default comment is added.

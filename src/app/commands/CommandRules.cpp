@@ -1,11 +1,9 @@
 #include "app/commands/CommandRules.h"
 
 #include "app/commands/CommandId.h"
+#include "app/util/FileExtension.h"
 
 namespace {
-
-constexpr int kTypeJpeg = 135;
-constexpr int kTypePng = 136;
 
 // The active document's facts, or none.
 const ActiveDocumentState* Document(const CommandState& state) {
