@@ -13,6 +13,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     profile.WriteInt("default", "Param1", 80);
     ProfileFile again;
     again.Parse(profile.Text());
-    if (again.GetInt("DEFAULT", "param1", 0) != 80) __builtin_trap(); // a written key must read back
+    if (again.GetInt("DEFAULT", "param1", 0) != 80)
+        __builtin_trap(); // a written key must read back
     return 0;
 }

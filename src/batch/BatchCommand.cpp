@@ -6,7 +6,6 @@
 
 namespace {
 
-
 // Counting and processing, with the progress window shown.
 BatchOutcome RunJob(CBatchJob& job, IBatchTask& task, IBatchProgress& progress) {
     progress.SetStatus(LoadString(StringId::SearchingFiles));

@@ -16,7 +16,6 @@
 
 namespace {
 
-
 // The root directory is held as "" in the slots.
 std::string DirectoryText(const std::string& slot) {
     return slot.empty() ? "/" : slot;

@@ -6,7 +6,6 @@
 
 namespace {
 
-
 struct Key {
     const char* name;
     int BulkConvSettings::*number;       // set for an integer key

@@ -7,7 +7,6 @@
 
 namespace {
 
-
 std::string HomeDirectory() {
     const char* home = std::getenv("HOME");
     return home && *home ? home : ".";

@@ -15,7 +15,6 @@
 
 namespace {
 
-
 // base × numerator / denominator in 64 bits, truncated and kept within int; a positive base
 // never gives less than 1.
 int Proportional(int base, int numerator, int denominator) {

@@ -34,7 +34,8 @@ int RunTextCommand(SettingsStore& settings, const CliArgs& arguments) {
     if (args.size() != 1) return UsageError("text: give exactly one FILE");
 
     int from = kCharsetAuto, to = kCharsetUtf8;
-    if (hasFrom && !ParseCharset(fromText, from)) return UsageError("text: unknown charset " + fromText);
+    if (hasFrom && !ParseCharset(fromText, from))
+        return UsageError("text: unknown charset " + fromText);
     if (hasTo && !ParseCharset(toText, to)) return UsageError("text: unknown charset " + toText);
 
     std::string bytes;

@@ -16,7 +16,8 @@ namespace {
 void PrintHelp() {
     std::printf("Usage: tolmena-cli [--profile FILE] [--set KEY=VALUE]... COMMAND [ARGS]\n"
                 "       tolmena-cli --help | --version\n\nCommands:\n");
-    for (const CliCommand& command : CliCommands()) std::printf("  %s\n", command.synopsis);
+    for (const CliCommand& command : CliCommands())
+        std::printf("  %s\n", command.synopsis);
     std::printf("\nSettings come from the profile (~/.config/tolmena/tolmena.ini unless --profile\n"
                 "names another), then from each --set. Exit status: 0 success, 1 failure,\n"
                 "2 usage error.\n");

@@ -37,7 +37,8 @@ bool ReadBmpStream(CDibImage& image, std::FILE* file) {
     size_t fileSize;
     uint8_t fileHeader[kFileHeaderSize];
     uint32_t pixelOffset;
-    if (!StreamSize(file, fileSize) || !ReadExactly(file, fileHeader, sizeof fileHeader)) return false;
+    if (!StreamSize(file, fileSize) || !ReadExactly(file, fileHeader, sizeof fileHeader))
+        return false;
     ByteReader reader(fileHeader, sizeof fileHeader);
     reader.Skip(10);
     reader.U32le(pixelOffset);
@@ -49,7 +50,8 @@ bool ReadBmpStream(CDibImage& image, std::FILE* file) {
         !ReadExactly(file, image.HeaderBlock(), headerBytes))
         return false;
     image.lastHeader = BitmapInfoHeader();
-    std::memcpy(&image.lastHeader, image.HeaderBlock(), std::min(headerBytes, sizeof(BitmapInfoHeader)));
+    std::memcpy(&image.lastHeader, image.HeaderBlock(),
+                std::min(headerBytes, sizeof(BitmapInfoHeader)));
     return image.ConvertOs2Header() && ReadExactly(file, image.Pixels(), pixelBytes);
 }
 
@@ -76,8 +78,8 @@ std::unique_ptr<CDibImage> LoadBmpStream(std::FILE* file, const std::string& pat
 
 std::string FormatSize(long width, long height) {
     char text[64];
-    std::snprintf(text, sizeof text, LoadString(StringId::ImageSizeFormat).c_str(), static_cast<int>(width),
-                  static_cast<int>(height));
+    std::snprintf(text, sizeof text, LoadString(StringId::ImageSizeFormat).c_str(),
+                  static_cast<int>(width), static_cast<int>(height));
     return text;
 }
 
@@ -120,11 +122,20 @@ bool WriteBmpFile(CDibImage& image, std::FILE* file, const std::string& path, in
     std::memcpy(&image.lastHeader, image.HeaderBlock(), sizeof(BitmapInfoHeader));
     const uint32_t pixelOffset = static_cast<uint32_t>(kFileHeaderSize + image.HeaderSize());
     const uint32_t fileSize = static_cast<uint32_t>(pixelOffset + image.PixelSize());
-    const uint8_t fileHeader[kFileHeaderSize] = {
-        'B', 'M',
-        uint8_t(fileSize), uint8_t(fileSize >> 8), uint8_t(fileSize >> 16), uint8_t(fileSize >> 24),
-        0, 0, 0, 0,
-        uint8_t(pixelOffset), uint8_t(pixelOffset >> 8), uint8_t(pixelOffset >> 16), uint8_t(pixelOffset >> 24)};
+    const uint8_t fileHeader[kFileHeaderSize] = {'B',
+                                                 'M',
+                                                 uint8_t(fileSize),
+                                                 uint8_t(fileSize >> 8),
+                                                 uint8_t(fileSize >> 16),
+                                                 uint8_t(fileSize >> 24),
+                                                 0,
+                                                 0,
+                                                 0,
+                                                 0,
+                                                 uint8_t(pixelOffset),
+                                                 uint8_t(pixelOffset >> 8),
+                                                 uint8_t(pixelOffset >> 16),
+                                                 uint8_t(pixelOffset >> 24)};
     bool written = WriteAll(file, fileHeader, sizeof fileHeader) &&
                    WriteAll(file, image.HeaderBlock(), image.HeaderSize()) &&
                    WriteAll(file, image.Pixels(), image.PixelSize()) && std::fflush(file) == 0;

@@ -40,7 +40,8 @@ size_t DeviceRow(const DibFormat& format, size_t memoryRow) {
 void UnpackIndices(const uint8_t* source, size_t width, int bitCount, uint8_t* out) {
     switch (bitCount) {
     case 1:
-        for (size_t x = 0; x < width; ++x) out[x] = (source[x >> 3] >> (7 - (x & 7))) & 1;
+        for (size_t x = 0; x < width; ++x)
+            out[x] = (source[x >> 3] >> (7 - (x & 7))) & 1;
         break;
     case 4:
         for (size_t x = 0; x < width; ++x)
@@ -52,9 +53,9 @@ void UnpackIndices(const uint8_t* source, size_t width, int bitCount, uint8_t* o
 }
 
 uint32_t ReadPixelWord(const uint8_t* p, int bitCount) {
-    return bitCount == 16 ? uint32_t{p[0]} | uint32_t{p[1]} << 8
-                          : uint32_t{p[0]} | uint32_t{p[1]} << 8 | uint32_t{p[2]} << 16 |
-                                uint32_t{p[3]} << 24;
+    return bitCount == 16
+               ? uint32_t{p[0]} | uint32_t{p[1]} << 8
+               : uint32_t{p[0]} | uint32_t{p[1]} << 8 | uint32_t{p[2]} << 16 | uint32_t{p[3]} << 24;
 }
 
 // 16- and 32-bit pixels through their masks; 16-bit ones through a table of every value.
@@ -80,7 +81,8 @@ std::vector<uint32_t> Table16(const DibFormat& format) {
 }
 
 void DecodeRow24(const uint8_t* source, size_t width, uint32_t* out) {
-    for (size_t x = 0; x < width; ++x, source += 3) out[x] = DeviceWord(source[2], source[1], source[0]);
+    for (size_t x = 0; x < width; ++x, source += 3)
+        out[x] = DeviceWord(source[2], source[1], source[0]);
 }
 
 bool IsPlain32(const DibFormat& format) {

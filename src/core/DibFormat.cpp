@@ -61,8 +61,8 @@ bool LocateColorTable(const uint8_t* header, size_t size, uint32_t headerSize, u
         SetDefaultMasks(format);
     }
     size_t fullTable = format.IsIndexed() ? size_t{1} << format.bitCount : 256;
-    size_t declared = clrUsed != 0 ? std::min<size_t>(clrUsed, fullTable)
-                                   : (format.IsIndexed() ? fullTable : 0);
+    size_t declared =
+        clrUsed != 0 ? std::min<size_t>(clrUsed, fullTable) : (format.IsIndexed() ? fullTable : 0);
     size_t available = tableOffset <= size ? (size - tableOffset) / 4 : 0;
     format.colorTable = reinterpret_cast<const RgbQuad*>(header + std::min(tableOffset, size));
     format.colorCount = std::min(declared, available);
@@ -111,11 +111,20 @@ bool ConvertCoreHeader(std::vector<uint8_t>& block) {
         return false;
     size_t entries;
     switch (bitCount) {
-    case 1: entries = 2; break;
-    case 4: entries = 16; break;
-    case 8: entries = 256; break;
-    case 24: entries = 0; break;
-    default: return false;
+    case 1:
+        entries = 2;
+        break;
+    case 4:
+        entries = 16;
+        break;
+    case 8:
+        entries = 256;
+        break;
+    case 24:
+        entries = 0;
+        break;
+    default:
+        return false;
     }
     size_t present = std::min(entries, reader.Remaining() / 3);
 

@@ -16,8 +16,8 @@ struct DibFormat {
     uint32_t compression = kBiRgb;
     uint32_t masks[3] = {}; // red, green, blue of 16- and 32-bit pixels
     const RgbQuad* colorTable = nullptr;
-    size_t colorCount = 0;     // entries present in the header block
-    size_t headerEnd = 0;      // end of the declared colour table within the header block
+    size_t colorCount = 0; // entries present in the header block
+    size_t headerEnd = 0;  // end of the declared colour table within the header block
 
     size_t Stride() const { return DibStride(width, bitCount); }
     bool IsIndexed() const { return bitCount <= 8; }

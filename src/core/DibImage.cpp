@@ -14,15 +14,22 @@ namespace {
 
 int BitCountOfColorType(int colorType) {
     switch (colorType) {
-    case 0: return 24;
-    case 2: return 1;
-    case 16: return 4;
-    case 256: return 8;
-    default: return 0;
+    case 0:
+        return 24;
+    case 2:
+        return 1;
+    case 16:
+        return 4;
+    case 256:
+        return 8;
+    default:
+        return 0;
     }
 }
 
-template <typename T> void FreeVector(std::vector<T>& vector) { std::vector<T>().swap(vector); }
+template <typename T> void FreeVector(std::vector<T>& vector) {
+    std::vector<T>().swap(vector);
+}
 
 void StoreIndex(uint8_t* row, size_t x, int bitCount, uint8_t index) {
     switch (bitCount) {
@@ -41,10 +48,14 @@ void StoreIndex(uint8_t* row, size_t x, int bitCount, uint8_t index) {
 
 int ColorTypeOf(int planes, int bitCount) {
     switch (planes * bitCount) {
-    case 1: return 2;
-    case 4: return 16;
-    case 8: return 256;
-    default: return 0;
+    case 1:
+        return 2;
+    case 4:
+        return 16;
+    case 8:
+        return 256;
+    default:
+        return 0;
     }
 }
 
@@ -147,7 +158,8 @@ bool CDibImage::CreateBlank(int width, int height, int colorType) {
 void CDibImage::Fill(uint32_t rgb) {
     ++revision_;
     if (!bits_.empty()) {
-        std::fill(bits_.begin(), bits_.end(), DeviceWord(rgb >> 16 & 0xFF, rgb >> 8 & 0xFF, rgb & 0xFF));
+        std::fill(bits_.begin(), bits_.end(),
+                  DeviceWord(rgb >> 16 & 0xFF, rgb >> 8 & 0xFF, rgb & 0xFF));
         return;
     }
     CNearestColor nearest(TableFor(colorType_));

@@ -74,7 +74,8 @@ public:
     bool ConvertOs2Header();
     // Takes a packed DIB (header with colour table, then pixels; both copied) and realizes it.
     // With null pixels they follow the colour table within the header bytes.
-    bool AdoptDib(const uint8_t* header, size_t headerSize, const uint8_t* pixels, size_t pixelSize);
+    bool AdoptDib(const uint8_t* header, size_t headerSize, const uint8_t* pixels,
+                  size_t pixelSize);
     // Makes the device form from the packed DIB: every depth and compression a packed DIB may
     // have (1/4/8/16/24/32 bit, RLE4, RLE8, bit fields, top-down rows, OS/2 headers). Sets the
     // size and the colour type (from planes × bit count); a palette DIB's colour table becomes the

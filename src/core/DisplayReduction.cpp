@@ -25,7 +25,9 @@ private:
     uint8_t* pixels_;
 };
 
-int Clamp(int value, int high) { return std::clamp(value, 0, high); }
+int Clamp(int value, int high) {
+    return std::clamp(value, 0, high);
+}
 
 // Raises a channel by 7 with the probability its low three bits give, in an 8 × 8 pattern.
 void DitherTrueColorInPlace(const DibFormat& format, uint8_t* pixels) {

@@ -2,13 +2,15 @@
 
 namespace {
 
-RgbQuad Rgb(uint8_t red, uint8_t green, uint8_t blue) { return RgbQuad{blue, green, red, 0}; }
+RgbQuad Rgb(uint8_t red, uint8_t green, uint8_t blue) {
+    return RgbQuad{blue, green, red, 0};
+}
 
 std::vector<RgbQuad> SixteenColors() {
-    return {Rgb(0, 0, 0),       Rgb(128, 0, 0),   Rgb(0, 128, 0),     Rgb(128, 128, 0),
-            Rgb(0, 0, 128),     Rgb(128, 0, 128), Rgb(0, 128, 128),   Rgb(128, 128, 128),
-            Rgb(192, 192, 192), Rgb(255, 0, 0),   Rgb(0, 255, 0),     Rgb(255, 255, 0),
-            Rgb(0, 0, 255),     Rgb(255, 0, 255), Rgb(0, 255, 255),   Rgb(255, 255, 255)};
+    return {Rgb(0, 0, 0),       Rgb(128, 0, 0),   Rgb(0, 128, 0),   Rgb(128, 128, 0),
+            Rgb(0, 0, 128),     Rgb(128, 0, 128), Rgb(0, 128, 128), Rgb(128, 128, 128),
+            Rgb(192, 192, 192), Rgb(255, 0, 0),   Rgb(0, 255, 0),   Rgb(255, 255, 0),
+            Rgb(0, 0, 255),     Rgb(255, 0, 255), Rgb(0, 255, 255), Rgb(255, 255, 255)};
 }
 
 // Index g × (redLevels × blueLevels) + r × blueLevels + b.
@@ -17,7 +19,8 @@ std::vector<RgbQuad> ColorCube(const std::vector<uint8_t>& redGreenLevels,
     std::vector<RgbQuad> table;
     for (uint8_t green : redGreenLevels)
         for (uint8_t red : redGreenLevels)
-            for (uint8_t blue : blueLevels) table.push_back(Rgb(red, green, blue));
+            for (uint8_t blue : blueLevels)
+                table.push_back(Rgb(red, green, blue));
     return table;
 }
 

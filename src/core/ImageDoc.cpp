@@ -111,7 +111,8 @@ bool CImageDoc::OnNewDocument() {
 }
 
 bool CImageDoc::MakeBlankImage() {
-    std::unique_ptr<CDibImage> image = NewPackedImage(kBlankWidth, kBlankHeight, 4, FixedPalette(16));
+    std::unique_ptr<CDibImage> image =
+        NewPackedImage(kBlankWidth, kBlankHeight, 4, FixedPalette(16));
     if (!image) return false;
     std::fill(image->Pixels(), image->Pixels() + image->PixelSize(), 0xFF); // entry 15, white
     bool realized = image->Realize();

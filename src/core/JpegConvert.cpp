@@ -16,7 +16,6 @@
 
 namespace {
 
-
 std::string TempDirectory(const SettingsStore& settings) {
     return settings.tempDir.empty() ? Platform().TempDirectory() : settings.tempDir;
 }

@@ -137,8 +137,7 @@ bool RunEncode(EncodeSession& session, const JpegWriteSettings& settings,
 // The gray rows and the comment, made before the library runs.
 bool PrepareBuffers(EncodeSession& session, const JpegWriteSettings& settings) {
     if (settings.comment)
-        session.comment =
-            CutCommentText(*settings.comment, settings.commentCharset, kMaxComment);
+        session.comment = CutCommentText(*settings.comment, settings.commentCharset, kMaxComment);
     if (settings.sampling != kSamplingGray) return true;
     try {
         session.grayRows.resize(static_cast<size_t>(session.source.width) * kRowsPerCall);

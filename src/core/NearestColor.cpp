@@ -13,7 +13,8 @@ struct Match {
     int distance = std::numeric_limits<int>::max();
     int index = 0;
     void Offer(int candidateDistance, int candidateIndex) {
-        if (candidateDistance < distance || (candidateDistance == distance && candidateIndex < index))
+        if (candidateDistance < distance ||
+            (candidateDistance == distance && candidateIndex < index))
             distance = candidateDistance, index = candidateIndex;
     }
 };
@@ -41,10 +42,10 @@ uint8_t CNearestColor::IndexOf(uint32_t rgb) {
 
 uint8_t CNearestColor::Search(uint32_t rgb) const {
     const int red = (rgb >> 16) & 0xFF, green = (rgb >> 8) & 0xFF, blue = rgb & 0xFF;
-    const auto start = std::lower_bound(byGreen_.begin(), byGreen_.end(), green,
-                                        [this](uint8_t entry, int value) {
-                                            return table_[entry].rgbGreen < value;
-                                        });
+    const auto start =
+        std::lower_bound(byGreen_.begin(), byGreen_.end(), green, [this](uint8_t entry, int value) {
+            return table_[entry].rgbGreen < value;
+        });
     Match best;
     // Returns false once green alone puts this entry (and all beyond it) farther than the best.
     auto offer = [&](uint8_t entry) {

@@ -335,8 +335,8 @@ bool ReadPngStream(std::FILE* file, const std::string& path, const PngLoadOption
     ReadJob job(options, image, facts);
     job.fileLength = RemainingLength(file);
     facts.fileSize = job.fileLength;
-    job.png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, PngErrorReturn,
-                                     PngWarningIgnored);
+    job.png =
+        png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, PngErrorReturn, PngWarningIgnored);
     if (job.png) job.info = png_create_info_struct(job.png);
     if (!job.info) return false;
     if (!ChunkLengthsFitFile(file, job.fileLength)) {

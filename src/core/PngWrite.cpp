@@ -242,7 +242,7 @@ bool WritePngStream(std::FILE* file, const std::string& path, PackedRgbRows rows
     }
     if (prepared)
         job.png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, PngErrorReturn,
-                                              PngWarningIgnored);
+                                          PngWarningIgnored);
     if (job.png) job.info = png_create_info_struct(job.png);
     if (!job.info) {
         ReportErrorId(kReportName, path, StringId::NoMemory);

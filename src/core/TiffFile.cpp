@@ -261,7 +261,8 @@ bool ReadTiffStream(std::FILE* file, const std::string& path, size_t maxPixels,
     }
     TiffLayout layout;
     if (std::optional<std::string> detail = CheckLayout(*reader, layout)) {
-        ReportError(kReaderName, path, LoadString(StringId::UnsupportedTiff) + "\r\n(" + *detail + ")");
+        ReportError(kReaderName, path,
+                    LoadString(StringId::UnsupportedTiff) + "\r\n(" + *detail + ")");
         return false;
     }
     const std::vector<RgbQuad> table = ColorTable(*reader, layout);

@@ -10,10 +10,7 @@
 
 #include <algorithm>
 
-namespace {
-
-
-} // namespace
+namespace {} // namespace
 
 PixelLayout PackedLayout(CDibImage& image) {
     const BitmapInfoHeader& header = *image.Header();
@@ -34,6 +31,7 @@ bool InstallModifiedImage(CImageDoc& document, std::unique_ptr<CDibImage> image,
     facts.palette.clear(); // the picture is true colour now
     facts.fileSize = 0;
     document.ReplaceImage(std::move(image), std::move(facts));
-    document.SetInfoText(FormatImageSize(width, height) + LoadString(StringId::ModifiedImage), true);
+    document.SetInfoText(FormatImageSize(width, height) + LoadString(StringId::ModifiedImage),
+                         true);
     return true;
 }

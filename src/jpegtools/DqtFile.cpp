@@ -11,19 +11,23 @@
 namespace {
 
 constexpr int kValueCount = 128;
-constexpr size_t kLineLength = 1023;     // longest piece read as one line
-constexpr size_t kMaxDqtFile = 1 << 20;  // a table file is a few kilobytes; read no more
+constexpr size_t kLineLength = 1023;    // longest piece read as one line
+constexpr size_t kMaxDqtFile = 1 << 20; // a table file is a few kilobytes; read no more
 
-bool IsTokenChar(char c) { return std::isalnum(static_cast<unsigned char>(c)) != 0; }
+bool IsTokenChar(char c) {
+    return std::isalnum(static_cast<unsigned char>(c)) != 0;
+}
 
 // Reads the values of one line (up to its first NUL); returns the new count.
 int ParseLine(const char* line, uint16_t values[kValueCount], int count) {
     const char* p = line;
     while (count < kValueCount) {
-        while (*p == ' ' || *p == '\t') ++p;
+        while (*p == ' ' || *p == '\t')
+            ++p;
         if (*p == '\n') break;
         const char* token = p;
-        while (IsTokenChar(*p)) ++p;
+        while (IsTokenChar(*p))
+            ++p;
         values[count++] = static_cast<uint16_t>(std::atoi(std::string(token, p).c_str()));
         if (*p == '\0' || *p == '\n') break;
         ++p;

@@ -158,10 +158,10 @@ bool DateLine(const CIfdReader& reader, std::string& line) {
 
 bool ExposureModeLine(const CIfdReader& reader, std::string& line, int languageOffset) {
     Line parts;
-    parts.Add(ModePart(reader, kTagExposureProgram, StringId::ExifExposureJa, StringId::ExifProgramsJa, kLastProgram,
-                       languageOffset));
-    parts.Add(ModePart(reader, kTagMeteringMode, StringId::ExifMeteringJa, StringId::ExifMeteringsJa, kLastMetering,
-                       languageOffset));
+    parts.Add(ModePart(reader, kTagExposureProgram, StringId::ExifExposureJa,
+                       StringId::ExifProgramsJa, kLastProgram, languageOffset));
+    parts.Add(ModePart(reader, kTagMeteringMode, StringId::ExifMeteringJa,
+                       StringId::ExifMeteringsJa, kLastMetering, languageOffset));
     return parts.Finish(line);
 }
 

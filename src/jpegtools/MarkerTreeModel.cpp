@@ -135,7 +135,8 @@ bool CMarkerTreeModel::DeleteSegment(size_t item) {
 CMarkerTreeModel::SaveResult CMarkerTreeModel::SaveAndReload(const std::string& tempDir,
                                                              const Ask& ask) {
     if (png_ || !modified_) return SaveResult::Declined;
-    if (ask(LoadString(StringId::SaveMarkersQuestion), Buttons::YesNo) != Answer::Yes) return SaveResult::Declined;
+    if (ask(LoadString(StringId::SaveMarkersQuestion), Buttons::YesNo) != Answer::Yes)
+        return SaveResult::Declined;
     if (!WriteAndReplace(tempDir)) return SaveResult::Failed;
     Load(path_);
     return SaveResult::Saved;

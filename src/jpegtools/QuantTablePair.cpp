@@ -13,7 +13,9 @@ std::string QualityText(uint32_t sum) {
     return text;
 }
 
-std::string QualityTextOf(const uint16_t table[64]) { return QualityText(SumQuantTable(table)); }
+std::string QualityTextOf(const uint16_t table[64]) {
+    return QualityText(SumQuantTable(table));
+}
 
 QuantTable MakeQualityTable(int index, int quality) {
     QuantTable table{};

@@ -6,8 +6,7 @@
 
 #include <filesystem>
 
-namespace {
-} // namespace
+namespace {} // namespace
 
 bool ReplaceFileViaTemp(const std::string& newFile, const std::string& target) {
     std::error_code ec;

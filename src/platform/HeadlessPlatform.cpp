@@ -30,6 +30,10 @@ namespace {
 IPlatform* installed = nullptr;
 }
 
-IPlatform& Platform() { return installed ? *installed : Headless(); }
+IPlatform& Platform() {
+    return installed ? *installed : Headless();
+}
 
-void InstallPlatform(IPlatform* platform) { installed = platform; }
+void InstallPlatform(IPlatform* platform) {
+    installed = platform;
+}

@@ -26,7 +26,8 @@ std::string Trim(const std::string& text) {
 
 int ParseProfileInt(const std::string& text) {
     size_t i = 0;
-    while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
+    while (i < text.size() && (text[i] == ' ' || text[i] == '\t'))
+        ++i;
     bool negative = false;
     if (i < text.size() && (text[i] == '-' || text[i] == '+')) negative = text[i++] == '-';
     long long value = 0;
@@ -72,7 +73,8 @@ void ProfileFile::Parse(const std::string& text) {
         if (equals == std::string::npos || equals == 0 || line[0] == ';')
             sections_.back().lines.push_back({"", raw});
         else
-            sections_.back().lines.push_back({Trim(line.substr(0, equals)), Trim(line.substr(equals + 1))});
+            sections_.back().lines.push_back(
+                {Trim(line.substr(0, equals)), Trim(line.substr(equals + 1))});
     }
 }
 
@@ -89,7 +91,8 @@ ProfileFile::Section& ProfileFile::SectionFor(const std::string& name) {
     return sections_.back();
 }
 
-const ProfileFile::Line* ProfileFile::FindLine(const std::string& section, const std::string& key) const {
+const ProfileFile::Line* ProfileFile::FindLine(const std::string& section,
+                                               const std::string& key) const {
     const Section* found = FindSection(section);
     if (!found) return nullptr;
     for (const Line& line : found->lines)
@@ -140,9 +143,8 @@ void ProfileFile::WriteInt(const std::string& section, const std::string& key, i
 }
 
 void ProfileFile::RemoveSection(const std::string& section) {
-    std::erase_if(sections_, [&](const Section& s) {
-        return !s.name.empty() && SameName(s.name, section);
-    });
+    std::erase_if(sections_,
+                  [&](const Section& s) { return !s.name.empty() && SameName(s.name, section); });
 }
 
 std::string ProfileFile::Text() const {

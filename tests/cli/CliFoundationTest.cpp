@@ -5,11 +5,14 @@
 
 namespace {
 
-std::string Env(const TempDir& config) { return "XDG_CONFIG_HOME=" + config.Path(); }
+std::string Env(const TempDir& config) {
+    return "XDG_CONFIG_HOME=" + config.Path();
+}
 
 std::string Line(const std::string& text, int index) {
     size_t start = 0;
-    for (int i = 0; i < index; ++i) start = text.find('\n', start) + 1;
+    for (int i = 0; i < index; ++i)
+        start = text.find('\n', start) + 1;
     return text.substr(start, text.find('\n', start) - start);
 }
 
@@ -36,7 +39,8 @@ TEST(CliDqt, PrintsTablesAndQualityFigures) {
     EXPECT_EQ(Line(fifty.out, 16), "Qf=77.7");
     EXPECT_EQ(Line(fifty.out, 17), "Qf=66.5");
     EXPECT_EQ(Line(RunCli({"dqt", "--quality", "75"}, Env(config)).out, 16), "Qf=88.9");
-    CliResult best = RunCli({"dqt", "--quality", "100", "--save", config.File("best.dqt")}, Env(config));
+    CliResult best =
+        RunCli({"dqt", "--quality", "100", "--save", config.File("best.dqt")}, Env(config));
     EXPECT_EQ(Line(best.out, 15), "  1,  1,  1,  1,  1,  1,  1,  1,");
     EXPECT_EQ(Line(best.out, 16), "Qf=100.0");
     CliResult loaded = RunCli({"dqt", "--load", config.File("best.dqt")}, Env(config));

@@ -43,7 +43,8 @@ int CountDifferences(const CDibImage& image, const RgbPicture& reference) {
     int differences = 0;
     for (int y = 0; y < image.Height(); ++y)
         for (int x = 0; x < image.Width(); ++x)
-            differences += image.PixelColor(x, y) != reference.pixels[size_t(y) * image.Width() + x];
+            differences +=
+                image.PixelColor(x, y) != reference.pixels[size_t(y) * image.Width() + x];
     return differences;
 }
 
@@ -77,7 +78,8 @@ std::string Save(CDibImage& image, const std::string& path, int colorType = -1) 
 
 uint32_t U32At(const std::string& bytes, size_t offset) {
     uint32_t value = 0;
-    for (int i = 3; i >= 0; --i) value = value << 8 | static_cast<uint8_t>(bytes[offset + i]);
+    for (int i = 3; i >= 0; --i)
+        value = value << 8 | static_cast<uint8_t>(bytes[offset + i]);
     return value;
 }
 
@@ -94,15 +96,20 @@ protected:
 
 TEST_F(BmpFile, GoodSuiteMatchesReferenceRenderings) {
     const std::map<std::string, std::string> references = {
-        {"pal1", "pal1"},         {"pal1wb", "pal1"},       {"pal1bg", "pal1bg"},
-        {"pal4", "pal4"},         {"pal4gs", "pal4gs"},     {"pal4rle", "pal4"},
-        {"pal8", "pal8"},         {"pal8-0", "pal8"},       {"pal8gs", "pal8gs"},
-        {"pal8rle", "pal8"},      {"pal8topdown", "pal8"},  {"pal8os2", "pal8"},
-        {"pal8v4", "pal8"},       {"pal8v5", "pal8"},       {"pal8w124", "pal8w124"},
-        {"pal8w125", "pal8w125"}, {"pal8w126", "pal8w126"}, {"pal8nonsquare", "pal8nonsquare-e"},
-        {"rgb16", "rgb16"},       {"rgb16bfdef", "rgb16"},  {"rgb16-565", "rgb16-565"},
-        {"rgb16-565pal", "rgb16-565"}, {"rgb24", "rgb24"},  {"rgb24pal", "rgb24"},
-        {"rgb32", "rgb24"},       {"rgb32bf", "rgb24"},     {"rgb32bfdef", "rgb24"}};
+        {"pal1", "pal1"},           {"pal1wb", "pal1"},
+        {"pal1bg", "pal1bg"},       {"pal4", "pal4"},
+        {"pal4gs", "pal4gs"},       {"pal4rle", "pal4"},
+        {"pal8", "pal8"},           {"pal8-0", "pal8"},
+        {"pal8gs", "pal8gs"},       {"pal8rle", "pal8"},
+        {"pal8topdown", "pal8"},    {"pal8os2", "pal8"},
+        {"pal8v4", "pal8"},         {"pal8v5", "pal8"},
+        {"pal8w124", "pal8w124"},   {"pal8w125", "pal8w125"},
+        {"pal8w126", "pal8w126"},   {"pal8nonsquare", "pal8nonsquare-e"},
+        {"rgb16", "rgb16"},         {"rgb16bfdef", "rgb16"},
+        {"rgb16-565", "rgb16-565"}, {"rgb16-565pal", "rgb16-565"},
+        {"rgb24", "rgb24"},         {"rgb24pal", "rgb24"},
+        {"rgb32", "rgb24"},         {"rgb32bf", "rgb24"},
+        {"rgb32bfdef", "rgb24"}};
     size_t files = 0;
     for (const auto& entry : std::filesystem::directory_iterator(kSuite + "g")) {
         std::string name = entry.path().stem().string();
@@ -135,13 +142,14 @@ TEST_F(BmpFile, OtherSuiteFilesOpenOrFailCleanly) {
 }
 
 TEST_F(BmpFile, SpecificBadFilesFail) {
-    for (const char* name : {"b/badbitcount.bmp", "b/badplanes.bmp", "b/badwidth.bmp",
-                             "b/reallybig.bmp", "b/rletopdown.bmp", "b/shortfile.bmp",
-                             "x/ba-bm.bmp"}) {
+    for (const char* name :
+         {"b/badbitcount.bmp", "b/badplanes.bmp", "b/badwidth.bmp", "b/reallybig.bmp",
+          "b/rletopdown.bmp", "b/shortfile.bmp", "x/ba-bm.bmp"}) {
         Headless().ClearMessages();
         EXPECT_FALSE(Load(kSuite + name)) << name;
         ASSERT_EQ(Headless().Messages().size(), 1u);
-        EXPECT_NE(Headless().Messages()[0].text.find("ビットマップを生成できません"), std::string::npos);
+        EXPECT_NE(Headless().Messages()[0].text.find("ビットマップを生成できません"),
+                  std::string::npos);
     }
 }
 
@@ -168,10 +176,8 @@ TEST_F(BmpFile, DescribesEachKindOfHeader) {
 
 TEST_F(BmpFile, Os2OneBitFileBecomesTwoColors) {
     // 12-byte OS/2 header, two 3-byte colours, one 1-bit row of 3 pixels (1, 0, 1).
-    const uint8_t file[] = {'B', 'M', 36, 0, 0, 0, 0, 0, 0, 0, 32, 0, 0, 0,
-                            12,  0,   0,  0, 3, 0, 1, 0, 1, 0, 1,  0,
-                            0,   0,   0,  0xFF, 0xFF, 0xFF,
-                            0xA0, 0, 0, 0};
+    const uint8_t file[] = {'B', 'M', 36, 0, 0, 0, 0, 0, 0, 0, 32, 0,    0,    0,    12,   0, 0, 0,
+                            3,   0,   1,  0, 1, 0, 1, 0, 0, 0, 0,  0xFF, 0xFF, 0xFF, 0xA0, 0, 0, 0};
     std::string description;
     auto image = ReadBmpBytes(file, sizeof file, "os2.bmp", ScreenOptions(), description);
     ASSERT_TRUE(image);
@@ -187,8 +193,8 @@ TEST_F(BmpFile, Os2OneBitFileBecomesTwoColors) {
 
 TEST_F(BmpFile, RoundTripsArePixelExact) {
     TempDir dir;
-    const std::map<std::string, int> bitCounts = {{"pal1", 1}, {"pal4", 4},  {"pal8", 8},
-                                                  {"pal4rle", 4}, {"rgb24", 24}, {"rgb16", 24},
+    const std::map<std::string, int> bitCounts = {{"pal1", 1},     {"pal4", 4},   {"pal8", 8},
+                                                  {"pal4rle", 4},  {"rgb24", 24}, {"rgb16", 24},
                                                   {"rgb32bf", 24}, {"pal8os2", 8}};
     for (const auto& [name, bitCount] : bitCounts) {
         auto original = Load(kSuite + "g/" + name + ".bmp");
@@ -231,7 +237,8 @@ TEST_F(BmpFile, SavesAtAnotherColorType) {
     EXPECT_TRUE(SameColors(*image, *reread));
     EXPECT_EQ(Save(*image, dir.File("bad.bmp"), 3), "failed");
     ASSERT_EQ(Headless().Messages().size(), 1u);
-    EXPECT_EQ(Headless().Messages()[0].text, "SaveBmpFile:DIBを生成できません\n" + dir.File("bad.bmp"));
+    EXPECT_EQ(Headless().Messages()[0].text,
+              "SaveBmpFile:DIBを生成できません\n" + dir.File("bad.bmp"));
 }
 
 TEST_F(BmpFile, WriteFailureIsReported) {

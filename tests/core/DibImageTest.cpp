@@ -45,7 +45,9 @@ PackedDib Dib(int width, int height, int bitCount, uint32_t compression = kBiRgb
     return dib;
 }
 
-RgbQuad Rgb(uint8_t red, uint8_t green, uint8_t blue) { return RgbQuad{blue, green, red, 0}; }
+RgbQuad Rgb(uint8_t red, uint8_t green, uint8_t blue) {
+    return RgbQuad{blue, green, red, 0};
+}
 
 } // namespace
 
@@ -149,13 +151,12 @@ TEST(DibImage, DecodesTopDownRowsAndFourBitIndices) {
 TEST(DibImage, DecodesRle8RunsDeltasAndAbsoluteRuns) {
     PackedDib dib = Dib(4, 3, 8, kBiRle8);
     dib.table = FixedPalette(16);
-    dib.pixels = {
-        3, 5,          // bottom row: three 5s
-        0, 0,          // end of line
-        0, 2, 1, 1,    // delta: one right, one up (to the top row)
-        0, 3, 7, 8, 9, 0, // absolute run 7, 8, 9 (padded), clipped at the right edge
-        9, 4,          // a run past the edge is clipped
-        0, 1};         // end of bitmap
+    dib.pixels = {3, 5,             // bottom row: three 5s
+                  0, 0,             // end of line
+                  0, 2, 1, 1,       // delta: one right, one up (to the top row)
+                  0, 3, 7, 8, 9, 0, // absolute run 7, 8, 9 (padded), clipped at the right edge
+                  9, 4,             // a run past the edge is clipped
+                  0, 1};            // end of bitmap
     auto image = dib.Load();
     ASSERT_TRUE(image->Realize());
     const uint8_t expected[] = {0, 7, 8, 9,  // top row
@@ -192,7 +193,7 @@ TEST(DibImage, MalformedDibsFailWithAnEmptyImage) {
     bad.push_back(Dib(4, -4, 8, kBiRle8));                   // top-down RLE
     bad.push_back(Dib(4, 4, 24, kBiRle8));                   // RLE8 of 24-bit pixels
     bad.push_back(Dib(4, 4, 24, kBiBitfields));
-    bad.push_back(Dib(4, 4, 8, 7));                          // unknown compression
+    bad.push_back(Dib(4, 4, 8, 7)); // unknown compression
     bad.push_back(Dib(4, 4, 8));
     bad.back().info.biPlanes = 2;
     bad.push_back(Dib(1, 1, 8));
@@ -234,8 +235,8 @@ TEST(DibImage, AdoptsAPackedDibInOneBlock) {
 }
 
 TEST(DibImage, AdoptsAnOs2Header) {
-    const uint8_t block[] = {12, 0, 0, 0, 2, 0, 1, 0, 1, 0, 24, 0, // 2 × 1, 24 bits
-                             0, 0, 0xFF, 0xFF, 0, 0, 0, 0};       // red, blue
+    const uint8_t block[] = {12, 0, 0,    0,    2, 0, 1, 0, 1, 0, 24, 0, // 2 × 1, 24 bits
+                             0,  0, 0xFF, 0xFF, 0, 0, 0, 0};             // red, blue
     CDibImage image;
     ASSERT_TRUE(image.AdoptDib(block, 12, block + 12, 8));
     EXPECT_EQ(image.PixelColor(0, 0), 0xFF0000u);

@@ -37,7 +37,7 @@ const std::vector<uint8_t> kGreyPair = {128, 128, 128, 128, 128, 128};
 } // namespace
 
 TEST(DisplayReduction, TwoByTwoDitherOfTheSpecification) {
-    EXPECT_EQ(DitherIndex256(128, 128, 128, 0, 0), 109); // b 1, r 3, g 3
+    EXPECT_EQ(DitherIndex256(128, 128, 128, 0, 0), 109);                // b 1, r 3, g 3
     EXPECT_EQ(DitherIndex256(128, 128, 128, 1, 0), 2 + 4 * 4 + 32 * 4); // t = 640
     EXPECT_EQ(DitherIndex256(0, 0, 0, 1, 1), 0);
     EXPECT_EQ(DitherIndex256(255, 255, 255, 0, 0), 3 + 4 * 7 + 32 * 7);
@@ -59,7 +59,8 @@ TEST(DisplayReduction, SixteenBitDitherRaisesLowBitsInPattern) {
     // Value 3 has pattern 0x92: pixels 1, 4 and 7 of the bottom row (phase 0) rise by 7; 250 (low
     // bits 2, pattern 0x44) reaches 255 at pixels 2 and 6; 0 never changes.
     std::vector<uint8_t> row;
-    for (int i = 0; i < 8; ++i) row.insert(row.end(), {3, 250, 0});
+    for (int i = 0; i < 8; ++i)
+        row.insert(row.end(), {3, 250, 0});
     auto image = Prepare(Picture24({row, row}), 16, 1);
     ASSERT_TRUE(image);
     EXPECT_EQ(image->ColorType(), 0);

@@ -127,9 +127,9 @@ TEST_F(LosslessFilter, ThumbnailJfxxAppAndComSegments) {
                                   "abcdef",
                                   20);
     recipe.markers = {{0xE0, thumbnailed},   {0xE0, std::string("JFXX\0\x10", 6) + "xyz"},
-                    {0xE0, "AB"},          {0xE1, "http://ns.adobe.com/xap/1.0/\0<x/>"},
-                    {0xE2, "ICC_PROFILE"}, {0xE3, "three"},
-                    {0xFE, "comment"}};
+                      {0xE0, "AB"},          {0xE1, "http://ns.adobe.com/xap/1.0/\0<x/>"},
+                      {0xE2, "ICC_PROFILE"}, {0xE3, "three"},
+                      {0xFE, "comment"}};
     const std::string jpeg = EncodeTestJpeg(recipe);
     const std::string before = Layout(dir, jpeg);
     EXPECT_EQ(before.substr(0, 64),
@@ -343,7 +343,8 @@ TEST(CommentCut, EndsOnACharacterBoundary) {
     EXPECT_EQ(CutCommentText("\xA4\xA2\x8F\xB0\xA1z", kCharsetEucJp, 4), "\xA4\xA2");
     EXPECT_EQ(CutCommentText("\xA4\xA2\x8F\xB0\xA1z", kCharsetEucJp, 5), "\xA4\xA2\x8F\xB0\xA1");
     EXPECT_EQ(CutCommentText("a\xE3\x81\x82\xE3\x81\x82", kCharsetUtf8, 6), "a\xE3\x81\x82");
-    EXPECT_EQ(CutCommentText("a\x82\xA0\x82\xA0", kCharsetUcs2, 4), "a\x82\xA0"); // held as Shift_JIS
+    EXPECT_EQ(CutCommentText("a\x82\xA0\x82\xA0", kCharsetUcs2, 4),
+              "a\x82\xA0"); // held as Shift_JIS
     EXPECT_EQ(CutCommentText("abcdef", kCharsetAscii, 4), "abcd");
     // ISO-2022-JP cut inside a two-byte run is closed with the escape to one-byte mode.
     const std::string jis = "x\x1B$B$\"$\"$\"\x1B(By";

@@ -214,7 +214,8 @@ TEST_F(MarkerTreeModelTest, FailedSaveLeavesTheFileAsItWas) {
     const std::string missingDir = dir_.File("absent");
     EXPECT_EQ(model.SaveAndReload(missingDir, yes.Ask()), CMarkerTreeModel::SaveResult::Failed);
     ASSERT_EQ(Headless().Messages().size(), 1u);
-    EXPECT_EQ(Headless().Messages()[0].text, "Save:" + LoadString(StringId::NoTempFile) + "\n" + missingDir);
+    EXPECT_EQ(Headless().Messages()[0].text,
+              "Save:" + LoadString(StringId::NoTempFile) + "\n" + missingDir);
 
     // The file changed under the editor: its list no longer fits, nothing is written.
     const std::string changed = original.substr(0, 10);
@@ -225,7 +226,9 @@ TEST_F(MarkerTreeModelTest, FailedSaveLeavesTheFileAsItWas) {
     EXPECT_EQ(model.SaveAndReload(tempDir, yes.Ask()), CMarkerTreeModel::SaveResult::Failed);
     EXPECT_EQ(TempDir::Read(path_), changed);
     ASSERT_EQ(Headless().Messages().size(), 1u);
-    EXPECT_EQ(Headless().Messages()[0].text.rfind("CreateTemp:" + LoadString(StringId::NoTempFile) + "\n", 0), 0u);
+    EXPECT_EQ(Headless().Messages()[0].text.rfind(
+                  "CreateTemp:" + LoadString(StringId::NoTempFile) + "\n", 0),
+              0u);
     EXPECT_TRUE(std::filesystem::is_empty(tempDir)); // the temporary file is not left behind
     EXPECT_TRUE(model.IsModified());
 }

@@ -48,7 +48,8 @@ TEST(DqtFile, TokensSeparatorsAndLimits) {
     EXPECT_EQ(values[2], 0);
     EXPECT_EQ(values[3], 9);
     std::string many;
-    for (int i = 0; i < 130; ++i) many += std::to_string(i) + (i % 10 == 9 ? ",\n" : ",");
+    for (int i = 0; i < 130; ++i)
+        many += std::to_string(i) + (i % 10 == 9 ? ",\n" : ",");
     EXPECT_EQ(ParseDQT(many, values), 128);
     EXPECT_EQ(values[127], 127);
     // A long line is read in pieces of 1023 characters; a blank piece holds one empty token.

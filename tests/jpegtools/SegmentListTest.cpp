@@ -93,7 +93,8 @@ TEST(MarkerName, CoversEveryCodeFromC0ToFE) {
     EXPECT_STREQ(MarkerName(0xFE), "COM   (Comment)");
     EXPECT_STREQ(MarkerName(0xBF), "");
     EXPECT_STREQ(MarkerName(0xFF), "");
-    for (int code = 0xC0; code <= 0xFE; ++code) EXPECT_GT(std::strlen(MarkerName(code)), 2u);
+    for (int code = 0xC0; code <= 0xFE; ++code)
+        EXPECT_GT(std::strlen(MarkerName(code)), 2u);
 }
 
 TEST(ReplaceFileViaTemp, ReplacesContentsAndKeepsPermissionBits) {

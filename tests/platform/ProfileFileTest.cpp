@@ -1,5 +1,5 @@
-#include "platform/AtomicFile.h"
 #include "platform/ProfileFile.h"
+#include "platform/AtomicFile.h"
 #include "support/TempDir.h"
 
 #include <climits>
@@ -27,7 +27,8 @@ TEST(ProfileFile, IntegersReadLikeTheProfileFunctions) {
 
 TEST(ProfileFile, HostileTextNeverBreaksParsing) {
     std::string binary;
-    for (int i = 0; i < 4096; ++i) binary += static_cast<char>(i * 37);
+    for (int i = 0; i < 4096; ++i)
+        binary += static_cast<char>(i * 37);
     binary += std::string(100000, 'k'); // one endless line
     binary += "\n[default\n[]\n=\n[x]\nk=v";
     ProfileFile profile;

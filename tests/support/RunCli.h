@@ -16,7 +16,8 @@ struct CliResult {
 
 inline std::string ShellQuote(const std::string& text) {
     std::string quoted = "'";
-    for (char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    for (char c : text)
+        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
     return quoted + "'";
 }
 
@@ -24,7 +25,8 @@ inline std::string ShellQuote(const std::string& text) {
 inline CliResult RunCli(const std::vector<std::string>& args, const std::string& env = "") {
     TempDir dir;
     std::string command = env + " " + ShellQuote(CLI_PATH);
-    for (const std::string& arg : args) command += " " + ShellQuote(arg);
+    for (const std::string& arg : args)
+        command += " " + ShellQuote(arg);
     command += " >" + dir.File("out") + " 2>" + dir.File("err");
     int raw = std::system(command.c_str());
     CliResult result;

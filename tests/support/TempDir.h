@@ -7,7 +7,8 @@
 class TempDir {
 public:
     TempDir() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "tolmena-test-XXXXXX").string();
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "tolmena-test-XXXXXX").string();
         path_ = mkdtemp(pattern.data()) ? pattern : std::string();
     }
     ~TempDir() {

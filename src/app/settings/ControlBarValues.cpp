@@ -9,14 +9,16 @@ namespace {
 // Returns false when it is not a number or does not fit 32 bits.
 bool ReadUnsigned(const std::string& text, uint32_t& value) {
     size_t i = 0;
-    while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
+    while (i < text.size() && (text[i] == ' ' || text[i] == '\t'))
+        ++i;
     size_t digits = 0;
     uint64_t number = 0;
     for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i, ++digits) {
         number = number * 10 + static_cast<uint64_t>(text[i] - '0');
         if (number > UINT32_MAX) return false;
     }
-    while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
+    while (i < text.size() && (text[i] == ' ' || text[i] == '\t'))
+        ++i;
     if (digits == 0 || i != text.size()) return false;
     value = static_cast<uint32_t>(number);
     return true;

@@ -6,9 +6,13 @@ namespace {
 
 const char* const kSection = "Recent File List";
 
-int Capacity(const SettingsStore& store) { return std::clamp(store.maxMRU, 0, kMaxRecentFiles); }
+int Capacity(const SettingsStore& store) {
+    return std::clamp(store.maxMRU, 0, kMaxRecentFiles);
+}
 
-std::string EntryName(int index) { return "File" + std::to_string(index + 1); }
+std::string EntryName(int index) {
+    return "File" + std::to_string(index + 1);
+}
 
 } // namespace
 

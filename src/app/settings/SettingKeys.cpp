@@ -23,7 +23,8 @@ SettingKey Real(const char* name, double S::*member, const char* value) {
 
 } // namespace
 
-const int kDefaultZoomRates[kZoomCount] = {10, 25, 33, 50, 100, 200, 300, 400, 600, 800, 1200, 1600};
+const int kDefaultZoomRates[kZoomCount] = {10,  25,  33,  50,  100,  200,
+                                           300, 400, 600, 800, 1200, 1600};
 
 const std::vector<SettingKey>& SettingKeys() {
     static const std::vector<SettingKey> keys = {
@@ -77,16 +78,49 @@ const std::vector<SettingKey>& SettingKeys() {
 
 const std::vector<const char*>& SettingSaveOrder() {
     static const std::vector<const char*> order = {
-        "ReadDir", "WriteDir", "ReadFilterIdx", "WriteFilterIdx", "TempDir", "AutoUpdateClipboard",
-        "MaxMRU", "Param1", "Param2", "Param3", "RestoreWindowPos", "WindowPosLeft",
-        "WindowPosTop", "WindowPosWidth", "WindowPosHeight", "ResolutionH", "ResolutionV",
-        "ResolutionUnit", "IncludeRST", "DefaultComment", "DefaultCommentPath", "AutoReadCharset",
-        "ReadCharset", "AutoWriteCharset", "WriteCharset", "UseGammaCorrection",
-        "UseWriteGammaValue", "UseTransparentOnLoad", "UseTransparentOnSave",
-        "UseDefaultGammaOnLoad", "UseDefaultGammaOnSave", "bUseInterlaceOnSave", "DefaultGamma",
-        "ScreenGamma", "pngSaveMode", "colorTransparent", "bUseHalfToneStretch",
-        "UseDitherFor16bitColor", "AutoFitting", "SaveConfig", "UsePNGiTXT",
-        "DefaultPNGiTXTLang", "UseCustomDQT",
+        "ReadDir",
+        "WriteDir",
+        "ReadFilterIdx",
+        "WriteFilterIdx",
+        "TempDir",
+        "AutoUpdateClipboard",
+        "MaxMRU",
+        "Param1",
+        "Param2",
+        "Param3",
+        "RestoreWindowPos",
+        "WindowPosLeft",
+        "WindowPosTop",
+        "WindowPosWidth",
+        "WindowPosHeight",
+        "ResolutionH",
+        "ResolutionV",
+        "ResolutionUnit",
+        "IncludeRST",
+        "DefaultComment",
+        "DefaultCommentPath",
+        "AutoReadCharset",
+        "ReadCharset",
+        "AutoWriteCharset",
+        "WriteCharset",
+        "UseGammaCorrection",
+        "UseWriteGammaValue",
+        "UseTransparentOnLoad",
+        "UseTransparentOnSave",
+        "UseDefaultGammaOnLoad",
+        "UseDefaultGammaOnSave",
+        "bUseInterlaceOnSave",
+        "DefaultGamma",
+        "ScreenGamma",
+        "pngSaveMode",
+        "colorTransparent",
+        "bUseHalfToneStretch",
+        "UseDitherFor16bitColor",
+        "AutoFitting",
+        "SaveConfig",
+        "UsePNGiTXT",
+        "DefaultPNGiTXTLang",
+        "UseCustomDQT",
     };
     return order;
 }
@@ -130,4 +164,6 @@ void SetSettingFromText(SettingsStore& store, const SettingKey& key, const std::
     }
 }
 
-std::string ZoomKeyName(int index) { return "ZoomRate" + std::to_string(index + 1); }
+std::string ZoomKeyName(int index) {
+    return "ZoomRate" + std::to_string(index + 1);
+}

@@ -65,8 +65,8 @@ bool LoadSettings(SettingsStore& store) {
     store.profile.Load(store.profilePath);
     for (const SettingKey& key : SettingKeys()) {
         if (std::string(key.name) == "AllowExtSampling") continue; // read after the tables
-        SetSettingFromText(store, key,
-                           store.profile.GetString(store.sectionName, key.name, SettingDefault(key)));
+        SetSettingFromText(
+            store, key, store.profile.GetString(store.sectionName, key.name, SettingDefault(key)));
     }
     store.allowExtSampling = store.profile.GetInt(store.sectionName, "AllowExtSampling", 0);
     LoadZoomTable(store);
@@ -76,7 +76,8 @@ bool LoadSettings(SettingsStore& store) {
 
 bool SaveSettings(SettingsStore& store) {
     if (!store.saveConfig) return RememberSavingOff(store);
-    for (const char* name : SettingSaveOrder()) WriteKey(store, name);
+    for (const char* name : SettingSaveOrder())
+        WriteKey(store, name);
     WriteKey(store, "AllowExtSampling");
     SaveRecentFiles(store);
     return store.profile.Save(store.profilePath);

@@ -11,9 +11,9 @@ constexpr int kZoomCount = 12;
 
 struct SettingsStore {
     // Files
-    std::string profilePath;       // the profile (section "default" and foreign sections)
-    std::string customTablePath;   // the custom quantization table file
-    ProfileFile profile;           // the profile's contents as loaded; foreign sections survive
+    std::string profilePath;     // the profile (section "default" and foreign sections)
+    std::string customTablePath; // the custom quantization table file
+    ProfileFile profile;         // the profile's contents as loaded; foreign sections survive
 
     int restoreWindowPos = 0;
     int windowPosLeft = 0, windowPosTop = 0, windowPosWidth = 0, windowPosHeight = 0;

@@ -8,7 +8,9 @@
 
 CImageApp::CImageApp(SettingsStore& settings) : settings_(settings) {}
 
-CImageApp::~CImageApp() { InstallPlatform(nullptr); }
+CImageApp::~CImageApp() {
+    InstallPlatform(nullptr);
+}
 
 bool CImageApp::InitInstance(const QString& executablePath, const QStringList& arguments) {
     (void)arguments; // images named on the command line open once documents exist

@@ -11,8 +11,7 @@ std::string Grouped(uint32_t n) {
     else if (n < 1000000)
         std::snprintf(text, sizeof text, "%u,%03u", n / 1000, n % 1000);
     else if (n < 1000000000)
-        std::snprintf(text, sizeof text, "%u,%03u,%03u", n / 1000000, n % 1000000 / 1000,
-                      n % 1000);
+        std::snprintf(text, sizeof text, "%u,%03u,%03u", n / 1000000, n % 1000000 / 1000, n % 1000);
     else
         std::snprintf(text, sizeof text, "%u,%03u,%03u,%03u", n / 1000000000,
                       n % 1000000000 / 1000000, n % 1000000 / 1000, n % 1000);

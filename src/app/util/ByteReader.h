@@ -46,7 +46,8 @@ private:
         const uint8_t* p = data_ + position_ - sizeof(T);
         T result = 0;
         for (size_t i = 0; i < sizeof(T); ++i)
-            result |= static_cast<T>(T{p[bigEndian ? i : sizeof(T) - 1 - i]} << (8 * (sizeof(T) - 1 - i)));
+            result |= static_cast<T>(T{p[bigEndian ? i : sizeof(T) - 1 - i]}
+                                     << (8 * (sizeof(T) - 1 - i)));
         value = result;
         return true;
     }
@@ -61,4 +62,6 @@ private:
 inline bool CheckedMultiply(size_t a, size_t b, size_t& product) {
     return !__builtin_mul_overflow(a, b, &product);
 }
-inline bool CheckedAdd(size_t a, size_t b, size_t& sum) { return !__builtin_add_overflow(a, b, &sum); }
+inline bool CheckedAdd(size_t a, size_t b, size_t& sum) {
+    return !__builtin_add_overflow(a, b, &sum);
+}

@@ -18,10 +18,10 @@ int FileTypeFromExtension(const std::string& extension) {
         const char* extension;
         int type;
     } table[] = {
-        {".bmp", kTypeBmp},  {".dib", kTypeBmp},  {".rle", kTypeBmp},   {".rgb", kTypeRgb},
-        {".q0", kTypeRgb},   {".fal", kTypeRgb},  {".jpg", kTypeJpeg},  {".jpeg", kTypeJpeg},
-        {".jif", kTypeJpeg}, {".jfif", kTypeJpeg}, {".png", kTypePng},  {".mag", kTypeMag},
-        {".mki", kTypeMag},  {".tif", kTypeTiff}, {".tiff", kTypeTiff},
+        {".bmp", kTypeBmp},  {".dib", kTypeBmp},   {".rle", kTypeBmp},   {".rgb", kTypeRgb},
+        {".q0", kTypeRgb},   {".fal", kTypeRgb},   {".jpg", kTypeJpeg},  {".jpeg", kTypeJpeg},
+        {".jif", kTypeJpeg}, {".jfif", kTypeJpeg}, {".png", kTypePng},   {".mag", kTypeMag},
+        {".mki", kTypeMag},  {".tif", kTypeTiff},  {".tiff", kTypeTiff},
     };
     for (const auto& entry : table)
         if (strcasecmp(extension.c_str(), entry.extension) == 0) return entry.type;
@@ -29,13 +29,16 @@ int FileTypeFromExtension(const std::string& extension) {
 }
 
 std::optional<size_t> MatchExtensionList(const std::string& list, const std::string& extension) {
-    std::string wanted = (!extension.empty() && extension[0] == '.') ? extension.substr(1) : extension;
+    std::string wanted =
+        (!extension.empty() && extension[0] == '.') ? extension.substr(1) : extension;
     size_t i = 0;
     while (i < list.size()) {
-        while (i < list.size() && list[i] == ' ') ++i;
+        while (i < list.size() && list[i] == ' ')
+            ++i;
         if (i < list.size() && list[i] == '.') ++i;
         size_t start = i;
-        while (i < list.size() && list[i] != ';' && list[i] != ' ') ++i;
+        while (i < list.size() && list[i] != ';' && list[i] != ' ')
+            ++i;
         size_t length = i - start;
         if (length > 0 && length == wanted.size() &&
             strncasecmp(list.data() + start, wanted.data(), length) == 0)

@@ -4,6 +4,7 @@
 
 int NewImageIdentity(const std::function<bool(int)>& isInUse) {
     int id = std::rand();
-    while (isInUse && isInUse(id)) id = std::rand();
+    while (isInUse && isInUse(id))
+        id = std::rand();
     return id;
 }

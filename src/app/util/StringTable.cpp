@@ -13,12 +13,13 @@ const std::map<int, const char*>& Table() {
         {214, "中間ファイル展開ディレクトリの指定"},
         {215, "tlmn"},
         {216, "No Files"},
-        {217, "Image files(*.bmp;*.dib;*.rle;*.jpg;*.jpeg;*.jif;*.jfif;*.png;*.tif;*.tiff;*.mag;*.mki;"
-              "*.rgb;*.q0;*.fal)|*.bmp;*.dib;*.rle;*.jpg;*.jpeg;*.jif;*.jfif;*.png;*.tif;*.tiff;*.mag;"
-              "*.mki;*.rgb;*.q0;*.fal|JPEG file(*.jpg;*.jpeg;*.jif;*.jfif)|*.jpg;*.jpeg;*.jif;*.jfif|"
-              "BMP file(*.bmp;*.dib;*.rle)|*.bmp;*.dib;*.rle|PNG file(*.png)|*.png|"
-              "TIFF file(*.tif;*.tiff)|*.tif;*.tiff|MAG file(*.mag;*.mki)|*.mag;*.mki|"
-              "RGB file(*.rgb;*.q0;*.fal)|*.rgb;*.q0;*.fal|All files(*.*)|*.*||"},
+        {217,
+         "Image files(*.bmp;*.dib;*.rle;*.jpg;*.jpeg;*.jif;*.jfif;*.png;*.tif;*.tiff;*.mag;*.mki;"
+         "*.rgb;*.q0;*.fal)|*.bmp;*.dib;*.rle;*.jpg;*.jpeg;*.jif;*.jfif;*.png;*.tif;*.tiff;*.mag;"
+         "*.mki;*.rgb;*.q0;*.fal|JPEG file(*.jpg;*.jpeg;*.jif;*.jfif)|*.jpg;*.jpeg;*.jif;*.jfif|"
+         "BMP file(*.bmp;*.dib;*.rle)|*.bmp;*.dib;*.rle|PNG file(*.png)|*.png|"
+         "TIFF file(*.tif;*.tiff)|*.tif;*.tiff|MAG file(*.mag;*.mki)|*.mag;*.mki|"
+         "RGB file(*.rgb;*.q0;*.fal)|*.rgb;*.q0;*.fal|All files(*.*)|*.*||"},
         {218, "JPEG file(*.jpg)|*.jpg|BMP file(*.bmp)|*.bmp|PNG file(*.png)|*.png|"
               "RGB file(*.rgb)|*.rgb|All files(*.*)|*.*||"},
         {219, "Text file(*.txt;*.doc)|*.txt;*.doc|All files(*.*)|*.*||"},
@@ -68,9 +69,11 @@ const std::map<int, const char*>& Table() {
         {354, "DIBを生成できません"},
         {355, "中間ファイルが生成できません"},
         {356, "マーカーヘッダ長と実際の長さが一致しません\n強制的に一致させますか？"},
-        {357, "変更されたマーカを JPEG ファイルに反映します\nこの操作は致命的結果をもたらす可能性があります\n"
+        {357, "変更されたマーカを JPEG "
+              "ファイルに反映します\nこの操作は致命的結果をもたらす可能性があります\n"
               "本当に実行しますか？"},
-        {358, "中間ファイルのコピーに失敗しました\n下記のファイルが中間ディレクトリに残されています"},
+        {358,
+         "中間ファイルのコピーに失敗しました\n下記のファイルが中間ディレクトリに残されています"},
         {359, "転送元ディレクトリが存在しません"},
         {361, "CImageDoc が作成できません"},
         {362, "ログファイルが作成できません"},

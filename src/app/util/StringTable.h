@@ -55,18 +55,18 @@ enum class StringId : int {
     NoSourceFolder = 359,         // "転送元ディレクトリが存在しません"
     NoDocument = 361,             // "CImageDoc が作成できません"
     NoLogFile = 362,              // "ログファイルが作成できません"
-    UnsupportedTiff = 363,        // "この形式の TIFF フォーマットには対応していません"
-    DensityAspect = 539,          // 539..541: "Aspect", "dot/inch", "dot/cm"
-    ExifExposureJa = 2101,        // "露出="
-    ExifMeteringJa = 2102,        // "測光="
-    ExifOtherJa = 2103,           // "(その他)"
-    ExifProgramsJa = 2200,        // 2200..2208: exposure programs
-    ExifMeteringsJa = 2300,       // 2300..2306: metering modes
-    ExifExposureEn = 2501,        // "Exposure="
-    ExifMeteringEn = 2502,        // "Metering="
-    ExifOtherEn = 2503,           // "(Other)"
-    ExifProgramsEn = 2600,        // 2600..2608
-    ExifMeteringsEn = 2700,       // 2700..2706
+    UnsupportedTiff = 363, // "この形式の TIFF フォーマットには対応していません"
+    DensityAspect = 539,   // 539..541: "Aspect", "dot/inch", "dot/cm"
+    ExifExposureJa = 2101,  // "露出="
+    ExifMeteringJa = 2102,  // "測光="
+    ExifOtherJa = 2103,     // "(その他)"
+    ExifProgramsJa = 2200,  // 2200..2208: exposure programs
+    ExifMeteringsJa = 2300, // 2300..2306: metering modes
+    ExifExposureEn = 2501,  // "Exposure="
+    ExifMeteringEn = 2502,  // "Metering="
+    ExifOtherEn = 2503,     // "(Other)"
+    ExifProgramsEn = 2600,  // 2600..2608
+    ExifMeteringsEn = 2700, // 2700..2706
 };
 
 // The id `offset` entries after the first id of a range.

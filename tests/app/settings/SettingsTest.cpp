@@ -72,11 +72,13 @@ TEST_F(Settings, SavingSwitchedOffIsRemembered) {
     store.saveConfig = 0;
     store.param1 = 10;
     SaveSettings(store);
-    EXPECT_EQ(TempDir::Read(store.profilePath), "[default]\nSaveConfig=0\nParam1=60\n[mine]\nk=v\n");
+    EXPECT_EQ(TempDir::Read(store.profilePath),
+              "[default]\nSaveConfig=0\nParam1=60\n[mine]\nk=v\n");
     Load();
     store.param1 = 20;
     SaveSettings(store); // stored 0: nothing is written at all
-    EXPECT_EQ(TempDir::Read(store.profilePath), "[default]\nSaveConfig=0\nParam1=60\n[mine]\nk=v\n");
+    EXPECT_EQ(TempDir::Read(store.profilePath),
+              "[default]\nSaveConfig=0\nParam1=60\n[mine]\nk=v\n");
 }
 
 TEST_F(Settings, ZeroZoomRateEndsTheTable) {

@@ -66,11 +66,14 @@ TEST(ByteCount, GroupedAndScaledForms) {
 TEST(GammaTable, IdentityAndInverse) {
     int table[256];
     BuildGammaTable(table, 1.0);
-    for (int x = 0; x < 256; ++x) EXPECT_EQ(table[x], x);
+    for (int x = 0; x < 256; ++x)
+        EXPECT_EQ(table[x], x);
 
     const double p = 2.2;
     BuildGammaTable(table, p);
-    auto curve = [&](int b) { return static_cast<int>(std::pow(b, p) * 255.0 / std::pow(255.0, p)); };
+    auto curve = [&](int b) {
+        return static_cast<int>(std::pow(b, p) * 255.0 / std::pow(255.0, p));
+    };
     for (int x = 0; x < 255; ++x) {
         // The first input whose curve value is the largest one not above x.
         int best = 0;
@@ -127,7 +130,7 @@ TEST(ReportError, GoesToTheSinkOfTheReportingThread) {
         ReportError("E", "/e", "after the nested sink");
     }
     EXPECT_EQ(outer.Texts(), (std::vector<std::string>{"A:ファイルが開けません\n/a",
-                                                        "E:after the nested sink\n/e"}));
+                                                       "E:after the nested sink\n/e"}));
     EXPECT_EQ(inner.Texts(), std::vector<std::string>{"B:メモリが確保できません\n/b"});
     EXPECT_EQ(worker.Texts(), std::vector<std::string>{"C:Convert failed.\n/c"});
     ASSERT_EQ(Headless().Messages().size(), 1u); // the thread without a sink: the default
