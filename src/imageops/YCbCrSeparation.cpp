@@ -63,10 +63,10 @@ std::vector<CImageDoc*> SeparateYCbCr(CImageDoc& source, CDocTemplate& documents
     for (const Plane& plane : kPlanes) {
         std::unique_ptr<CDibImage> planeImage = MakePlaneImage(image, plane.component);
         if (!planeImage) break;
-        CImageDoc* document = documents.OpenFilledDocument([&](CImageDoc& made) {
-            made.SetSyncId(syncId);
-            made.ReplaceImage(std::move(planeImage));
-            made.SetTitle(title + plane.suffix);
+        CImageDoc* document = documents.OpenFilledDocument([&](CImageDoc& planeDocument) {
+            planeDocument.SetSyncId(syncId);
+            planeDocument.ReplaceImage(std::move(planeImage));
+            planeDocument.SetTitle(title + plane.suffix);
             return true;
         });
         if (!document) {
