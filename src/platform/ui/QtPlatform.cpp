@@ -4,6 +4,7 @@
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QScreen>
+#include <QThread>
 
 namespace {
 
@@ -51,6 +52,14 @@ Answer AnswerFor(int button) {
 } // namespace
 
 Answer QtPlatform::ShowMessage(const std::string& text, MessageKind kind, Buttons buttons) {
+    // A report from a worker thread is shown by the GUI thread, which the worker waits for.
+    if (QThread::currentThread() != QApplication::instance()->thread()) {
+        Answer answer = Answer::Ok;
+        QMetaObject::invokeMethod(
+            QApplication::instance(), [&] { answer = ShowMessage(text, kind, buttons); },
+            Qt::BlockingQueuedConnection);
+        return answer;
+    }
     QMessageBox box(IconFor(kind), QApplication::applicationDisplayName(),
                     QString::fromStdString(text), ButtonsFor(buttons), parent_);
     // A message shown during a long step (under the wait cursor) gets the arrow while it is up.

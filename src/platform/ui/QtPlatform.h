@@ -1,5 +1,6 @@
 #pragma once
-// The platform services for the GUI: message boxes, the wait cursor, the beep.
+// The platform services for the GUI: message boxes (shown by the GUI thread whichever thread
+// asks), the wait cursor, the beep.
 #include "platform/HeadlessPlatform.h"
 
 class QWidget;
