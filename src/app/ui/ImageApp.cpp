@@ -5,6 +5,18 @@
 #include "jpegtools/DefaultComment.h"
 
 #include <QFileInfo>
+#include <QLabel>
+
+namespace {
+
+// The widget inside a document's MDI window.
+QWidget* MakeDocumentWindow(CImageDoc& document) {
+    auto* window = new QLabel(QString::fromStdString(document.InfoText()));
+    window->setWindowTitle(QString::fromStdString(document.Title()));
+    return window;
+}
+
+} // namespace
 
 CImageApp::CImageApp(SettingsStore& settings) : settings_(settings) {}
 
@@ -12,15 +24,15 @@ CImageApp::~CImageApp() {
     InstallPlatform(nullptr);
 }
 
-bool CImageApp::InitInstance(const QString& executablePath, const QStringList& arguments) {
-    (void)arguments; // images named on the command line open once documents exist
+bool CImageApp::InitInstance(const QString& executablePath, const QStringList& files) {
     InstallPlatform(&platform_);
     LocateProfile(settings_, QFileInfo(executablePath).completeBaseName().toStdString());
     LoadSettings(settings_);
     LoadCustomTables(settings_);
     LoadDefaultComment(settings_, settings_.defaultCommentPath);
-    mainFrame_ = std::make_unique<CMainFrame>(settings_);
+    mainFrame_ = std::make_unique<CMainFrame>(settings_, documents_, MakeDocumentWindow);
     platform_.SetParentWindow(mainFrame_.get());
+    if (!OpenCommandLineFiles(files)) return false;
     if (settings_.restoreWindowPos && settings_.windowPosWidth > 0 && settings_.windowPosHeight > 0)
         mainFrame_->setGeometry(settings_.windowPosLeft, settings_.windowPosTop,
                                 settings_.windowPosWidth, settings_.windowPosHeight);
@@ -28,7 +40,17 @@ bool CImageApp::InitInstance(const QString& executablePath, const QStringList& a
     return true;
 }
 
+bool CImageApp::OpenCommandLineFiles(const QStringList& files) {
+    for (qsizetype i = 0; i < files.size(); ++i) {
+        if (documents_.OpenDocumentFile(files[i].toStdString()) || i > 0) continue;
+        failureReason_ = "cannot open " + files[i];
+        return false;
+    }
+    return true;
+}
+
 int CImageApp::ExitInstance() {
+    documents_.CloseAllDocuments();
     platform_.SetParentWindow(nullptr);
     mainFrame_.reset();
     SaveCustomTables(settings_);

@@ -1,7 +1,8 @@
 #pragma once
-// The application: locates and loads the settings, creates the main window, and saves the
-// settings at exit.
+// The application: locates and loads the settings, creates the main window, opens the files
+// named on the command line, and saves the settings at exit.
 #include "app/settings/SettingsStore.h"
+#include "core/DocTemplate.h"
 #include "platform/ui/QtPlatform.h"
 
 #include <QString>
@@ -15,15 +16,24 @@ public:
     explicit CImageApp(SettingsStore& settings);
     ~CImageApp();
 
-    // Start-up; the profile is named after the executable's base name.
-    bool InitInstance(const QString& executablePath, const QStringList& arguments);
+    // Start-up; the profile is named after the executable's base name; files are the paths
+    // named on the command line, opened before the window is shown. False when the window
+    // cannot be made or the first file does not open (FailureReason says why).
+    bool InitInstance(const QString& executablePath, const QStringList& files);
+    const QString& FailureReason() const { return failureReason_; }
     // Shut-down after the main window has closed: writes the settings.
     int ExitInstance();
 
     CMainFrame* MainFrame() const { return mainFrame_.get(); }
+    CDocTemplate& Documents() { return documents_; }
 
 private:
     SettingsStore& settings_;
+    // Opens the files in order; only a failure of the first one ends start-up.
+    bool OpenCommandLineFiles(const QStringList& files);
+
     QtPlatform platform_;
+    CDocTemplate documents_;
     std::unique_ptr<CMainFrame> mainFrame_;
+    QString failureReason_;
 };

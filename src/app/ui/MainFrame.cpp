@@ -1,6 +1,7 @@
 #include "app/ui/MainFrame.h"
 
 #include "app/commands/CommandId.h"
+#include "app/commands/DocumentState.h"
 #include "app/util/StringTable.h"
 
 #include <QAction>
@@ -8,6 +9,8 @@
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QStatusBar>
@@ -22,9 +25,15 @@ bool ClipboardHasImage() {
 
 } // namespace
 
-CMainFrame::CMainFrame(SettingsStore& settings)
-    : settings_(settings), commands_(this, settings.zoomLabels) {
+CMainFrame::CMainFrame(SettingsStore& settings, CDocTemplate& documents,
+                       CDocumentWindows::WindowFactory makeDocumentWindow)
+    : settings_(settings), commands_(this, settings.zoomLabels), mdiArea_(new QMdiArea(this)) {
     setWindowTitle("Tolmena");
+    setCentralWidget(mdiArea_);
+    windows_ = std::make_unique<CDocumentWindows>(*mdiArea_, documents, settings,
+                                                  std::move(makeDocumentWindow));
+    connect(mdiArea_, &QMdiArea::subWindowActivated, this, &CMainFrame::RefreshCommands);
+    connect(windows_.get(), &CDocumentWindows::lastDocumentClosed, this, &CMainFrame::ShowNoFiles);
     CreateMenus();
     infoPane_ = new QLabel(QString::fromStdString(LoadString(StringId::InfoPaneInitial)));
     statusBar()->addPermanentWidget(infoPane_);
@@ -33,6 +42,13 @@ CMainFrame::CMainFrame(SettingsStore& settings)
             &CMainFrame::RefreshCommands);
     RefreshCommands();
     resize(800, 600);
+}
+
+CMainFrame::~CMainFrame() = default;
+
+void CMainFrame::ShowNoFiles() {
+    SetInfoText(QString::fromStdString(LoadString(StringId::NoFiles)));
+    RefreshCommands();
 }
 
 void CMainFrame::CreateMenus() {
@@ -76,6 +92,10 @@ void CMainFrame::UpdateCommands(const CommandState& state) {
 
 CommandState CMainFrame::CurrentCommandState() const {
     CommandState state;
+    if (const CImageDoc* document = ActiveDocument()) {
+        state.documentActive = true;
+        state.document = ActiveDocumentStateOf(*document);
+    }
     std::copy(std::begin(settings_.zoomTable), std::end(settings_.zoomTable),
               state.zoomTable.begin());
     state.clipboardHasImage = ClipboardHasImage();

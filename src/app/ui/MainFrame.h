@@ -1,22 +1,31 @@
 #pragma once
-// The main window: actions and menus built from the command table, the status bar, and the
-// window rectangle kept in the settings.
+// The main window: the MDI area with a window for every open document, actions and menus built
+// from the command table, the status bar, and the window rectangle kept in the settings.
 #include "app/commands/CommandState.h"
 #include "app/settings/SettingsStore.h"
 #include "app/ui/CommandActions.h"
+#include "app/ui/DocumentWindows.h"
 
 #include <QMainWindow>
 #include <functional>
+#include <memory>
 #include <vector>
 
 class QAction;
 class QLabel;
+class QMdiArea;
 class QMenu;
 
 class CMainFrame : public QMainWindow {
     Q_OBJECT
 public:
-    explicit CMainFrame(SettingsStore& settings);
+    CMainFrame(SettingsStore& settings, CDocTemplate& documents,
+               CDocumentWindows::WindowFactory makeDocumentWindow);
+    ~CMainFrame() override;
+
+    QMdiArea* MdiArea() const { return mdiArea_; }
+    // The document of the active MDI window, or none.
+    CImageDoc* ActiveDocument() const { return windows_->ActiveDocument(); }
 
     QAction* Action(int id) const;
     // Carries out the command when chosen; every command refreshes the command states after.
@@ -40,6 +49,8 @@ private:
     void ShowMenuBar(bool documentMenu);
     void ConnectCommands();
     void ToggleStatusBar();
+    // The no-document state once the last document has closed.
+    void ShowNoFiles();
 
     SettingsStore& settings_;
     CCommandActions commands_;
@@ -47,4 +58,6 @@ private:
     std::vector<QMenu*> documentMenus_;
     bool showsDocumentMenu_ = true; // so that the first ShowMenuBar(false) builds menu 122
     QLabel* infoPane_ = nullptr;
+    QMdiArea* mdiArea_ = nullptr;
+    std::unique_ptr<CDocumentWindows> windows_;
 };

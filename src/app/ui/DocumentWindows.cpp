@@ -1,0 +1,70 @@
+#include "app/ui/DocumentWindows.h"
+
+#include "app/settings/RecentFiles.h"
+
+#include <QCloseEvent>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+
+CDocumentWindows::CDocumentWindows(QMdiArea& area, CDocTemplate& documents, SettingsStore& settings,
+                                   WindowFactory factory)
+    : area_(area), documents_(documents), settings_(settings), factory_(std::move(factory)) {
+    InstallDocumentHost(this);
+}
+
+CDocumentWindows::~CDocumentWindows() {
+    InstallDocumentHost(nullptr);
+}
+
+CImageDoc* CDocumentWindows::ActiveDocument() const {
+    const QMdiSubWindow* active = area_.currentSubWindow();
+    for (const auto& document : documents_.Documents())
+        if (active && WindowOf(*document) == active) return document.get();
+    return nullptr;
+}
+
+QMdiSubWindow* CDocumentWindows::WindowOf(const CDocument& document) const {
+    for (const Window& entry : windows_)
+        if (entry.document == &document) return entry.window;
+    return nullptr;
+}
+
+void CDocumentWindows::AddToRecentFiles(const std::string& path) {
+    AddRecentFile(settings_, path);
+}
+
+void CDocumentWindows::DocumentCreated(CImageDoc& document) {
+    QMdiSubWindow* window = area_.addSubWindow(factory_(document));
+    window->setAttribute(Qt::WA_DeleteOnClose, false);
+    window->installEventFilter(this);
+    windows_.push_back({&document, window});
+    window->show();
+    area_.setActiveSubWindow(window);
+}
+
+void CDocumentWindows::ActivateDocument(CDocument& document) {
+    if (QMdiSubWindow* window = WindowOf(document)) {
+        if (window->isMinimized()) window->showNormal();
+        area_.setActiveSubWindow(window);
+    }
+}
+
+void CDocumentWindows::DocumentClosing(CImageDoc& document) {
+    QMdiSubWindow* window = WindowOf(document);
+    if (!window) return;
+    std::erase_if(windows_, [&](const Window& entry) { return entry.document == &document; });
+    window->removeEventFilter(this);
+    area_.removeSubWindow(window);
+    window->deleteLater();
+}
+
+bool CDocumentWindows::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::Close) return QObject::eventFilter(watched, event);
+    for (const Window& entry : windows_) {
+        if (entry.window != watched) continue;
+        event->ignore();
+        documents_.CloseDocument(*entry.document);
+        return true;
+    }
+    return QObject::eventFilter(watched, event);
+}

@@ -1,0 +1,61 @@
+#pragma once
+// The MDI side of the documents: every document the template announces gets a window in the
+// MDI area, a file opened again brings its window forward, and a closing document takes its
+// window with it. Closing a window closes its document through the template.
+#include "core/DocTemplate.h"
+#include "core/DocumentHost.h"
+
+#include <QObject>
+#include <functional>
+#include <vector>
+
+class QMdiArea;
+class QMdiSubWindow;
+class QWidget;
+
+class CDocumentWindows : public QObject, public IDocumentHost {
+    Q_OBJECT
+public:
+    // Makes the widget that shows a document inside its MDI window.
+    using WindowFactory = std::function<QWidget*(CImageDoc&)>;
+
+    CDocumentWindows(QMdiArea& area, CDocTemplate& documents, SettingsStore& settings,
+                     WindowFactory factory);
+    ~CDocumentWindows() override;
+
+    // The document of the active MDI window, or none.
+    CImageDoc* ActiveDocument() const;
+    QMdiSubWindow* WindowOf(const CDocument& document) const;
+
+    void AddToRecentFiles(const std::string& path) override;
+    void DocumentCreated(CImageDoc& document) override;
+    void ActivateDocument(CDocument& document) override;
+    void DocumentClosing(CImageDoc& document) override;
+    int NextNewImageNumber() override { return ++newImageCount_; }
+    void LastDocumentClosed() override { emit lastDocumentClosed(); }
+    // The control bar commits its values through the main frame once it exists; until then
+    // the settings stand as they are.
+    void CommitControlBar(SettingsStore&) override {}
+    // Until the PNG save options dialog exists a save takes the document's options as they are.
+    bool ConfirmPngSaveOptions(CImageDoc&) override { return true; }
+
+signals:
+    void lastDocumentClosed();
+
+protected:
+    // A window's close request closes its document instead; the document's closing event then
+    // removes the window.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QMdiArea& area_;
+    CDocTemplate& documents_;
+    SettingsStore& settings_;
+    WindowFactory factory_;
+    struct Window {
+        CDocument* document;
+        QMdiSubWindow* window;
+    };
+    std::vector<Window> windows_;
+    int newImageCount_ = 0;
+};

@@ -1,0 +1,78 @@
+// Document windows: one MDI window per open document, from the template's events only.
+#include "app/ui/DocumentWindows.h"
+#include "app/ui/ImageApp.h"
+#include "app/ui/MainFrame.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+namespace {
+
+const QString kBmp = QString(TEST_DATA_DIR) + "/bmp/g/rgb24.bmp";
+
+// The application with its profile in a fresh configuration directory; message boxes are
+// answered at once and their texts kept.
+struct StartedApp {
+    QTemporaryDir config;
+    SettingsStore settings;
+    CImageApp app{settings};
+    QStringList messages;
+    QTimer answerer;
+    StartedApp() {
+        qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
+        QObject::connect(&answerer, &QTimer::timeout, [this] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                messages << box->text();
+                box->buttons().first()->click();
+            }
+        });
+        answerer.start(5);
+    }
+    ~StartedApp() { app.ExitInstance(); }
+};
+
+} // namespace
+
+class DocumentWindowsTest : public QObject {
+    Q_OBJECT
+private slots:
+    void commandLineFilesOpenInWindowsBeforeTheFrameShows() {
+        StartedApp started;
+        QVERIFY(started.app.InitInstance("/opt/bin/tolmena", {kBmp, "/nonexistent/x.bmp"}));
+        CMainFrame* frame = started.app.MainFrame();
+        QCOMPARE(frame->MdiArea()->subWindowList().size(), 1);
+        QCOMPARE(started.messages.size(), 1); // the second file: its reader's report only
+        QVERIFY(started.messages[0].startsWith("LoadBmpFile:"));
+        QVERIFY(frame->ActiveDocument());
+        QCOMPARE(frame->menuBar()->actions().size(), 6); // the document menu
+
+        // Opening the file again re-reads it in its window.
+        QCOMPARE(started.app.Documents().OpenDocumentFile(kBmp.toStdString()), nullptr);
+        QCOMPARE(frame->MdiArea()->subWindowList().size(), 1);
+
+        // Closing the window closes the document and leaves the no-document state.
+        frame->MdiArea()->subWindowList()[0]->close();
+        QVERIFY(started.app.Documents().Documents().empty());
+        QCOMPARE(frame->InfoText(), QString("No Files"));
+        QCOMPARE(frame->menuBar()->actions().size(), 5);
+        QTRY_COMPARE(frame->MdiArea()->subWindowList().size(), 0);
+    }
+
+    void aFirstFileThatFailsEndsStartUp() {
+        StartedApp started;
+        QVERIFY(!started.app.InitInstance("/opt/bin/tolmena", {"/nonexistent/x.bmp", kBmp}));
+        QCOMPARE(started.app.FailureReason(), QString("cannot open /nonexistent/x.bmp"));
+        QCOMPARE(started.messages.size(), 1);
+        QVERIFY(!started.app.MainFrame()->isVisible());
+    }
+};
+
+QTEST_MAIN(DocumentWindowsTest)
+#include "DocumentWindowsTest.moc"
