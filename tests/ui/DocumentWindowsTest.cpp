@@ -1,14 +1,20 @@
 // Document windows: one MDI window per open document, from the template's events only.
 #include "app/ui/DocumentWindows.h"
+#include "app/commands/CommandId.h"
+#include "app/ui/ControlBar.h"
 #include "app/ui/ImageApp.h"
 #include "app/ui/MainFrame.h"
+#include "app/ui/QualitySpin.h"
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -63,6 +69,28 @@ private slots:
         QCOMPARE(frame->InfoText(), QString("No Files"));
         QCOMPARE(frame->menuBar()->actions().size(), 5);
         QTRY_COMPARE(frame->MdiArea()->subWindowList().size(), 0);
+    }
+
+    void controlBarFollowsTheActiveDocument() {
+        StartedApp started;
+        QVERIFY(started.app.InitInstance("/opt/bin/tolmena", {kBmp}));
+        CMainFrame* frame = started.app.MainFrame();
+        CImageDoc* document = frame->ActiveDocument();
+        QVERIFY(document);
+        QCOMPARE(frame->ControlBar()->CommentBox()->isChecked(), document->IncludesComment());
+        const bool included = document->IncludesComment();
+        frame->ControlBar()->CommentBox()->click(); // sends the comment command
+        QCOMPARE(document->IncludesComment(), !included);
+        QCOMPARE(frame->ControlBar()->EditButton()->isEnabled(), !included);
+
+        frame->Action(ID_CUSTOM_DQT_TOGGLE)->trigger();
+        QCOMPARE(frame->ControlBar()->QualityField()->isEnabled(), !document->UsesCustomDqt());
+        QVERIFY(frame->Action(ID_CUSTOM_DQT_TOGGLE)->isChecked() == document->UsesCustomDqt());
+
+        // The quality typed is what a document that makes its tables takes.
+        frame->ControlBar()->QualityField()->SetText("150");
+        frame->Action(ID_APP_EXIT)->trigger();
+        QCOMPARE(started.settings.param1, 100);
     }
 
     void aFirstFileThatFailsEndsStartUp() {

@@ -33,6 +33,10 @@ void CDocumentWindows::AddToRecentFiles(const std::string& path) {
     AddRecentFile(settings_, path);
 }
 
+void CDocumentWindows::CommitControlBar(SettingsStore& settings) {
+    if (commitControlBar_) commitControlBar_(settings);
+}
+
 void CDocumentWindows::DocumentCreated(CImageDoc& document) {
     QMdiSubWindow* window = area_.addSubWindow(factory_(document));
     window->setAttribute(Qt::WA_DeleteOnClose, false);

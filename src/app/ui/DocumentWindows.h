@@ -33,9 +33,11 @@ public:
     void DocumentClosing(CImageDoc& document) override;
     int NextNewImageNumber() override { return ++newImageCount_; }
     void LastDocumentClosed() override { emit lastDocumentClosed(); }
-    // The control bar commits its values through the main frame once it exists; until then
-    // the settings stand as they are.
-    void CommitControlBar(SettingsStore&) override {}
+    // Copies the control bar's values into the settings through commitControlBar, if set.
+    void CommitControlBar(SettingsStore& settings) override;
+    void SetControlBarCommit(std::function<void(SettingsStore&)> commit) {
+        commitControlBar_ = std::move(commit);
+    }
     // Until the PNG save options dialog exists a save takes the document's options as they are.
     bool ConfirmPngSaveOptions(CImageDoc&) override { return true; }
 
@@ -58,4 +60,5 @@ private:
     };
     std::vector<Window> windows_;
     int newImageCount_ = 0;
+    std::function<void(SettingsStore&)> commitControlBar_;
 };

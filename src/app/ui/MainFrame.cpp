@@ -2,6 +2,7 @@
 
 #include "app/commands/CommandId.h"
 #include "app/commands/DocumentState.h"
+#include "app/ui/ControlBar.h"
 #include "app/util/StringTable.h"
 
 #include <QAction>
@@ -32,7 +33,8 @@ CMainFrame::CMainFrame(SettingsStore& settings, CDocTemplate& documents,
     setCentralWidget(mdiArea_);
     windows_ = std::make_unique<CDocumentWindows>(*mdiArea_, documents, settings,
                                                   std::move(makeDocumentWindow));
-    connect(mdiArea_, &QMdiArea::subWindowActivated, this, &CMainFrame::RefreshCommands);
+    CreateControlBar();
+    connect(mdiArea_, &QMdiArea::subWindowActivated, this, &CMainFrame::ShowActiveDocument);
     connect(windows_.get(), &CDocumentWindows::lastDocumentClosed, this, &CMainFrame::ShowNoFiles);
     CreateMenus();
     infoPane_ = new QLabel(QString::fromStdString(LoadString(StringId::InfoPaneInitial)));
@@ -46,9 +48,35 @@ CMainFrame::CMainFrame(SettingsStore& settings, CDocTemplate& documents,
 
 CMainFrame::~CMainFrame() = default;
 
+void CMainFrame::CreateControlBar() {
+    controlBar_ =
+        new CControlBar(settings_, Action(ID_COMMENT_TOGGLE), Action(ID_COMMENT_EDIT), this);
+    addToolBar(Qt::TopToolBarArea, controlBar_);
+    windows_->SetControlBarCommit(
+        [this](SettingsStore& settings) { controlBar_->Commit(settings); });
+}
+
+void CMainFrame::ShowActiveDocument() {
+    const CImageDoc* document = ActiveDocument();
+    controlBar_->ShowComment(document && document->IncludesComment());
+    controlBar_->EnableQuality(!document || !document->UsesCustomDqt());
+    RefreshCommands();
+}
+
 void CMainFrame::ShowNoFiles() {
     SetInfoText(QString::fromStdString(LoadString(StringId::NoFiles)));
-    RefreshCommands();
+    ShowActiveDocument();
+}
+
+void CMainFrame::ToggleComment() {
+    if (CImageDoc* document = ActiveDocument())
+        document->SetIncludeComment(!document->IncludesComment());
+    ShowActiveDocument();
+}
+
+void CMainFrame::ToggleCustomDqt() {
+    if (CImageDoc* document = ActiveDocument()) document->SetCustomDqt(!document->UsesCustomDqt());
+    ShowActiveDocument();
 }
 
 void CMainFrame::CreateMenus() {
@@ -79,6 +107,13 @@ void CMainFrame::SetCommandHandler(int id, std::function<void()> handler) {
 void CMainFrame::ConnectCommands() {
     SetCommandHandler(ID_APP_EXIT, [this] { close(); });
     SetCommandHandler(ID_VIEW_STATUS_BAR, [this] { ToggleStatusBar(); });
+    SetCommandHandler(ID_VIEW_CONTROLBAR,
+                      [this] { controlBar_->setVisible(controlBar_->isHidden()); });
+    SetCommandHandler(ID_COMMENT_TOGGLE, [this] { ToggleComment(); });
+    SetCommandHandler(ID_CUSTOM_DQT_TOGGLE, [this] { ToggleCustomDqt(); });
+    SetCommandHandler(ID_FOCUS_QUALITY, [this] { controlBar_->FocusQuality(); });
+    SetCommandHandler(ID_FOCUS_SAMPLING, [this] { controlBar_->FocusSampling(); });
+    SetCommandHandler(ID_FOCUS_ENCODING, [this] { controlBar_->FocusEncoding(); });
 }
 
 void CMainFrame::ToggleStatusBar() {
@@ -100,6 +135,7 @@ CommandState CMainFrame::CurrentCommandState() const {
               state.zoomTable.begin());
     state.clipboardHasImage = ClipboardHasImage();
     state.statusBarVisible = !statusBar()->isHidden();
+    state.controlBarVisible = controlBar_ && !controlBar_->isHidden();
     state.recentFilesEmpty = settings_.recentFiles.empty();
     state.recentListCleared = settings_.recentListCleared != 0;
     return state;
@@ -127,5 +163,6 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
     settings_.windowPosTop = frame.top();
     settings_.windowPosWidth = frame.width();
     settings_.windowPosHeight = frame.height();
+    controlBar_->Commit(settings_);
     event->accept();
 }

@@ -11,6 +11,7 @@
 #include <memory>
 #include <vector>
 
+class CControlBar;
 class QAction;
 class QLabel;
 class QMdiArea;
@@ -24,6 +25,7 @@ public:
     ~CMainFrame() override;
 
     QMdiArea* MdiArea() const { return mdiArea_; }
+    CControlBar* ControlBar() const { return controlBar_; }
     // The document of the active MDI window, or none.
     CImageDoc* ActiveDocument() const { return windows_->ActiveDocument(); }
 
@@ -51,6 +53,12 @@ private:
     void ToggleStatusBar();
     // The no-document state once the last document has closed.
     void ShowNoFiles();
+    void CreateControlBar();
+    // The control bar follows the active document: its comment flag, and the quality controls
+    // disabled while it uses custom tables.
+    void ShowActiveDocument();
+    void ToggleComment();
+    void ToggleCustomDqt();
 
     SettingsStore& settings_;
     CCommandActions commands_;
@@ -59,5 +67,6 @@ private:
     bool showsDocumentMenu_ = true; // so that the first ShowMenuBar(false) builds menu 122
     QLabel* infoPane_ = nullptr;
     QMdiArea* mdiArea_ = nullptr;
+    CControlBar* controlBar_ = nullptr;
     std::unique_ptr<CDocumentWindows> windows_;
 };
