@@ -9,7 +9,9 @@
 #include <QClipboard>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 
 namespace {
 
@@ -45,6 +47,15 @@ QStringList Texts(const QMenu& menu) {
     for (QAction* action : menu.actions())
         texts << (action->isSeparator() ? "-" : action->text());
     return texts;
+}
+
+// Picks the command from the open popup menu as the keyboard would.
+void ChooseFromPopup(int id) {
+    auto* popup = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    if (!popup) return;
+    for (QAction* action : popup->actions())
+        if (action->data().toInt() == id) popup->setActiveAction(action);
+    QTest::keyClick(popup, Qt::Key_Return);
 }
 
 } // namespace
@@ -109,6 +120,7 @@ private slots:
         ShownView shown(400, 300);
         shown.view.SetZoom(200);
         const Point scroll = shown.view.ScrollPosition();
+        QSignalSpy selectionSignals(&shown.view, &CImageView::selectionChanged);
         QTest::keyPress(&shown.view, Qt::Key_Shift);
         QCOMPARE(shown.view.Mode(), ViewMode::SelectToZoom);
         Drag(shown.view, Qt::LeftButton, {50, 50}, {53, 53});
@@ -116,6 +128,8 @@ private slots:
                   Qt::NoButton);
         QCOMPARE(shown.view.Zoom(), 200); // under 4 pixels: the view stays
         QCOMPARE(shown.view.ScrollPosition(), scroll);
+        QCOMPARE(selectionSignals.size(), 2);
+        QCOMPARE(selectionSignals.takeLast().at(0).toBool(), false);
         QTest::keyRelease(&shown.view, Qt::Key_Shift);
 
         shown.view.ActualSize();
@@ -147,6 +161,20 @@ private slots:
         QCOMPARE(copied.pixel(0, 0), Pattern(10, 10));
         QCOMPARE(copied.pixel(49, 39), Pattern(59, 49));
 
+        // Releasing the button opens the menu; zoom to selection comes while the selection
+        // still exists, which ends when the menu has gone.
+        bool selectingWhenAsked = false;
+        connect(&shown.view, &CImageView::commandRequested, this, [&](int id) {
+            selectingWhenAsked = id == ID_ZOOM_SELECTION && shown.view.Selecting();
+        });
+        QTimer::singleShot(0, this, [] { ChooseFromPopup(ID_ZOOM_SELECTION); });
+        SendMouse(shown.view.viewport(), QEvent::MouseButtonRelease, {60, 50}, Qt::RightButton,
+                  Qt::NoButton);
+        QVERIFY(selectingWhenAsked);
+        QVERIFY(!shown.view.Selecting());
+
+        Drag(shown.view, Qt::RightButton, {10, 10}, {30, 30});
+        QVERIFY(shown.view.Selecting());
         QFocusEvent lost(QEvent::FocusOut, Qt::OtherFocusReason);
         QApplication::sendEvent(&shown.view, &lost);
         QVERIFY(!shown.view.Selecting());

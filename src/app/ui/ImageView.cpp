@@ -163,7 +163,7 @@ void CImageView::ZoomRate(int position) {
 
 void CImageView::ZoomToSelection() {
     if (!Selecting()) return;
-    const ZoomTarget target = ZoomToRect(State(), Table(), selection_);
+    const ZoomTarget target = ZoomToRect(State(), Table(), Selection());
     SetZoom(target.zoom, target.anchor);
 }
 
@@ -174,13 +174,17 @@ void CImageView::SyncViews(const std::vector<CImageView*>& others) {
             other->ApplyZoomChange(SyncView(view, other->State()));
 }
 
+bool CImageView::HasSelectedArea() const {
+    return band_ && band_->Width() > 0 && band_->Height() > 0;
+}
+
 bool CImageView::Copy() const {
     if (!document_) return false;
     const QImage picture = ToQImage(document_->Image());
     if (picture.isNull()) return false;
     QImage copied;
-    if (Selecting() && selection_.Width() > 0 && selection_.Height() > 0) {
-        const Rect region = SelectedImageRegion(selection_, ScrollPosition(), zoom_);
+    if (HasSelectedArea()) {
+        const Rect region = SelectedImageRegion(Selection(), ScrollPosition(), zoom_);
         if (region.Width() <= 0 || region.Height() <= 0) return false;
         // Parts of the selection beyond the picture stay black.
         copied = picture.copy(region.left, region.top, region.Width(), region.Height());
@@ -192,6 +196,6 @@ bool CImageView::Copy() const {
 }
 
 QMenu* CImageView::CreateContextMenu(QWidget* parent) const {
-    const bool hasSelection = selection_.Width() > 0 && selection_.Height() > 0 && Selecting();
-    return BuildContextMenu(ViewContextMenu(Table(), hasSelection), settings_.zoomLabels, parent);
+    return BuildContextMenu(ViewContextMenu(Table(), HasSelectedArea()), settings_.zoomLabels,
+                            parent);
 }

@@ -39,7 +39,7 @@ public:
     ViewMode Mode() const { return interaction_.Mode(); }
     bool Selecting() const { return interaction_.Selecting(); }
     // The rubber band in client device pixels (empty when there is none).
-    Rect Selection() const { return interaction_.Selecting() ? selection_ : Rect{}; }
+    Rect Selection() const { return band_.value_or(Rect{}); }
     // The view's part of the command state: zoom, selecting flag and zoom table.
     void FillCommandState(CommandState& state) const;
     // The view as the view arithmetic sees it.
@@ -100,6 +100,8 @@ private:
     void OnDocumentClosing(CDocument& document) override;
 
     void ApplyZoomChange(const ZoomChange& change);
+    // A selection of some width and height.
+    bool HasSelectedArea() const;
     // The scroll range for the picture at the current zoom, and the zoom pane.
     void TakeScaledSize();
     void UpdateScrollRanges();
@@ -127,9 +129,10 @@ private:
     const SettingsStore& settings_;
     int zoom_ = kActualSizeZoom;
     ViewInteraction interaction_;
-    Rect selection_;                 // client device pixels
-    Point pressScroll_;              // scroll position when a drag or selection began
-    Point pressPoint_;               // client point where it began
+    std::optional<Rect> band_; // the selection in client device pixels, while it lasts
+    Point pressScroll_;        // scroll position when a drag or selection began
+    Point pressPoint_;         // client point where it began
+    bool contextMenuOpen_ = false;
     Point dragLimit_;                // the largest scroll position while dragging
     std::array<QCursor, 6> cursors_; // by ViewCursor
 };

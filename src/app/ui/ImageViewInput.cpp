@@ -98,7 +98,7 @@ void CImageView::StartPress(PressAction action, Point point) {
         dragLimit_ = MaxScroll(view.Scaled(), view.client);
         break;
     case PressAction::Select:
-        selection_ = SpanRect(point, point);
+        band_ = SpanRect(point, point);
         emit selectionChanged(true);
         break;
     case PressAction::ZoomInClick:
@@ -120,7 +120,7 @@ void CImageView::mouseMoveEvent(QMouseEvent* event) {
     if (interaction_.Dragging()) {
         ScrollTo(DragScroll(pressScroll_, pressPoint_, point, dragLimit_));
     } else if (interaction_.Selecting()) {
-        selection_ = SpanRect(pressPoint_, point);
+        band_ = SpanRect(pressPoint_, point);
         viewport()->update();
     }
     UpdateCursor();
@@ -138,7 +138,7 @@ void CImageView::mouseReleaseEvent(QMouseEvent* event) {
 void CImageView::FinishRelease(ReleaseAction action) {
     switch (action) {
     case ReleaseAction::ZoomToSelection: {
-        const ZoomTarget target = ZoomToRect(State(), Table(), selection_);
+        const ZoomTarget target = ZoomToRect(State(), Table(), Selection());
         EndSelection();
         SetZoom(target.zoom, target.anchor);
         break;
@@ -155,7 +155,9 @@ void CImageView::FinishRelease(ReleaseAction action) {
 // The chosen command goes to the main window; the selection ends when the menu has gone.
 void CImageView::ShowContextMenu(const QPoint& globalPosition) {
     std::unique_ptr<QMenu> menu(CreateContextMenu(this));
+    contextMenuOpen_ = true;
     const QAction* chosen = menu->exec(globalPosition);
+    contextMenuOpen_ = false;
     const int id = chosen ? chosen->data().toInt() : 0;
     if (id && NeedsSelection(id)) emit commandRequested(id);
     EndSelection();
@@ -164,16 +166,16 @@ void CImageView::ShowContextMenu(const QPoint& globalPosition) {
 }
 
 void CImageView::EndSelection() {
-    if (!interaction_.Selecting() && selection_ == Rect{}) return;
     interaction_.EndSelection();
-    selection_ = {};
+    if (!band_) return;
+    band_.reset();
     viewport()->update();
     emit selectionChanged(false);
 }
 
 void CImageView::focusOutEvent(QFocusEvent* event) {
-    // A popup menu of the view takes the focus while the selection still counts.
-    if (event->reason() != Qt::PopupFocusReason) {
+    // The context menu takes the focus while the selection still counts.
+    if (!contextMenuOpen_ && event->reason() != Qt::PopupFocusReason) {
         EndSelection();
         interaction_.LoseFocus();
         UpdateCursor();

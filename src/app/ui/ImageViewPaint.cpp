@@ -42,7 +42,7 @@ void CImageView::paintEvent(QPaintEvent*) {
     const ViewState view = State();
     PaintBackground(painter, view);
     PaintPicture(painter, view);
-    if (Selecting()) PaintSelection(painter);
+    if (band_) PaintSelection(painter);
 }
 
 // The checkerboard fills the client area outside the picture, starting its tile at the
@@ -71,7 +71,7 @@ void CImageView::PaintPicture(QPainter& painter, const ViewState& view) const {
 
 // The rubber band as a dotted focus rectangle, visible on light and dark pixels alike.
 void CImageView::PaintSelection(QPainter& painter) const {
-    const QRect band(selection_.left, selection_.top, selection_.Width(), selection_.Height());
+    const QRect band(band_->left, band_->top, band_->Width(), band_->Height());
     if (band.isEmpty()) return;
     const QRect outline = band.adjusted(0, 0, -1, -1);
     painter.setBrush(Qt::NoBrush);
