@@ -18,10 +18,11 @@ MenuItem Submenu(const char* title, std::vector<MenuItem> items) {
     return {MenuItemKind::Submenu, ID_SEPARATOR, title, std::move(items)};
 }
 
-std::vector<MenuItem> ZoomRateItems() {
+// The zoom-rate commands of the table's entries; without a table all twelve.
+std::vector<MenuItem> ZoomRateItems(const ZoomTable* table = nullptr) {
     std::vector<MenuItem> items;
     for (int id = ID_ZOOM_RATE_FIRST; id <= ID_ZOOM_RATE_LAST; ++id)
-        items.push_back(Item(id));
+        if (!table || ZoomRateTarget(*table, id - ID_ZOOM_RATE_FIRST)) items.push_back(Item(id));
     return items;
 }
 
@@ -68,5 +69,20 @@ const std::vector<MenuItem>& DocumentMenu() {
         Submenu("ヘルプ(&H)",
                 {Item(ID_HELP_INDEX), Item(ID_HELP_FINDER), Line(), Item(ID_APP_ABOUT)}),
     };
+    return menu;
+}
+
+std::vector<MenuItem> ViewContextMenu(const ZoomTable& table, bool hasSelection) {
+    std::vector<MenuItem> menu = {Item(ID_FILE_CLOSE, "画像を閉じる(&C)"),
+                                  Item(ID_FILE_SAVE_AS, "名前を付けて保存(&A)..."),
+                                  Line(),
+                                  Submenu("拡大率(&R)...", ZoomRateItems(&table)),
+                                  Item(ID_ZOOM_UP),
+                                  Item(ID_ZOOM_DOWN),
+                                  Item(ID_ZOOM_ORIGINAL),
+                                  Item(ID_FIT_WINDOW)};
+    if (hasSelection)
+        menu.insert(menu.end(), {Line(), Item(ID_ZOOM_SELECTION, "選択範囲を拡大(&E)"),
+                                 Item(ID_EDIT_COPY, "選択範囲をコピー")});
     return menu;
 }

@@ -1,5 +1,7 @@
 #pragma once
 // The two menu bars as data: menu 122 while no document is open, menu 131 while one is.
+#include "app/view/ZoomSteps.h"
+
 #include <vector>
 
 enum class MenuItemKind { Command, Separator, Submenu };
@@ -16,3 +18,7 @@ struct MenuItem {
 // ID_FILE_MRU_FILE1; the zoom submenu holds 401-412, captioned with the zoom labels.
 const std::vector<MenuItem>& NoDocumentMenu();
 const std::vector<MenuItem>& DocumentMenu();
+
+// The image view's context menu, built afresh each time: the zoom submenu has one item per
+// table entry; the two selection items follow only for a selection of some width and height.
+std::vector<MenuItem> ViewContextMenu(const ZoomTable& table, bool hasSelection);

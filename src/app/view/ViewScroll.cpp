@@ -44,3 +44,7 @@ Point DragScroll(Point pressScroll, Point pressPoint, Point pointer, Point limit
     return {MovedWithin(pressScroll.x, int64_t{pressPoint.x} - pointer.x, limit.x),
             MovedWithin(pressScroll.y, int64_t{pressPoint.y} - pointer.y, limit.y)};
 }
+
+Size ScrollLineStep(Size client) {
+    return {std::max(1, client.width / 10), std::max(1, client.height / 10)};
+}

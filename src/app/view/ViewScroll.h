@@ -12,3 +12,6 @@ Point KeyScroll(const ViewState& view, ScrollKey key, bool shift);
 // Dragging moves the picture with the pointer: the scroll position at the press plus the
 // pointer's way back from the pressed point, within 0 .. limit (MaxScroll at the press).
 Point DragScroll(Point pressScroll, Point pressPoint, Point pointer, Point limit);
+
+// The scroll bars' arrow step on each axis: a tenth of the client area, at least one pixel.
+Size ScrollLineStep(Size client);

@@ -1,5 +1,7 @@
 #include "app/view/ZoomSteps.h"
 
+#include <algorithm>
+
 namespace {
 
 std::optional<int> PositiveEntry(const ZoomTable& table, int position) {
@@ -8,6 +10,12 @@ std::optional<int> PositiveEntry(const ZoomTable& table, int position) {
 }
 
 } // namespace
+
+ZoomTable ZoomTableOf(const SettingsStore& settings) {
+    ZoomTable table{};
+    std::copy(std::begin(settings.zoomTable), std::end(settings.zoomTable), table.begin());
+    return table;
+}
 
 int ZoomIndex(const ZoomTable& table, int zoom) {
     int position = 0;

@@ -9,6 +9,9 @@
 
 using ZoomTable = std::array<int, kZoomCount + 1>;
 
+// The settings' zoom table.
+ZoomTable ZoomTableOf(const SettingsStore& settings);
+
 // The position of the first entry not below zoom; the last entry's position when every entry
 // is below; -1 when the table is empty.
 int ZoomIndex(const ZoomTable& table, int zoom);
