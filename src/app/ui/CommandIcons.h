@@ -1,0 +1,9 @@
+#pragma once
+// The drawn button images of the two tool bars (16 × 15 logical pixels, sharp at 1x and 2x).
+#include <QIcon>
+#include <QSize>
+
+inline constexpr QSize kToolButtonSize{16, 15};
+
+// The button image of a command of tool bar 122 or 123; a null icon for any other command.
+QIcon CommandIcon(int commandId);
