@@ -1,6 +1,6 @@
 #include "app/ui/ChildFrame.h"
 
-#include "app/ui/DocumentIcon.h"
+#include "app/ui/DocumentIcons.h"
 #include "app/ui/ImageView.h"
 #include "app/util/StringTable.h"
 #include "app/view/FrameFit.h"
