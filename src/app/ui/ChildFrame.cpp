@@ -35,8 +35,10 @@ CChildFrame::CChildFrame(CImageDoc& document, const SettingsStore& settings, boo
             [this](int zoom) { zoomPane_->setText(QString::fromStdString(ZoomPaneText(zoom))); });
     connect(view_, &CImageView::fileSizeTextChanged, fileSizePane_, &QLabel::setText);
     connect(view_, &CImageView::titleChanged, this, &QWidget::setWindowTitle);
-    connect(view_, &CImageView::documentTypeChanged, this,
-            [this](int typeCode) { setWindowIcon(DocumentIcon(typeCode)); });
+    connect(view_, &CImageView::documentTypeChanged, this, [this](int typeCode) {
+        setWindowIcon(DocumentIcon(typeCode));
+        HostWindow()->setWindowIcon(windowIcon()); // the MDI window shows it
+    });
     connect(view_, &CImageView::fitWindowRequested, this, &CChildFrame::FitToImage);
 }
 

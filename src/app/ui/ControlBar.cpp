@@ -43,6 +43,8 @@ CControlBar::CControlBar(const SettingsStore& settings, QAction* commentCommand,
     qualityLabel_ = qobject_cast<QLabel*>(widgetForAction(actions().back()));
     quality_ = new CQualitySpin(this);
     quality_->SetText(QString::number(settings.param1));
+    quality_->setMinimumWidth(quality_->fontMetrics().horizontalAdvance("0000") +
+                              quality_->sizeHint().width());
     addWidget(quality_);
     AddLabel("サンプル比(&S):");
     sampling_ = new QComboBox(this);

@@ -44,6 +44,15 @@ void CDocumentWindows::DocumentCreated(CImageDoc& document) {
     windows_.push_back({&document, window});
     window->show();
     area_.setActiveSubWindow(window);
+    emit windowOpened(window->widget());
+}
+
+std::vector<QMdiSubWindow*> CDocumentWindows::SyncedWindows(const CImageDoc& document) const {
+    std::vector<QMdiSubWindow*> synced;
+    for (const auto& other : documents_.Documents())
+        if (other.get() != &document && other->SyncId() == document.SyncId())
+            if (QMdiSubWindow* window = WindowOf(*other)) synced.push_back(window);
+    return synced;
 }
 
 void CDocumentWindows::ActivateDocument(CDocument& document) {

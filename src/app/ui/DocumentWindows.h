@@ -26,6 +26,8 @@ public:
     // The document of the active MDI window, or none.
     CImageDoc* ActiveDocument() const;
     QMdiSubWindow* WindowOf(const CDocument& document) const;
+    // The windows of the open documents other than document's that share its sync group.
+    std::vector<QMdiSubWindow*> SyncedWindows(const CImageDoc& document) const;
 
     void AddToRecentFiles(const std::string& path) override;
     void DocumentCreated(CImageDoc& document) override;
@@ -42,6 +44,8 @@ public:
     bool ConfirmPngSaveOptions(CImageDoc&) override { return true; }
 
 signals:
+    // A document's window is shown, holding content (what the factory made).
+    void windowOpened(QWidget* content);
     void lastDocumentClosed();
 
 protected:

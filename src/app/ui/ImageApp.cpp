@@ -5,18 +5,6 @@
 #include "jpegtools/DefaultComment.h"
 
 #include <QFileInfo>
-#include <QLabel>
-
-namespace {
-
-// The widget inside a document's MDI window.
-QWidget* MakeDocumentWindow(CImageDoc& document) {
-    auto* window = new QLabel(QString::fromStdString(document.InfoText()));
-    window->setWindowTitle(QString::fromStdString(document.Title()));
-    return window;
-}
-
-} // namespace
 
 CImageApp::CImageApp(SettingsStore& settings) : settings_(settings) {}
 
@@ -30,7 +18,7 @@ bool CImageApp::InitInstance(const QString& executablePath, const QStringList& f
     LoadSettings(settings_);
     LoadCustomTables(settings_);
     LoadDefaultComment(settings_, settings_.defaultCommentPath);
-    mainFrame_ = std::make_unique<CMainFrame>(settings_, documents_, MakeDocumentWindow);
+    mainFrame_ = std::make_unique<CMainFrame>(settings_, documents_);
     platform_.SetParentWindow(mainFrame_.get());
     if (!OpenCommandLineFiles(files)) return false;
     if (settings_.restoreWindowPos && settings_.windowPosWidth > 0 && settings_.windowPosHeight > 0)

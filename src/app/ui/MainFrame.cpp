@@ -2,7 +2,12 @@
 
 #include "app/commands/CommandId.h"
 #include "app/commands/DocumentState.h"
+#include "app/commands/ToolBarLayout.h"
+#include "app/ui/ChildFrame.h"
+#include "app/ui/CommandIcons.h"
 #include "app/ui/ControlBar.h"
+#include "app/ui/ExifWindow.h"
+#include "app/ui/ImageView.h"
 #include "app/util/StringTable.h"
 
 #include <QAction>
@@ -15,6 +20,7 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QStatusBar>
+#include <QToolBar>
 #include <algorithm>
 
 namespace {
@@ -26,14 +32,19 @@ bool ClipboardHasImage() {
 
 } // namespace
 
-CMainFrame::CMainFrame(SettingsStore& settings, CDocTemplate& documents,
-                       CDocumentWindows::WindowFactory makeDocumentWindow)
-    : settings_(settings), commands_(this, settings.zoomLabels), mdiArea_(new QMdiArea(this)) {
+CMainFrame::CMainFrame(SettingsStore& settings, CDocTemplate& documents)
+    : settings_(settings), documents_(documents), commands_(this, settings.zoomLabels),
+      mdiArea_(new QMdiArea(this)) {
     setWindowTitle("Tolmena");
     setCentralWidget(mdiArea_);
-    windows_ = std::make_unique<CDocumentWindows>(*mdiArea_, documents, settings,
-                                                  std::move(makeDocumentWindow));
+    windows_ = std::make_unique<CDocumentWindows>(
+        *mdiArea_, documents, settings, [this](CImageDoc& document) {
+            return new CChildFrame(document, settings_, !statusBar()->isHidden());
+        });
+    connect(windows_.get(), &CDocumentWindows::windowOpened, this,
+            &CMainFrame::AttachDocumentWindow);
     CreateControlBar();
+    CreateToolBars();
     connect(mdiArea_, &QMdiArea::subWindowActivated, this, &CMainFrame::ShowActiveDocument);
     connect(windows_.get(), &CDocumentWindows::lastDocumentClosed, this, &CMainFrame::ShowNoFiles);
     CreateMenus();
@@ -52,15 +63,70 @@ void CMainFrame::CreateControlBar() {
     controlBar_ =
         new CControlBar(settings_, Action(ID_COMMENT_TOGGLE), Action(ID_COMMENT_EDIT), this);
     addToolBar(Qt::TopToolBarArea, controlBar_);
+    addToolBarBreak(Qt::TopToolBarArea);
     windows_->SetControlBarCommit(
         [this](SettingsStore& settings) { controlBar_->Commit(settings); });
+}
+
+void CMainFrame::CreateToolBars() {
+    toolBar_ = CreateToolBar("ToolBar", MainToolBar());
+    zoomBar_ = CreateToolBar("ZoomBar", ZoomToolBar());
+}
+
+QToolBar* CMainFrame::CreateToolBar(const char* name, const std::vector<int>& buttons) {
+    auto* bar = new QToolBar(this);
+    bar->setObjectName(name);
+    bar->setIconSize(kToolButtonSize);
+    for (int id : buttons) {
+        if (id == ID_SEPARATOR) {
+            bar->addSeparator();
+            continue;
+        }
+        QAction* action = Action(id);
+        action->setIcon(CommandIcon(id));
+        action->setIconVisibleInMenu(false);
+        bar->addAction(action);
+    }
+    addToolBar(Qt::TopToolBarArea, bar);
+    return bar;
 }
 
 void CMainFrame::ShowActiveDocument() {
     const CImageDoc* document = ActiveDocument();
     controlBar_->ShowComment(document && document->IncludesComment());
     controlBar_->EnableQuality(!document || !document->UsesCustomDqt());
+    if (document) {
+        SetInfoText(QString::fromStdString(document->InfoText()));
+        setWindowTitle(QString::fromStdString(document->Title()) + " - Tolmena");
+    } else {
+        setWindowTitle("Tolmena");
+    }
+    ShowExif(document);
     RefreshCommands();
+}
+
+void CMainFrame::ShowExif(const CImageDoc* document) {
+    if (!exifWindow_) return;
+    if (document)
+        exifWindow_->ShowDocument(QString::fromStdString(document->Title()),
+                                  document->Facts().exif);
+    else
+        exifWindow_->ShowNoDocument();
+}
+
+void CMainFrame::ToggleExifWindow() {
+    if (exifWindow_) {
+        exifWindow_->deleteLater();
+        exifWindow_ = nullptr;
+        return;
+    }
+    exifWindow_ = new CExifWindow(this);
+    connect(exifWindow_, &CExifWindow::closeRequested, this, [this] {
+        ToggleExifWindow();
+        RefreshCommands();
+    });
+    exifWindow_->show();
+    if (const CImageDoc* document = ActiveDocument()) ShowExif(document);
 }
 
 void CMainFrame::ShowNoFiles() {
@@ -114,10 +180,17 @@ void CMainFrame::ConnectCommands() {
     SetCommandHandler(ID_FOCUS_QUALITY, [this] { controlBar_->FocusQuality(); });
     SetCommandHandler(ID_FOCUS_SAMPLING, [this] { controlBar_->FocusSampling(); });
     SetCommandHandler(ID_FOCUS_ENCODING, [this] { controlBar_->FocusEncoding(); });
+    SetCommandHandler(ID_VIEW_TOOLBAR, [this] { toolBar_->setVisible(toolBar_->isHidden()); });
+    SetCommandHandler(ID_VIEW_ZOOMBAR, [this] { zoomBar_->setVisible(zoomBar_->isHidden()); });
+    SetCommandHandler(ID_EXIF_WINDOW, [this] { ToggleExifWindow(); });
+    ConnectViewCommands();
+    ConnectWindowCommands();
 }
 
 void CMainFrame::ToggleStatusBar() {
-    statusBar()->setVisible(statusBar()->isHidden());
+    const bool visible = statusBar()->isHidden();
+    statusBar()->setVisible(visible);
+    ShowStatusBars(visible);
 }
 
 void CMainFrame::UpdateCommands(const CommandState& state) {
@@ -136,6 +209,10 @@ CommandState CMainFrame::CurrentCommandState() const {
     state.clipboardHasImage = ClipboardHasImage();
     state.statusBarVisible = !statusBar()->isHidden();
     state.controlBarVisible = controlBar_ && !controlBar_->isHidden();
+    state.toolBarVisible = toolBar_ && !toolBar_->isHidden();
+    state.zoomBarVisible = zoomBar_ && !zoomBar_->isHidden();
+    state.exifWindowOpen = exifWindow_ != nullptr;
+    if (const CImageView* view = ActiveView()) view->FillCommandState(state);
     state.recentFilesEmpty = settings_.recentFiles.empty();
     state.recentListCleared = settings_.recentListCleared != 0;
     return state;
@@ -158,6 +235,8 @@ QString CMainFrame::InfoText() const {
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
+    delete exifWindow_; // destroyed first, before the window's rectangle is stored
+    exifWindow_ = nullptr;
     const QRect frame = frameGeometry();
     settings_.windowPosLeft = frame.left();
     settings_.windowPosTop = frame.top();

@@ -12,6 +12,9 @@
 #include <vector>
 
 class CControlBar;
+class CExifWindow;
+class CImageView;
+class QToolBar;
 class QAction;
 class QLabel;
 class QMdiArea;
@@ -20,14 +23,16 @@ class QMenu;
 class CMainFrame : public QMainWindow {
     Q_OBJECT
 public:
-    CMainFrame(SettingsStore& settings, CDocTemplate& documents,
-               CDocumentWindows::WindowFactory makeDocumentWindow);
+    CMainFrame(SettingsStore& settings, CDocTemplate& documents);
     ~CMainFrame() override;
 
     QMdiArea* MdiArea() const { return mdiArea_; }
     CControlBar* ControlBar() const { return controlBar_; }
     // The document of the active MDI window, or none.
     CImageDoc* ActiveDocument() const { return windows_->ActiveDocument(); }
+    // The view of the active MDI window, or none.
+    CImageView* ActiveView() const;
+    CExifWindow* ExifWindow() const { return exifWindow_; }
 
     QAction* Action(int id) const;
     // Carries out the command when chosen; every command refreshes the command states after.
@@ -59,8 +64,20 @@ private:
     void ShowActiveDocument();
     void ToggleComment();
     void ToggleCustomDqt();
+    void CreateToolBars();
+    QToolBar* CreateToolBar(const char* name, const std::vector<int>& buttons);
+    // Hooks a new document window's view to the commands and makes its first update.
+    void AttachDocumentWindow(QWidget* content);
+    void ConnectViewCommands();
+    void ConnectWindowCommands();
+    void SyncActiveView();
+    // Every child window's status bar follows the main one.
+    void ShowStatusBars(bool visible);
+    void ToggleExifWindow();
+    void ShowExif(const CImageDoc* document);
 
     SettingsStore& settings_;
+    CDocTemplate& documents_;
     CCommandActions commands_;
     std::vector<QMenu*> noDocumentMenus_;
     std::vector<QMenu*> documentMenus_;
@@ -68,5 +85,8 @@ private:
     QLabel* infoPane_ = nullptr;
     QMdiArea* mdiArea_ = nullptr;
     CControlBar* controlBar_ = nullptr;
+    QToolBar* toolBar_ = nullptr;
+    QToolBar* zoomBar_ = nullptr;
+    CExifWindow* exifWindow_ = nullptr;
     std::unique_ptr<CDocumentWindows> windows_;
 };

@@ -1,0 +1,103 @@
+// The main frame's side of the document windows: the active view, the commands it carries out,
+// and the window arrangement.
+#include "app/commands/CommandId.h"
+#include "app/ui/ChildFrame.h"
+#include "app/ui/ImageView.h"
+#include "app/ui/MainFrame.h"
+
+#include <QAction>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+
+namespace {
+
+CChildFrame* ChildOf(QMdiSubWindow* window) {
+    return window ? qobject_cast<CChildFrame*>(window->widget()) : nullptr;
+}
+
+// Lays the windows that are not minimised out as stripes across (one above the other) or
+// side by side.
+void TileStripes(QMdiArea& area, bool oneAboveTheOther) {
+    std::vector<QMdiSubWindow*> windows;
+    for (QMdiSubWindow* window : area.subWindowList())
+        if (!window->isMinimized() && !window->isHidden()) windows.push_back(window);
+    if (windows.empty()) return;
+    const QRect space = area.viewport()->rect();
+    const int count = static_cast<int>(windows.size());
+    for (int i = 0; i < count; ++i) {
+        windows[i]->showNormal();
+        if (oneAboveTheOther) {
+            const int top = space.height() * i / count, bottom = space.height() * (i + 1) / count;
+            windows[i]->setGeometry(0, top, space.width(), bottom - top);
+        } else {
+            const int left = space.width() * i / count, right = space.width() * (i + 1) / count;
+            windows[i]->setGeometry(left, 0, right - left, space.height());
+        }
+    }
+}
+
+} // namespace
+
+CImageView* CMainFrame::ActiveView() const {
+    CChildFrame* child = ChildOf(mdiArea_->currentSubWindow());
+    return child ? child->View() : nullptr;
+}
+
+void CMainFrame::AttachDocumentWindow(QWidget* content) {
+    auto* child = qobject_cast<CChildFrame*>(content);
+    if (!child) return;
+    CImageView* view = child->View();
+    connect(view, &CImageView::zoomChanged, this, &CMainFrame::RefreshCommands);
+    connect(view, &CImageView::selectionChanged, this, &CMainFrame::RefreshCommands);
+    connect(view, &CImageView::commandRequested, this, [this](int id) {
+        if (QAction* action = Action(id)) action->trigger();
+    });
+    child->OnInitialUpdate();
+    ShowActiveDocument();
+}
+
+void CMainFrame::SyncActiveView() {
+    CImageView* view = ActiveView();
+    if (!view || !view->Document()) return;
+    std::vector<CImageView*> others;
+    for (QMdiSubWindow* window : windows_->SyncedWindows(*view->Document()))
+        if (CChildFrame* child = ChildOf(window); child && !window->isMinimized())
+            others.push_back(child->View());
+    view->SyncViews(others);
+}
+
+void CMainFrame::ConnectViewCommands() {
+    auto onView = [this](void (CImageView::*command)()) {
+        return [this, command] {
+            if (CImageView* view = ActiveView()) (view->*command)();
+        };
+    };
+    SetCommandHandler(ID_ZOOM_UP, onView(&CImageView::ZoomIn));
+    SetCommandHandler(ID_ZOOM_DOWN, onView(&CImageView::ZoomOut));
+    SetCommandHandler(ID_ZOOM_ORIGINAL, onView(&CImageView::ActualSize));
+    SetCommandHandler(ID_ZOOM_SELECTION, onView(&CImageView::ZoomToSelection));
+    SetCommandHandler(ID_ZOOM_SYNC, [this] { SyncActiveView(); });
+    SetCommandHandler(ID_EDIT_COPY, [this] {
+        if (CImageView* view = ActiveView()) view->Copy();
+    });
+    SetCommandHandler(ID_FIT_WINDOW, [this] {
+        if (CChildFrame* child = ChildOf(mdiArea_->currentSubWindow())) child->FitToImage();
+    });
+    for (int position = 0; position <= ID_ZOOM_RATE_LAST - ID_ZOOM_RATE_FIRST; ++position)
+        SetCommandHandler(ID_ZOOM_RATE_FIRST + position, [this, position] {
+            if (CImageView* view = ActiveView()) view->ZoomRate(position);
+        });
+}
+
+void CMainFrame::ConnectWindowCommands() {
+    SetCommandHandler(ID_WINDOW_CASCADE, [this] { mdiArea_->cascadeSubWindows(); });
+    SetCommandHandler(ID_WINDOW_TILE_HORZ, [this] { TileStripes(*mdiArea_, true); });
+    SetCommandHandler(ID_WINDOW_TILE_VERT, [this] { TileStripes(*mdiArea_, false); });
+    SetCommandHandler(ID_WINDOW_ARRANGE, [] {}); // minimised windows keep their places
+    SetCommandHandler(ID_CLOSE_ALL, [this] { documents_.CloseAllDocuments(); });
+}
+
+void CMainFrame::ShowStatusBars(bool visible) {
+    for (QMdiSubWindow* window : mdiArea_->subWindowList())
+        if (CChildFrame* child = ChildOf(window)) child->SetStatusBarVisible(visible);
+}
