@@ -15,6 +15,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -91,6 +92,25 @@ private slots:
         frame->ControlBar()->QualityField()->SetText("150");
         frame->Action(ID_APP_EXIT)->trigger();
         QCOMPARE(started.settings.param1, 100);
+    }
+
+    void conversionAndPlanesOpenWindowsInTheSourcesSyncGroup() {
+        StartedApp started;
+        QVERIFY(started.app.InitInstance("/opt/bin/tolmena", {kBmp}));
+        CMainFrame* frame = started.app.MainFrame();
+        const int syncId = frame->ActiveDocument()->SyncId();
+        frame->Action(ID_JPEG_CONVERT)->trigger();
+        QCOMPARE(frame->MdiArea()->subWindowList().size(), 2);
+        CImageDoc* converted = frame->ActiveDocument();
+        QVERIFY(QRegularExpression(R"(^tlmn\d{4}\.jpg\(Q=75 DS=2:1\)$)")
+                    .match(QString::fromStdString(converted->Title()))
+                    .hasMatch());
+        QCOMPARE(converted->SyncId(), syncId);
+        QVERIFY(!frame->Action(ID_RELOAD)->isEnabled()); // a conversion has no file to re-read
+
+        frame->Action(ID_YCBCR_SPLIT)->trigger();
+        QCOMPARE(frame->MdiArea()->subWindowList().size(), 5);
+        QCOMPARE(frame->ActiveDocument()->SyncId(), syncId);
     }
 
     void aFirstFileThatFailsEndsStartUp() {

@@ -185,6 +185,7 @@ void CMainFrame::ConnectCommands() {
     SetCommandHandler(ID_EXIF_WINDOW, [this] { ToggleExifWindow(); });
     ConnectViewCommands();
     ConnectWindowCommands();
+    ConnectDocumentCommands();
 }
 
 void CMainFrame::ToggleStatusBar() {

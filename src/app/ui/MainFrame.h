@@ -70,6 +70,9 @@ private:
     void AttachDocumentWindow(QWidget* content);
     void ConnectViewCommands();
     void ConnectWindowCommands();
+    void ConnectDocumentCommands();
+    void OpenFiles();
+    void SaveActiveDocumentAs();
     void SyncActiveView();
     // Every child window's status bar follows the main one.
     void ShowStatusBars(bool visible);

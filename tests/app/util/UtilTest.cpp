@@ -1,7 +1,9 @@
 #include "app/util/ByteCount.h"
+#include "app/util/DialogFilter.h"
 #include "app/util/FileExtension.h"
 #include "app/util/GammaTable.h"
 #include "app/util/ReportError.h"
+#include "app/util/StringTable.h"
 #include "app/util/TempFile.h"
 #include "platform/HeadlessPlatform.h"
 #include "support/TempDir.h"
@@ -136,4 +138,13 @@ TEST(ReportError, GoesToTheSinkOfTheReportingThread) {
     ASSERT_EQ(Headless().Messages().size(), 1u); // the thread without a sink: the default
     EXPECT_EQ(Headless().Messages()[0].text, "D:no sink of its own\n/d");
     Headless().ClearMessages();
+}
+
+TEST(DialogFilter, TableTextBecomesNamesAndPatterns) {
+    const auto filters = ParseDialogFilters(LoadString(StringId::MarkerFileFilter));
+    ASSERT_EQ(filters.size(), 3u);
+    EXPECT_EQ(DialogFilterText(filters[0]), "JPEG file(*.jpg *.jpeg *.jfif)"); // its patterns
+    EXPECT_EQ(DialogFilterText(filters[2]), "All files(*.*)");
+    EXPECT_EQ(ParseDialogFilters(LoadString(StringId::OpenFilter)).size(), 8u);
+    EXPECT_TRUE(ParseDialogFilters("").empty());
 }
