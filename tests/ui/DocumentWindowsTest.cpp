@@ -12,6 +12,7 @@
 #include <QCheckBox>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
@@ -59,6 +60,14 @@ private slots:
         QVERIFY(started.messages[0].startsWith("LoadBmpFile:"));
         QVERIFY(frame->ActiveDocument());
         QCOMPARE(frame->menuBar()->actions().size(), 6); // the document menu
+
+        // The file heads the recent files of the file menu.
+        QMenu* fileMenu = frame->menuBar()->actions()[0]->menu();
+        emit fileMenu->aboutToShow();
+        const QList<QAction*> items = fileMenu->actions();
+        QVERIFY(std::any_of(items.begin(), items.end(),
+                            [](QAction* item) { return item->text() == "&1 " + kBmp; }));
+        QVERIFY(!frame->Action(ID_FILE_MRU_FILE1)->isVisible());
 
         // Opening the file again re-reads it in its window.
         QCOMPARE(started.app.Documents().OpenDocumentFile(kBmp.toStdString()), nullptr);

@@ -8,11 +8,14 @@
 #include "app/ui/ControlBar.h"
 #include "app/ui/ExifWindow.h"
 #include "app/ui/ImageView.h"
+#include "app/ui/RecentFilesMenu.h"
 #include "app/util/StringTable.h"
 
 #include <QAction>
 #include <QClipboard>
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMdiArea>
@@ -21,6 +24,7 @@
 #include <QMimeData>
 #include <QStatusBar>
 #include <QToolBar>
+#include <QUrl>
 #include <algorithm>
 
 namespace {
@@ -37,6 +41,7 @@ CMainFrame::CMainFrame(SettingsStore& settings, CDocTemplate& documents)
       mdiArea_(new QMdiArea(this)) {
     setWindowTitle("Tolmena");
     setCentralWidget(mdiArea_);
+    setAcceptDrops(true);
     windows_ = std::make_unique<CDocumentWindows>(
         *mdiArea_, documents, settings, [this](CImageDoc& document) {
             return new CChildFrame(document, settings_, !statusBar()->isHidden());
@@ -148,9 +153,13 @@ void CMainFrame::ToggleCustomDqt() {
 void CMainFrame::CreateMenus() {
     noDocumentMenus_ = commands_.BuildMenus(NoDocumentMenu(), this);
     documentMenus_ = commands_.BuildMenus(DocumentMenu(), this);
-    for (const auto* menus : {&noDocumentMenus_, &documentMenus_})
+    for (const auto* menus : {&noDocumentMenus_, &documentMenus_}) {
         for (QMenu* menu : *menus)
             connect(menu, &QMenu::aboutToShow, this, &CMainFrame::RefreshCommands);
+        new CRecentFilesMenu(
+            *menus->front(), *Action(ID_FILE_MRU_FILE1), settings_,
+            [this](const std::string& path) { documents_.OpenDocumentFile(path); });
+    }
     ShowMenuBar(false);
 }
 
@@ -233,6 +242,16 @@ void CMainFrame::SetInfoText(const QString& text) {
 
 QString CMainFrame::InfoText() const {
     return infoPane_->text();
+}
+
+void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {
+    if (event->mimeData()->hasUrls()) event->acceptProposedAction();
+}
+
+void CMainFrame::dropEvent(QDropEvent* event) {
+    for (const QUrl& url : event->mimeData()->urls())
+        if (url.isLocalFile()) documents_.OpenDocumentFile(url.toLocalFile().toStdString());
+    event->acceptProposedAction();
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {

@@ -50,6 +50,9 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // Dropped files open as documents, in the order they come, whatever their names.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void CreateMenus();
