@@ -67,6 +67,7 @@ private slots:
         QVERIFY(profile.open(QIODevice::ReadOnly));
         const QByteArray text = profile.readAll();
         QVERIFY(text.contains("SaveConfig=1"));
+        QVERIFY(text.contains("[DockState]")); // the bars' layout
         QVERIFY(text.contains("WindowPosWidth="));
         QVERIFY(!text.contains("WindowPosWidth=-2147483648"));
     }

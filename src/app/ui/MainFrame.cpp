@@ -29,6 +29,10 @@
 
 namespace {
 
+// Where the bars' layout is kept in the profile.
+constexpr const char* kDockSection = "DockState";
+constexpr const char* kDockKey = "Layout";
+
 bool ClipboardHasImage() {
     const QMimeData* data = QGuiApplication::clipboard()->mimeData();
     return data && data->hasImage();
@@ -60,6 +64,8 @@ CMainFrame::CMainFrame(SettingsStore& settings, CDocTemplate& documents)
             &CMainFrame::RefreshCommands);
     RefreshCommands();
     resize(800, 600);
+    restoreState(QByteArray::fromBase64(
+        QByteArray::fromStdString(settings_.profile.GetString(kDockSection, kDockKey, ""))));
 }
 
 CMainFrame::~CMainFrame() = default;
@@ -263,5 +269,6 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
     settings_.windowPosWidth = frame.width();
     settings_.windowPosHeight = frame.height();
     controlBar_->Commit(settings_);
+    settings_.profile.WriteString(kDockSection, kDockKey, saveState().toBase64().toStdString());
     event->accept();
 }
