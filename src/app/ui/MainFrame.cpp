@@ -18,19 +18,9 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
-#include <QMimeData>
 #include <QStatusBar>
 #include <QToolBar>
 #include <algorithm>
-
-namespace {
-
-bool ClipboardHasImage() {
-    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
-    return data && data->hasImage();
-}
-
-} // namespace
 
 CMainFrame::CMainFrame(SettingsStore& settings, CDocTemplate& documents)
     : settings_(settings), documents_(documents), commands_(this, settings.zoomLabels),
@@ -51,9 +41,9 @@ CMainFrame::CMainFrame(SettingsStore& settings, CDocTemplate& documents)
     infoPane_ = new QLabel(QString::fromStdString(LoadString(StringId::InfoPaneInitial)));
     statusBar()->addPermanentWidget(infoPane_);
     ConnectCommands();
+    OnClipboardChanged();
     connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this,
-            &CMainFrame::RefreshCommands);
-    RefreshCommands();
+            &CMainFrame::OnClipboardChanged);
     resize(800, 600);
 }
 
@@ -186,6 +176,7 @@ void CMainFrame::ConnectCommands() {
     ConnectViewCommands();
     ConnectWindowCommands();
     ConnectDocumentCommands();
+    ConnectClipboardCommands();
 }
 
 void CMainFrame::ToggleStatusBar() {
@@ -207,7 +198,7 @@ CommandState CMainFrame::CurrentCommandState() const {
     }
     std::copy(std::begin(settings_.zoomTable), std::end(settings_.zoomTable),
               state.zoomTable.begin());
-    state.clipboardHasImage = ClipboardHasImage();
+    state.clipboardHasImage = clipboardHasImage_;
     state.statusBarVisible = !statusBar()->isHidden();
     state.controlBarVisible = controlBar_ && !controlBar_->isHidden();
     state.toolBarVisible = toolBar_ && !toolBar_->isHidden();
