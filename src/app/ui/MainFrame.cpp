@@ -33,11 +33,6 @@ namespace {
 constexpr const char* kDockSection = "DockState";
 constexpr const char* kDockKey = "Layout";
 
-bool ClipboardHasImage() {
-    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
-    return data && data->hasImage();
-}
-
 } // namespace
 
 CMainFrame::CMainFrame(SettingsStore& settings, CDocTemplate& documents)
@@ -60,9 +55,9 @@ CMainFrame::CMainFrame(SettingsStore& settings, CDocTemplate& documents)
     infoPane_ = new QLabel(QString::fromStdString(LoadString(StringId::InfoPaneInitial)));
     statusBar()->addPermanentWidget(infoPane_);
     ConnectCommands();
+    OnClipboardChanged();
     connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this,
-            &CMainFrame::RefreshCommands);
-    RefreshCommands();
+            &CMainFrame::OnClipboardChanged);
     resize(800, 600);
     restoreState(QByteArray::fromBase64(
         QByteArray::fromStdString(settings_.profile.GetString(kDockSection, kDockKey, ""))));
@@ -201,6 +196,7 @@ void CMainFrame::ConnectCommands() {
     ConnectViewCommands();
     ConnectWindowCommands();
     ConnectDocumentCommands();
+    ConnectClipboardCommands();
 }
 
 void CMainFrame::ToggleStatusBar() {
@@ -222,7 +218,7 @@ CommandState CMainFrame::CurrentCommandState() const {
     }
     std::copy(std::begin(settings_.zoomTable), std::end(settings_.zoomTable),
               state.zoomTable.begin());
-    state.clipboardHasImage = ClipboardHasImage();
+    state.clipboardHasImage = clipboardHasImage_;
     state.statusBarVisible = !statusBar()->isHidden();
     state.controlBarVisible = controlBar_ && !controlBar_->isHidden();
     state.toolBarVisible = toolBar_ && !toolBar_->isHidden();

@@ -19,6 +19,7 @@ class QAction;
 class QLabel;
 class QMdiArea;
 class QMenu;
+class QShowEvent;
 
 class CMainFrame : public QMainWindow {
     Q_OBJECT
@@ -53,6 +54,8 @@ protected:
     // Dropped files open as documents, in the order they come, whatever their names.
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
+    // The first show starts watching the clipboard, as if it had just changed.
+    void showEvent(QShowEvent* event) override;
 
 private:
     void CreateMenus();
@@ -81,6 +84,12 @@ private:
     void ShowStatusBars(bool visible);
     void ToggleExifWindow();
     void ShowExif(const CImageDoc* document);
+    void ConnectClipboardCommands();
+    // Caches whether the clipboard holds an image; with automatic update the clipboard
+    // document is frozen and the new picture pasted.
+    void OnClipboardChanged();
+    // The clipboard's image into the clipboard document.
+    void Paste();
 
     SettingsStore& settings_;
     CDocTemplate& documents_;
@@ -95,4 +104,7 @@ private:
     QToolBar* zoomBar_ = nullptr;
     CExifWindow* exifWindow_ = nullptr;
     std::unique_ptr<CDocumentWindows> windows_;
+    bool clipboardHasImage_ = false;
+    bool watchesClipboard_ = false;
+    int clipboardCounter_ = 0; // the "(n)" of the last frozen clipboard document
 };
