@@ -9,6 +9,7 @@ work=$(mktemp -d)
 xvfb_pid="" viewer_pid=""
 
 cleanup() {
+    set +e # every step runs, whichever fails
     [ -n "$viewer_pid" ] && kill "$viewer_pid" 2>/dev/null
     [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
     rm -rf "$work"
