@@ -94,6 +94,10 @@ private slots:
         QCOMPARE(frame->Action(ID_SETTINGS)->text(), QString("詳細設定(&R)..."));
         QCOMPARE(frame->Action(ID_ZOOM_RATE_FIRST + 4)->text(), QString("100%"));
         QCOMPARE(frame->Action(ID_ZOOM_RATE_FIRST + 10)->shortcut(), QKeySequence("Alt+-"));
+        QCOMPARE(frame->Action(ID_ZOOM_UP)->shortcuts(),
+                 QList<QKeySequence>({QKeySequence("="), QKeySequence("+")}));
+        QCOMPARE(frame->Action(ID_EDIT_COPY)->shortcuts(),
+                 QList<QKeySequence>({QKeySequence("Ctrl+C"), QKeySequence("Ctrl+Ins")}));
         QVERIFY(frame->actions().contains(frame->Action(ID_FOCUS_QUALITY)));
         QVERIFY(frame->Action(ID_RELOAD)->isEnabled() && frame->Action(ID_PNG_GAMMA)->isEnabled());
         QVERIFY(!frame->Action(ID_PNG_TRANSPARENT)->isEnabled());

@@ -11,6 +11,15 @@ QString Text(const char* utf8) {
     return QString::fromUtf8(utf8 ? utf8 : "");
 }
 
+// The table separates a command's keys by ", "; Qt's own list format would take "=, +" for one
+// two-key chord.
+QList<QKeySequence> KeySequences(const char* keys) {
+    QList<QKeySequence> sequences;
+    for (const QString& key : Text(keys).split(", ", Qt::SkipEmptyParts))
+        sequences.append(QKeySequence(key));
+    return sequences;
+}
+
 bool IsZoomRate(int id) {
     return id >= ID_ZOOM_RATE_FIRST && id <= ID_ZOOM_RATE_LAST;
 }
@@ -21,7 +30,7 @@ CCommandActions::CCommandActions(QWidget* window, const std::string* zoomLabels)
     : zoomLabels_(zoomLabels) {
     for (const Command& command : Commands()) {
         auto* action = new QAction(window);
-        action->setShortcuts(QKeySequence::listFromString(Text(command.keys)));
+        action->setShortcuts(KeySequences(command.keys));
         action->setStatusTip(Text(command.prompt));
         action->setToolTip(Text(command.tip));
         action->setEnabled(false);
