@@ -18,8 +18,8 @@ CDocumentWindows::~CDocumentWindows() {
 
 CImageDoc* CDocumentWindows::ActiveDocument() const {
     const QMdiSubWindow* active = area_.currentSubWindow();
-    for (const auto& document : documents_.Documents())
-        if (active && WindowOf(*document) == active) return document.get();
+    for (const Window& entry : windows_)
+        if (active && entry.window == active) return entry.document;
     return nullptr;
 }
 

@@ -59,7 +59,7 @@ private:
     SettingsStore& settings_;
     WindowFactory factory_;
     struct Window {
-        CDocument* document;
+        CImageDoc* document;
         QMdiSubWindow* window;
     };
     std::vector<Window> windows_;

@@ -25,7 +25,6 @@
 #include <QStatusBar>
 #include <QToolBar>
 #include <QUrl>
-#include <algorithm>
 
 namespace {
 
@@ -216,8 +215,7 @@ CommandState CMainFrame::CurrentCommandState() const {
         state.documentActive = true;
         state.document = ActiveDocumentStateOf(*document);
     }
-    std::copy(std::begin(settings_.zoomTable), std::end(settings_.zoomTable),
-              state.zoomTable.begin());
+    state.zoomTable = ZoomTableOf(settings_);
     state.clipboardHasImage = clipboardHasImage_;
     state.statusBarVisible = !statusBar()->isHidden();
     state.controlBarVisible = controlBar_ && !controlBar_->isHidden();
