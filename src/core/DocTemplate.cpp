@@ -61,6 +61,12 @@ void CDocTemplate::Destroy(CDocument& document) {
     documents_.erase(std::find_if(documents_.begin(), documents_.end(), isThis));
 }
 
+bool CDocTemplate::SaveAllModified() {
+    for (const auto& document : documents_)
+        if (!document->SaveModified()) return false;
+    return true;
+}
+
 void CDocTemplate::CloseAllDocuments() {
     while (!documents_.empty())
         CloseDocument(*documents_.back());

@@ -32,6 +32,8 @@ public:
     // Runs the document's close step and destroys it.
     void CloseDocument(CDocument& document);
     void CloseAllDocuments();
+    // Asks about every modified document in turn; false as soon as one stays open.
+    bool SaveAllModified();
 
     const std::vector<std::unique_ptr<CImageDoc>>& Documents() const { return documents_; }
 

@@ -29,6 +29,9 @@ public:
     virtual void CommitControlBar(SettingsStore& settings) = 0;
     // Runs the PNG save options on the document; false when the user cancels the save.
     virtual bool ConfirmPngSaveOptions(CImageDoc& document) = 0;
+    // Saves a document that has no file yet under a name the user picks; false when the user
+    // cancels or the save fails. Without a GUI there is nobody to ask.
+    virtual bool SaveDocumentAs(CImageDoc&) { return false; }
 };
 
 // The host of this process; the headless one until another is installed.

@@ -169,6 +169,21 @@ bool CImageDoc::OnSaveDocument(const std::string& path) {
     return true;
 }
 
+bool CImageDoc::SaveModified() {
+    if (!IsModified()) return true;
+    std::string question = LoadString(StringId::AskToSave);
+    question.replace(question.find("%s"), 2, Title());
+    switch (Platform().ShowMessage(question, MessageKind::Question, Buttons::YesNoCancel)) {
+    case Answer::No:
+        return true;
+    case Answer::Yes:
+        return PathName().empty() ? DocumentHost().SaveDocumentAs(*this)
+                                  : OnSaveDocument(PathName());
+    default:
+        return false;
+    }
+}
+
 void CImageDoc::OnCloseDocument() {
     DeleteTemporaryFiles();
     if (Template() && Template()->Documents().size() == 1) DocumentHost().LastDocumentClosed();

@@ -41,6 +41,9 @@ public:
     // Turns the " *" title mark and the modified flag on or off; a new image marked for the
     // first time also gets its number, "(n)".
     void SetModifiedMark(bool on);
+    // Before the document closes: a modified one asks whether to save its changes. Yes saves
+    // it (to its file, or under a name the host asks for); false keeps the document open.
+    bool SaveModified();
     // Sets the info text; with redraw the views repaint.
     void SetInfoText(const std::string& text, bool redraw);
     const std::string& InfoText() const { return infoText_; }

@@ -51,6 +51,7 @@ protected:
         InstallDocumentHost(nullptr);
         AppSettings() = saved_;
         Headless().ClearMessages();
+        Headless().SetAnswer(Answer::Yes);
     }
     std::vector<std::string> Messages() const {
         std::vector<std::string> texts;

@@ -298,3 +298,28 @@ TEST_F(ImageDoc, RawRgbAndBmpRoundTripPixelExact) {
     ASSERT_TRUE(document.LoadFile(dir.File("pal8.rgb")));
     EXPECT_EQ(PixelsOf(document.Image()), colours);
 }
+
+TEST_F(ImageDoc, ClosingAModifiedDocumentAsksToSaveIt) {
+    CDocTemplate documents;
+    CImageDoc& document = documents.CreateNewDocument();
+    document.ReplaceImage(MakeImage(2, 2, Gradient(2, 2)));
+    EXPECT_TRUE(documents.SaveAllModified()); // unmodified: no question
+    EXPECT_TRUE(Messages().empty());
+
+    document.SetModifiedMark(true);
+    Headless().SetAnswer(Answer::Cancel);
+    EXPECT_FALSE(documents.SaveAllModified());
+    ASSERT_EQ(Messages().size(), 1u);
+    EXPECT_EQ(Messages()[0], document.Title() + " への変更を保存しますか?");
+    Headless().SetAnswer(Answer::No);
+    EXPECT_TRUE(document.SaveModified());
+    EXPECT_TRUE(document.IsModified());
+    // Yes without a file: nobody picks a name, so it stays open.
+    Headless().SetAnswer(Answer::Yes);
+    EXPECT_FALSE(document.SaveModified());
+
+    document.SetPathName(dir.File("kept.bmp"), false);
+    EXPECT_TRUE(document.SaveModified());
+    EXPECT_TRUE(std::filesystem::exists(dir.File("kept.bmp")));
+    EXPECT_FALSE(document.IsModified());
+}

@@ -76,7 +76,7 @@ bool CDocumentWindows::eventFilter(QObject* watched, QEvent* event) {
     for (const Window& entry : windows_) {
         if (entry.window != watched) continue;
         event->ignore();
-        documents_.CloseDocument(*entry.document);
+        if (entry.document->SaveModified()) documents_.CloseDocument(*entry.document);
         return true;
     }
     return QObject::eventFilter(watched, event);

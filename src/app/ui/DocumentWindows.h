@@ -42,6 +42,11 @@ public:
     }
     // Until the PNG save options dialog exists a save takes the document's options as they are.
     bool ConfirmPngSaveOptions(CImageDoc&) override { return true; }
+    bool SaveDocumentAs(CImageDoc& document) override {
+        return saveAs_ && saveAs_(document);
+    }
+    // The main window's Save As, for a modified document without a file that closes.
+    void SetSaveAs(std::function<bool(CImageDoc&)> saveAs) { saveAs_ = std::move(saveAs); }
 
 signals:
     // A document's window is shown, holding content (what the factory made).
@@ -49,8 +54,8 @@ signals:
     void lastDocumentClosed();
 
 protected:
-    // A window's close request closes its document instead; the document's closing event then
-    // removes the window.
+    // A window's close request closes its document instead, once a modified one has been
+    // saved or let go; the document's closing event then removes the window.
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -65,4 +70,5 @@ private:
     std::vector<Window> windows_;
     int newImageCount_ = 0;
     std::function<void(SettingsStore&)> commitControlBar_;
+    std::function<bool(CImageDoc&)> saveAs_;
 };

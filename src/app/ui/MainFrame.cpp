@@ -264,5 +264,9 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
     settings_.windowPosHeight = frame.height();
     controlBar_->Commit(settings_);
     settings_.profile.WriteString(kDockSection, kDockKey, saveState().toBase64().toStdString());
-    event->accept();
+    // A modified document may still be saved, or the user may change their mind.
+    if (documents_.SaveAllModified())
+        event->accept();
+    else
+        event->ignore();
 }

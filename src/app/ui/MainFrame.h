@@ -78,7 +78,8 @@ private:
     void ConnectWindowCommands();
     void ConnectDocumentCommands();
     void OpenFiles();
-    void SaveActiveDocumentAs();
+    // The save dialog for the document; false when cancelled or the save fails.
+    bool SaveDocumentAs(CImageDoc& document);
     void SyncActiveView();
     // Every child window's status bar follows the main one.
     void ShowStatusBars(bool visible);

@@ -51,23 +51,25 @@ void CMainFrame::OpenFiles() {
     Remember(dialog, settings_.readDir, settings_.readFilterIdx);
 }
 
-void CMainFrame::SaveActiveDocumentAs() {
-    CImageDoc* document = ActiveDocument();
-    if (!document) return;
+bool CMainFrame::SaveDocumentAs(CImageDoc& document) {
     QFileDialog dialog(this);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     Prepare(dialog, StringId::SaveFilter, settings_.writeDir, settings_.writeFilterIdx);
-    dialog.selectFile(QString::fromStdString(document->PathName().empty()
+    dialog.selectFile(QString::fromStdString(document.PathName().empty()
                                                  ? LoadString(StringId::AllFilesName)
-                                                 : FileTitle(document->PathName())));
-    if (!dialog.exec() || dialog.selectedFiles().isEmpty()) return;
-    document->OnSaveDocument(dialog.selectedFiles().first().toStdString());
+                                                 : FileTitle(document.PathName())));
+    if (!dialog.exec() || dialog.selectedFiles().isEmpty()) return false;
+    const bool saved = document.OnSaveDocument(dialog.selectedFiles().first().toStdString());
     Remember(dialog, settings_.writeDir, settings_.writeFilterIdx);
+    return saved;
 }
 
 void CMainFrame::ConnectDocumentCommands() {
     SetCommandHandler(ID_FILE_OPEN, [this] { OpenFiles(); });
-    SetCommandHandler(ID_FILE_SAVE_AS, [this] { SaveActiveDocumentAs(); });
+    SetCommandHandler(ID_FILE_SAVE_AS, [this] {
+        if (CImageDoc* document = ActiveDocument()) SaveDocumentAs(*document);
+    });
+    windows_->SetSaveAs([this](CImageDoc& document) { return SaveDocumentAs(document); });
     SetCommandHandler(ID_FILE_CLOSE, [this] {
         if (QMdiSubWindow* window = mdiArea_->currentSubWindow()) window->close();
     });
