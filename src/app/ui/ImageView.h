@@ -90,6 +90,7 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
 
@@ -134,5 +135,5 @@ private:
     Point pressPoint_;         // client point where it began
     bool contextMenuOpen_ = false;
     Point dragLimit_;                // the largest scroll position while dragging
-    std::array<QCursor, 6> cursors_; // by ViewCursor
+    std::array<QCursor, 7> cursors_; // by ViewCursor
 };

@@ -2,6 +2,7 @@
 // scroll, the left button drags, clicks to zoom or selects, the right button selects for the
 // context menu.
 #include "app/commands/CommandId.h"
+#include "app/ui/CapsLockState.h"
 #include "app/ui/ImageView.h"
 #include "app/view/ViewScroll.h"
 
@@ -173,6 +174,12 @@ void CImageView::EndSelection() {
     emit selectionChanged(false);
 }
 
+// Caps Lock may have changed while another window had the keyboard.
+void CImageView::focusInEvent(QFocusEvent* event) {
+    UpdateCursor();
+    QAbstractScrollArea::focusInEvent(event);
+}
+
 void CImageView::focusOutEvent(QFocusEvent* event) {
     // The context menu takes the focus while the selection still counts.
     if (!contextMenuOpen_ && event->reason() != Qt::PopupFocusReason) {
@@ -184,5 +191,5 @@ void CImageView::focusOutEvent(QFocusEvent* event) {
 }
 
 void CImageView::UpdateCursor() {
-    viewport()->setCursor(cursors_[static_cast<int>(interaction_.Cursor())]);
+    viewport()->setCursor(cursors_[static_cast<int>(interaction_.Cursor(CapsLockOn()))]);
 }

@@ -69,12 +69,15 @@ void DrawCursor(QPainter& painter, ViewCursor kind) {
     case ViewCursor::ArrowRect:
         DrawArrowWithRect(painter);
         break;
+    case ViewCursor::CrossHair:
+        break;
     }
 }
 
 } // namespace
 
 QCursor MakeViewCursor(ViewCursor kind, qreal devicePixelRatio) {
+    if (kind == ViewCursor::CrossHair) return QCursor(Qt::CrossCursor);
     const int scale = devicePixelRatio > 1.25 ? 2 : 1;
     QPixmap image(16 * scale, 16 * scale);
     image.setDevicePixelRatio(scale);

@@ -110,7 +110,7 @@ void ViewInteraction::LoseFocus() {
     mode_ = ViewMode::Normal;
 }
 
-ViewCursor ViewInteraction::Cursor() const {
+ViewCursor ViewInteraction::Cursor(bool capsLockOn) const {
     if (dragging_) return ViewCursor::ClosedHand;
     if (selecting_)
         return mode_ == ViewMode::RightSelect ? ViewCursor::ArrowRect : ViewCursor::ZoomIn;
@@ -125,5 +125,5 @@ ViewCursor ViewInteraction::Cursor() const {
     case ViewMode::RightSelect:
         break;
     }
-    return ViewCursor::OpenHand;
+    return capsLockOn && mode_ == ViewMode::Normal ? ViewCursor::CrossHair : ViewCursor::OpenHand;
 }

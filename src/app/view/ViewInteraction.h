@@ -13,7 +13,8 @@ enum class ViewMode : int {
 
 enum class ModifierKey { Shift, Ctrl, Alt };
 
-enum class ViewCursor { OpenHand, ClosedHand, ZoomIn, ZoomInRect, ZoomOut, ArrowRect };
+// CrossHair is the window system's own cursor; the others are drawn by the view.
+enum class ViewCursor { OpenHand, ClosedHand, ZoomIn, ZoomInRect, ZoomOut, ArrowRect, CrossHair };
 
 // What a button press starts.
 enum class PressAction { None, Drag, Select, ZoomInClick, ZoomOutClick };
@@ -45,7 +46,8 @@ public:
     // Losing the focus ends a drag or selection and goes back to the normal mode.
     void LoseFocus();
 
-    ViewCursor Cursor() const;
+    // capsLockOn: Caps Lock is toggled on, which turns the normal mode's hand into a cross-hair.
+    ViewCursor Cursor(bool capsLockOn = false) const;
 
 private:
     // The mode of the modifiers still held, preferring them in the given order.

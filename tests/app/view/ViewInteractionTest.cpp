@@ -46,8 +46,9 @@ TEST(ViewInteraction, MouseAltIsReadAgainBeforeEachAction) {
 
 TEST(ViewInteraction, ButtonsDragSelectAndOpenTheMenu) {
     ViewInteraction view;
+    EXPECT_EQ(view.Cursor(true), ViewCursor::CrossHair); // Caps Lock on, normal mode
     EXPECT_EQ(view.LeftPress(), PressAction::Drag);
-    EXPECT_EQ(view.Cursor(), ViewCursor::ClosedHand);
+    EXPECT_EQ(view.Cursor(true), ViewCursor::ClosedHand);
     EXPECT_EQ(view.RightPress(), PressAction::None); // not while dragging
     EXPECT_EQ(view.LeftRelease(), ReleaseAction::EndDrag);
 
