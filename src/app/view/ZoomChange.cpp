@@ -51,7 +51,17 @@ ZoomTarget ZoomToRect(const ViewState& view, const ZoomTable& table, const Rect&
 ZoomChange SyncView(const ViewState& view, const ViewState& other) {
     if (other.zoom != view.zoom) {
         Point centre{view.client.width / 2, view.client.height / 2};
-        return ChangeZoom(other, view.zoom, ClientToImage(centre, view.scroll, view.zoom));
+        const Point anchor = ClientToImage(centre, view.scroll, view.zoom);
+        ZoomChange zoomed = ChangeZoom(other, view.zoom, anchor);
+        // Centred in the extent the picture has at the new zoom: the zoom commands centre in the
+        // old one, which would leave a view that was smaller than its window off centre.
+        Size visible{std::min(other.client.width, zoomed.scaled.width),
+                     std::min(other.client.height, zoomed.scaled.height)};
+        Point target = ToView(anchor, view.zoom);
+        zoomed.scroll = ClampScroll({CentreOn(target.x, visible.width, zoomed.scaled.width),
+                                     CentreOn(target.y, visible.height, zoomed.scaled.height)},
+                                    zoomed.scaled, other.client);
+        return zoomed;
     }
     ZoomChange same = Unchanged(other);
     same.scroll = ClampScroll(view.scroll, same.scaled, other.client);

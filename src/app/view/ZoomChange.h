@@ -32,5 +32,5 @@ struct ZoomTarget {
 ZoomTarget ZoomToRect(const ViewState& view, const ZoomTable& table, const Rect& selection);
 
 // Aligns other with view: at the same zoom it scrolls to the same position; otherwise it takes
-// view's zoom with the image point at view's centre as its anchor.
+// view's zoom and puts the image point at view's centre in its own centre.
 ZoomChange SyncView(const ViewState& view, const ViewState& other);

@@ -112,6 +112,8 @@ TEST(SyncView, SameZoomScrollsOtherwiseZoomsAroundTheCentre) {
     EXPECT_TRUE(zoomed.changed);
     EXPECT_EQ(zoomed.zoom, 200);
     EXPECT_EQ(zoomed.scroll, (Point{800, 650}));
+    // A view whose picture was smaller than its window shows the same centre all the same.
+    EXPECT_EQ(SyncView(view, View(25)).scroll, (Point{800, 650}));
 }
 
 TEST(RegionToPaint, OverlapsWithinTheImage) {
