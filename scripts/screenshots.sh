@@ -36,6 +36,7 @@ key() { xdotool windowfocus --sync "$window" key "$@"; }
 
 shot viewer-100 3
 key alt+2
+key ctrl+f
 shot viewer-25
 key alt+f
 shot menu-file

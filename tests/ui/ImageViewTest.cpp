@@ -9,6 +9,7 @@
 #include <QClipboard>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
@@ -114,6 +115,24 @@ private slots:
         view.FillCommandState(state);
         QCOMPARE(state.zoom, 50);
         QCOMPARE(state.zoomTable[11], 1600);
+
+        // Fitted, the window shows the whole picture without the scroll bars it showed while the
+        // picture was bigger than the window.
+        QWidget area;
+        area.resize(800, 600);
+        frame.setParent(&area);
+        area.show();
+        frame.show();
+        frame.resize(150, 120);
+        view.SetZoom(50);
+        QApplication::processEvents();
+        QVERIFY(view.horizontalScrollBar()->isVisible());
+        frame.FitToImage();
+        QApplication::processEvents();
+        QVERIFY(!view.horizontalScrollBar()->isVisible());
+        QVERIFY(!view.verticalScrollBar()->isVisible());
+        QCOMPARE(view.viewport()->size(), QSize(200, 150));
+        frame.setParent(nullptr); // the area must not delete it
     }
 
     void selectionsZoomOrOfferTheContextMenu() {

@@ -104,7 +104,13 @@ void CImageView::FillCommandState(CommandState& state) const {
 
 void CImageView::UpdateScrollRanges() {
     const ViewState view = State();
-    const Point limit = MaxScroll(view.Scaled(), view.client);
+    // A picture that fits the view without scroll bars needs none, whether they show now or not;
+    // otherwise a window sized to the picture would keep the bars it had.
+    const QSize roomy = maximumViewportSize();
+    const Point room = ToDevice(QPointF(roomy.width(), roomy.height()));
+    const Size scaled = view.Scaled();
+    const bool fits = scaled.width <= room.x && scaled.height <= room.y;
+    const Point limit = fits ? Point{0, 0} : MaxScroll(scaled, view.client);
     horizontalScrollBar()->setRange(0, limit.x);
     verticalScrollBar()->setRange(0, limit.y);
     horizontalScrollBar()->setPageStep(view.client.width);
