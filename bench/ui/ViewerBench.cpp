@@ -51,7 +51,8 @@ double RepaintMilliseconds(CImageView& view, int zoom, int repaints) {
     QApplication::processEvents();
     QElapsedTimer timer;
     timer.start();
-    for (int i = 0; i < repaints; ++i) view.viewport()->repaint();
+    for (int i = 0; i < repaints; ++i)
+        view.viewport()->repaint();
     return static_cast<double>(timer.nsecsElapsed()) / 1e6 / repaints;
 }
 
@@ -65,7 +66,8 @@ int Show(int argc, char** argv, const Clock::time_point start) {
     CImageView* view = app.MainFrame()->ActiveView();
     if (!view) return 1;
     view->viewport()->installEventFilter(&firstPaint);
-    while (!firstPaint.seen) QApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    while (!firstPaint.seen)
+        QApplication::processEvents(QEventLoop::WaitForMoreEvents);
     const double firstPaintMs = MillisecondsSince(start);
     const CDibImage& image = view->Document()->Image();
     const double pixelMb =

@@ -42,9 +42,7 @@ public:
     }
     // Until the PNG save options dialog exists a save takes the document's options as they are.
     bool ConfirmPngSaveOptions(CImageDoc&) override { return true; }
-    bool SaveDocumentAs(CImageDoc& document) override {
-        return saveAs_ && saveAs_(document);
-    }
+    bool SaveDocumentAs(CImageDoc& document) override { return saveAs_ && saveAs_(document); }
     // The main window's Save As, for a modified document without a file that closes.
     void SetSaveAs(std::function<bool(CImageDoc&)> saveAs) { saveAs_ = std::move(saveAs); }
 
