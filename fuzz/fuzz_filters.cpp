@@ -72,15 +72,25 @@ Split SplitFile(const std::string& path) {
     std::string bytes(reader.GetLength(), '\0');
     reader.Rewind();
     reader.Read(reinterpret_cast<uint8_t*>(bytes.data()), bytes.size());
+    // Data stretches with only edited records between them count as one: once the filters
+    // have removed or moved those records the stretches meet and read back as one.
+    bool lastKeptIsData = false;
     for (const auto& record : list) {
         const int code = record->Code();
         const auto* held = reinterpret_cast<const char*>(record->Bytes());
-        if (record->Has(SEG_DATA))
-            split.kept.push_back(bytes.substr(record->offset, record->length));
-        else if (!IsEdited(code))
+        if (record->Has(SEG_DATA)) {
+            std::string data = bytes.substr(record->offset, record->length);
+            if (lastKeptIsData)
+                split.kept.back() += data;
+            else
+                split.kept.push_back(std::move(data));
+            lastKeptIsData = true;
+        } else if (!IsEdited(code)) {
             split.kept.emplace_back(held, record->ByteCount());
-        else if (code == 0xDB || code == 0xC4)
+            lastKeptIsData = false;
+        } else if (code == 0xDB || code == 0xC4) {
             split.tables[code == 0xC4].append(held + 4, record->ByteCount() - 4);
+        }
     }
     return split;
 }
