@@ -17,6 +17,8 @@
 namespace {
 
 constexpr int kIconSize = 32;
+constexpr int kMinimumWidth = 360;
+constexpr int kLibrarySpacing = 6; // above every library but the first
 
 QString Text(StringId id) {
     return QString::fromStdString(LoadString(id));
@@ -45,6 +47,7 @@ QGroupBox* MakeLibraryFrame(QWidget* parent) {
         auto* version =
             BoldLabel(QString::fromStdString(library.name + " " + library.version), frame);
         version->setObjectName(QString::fromStdString("version:" + library.name));
+        if (row > 0) version->setContentsMargins(0, kLibrarySpacing, 0, 0);
         auto* credit = new QLabel(Text(StringIdAt(StringId::AboutCredits, row)), frame);
         credit->setWordWrap(true);
         grid->addWidget(version, 2 * row, 0);
@@ -67,6 +70,7 @@ QVBoxLayout* MakeTitle(QWidget* parent) {
 
 CAboutDialog::CAboutDialog(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QString::fromUtf8(FindCommand(ID_APP_ABOUT)->tip));
+    setMinimumWidth(kMinimumWidth);
     auto* icon = new QLabel(this);
     icon->setPixmap(ApplicationIcon().pixmap(kIconSize, kIconSize));
     auto* heading = new QHBoxLayout;

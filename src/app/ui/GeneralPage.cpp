@@ -19,7 +19,7 @@ CGeneralPage::CGeneralPage(SettingsStore& settings, QWidget* parent)
     : CSettingsPage(kHelpContext, parent), settings_(settings) {
     QGroupBox* group = AddGroup("一般設定");
     historyCount_ = MakeField(QString::number(settings.maxMRU), "historyCount", group);
-    historyCount_->setMaximumWidth(historyCount_->fontMetrics().horizontalAdvance("0000") + 16);
+    FitDigits(historyCount_, 4);
     auto* clear = new QPushButton(QString::fromUtf8("ファイル履歴のクリア"), group);
     clear->setObjectName("clearHistory");
     connect(clear, &QPushButton::clicked, this, [this] { ClearRecentFiles(settings_); });

@@ -49,6 +49,9 @@ CJpegPage::CJpegPage(const SettingsStore& settings, QWidget* parent)
     density->addWidget(new QLabel("x", group));
     density->addWidget(resolutionV_);
     density->addWidget(unit_);
+    density->addStretch();
+    FitDigits(resolutionH_, 7);
+    FitDigits(resolutionV_, 7);
     auto* grid = new QGridLayout(group);
     grid->addWidget(MakeLabel("中間ファイルディレクトリ(&T)：", tempDir_, group), 0, 0, 1, 2);
     grid->addWidget(tempDir_, 1, 0);

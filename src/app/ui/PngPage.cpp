@@ -13,7 +13,9 @@ namespace {
 constexpr int kHelpContext = 1304;
 
 QLineEdit* MakeGammaField(double gamma, const char* name, QWidget* parent) {
-    return MakeField(QString::fromStdString(GammaText(gamma)), name, parent);
+    QLineEdit* field = MakeField(QString::fromStdString(GammaText(gamma)), name, parent);
+    FitDigits(field, 12);
+    return field;
 }
 
 double GammaOf(const QLineEdit* field) {

@@ -18,7 +18,8 @@
 
 namespace {
 constexpr int kHelpContext = 1311;
-}
+constexpr int kButtonSpacing = 8;
+} // namespace
 
 CPngSaveDialog::CPngSaveDialog(SettingsStore& settings, CImageDoc* document, QWidget* parent)
     : QDialog(parent), settings_(settings), document_(document) {
@@ -46,7 +47,7 @@ CPngSaveDialog::CPngSaveDialog(SettingsStore& settings, CImageDoc* document, QWi
     connect(buttons, &QDialogButtonBox::helpRequested, this,
             [this] { ShowHelpContext(this, kHelpContext); });
 
-    auto* grid = new QGridLayout(this);
+    auto* grid = new QGridLayout;
     grid->addWidget(formats, 0, 0, 1, 3);
     grid->addWidget(interlace_, 1, 0, 1, 3);
     grid->addWidget(transparent_, 2, 0, 1, 2);
@@ -55,7 +56,10 @@ CPngSaveDialog::CPngSaveDialog(SettingsStore& settings, CImageDoc* document, QWi
     grid->addWidget(MakeLabel("埋め込みガンマ補正値(&D)", gamma_, this), 4, 1);
     grid->addWidget(gamma_, 4, 2);
     grid->setColumnMinimumWidth(0, 16);
-    grid->addWidget(buttons, 5, 0, 1, 3);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(grid);
+    layout->addSpacing(kButtonSpacing);
+    layout->addWidget(buttons);
 }
 
 void CPngSaveDialog::ChooseColor() {

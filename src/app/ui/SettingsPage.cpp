@@ -51,6 +51,11 @@ QLineEdit* MakeField(const QString& text, const char* name, QWidget* parent) {
     return field;
 }
 
+void FitDigits(QLineEdit* field, int digits) {
+    constexpr int kFrame = 16; // the field's frame and margins
+    field->setMaximumWidth(field->fontMetrics().horizontalAdvance(QString(digits, '0')) + kFrame);
+}
+
 QLabel* MakeLabel(const char* caption, QWidget* buddy, QWidget* parent) {
     auto* label = new QLabel(QString::fromUtf8(caption), parent);
     label->setBuddy(buddy);

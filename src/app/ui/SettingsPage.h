@@ -39,6 +39,8 @@ QComboBox* MakeList(const QStringList& entries, int selection, const char* name,
 QStringList StringRange(StringId first, int count);
 // A text field with a caption whose mnemonic moves to it.
 QLineEdit* MakeField(const QString& text, const char* name, QWidget* parent);
+// Narrows a field to about the given number of digits.
+void FitDigits(QLineEdit* field, int digits);
 QLabel* MakeLabel(const char* caption, QWidget* buddy, QWidget* parent);
 // The control is enabled exactly while the box is ticked (or, inverted, while it is clear),
 // from now on and as the box changes.
