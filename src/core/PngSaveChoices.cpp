@@ -1,20 +1,12 @@
 #include "core/PngSaveChoices.h"
 
+#include "app/settings/SettingsPageRules.h"
 #include "app/settings/SettingsStore.h"
 #include "app/util/FileExtension.h"
 #include "core/ImageDoc.h"
 #include "core/PngWrite.h"
 
-#include <cstdio>
-#include <cstdlib>
-
 namespace {
-
-std::string GammaText(double gamma) {
-    char text[64];
-    std::snprintf(text, sizeof text, "%f", gamma);
-    return text;
-}
 
 int SuggestedSaveMode(const CImageDoc& document) {
     const ImageFacts& facts = document.Facts();
@@ -69,5 +61,5 @@ void ApplyPngSaveChoices(const PngSaveChoices& choices, SettingsStore& settings,
     if (!document) return;
     document->SetTransparency(choices.writeTransparent, choices.transparentColor);
     document->SetPngSaveState(choices.saveMode, choices.writeGamma);
-    if (choices.writeGamma) document->SetGamma(std::atof(choices.gammaText.c_str()));
+    if (choices.writeGamma) document->SetGamma(GammaFromText(choices.gammaText));
 }

@@ -1,6 +1,7 @@
 // The settings files read through the codec: the custom quantization tables and the default
 // comment.
 #include "app/settings/SettingsStore.h"
+#include "jpegtools/CommentPageSettings.h"
 #include "jpegtools/CustomTables.h"
 #include "jpegtools/DefaultComment.h"
 #include "support/TempDir.h"
@@ -64,4 +65,23 @@ TEST(DefaultComment, LinesEndInCrLfAndDecodeBySettings) {
     EXPECT_EQ(store.defaultCommentText, "\x82\xA0\r\n");
     LoadDefaultComment(store, dir.File("missing.txt"));
     EXPECT_EQ(store.defaultCommentText, "");
+}
+
+TEST(DefaultComment, CommentPageReloadsByTheCharsetsItReplaces) {
+    TempDir dir;
+    SettingsStore store;
+    store.readCharset = 2; // EUC-JP, as before the page's OK
+    store.writeCharset = 1;
+    CommentPageValues values;
+    values.defaultCommentPath = dir.Write("c.txt", "\xA4\xA2\n");
+    values.defaultComment = true;
+    values.readCharset = 4; // UTF-8 from now on
+    values.autoWriteCharset = true;
+    StoreCommentPage(store, values);
+    EXPECT_EQ(store.defaultCommentCharset, 2);
+    EXPECT_EQ(store.defaultCommentText, "\x82\xA0\r\n");
+    EXPECT_EQ(store.readCharset, 4);
+    EXPECT_EQ(store.writeCharset, 1); // the list had no selection
+    EXPECT_EQ(store.autoWriteCharset, 1);
+    EXPECT_EQ(store.defaultComment, 1);
 }

@@ -7,7 +7,7 @@ namespace {
 const char* const kSection = "Recent File List";
 
 int Capacity(const SettingsStore& store) {
-    return std::clamp(store.maxMRU, 0, kMaxRecentFiles);
+    return std::clamp(store.recentFileCapacity, 0, kMaxRecentFiles);
 }
 
 std::string EntryName(int index) {
@@ -17,6 +17,7 @@ std::string EntryName(int index) {
 } // namespace
 
 void LoadRecentFiles(SettingsStore& store) {
+    store.recentFileCapacity = store.maxMRU;
     store.recentFiles.clear();
     for (int i = 0; i < Capacity(store); ++i) {
         std::string path = store.profile.GetString(kSection, EntryName(i), "");
@@ -36,4 +37,15 @@ void AddRecentFile(SettingsStore& store, const std::string& path) {
     list.erase(std::remove(list.begin(), list.end(), path), list.end());
     list.insert(list.begin(), path);
     if (static_cast<int>(list.size()) > Capacity(store)) list.resize(Capacity(store));
+}
+
+void ClearRecentFiles(SettingsStore& store) {
+    store.profile.RemoveSection(kSection);
+    store.recentFiles.clear();
+    store.recentListCleared = 1;
+    // The file loses the entries now, whatever the end of the run writes.
+    ProfileFile onDisk;
+    if (!onDisk.Load(store.profilePath) || onDisk.Keys(kSection).empty()) return;
+    onDisk.RemoveSection(kSection);
+    onDisk.Save(store.profilePath);
 }

@@ -49,7 +49,8 @@ struct SettingsStore {
     int customDqtChanged = 0;
     int usePngITxt = 0;
     std::string defaultPngITxtLang = "ja-jp";
-    int recentListCleared = 0;
+    int recentListCleared = 0;  // the history was cleared: the file menu drops its items
+    int recentFileCapacity = 9; // MaxMRU as the list was loaded: a new MaxMRU waits for a restart
     std::string sectionName = "default";
     std::string writeDir = ".", readDir = ".";
     std::vector<std::string> recentFiles; // most recent first

@@ -1,6 +1,7 @@
 #include "app/ui/DocumentWindows.h"
 
 #include "app/settings/RecentFiles.h"
+#include "app/ui/PngSaveDialog.h"
 
 #include <QCloseEvent>
 #include <QMdiArea>
@@ -35,6 +36,10 @@ void CDocumentWindows::AddToRecentFiles(const std::string& path) {
 
 void CDocumentWindows::CommitControlBar(SettingsStore& settings) {
     if (commitControlBar_) commitControlBar_(settings);
+}
+
+bool CDocumentWindows::ConfirmPngSaveOptions(CImageDoc& document) {
+    return EditPngSaveOptions(area_.window(), settings_, &document);
 }
 
 void CDocumentWindows::DocumentCreated(CImageDoc& document) {

@@ -40,8 +40,8 @@ public:
     void SetControlBarCommit(std::function<void(SettingsStore&)> commit) {
         commitControlBar_ = std::move(commit);
     }
-    // Until the PNG save options dialog exists a save takes the document's options as they are.
-    bool ConfirmPngSaveOptions(CImageDoc&) override { return true; }
+    // The PNG save options dialog on the document; Cancel aborts the save.
+    bool ConfirmPngSaveOptions(CImageDoc& document) override;
     bool SaveDocumentAs(CImageDoc& document) override { return saveAs_ && saveAs_(document); }
     // The main window's Save As, for a modified document without a file that closes.
     void SetSaveAs(std::function<bool(CImageDoc&)> saveAs) { saveAs_ = std::move(saveAs); }

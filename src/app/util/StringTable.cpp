@@ -120,6 +120,13 @@ const std::map<int, const char*>& Table() {
         {2704, "Multi-spot"},
         {2705, "Multi-seg."},
         {2706, "Partial"},
+        {3001, "バージョン %s"},
+        {3002, "使用しているライブラリ"},
+        {3003, "本プログラムはフリーソフトウェアです。"},
+        {3010, "This software is based in part on the work of the Independent JPEG Group."},
+        {3011, "PNG Reference Library"},
+        {3012, "Jean-loup Gailly and Mark Adler"},
+        {3013, "The Qt Company Ltd."},
     };
     return table;
 }

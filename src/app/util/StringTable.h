@@ -68,6 +68,10 @@ enum class StringId : int {
     ExifOtherEn = 2503,     // "(Other)"
     ExifProgramsEn = 2600,  // 2600..2608
     ExifMeteringsEn = 2700, // 2700..2706
+    AboutVersion = 3001,    // "バージョン %s"
+    AboutLibraries = 3002,  // the About box's frame around the libraries
+    AboutFreeware = 3003,   // the closing note
+    AboutCredits = 3010,    // 3010..3013: libjpeg-turbo, libpng, zlib, Qt
 };
 
 // The id `offset` entries after the first id of a range.

@@ -2,6 +2,7 @@
 #include "app/settings/RecentFiles.h"
 #include "app/settings/SettingKeys.h"
 #include "app/settings/SettingOverride.h"
+#include "app/settings/SettingsPageRules.h"
 #include "app/settings/SettingsStore.h"
 #include "support/TempDir.h"
 
@@ -123,9 +124,40 @@ TEST(SettingOverride, KnownKeysOnly) {
 TEST(RecentFiles, NewestFirstWithoutDuplicates) {
     SettingsStore store;
     store.maxMRU = 2;
+    LoadRecentFiles(store);
     AddRecentFile(store, "/a");
     AddRecentFile(store, "/b");
     AddRecentFile(store, "/a");
     AddRecentFile(store, "/c");
     EXPECT_EQ(store.recentFiles, (std::vector<std::string>{"/c", "/a"}));
+}
+
+TEST_F(Settings, RecentFileCountChangesAtTheNextStartAndClearingActsOnTheFileAtOnce) {
+    dir.Write("tolmena.ini", "[Recent File List]\nFile1=/a\nFile2=/b\nFile3=/c\n[default]\n");
+    Load();
+    store.maxMRU = 1; // as the General page stores it
+    AddRecentFile(store, "/d");
+    EXPECT_EQ(store.recentFiles.size(), 4u);
+
+    ClearRecentFiles(store);
+    EXPECT_TRUE(store.recentFiles.empty());
+    EXPECT_EQ(store.recentListCleared, 1);
+    const std::string onDisk = TempDir::Read(store.profilePath);
+    EXPECT_EQ(onDisk.find("File1"), std::string::npos) << onDisk;
+    EXPECT_NE(onDisk.find("[default]"), std::string::npos);
+}
+
+TEST(SettingsPageRules, FieldsReadAsThePagesSay) {
+    EXPECT_EQ(HistoryCountFromText("12"), 9);
+    EXPECT_EQ(HistoryCountFromText("-3"), 0);
+    EXPECT_EQ(HistoryCountFromText(" 4 "), 4);
+    EXPECT_EQ(HistoryCountFromText("4x"), 0);
+    EXPECT_EQ(SignedFieldValue("-72"), -72);
+    EXPECT_EQ(SignedFieldValue("99999999999"), 0);
+    EXPECT_EQ(SignedFieldValue(""), 0);
+    EXPECT_DOUBLE_EQ(GammaFromText("abc"), 0.0);
+    EXPECT_DOUBLE_EQ(GammaFromText(GammaText(0.45455)), 0.45455);
+    EXPECT_EQ(GammaText(2.2), "2.200000");
+    EXPECT_TRUE(DitherChoiceApplies(15) && DitherChoiceApplies(16));
+    EXPECT_FALSE(DitherChoiceApplies(24) || DitherChoiceApplies(8));
 }

@@ -2,6 +2,7 @@
 #include "app/util/DialogFilter.h"
 #include "app/util/FileExtension.h"
 #include "app/util/GammaTable.h"
+#include "app/util/LibraryVersions.h"
 #include "app/util/ReportError.h"
 #include "app/util/StringTable.h"
 #include "app/util/TempFile.h"
@@ -9,9 +10,12 @@
 #include "support/TempDir.h"
 
 #include <cmath>
+#include <cstdio>
 #include <gtest/gtest.h>
 #include <set>
 #include <thread>
+
+#include <jpeglib.h>
 
 TEST(FileExtension, FindsLastDotEvenInDirectory) {
     EXPECT_EQ(FindExtension("/a/b.c/name.jpg"), 11u);
@@ -147,4 +151,16 @@ TEST(DialogFilter, TableTextBecomesNamesAndPatterns) {
     EXPECT_EQ(DialogFilterText(filters[2]), "All files(*.*)");
     EXPECT_EQ(ParseDialogFilters(LoadString(StringId::OpenFilter)).size(), 8u);
     EXPECT_TRUE(ParseDialogFilters("").empty());
+}
+
+#define TOLMENA_TEST_STRING(x) #x
+#define TOLMENA_TEST_VERSION(x) TOLMENA_TEST_STRING(x)
+
+TEST(LibraryVersions, NameTheLibrariesInUse) {
+    const std::vector<LibraryVersion> versions = CodecLibraryVersions();
+    ASSERT_EQ(versions.size(), 3u);
+    EXPECT_EQ(versions[0].name, "libjpeg-turbo");
+    EXPECT_EQ(versions[0].version, TOLMENA_TEST_VERSION(LIBJPEG_TURBO_VERSION));
+    EXPECT_EQ(versions[1].version.rfind("1.", 0), 0u) << versions[1].version;
+    EXPECT_EQ(versions[2].version.rfind("1.", 0), 0u) << versions[2].version;
 }
