@@ -1,0 +1,96 @@
+#include "batch/ui/BulkFltDialog.h"
+
+#include "batch/ui/AppSegDialog.h"
+#include "batch/ui/BatchPathControls.h"
+#include "batch/ui/DialogControls.h"
+#include "batch/ui/ExifJfifDialog.h"
+
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int kHelpContext = 1800;
+
+} // namespace
+
+CBulkFltDialog::CBulkFltDialog(SettingsStore& store, QWidget* parent)
+    : QDialog(parent), store_(store), settings_(LoadBulkFltSettings(store.profile)),
+      paths_(new CBatchPathControls(this)) {
+    setWindowTitle(QString::fromUtf8("JPEG 一括フィルタ"));
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(paths_);
+    layout->addWidget(MakeFilterControls());
+    QDialogButtonBox* buttons = MakeDialogButtons(*this, kHelpContext);
+    connect(AddSaveSettingsButton(*buttons), &QPushButton::clicked, this,
+            &CBulkFltDialog::SaveSettings);
+    layout->addWidget(buttons);
+    connect(removeAppX_, &QCheckBox::toggled, this, &CBulkFltDialog::ApplyEnablingRules);
+    connect(convertExif_, &QCheckBox::toggled, this, &CBulkFltDialog::ApplyEnablingRules);
+    connect(appDetails_, &QPushButton::clicked, this,
+            [this] { CAppSegDialog(settings_.options, this).exec(); });
+    connect(exifDetails_, &QPushButton::clicked, this,
+            [this] { CExifJfifDialog(settings_.options, this).exec(); });
+    Fill();
+}
+
+QWidget* CBulkFltDialog::MakeFilterControls() {
+    auto* box = new QGroupBox(this);
+    auto* grid = new QGridLayout(box);
+    removeThumb_ = MakeCheckBox("JFIF ヘッダのサムネールを外す", "removeThumb", box);
+    removeJfxx_ = MakeCheckBox("JFXX ヘッダを外す", "removeJfxx", box);
+    removeAppX_ = MakeCheckBox("APP0 以外の APP セグメントを外す", "removeAppX", box);
+    appDetails_ = MakeButton("詳細...", "appDetails", box);
+    uniteDqt_ = MakeCheckBox("DQT セグメントを統合する", "uniteDqt", box);
+    uniteDht_ = MakeCheckBox("DHT セグメントを統合する", "uniteDht", box);
+    removeCom_ = MakeCheckBox("COM セグメントを外す", "removeCom", box);
+    convertExif_ = MakeCheckBox("Exif を JFIF に変換する", "convertExif", box);
+    exifDetails_ = MakeButton("詳細...", "exifDetails", box);
+    int row = 0;
+    for (auto [check, flag] : FilterFlags())
+        grid->addWidget(check, row++, 0);
+    grid->addWidget(appDetails_, 2, 1);
+    grid->addWidget(exifDetails_, 6, 1);
+    grid->setColumnStretch(2, 1);
+    return box;
+}
+
+std::vector<std::pair<QCheckBox*, int32_t*>> CBulkFltDialog::FilterFlags() {
+    BulkFltOptions& options = settings_.options;
+    return {{removeThumb_, &options.removeThumb}, {removeJfxx_, &options.removeJfxx},
+            {removeAppX_, &options.removeAppX},   {uniteDqt_, &options.uniteDqt},
+            {uniteDht_, &options.uniteDht},       {removeCom_, &options.removeCom},
+            {convertExif_, &options.convertExif}};
+}
+
+void CBulkFltDialog::Fill() {
+    paths_->SetValues(PathValuesOf(settings_));
+    for (auto [box, flag] : FilterFlags())
+        box->setChecked(*flag != 0);
+    ApplyEnablingRules();
+}
+
+void CBulkFltDialog::ReadControls() {
+    StorePathValues(paths_->GetValues(), settings_);
+    for (auto [box, flag] : FilterFlags())
+        *flag = box->isChecked() ? 1 : 0;
+}
+
+void CBulkFltDialog::SaveSettings() {
+    ReadControls();
+    SaveBulkFltSettings(settings_, store_);
+}
+
+void CBulkFltDialog::accept() {
+    ReadControls();
+    QDialog::accept();
+}
+
+void CBulkFltDialog::ApplyEnablingRules() {
+    appDetails_->setEnabled(removeAppX_->isChecked());
+    exifDetails_->setEnabled(convertExif_->isChecked());
+}

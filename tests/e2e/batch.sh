@@ -1,0 +1,144 @@
+#!/usr/bin/env bash
+# Runs the batch filter and the batch conversion from their dialogs in the real viewer, by keys
+# alone, over a small tree, and checks that they write the same files and logs as tolmena-cli
+# with the same settings.
+# Usage: batch.sh PATH/TO/tolmena PATH/TO/tolmena-cli
+set -euo pipefail
+viewer=$(realpath "$1")
+cli=$(realpath "$2")
+work=$(mktemp -d)
+xvfb_pid="" viewer_pid=""
+
+cleanup() {
+    set +e # every step runs, whichever fails
+    [ -n "$viewer_pid" ] && kill "$viewer_pid" 2>/dev/null
+    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+fail() {
+    echo "e2e.batch: $*" >&2
+    [ -n "${DISPLAY:-}" ] && import -window root "$PWD/e2e-batch-failure.png" 2>/dev/null &&
+        echo "e2e.batch: the screen at failure is $PWD/e2e-batch-failure.png" >&2
+    exit 1
+}
+
+# Polls COMMAND every 0.1 s until it succeeds or SECONDS pass.
+poll() {
+    local seconds=$1
+    shift
+    local deadline=$((SECONDS + seconds))
+    until "$@"; do
+        [ $SECONDS -ge $deadline ] && return 1
+        sleep 0.1
+    done
+}
+
+start_xvfb() {
+    mkfifo "$work/display"
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" \
+        >"$work/xvfb.log" 2>&1 &
+    xvfb_pid=$!
+    local number
+    read -r -t 20 number <"$work/display" || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
+    export DISPLAY=":$number"
+}
+
+# The source tree: JPEGs with comments at two levels, and a file that is not selected.
+make_tree() {
+    mkdir -p "$work/src/sub" "$work/gui-filter" "$work/cli-filter" "$work/gui-convert" \
+        "$work/cli-convert"
+    convert -size 64x48 gradient:red-blue -set comment first "$work/src/b.jpg"
+    convert -size 40x90 plasma:fractal -seed 3 -set comment second "$work/src/A.JPEG"
+    convert -size 50x50 gradient:green-yellow "$work/src/sub/c.jfif"
+    echo "not a picture" >"$work/src/notes.txt"
+}
+
+# Both sections point at the tree and at the GUI's destinations; the CLI gets its own by --set.
+write_profile() {
+    mkdir -p "$XDG_CONFIG_HOME/tolmena"
+    cat >"$XDG_CONFIG_HOME/tolmena/tolmena.ini" <<INI
+[bulkfilter]
+SrcDirectory=$work/src
+DstDirectory=$work/gui-filter
+CreateLog=1
+LogFilePath=$work/gui-filter.htm
+RemoveCOM=1
+RecurseDir=1
+[bulkconv]
+SrcDirectory=$work/src
+DstDirectory=$work/gui-convert
+CreateLog=1
+LogFilePath=$work/gui-convert.htm
+SizeWidth=32
+SizeHeight=32
+RecurseDir=1
+INI
+}
+
+visible_windows() { xdotool search --onlyvisible --pid "$viewer_pid" "" 2>/dev/null | sort; }
+log_complete() { grep -q '</BODY></HTML>' "$1" 2>/dev/null; }
+# Windows shown besides the main window.
+other_windows() { visible_windows | grep -cvx "$window" || true; }
+# The settings dialog: both captions hold "一括".
+dialog_shown() {
+    dialog=$(xdotool search --onlyvisible --pid "$viewer_pid" --name 一括 2>/dev/null | head -1)
+    [ -n "$dialog" ]
+}
+
+# Opens a command of the 特殊 menu by keys, accepts its dialog with Enter, waits for the run to
+# end and closes the summary with Enter. keys: what selects the item once the menu is open.
+run_from_menu() {
+    local log=$1
+    shift
+    xdotool windowfocus --sync "$window"
+    xdotool key alt+z "$@"
+    poll 10 dialog_shown || fail "the settings dialog did not open ($log)"
+    xdotool windowfocus --sync "$dialog" key Return
+    poll 60 log_complete "$log" || fail "the run did not complete its log $log"
+    # The summary box over the progress window; it has the focus, so Enter closes it.
+    poll 10 eval '[ "$(other_windows)" -ge 2 ]' || fail "no summary message after the run ($log)"
+    sleep 0.3
+    xdotool key Return
+    poll 10 eval '[ "$(other_windows)" -eq 0 ]' ||
+        fail "the summary or the progress window stayed open ($log)"
+}
+
+same_results() { # name: the GUI's and the CLI's destination tree and log
+    diff -r "$work/gui-$1" "$work/cli-$1" >/dev/null || fail "$1: the files differ from the CLI's"
+    sed "s|$work/gui-$1|$work/cli-$1|g" "$work/gui-$1.htm" | cmp -s - "$work/cli-$1.htm" ||
+        fail "$1: the log differs from the CLI's"
+}
+
+start_xvfb
+mkdir -m 700 "$work/runtime"
+export XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/runtime" QT_QPA_PLATFORM=xcb
+make_tree
+write_profile
+
+echo "leak:libdbus-1.so" >"$work/lsan.supp"
+LSAN_OPTIONS="suppressions=$work/lsan.supp:print_suppressions=0" "$viewer" &
+viewer_pid=$!
+window=$(timeout 30 xdotool search --sync --onlyvisible --pid "$viewer_pid" --name Tolmena |
+    head -1) || fail "the viewer's window did not appear"
+
+run_from_menu "$work/gui-filter.htm" f
+run_from_menu "$work/gui-convert.htm" Down Return
+
+xdotool windowfocus --sync "$window" key alt+F4
+poll 30 eval '! kill -0 "$viewer_pid" 2>/dev/null' || fail "the viewer did not exit"
+status=0
+wait "$viewer_pid" || status=$?
+viewer_pid=""
+[ "$status" -eq 0 ] || fail "the viewer exited with status $status"
+
+"$cli" --set "bulkfilter.LogFilePath=$work/cli-filter.htm" filter "$work/src" "$work/cli-filter" \
+    >/dev/null || true
+"$cli" --set "bulkconv.LogFilePath=$work/cli-convert.htm" batch-convert "$work/src" \
+    "$work/cli-convert" >/dev/null || true
+same_results filter
+same_results convert
+[ -f "$work/gui-filter/sub/c.jpg" ] || fail "the filter did not walk the subdirectory"
+[ -f "$work/gui-convert/b.jpg" ] || fail "the conversion wrote nothing"
+echo "e2e.batch: passed"
