@@ -49,9 +49,9 @@ start_xvfb() {
 make_tree() {
     mkdir -p "$work/src/sub" "$work/gui-filter" "$work/cli-filter" "$work/gui-convert" \
         "$work/cli-convert"
-    convert -size 64x48 gradient:red-blue -set comment first "$work/src/b.jpg"
-    convert -size 40x90 plasma:fractal -seed 3 -set comment second "$work/src/A.JPEG"
-    convert -size 50x50 gradient:green-yellow "$work/src/sub/c.jfif"
+    convert -size 64x48 gradient:red-blue -set comment first "jpg:$work/src/b.jpg"
+    convert -size 40x90 plasma:fractal -seed 3 -set comment second "jpg:$work/src/A.JPEG"
+    convert -size 50x50 gradient:green-yellow "jpg:$work/src/sub/c.jfif"
     echo "not a picture" >"$work/src/notes.txt"
 }
 
@@ -79,27 +79,35 @@ INI
 
 visible_windows() { xdotool search --onlyvisible --pid "$viewer_pid" "" 2>/dev/null | sort; }
 log_complete() { grep -q '</BODY></HTML>' "$1" 2>/dev/null; }
-# Windows shown besides the main window.
-other_windows() { visible_windows | grep -cvx "$window" || true; }
-# The settings dialog: both captions hold "一括".
-dialog_shown() {
-    dialog=$(xdotool search --onlyvisible --pid "$viewer_pid" --name 一括 2>/dev/null | head -1)
-    [ -n "$dialog" ]
+# Windows shown besides those of the idle viewer (its main window and Qt's own).
+new_windows() { comm -13 <(echo "$idle_windows") <(visible_windows); }
+other_windows() { new_windows | grep -c . || true; }
+# The one window shown besides those of the idle viewer: a menu or a dialog.
+window_shown() {
+    shown=$(new_windows | head -1)
+    [ -n "$shown" ]
 }
 
-# Opens a command of the 特殊 menu by keys, accepts its dialog with Enter, waits for the run to
-# end and closes the summary with Enter. keys: what selects the item once the menu is open.
+# Opens a command of the 特殊 menu (Alt+Z), accepts its dialog with Enter, waits for the run to
+# end and closes the summary with Enter. The rest: the command that picks the item in the open
+# menu, which is the window "$shown".
 run_from_menu() {
     local log=$1
     shift
-    xdotool windowfocus --sync "$window"
-    xdotool key alt+z "$@"
-    poll 10 dialog_shown || fail "the settings dialog did not open ($log)"
-    xdotool windowfocus --sync "$dialog" key Return
+    xdotool windowfocus --sync "$window" key alt+z
+    poll 10 window_shown || fail "the 特殊 menu did not open"
+    local menu=$shown
+    "$@"
+    poll 10 eval 'window_shown && [ "$shown" != "$menu" ]' ||
+        fail "the settings dialog did not open ($log)"
+    local dialog=$shown
+    sleep 0.3 # the dialog takes the focus once mapped
+    xdotool key Return
+    poll 10 eval '! new_windows | grep -qx "$dialog"' || fail "the settings dialog stayed open ($log)"
     poll 60 log_complete "$log" || fail "the run did not complete its log $log"
-    # The summary box over the progress window; it has the focus, so Enter closes it.
+    # The summary box over the progress window; it takes the focus, so Enter closes it.
     poll 10 eval '[ "$(other_windows)" -ge 2 ]' || fail "no summary message after the run ($log)"
-    sleep 0.3
+    sleep 0.5
     xdotool key Return
     poll 10 eval '[ "$(other_windows)" -eq 0 ]' ||
         fail "the summary or the progress window stayed open ($log)"
@@ -122,9 +130,16 @@ LSAN_OPTIONS="suppressions=$work/lsan.supp:print_suppressions=0" "$viewer" &
 viewer_pid=$!
 window=$(timeout 30 xdotool search --sync --onlyvisible --pid "$viewer_pid" --name Tolmena |
     head -1) || fail "the viewer's window did not appear"
+sleep 0.5
+idle_windows=$(visible_windows)
 
-run_from_menu "$work/gui-filter.htm" f
-run_from_menu "$work/gui-convert.htm" Down Return
+# The menu holds JPEG マーカー編集, JPEG/PNG 一括変換 and JPEG 一括フィルタ(&F), in this order.
+click_middle_item() {
+    eval "$(xdotool getwindowgeometry --shell "$shown")"
+    xdotool mousemove --sync $((X + WIDTH / 2)) $((Y + HEIGHT / 2)) click 1
+}
+run_from_menu "$work/gui-filter.htm" xdotool key f
+run_from_menu "$work/gui-convert.htm" click_middle_item
 
 xdotool windowfocus --sync "$window" key alt+F4
 poll 30 eval '! kill -0 "$viewer_pid" 2>/dev/null' || fail "the viewer did not exit"
