@@ -7,43 +7,8 @@ set -euo pipefail
 viewer=$(realpath "$1")
 cli=$(realpath "$2")
 work=$(mktemp -d)
-xvfb_pid="" viewer_pid=""
-
-cleanup() {
-    set +e # every step runs, whichever fails
-    [ -n "$viewer_pid" ] && kill "$viewer_pid" 2>/dev/null
-    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-fail() {
-    echo "e2e.batch: $*" >&2
-    [ -n "${DISPLAY:-}" ] && import -window root "$PWD/e2e-batch-failure.png" 2>/dev/null &&
-        echo "e2e.batch: the screen at failure is $PWD/e2e-batch-failure.png" >&2
-    exit 1
-}
-
-# Polls COMMAND every 0.1 s until it succeeds or SECONDS pass.
-poll() {
-    local seconds=$1
-    shift
-    local deadline=$((SECONDS + seconds))
-    until "$@"; do
-        [ $SECONDS -ge $deadline ] && return 1
-        sleep 0.1
-    done
-}
-
-start_xvfb() {
-    mkfifo "$work/display"
-    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" \
-        >"$work/xvfb.log" 2>&1 &
-    xvfb_pid=$!
-    local number
-    read -r -t 20 number <"$work/display" || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
-    export DISPLAY=":$number"
-}
+e2e_name=batch
+source "$(dirname "$0")/common.sh"
 
 # The source tree: JPEGs with comments at two levels, and a file that is not selected.
 make_tree() {

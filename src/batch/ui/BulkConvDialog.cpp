@@ -5,7 +5,6 @@
 
 #include <QButtonGroup>
 #include <QCheckBox>
-#include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
@@ -13,7 +12,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpressionValidator>
-#include <QVBoxLayout>
 
 namespace {
 
@@ -57,17 +55,10 @@ void Select(QButtonGroup& group, int id) {
 } // namespace
 
 CBulkConvDialog::CBulkConvDialog(SettingsStore& store, QWidget* parent)
-    : QDialog(parent), store_(store), settings_(LoadBulkConvSettings(store.profile)),
-      paths_(new CBatchPathControls(this)) {
-    setWindowTitle(QString::fromUtf8("JPEG/PNG 一括変換"));
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(paths_);
-    layout->addWidget(MakeSizeControls());
-    layout->addWidget(MakeOutputControls());
-    QDialogButtonBox* buttons = MakeDialogButtons(*this, kHelpContext);
-    connect(AddSaveSettingsButton(*buttons), &QPushButton::clicked, this,
-            &CBulkConvDialog::SaveSettings);
-    layout->addWidget(buttons);
+    : CBatchSettingsDialog(store, "JPEG/PNG 一括変換", kHelpContext, parent),
+      settings_(LoadBulkConvSettings(store.profile)) {
+    AddControls(MakeSizeControls());
+    AddControls(MakeOutputControls());
     connect(sizeMode_, &QButtonGroup::idToggled, this, &CBulkConvDialog::ApplyEnablingRules);
     connect(usePng_, &QCheckBox::toggled, this, &CBulkConvDialog::ApplyEnablingRules);
     connect(pngSettings_, &QPushButton::clicked, this, [this] {
@@ -141,14 +132,8 @@ void CBulkConvDialog::ReadControls() {
     settings_.extThrough = keepSourceType_->isChecked() ? 1 : 0;
 }
 
-void CBulkConvDialog::SaveSettings() {
-    ReadControls();
-    SaveBulkConvSettings(settings_, store_);
-}
-
-void CBulkConvDialog::accept() {
-    ReadControls();
-    QDialog::accept();
+void CBulkConvDialog::StoreSection(SettingsStore& store) {
+    SaveBulkConvSettings(settings_, store);
 }
 
 void CBulkConvDialog::ApplyEnablingRules() {

@@ -3,42 +3,36 @@
 // file selection and output type. It opens with the stored "bulkconv" section; OK keeps the
 // controls' values for this run only, "この設定を保存" writes them into the profile.
 #include "batch/BulkConvSettings.h"
+#include "batch/ui/BatchSettingsDialog.h"
 
-#include <QDialog>
 #include <functional>
 
-class CBatchPathControls;
 class QButtonGroup;
 class QCheckBox;
 class QLineEdit;
 class QPushButton;
 
-class CBulkConvDialog : public QDialog {
+class CBulkConvDialog : public CBatchSettingsDialog {
     Q_OBJECT
 public:
     CBulkConvDialog(SettingsStore& store, QWidget* parent = nullptr);
 
     // The values after OK (before, those the dialog opened with).
     const BulkConvSettings& Settings() const { return settings_; }
-    CBatchPathControls* PathControls() const { return paths_; }
     // What "設定(&G)..." runs: the PNG save options, which the writers use for every later PNG.
     void SetPngSettingsHook(std::function<void(QWidget*)> hook) {
         editPngSettings_ = std::move(hook);
     }
 
-    void accept() override;
-
 private:
     QWidget* MakeSizeControls();
     QWidget* MakeOutputControls();
     void Fill();
-    void ReadControls();
-    void SaveSettings();
+    void ReadControls() override;
+    void StoreSection(SettingsStore& store) override;
     void ApplyEnablingRules();
 
-    SettingsStore& store_;
     BulkConvSettings settings_;
-    CBatchPathControls* paths_;
     QButtonGroup* sizeMode_ = nullptr;
     QButtonGroup* alignMode_ = nullptr;
     QLineEdit* width_ = nullptr;

@@ -6,11 +6,9 @@
 #include "batch/ui/ExifJfifDialog.h"
 
 #include <QCheckBox>
-#include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 namespace {
 
@@ -19,16 +17,9 @@ constexpr int kHelpContext = 1800;
 } // namespace
 
 CBulkFltDialog::CBulkFltDialog(SettingsStore& store, QWidget* parent)
-    : QDialog(parent), store_(store), settings_(LoadBulkFltSettings(store.profile)),
-      paths_(new CBatchPathControls(this)) {
-    setWindowTitle(QString::fromUtf8("JPEG 一括フィルタ"));
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(paths_);
-    layout->addWidget(MakeFilterControls());
-    QDialogButtonBox* buttons = MakeDialogButtons(*this, kHelpContext);
-    connect(AddSaveSettingsButton(*buttons), &QPushButton::clicked, this,
-            &CBulkFltDialog::SaveSettings);
-    layout->addWidget(buttons);
+    : CBatchSettingsDialog(store, "JPEG 一括フィルタ", kHelpContext, parent),
+      settings_(LoadBulkFltSettings(store.profile)) {
+    AddControls(MakeFilterControls());
     connect(removeAppX_, &QCheckBox::toggled, this, &CBulkFltDialog::ApplyEnablingRules);
     connect(convertExif_, &QCheckBox::toggled, this, &CBulkFltDialog::ApplyEnablingRules);
     connect(appDetails_, &QPushButton::clicked, this,
@@ -80,14 +71,8 @@ void CBulkFltDialog::ReadControls() {
         *flag = box->isChecked() ? 1 : 0;
 }
 
-void CBulkFltDialog::SaveSettings() {
-    ReadControls();
-    SaveBulkFltSettings(settings_, store_);
-}
-
-void CBulkFltDialog::accept() {
-    ReadControls();
-    QDialog::accept();
+void CBulkFltDialog::StoreSection(SettingsStore& store) {
+    SaveBulkFltSettings(settings_, store);
 }
 
 void CBulkFltDialog::ApplyEnablingRules() {

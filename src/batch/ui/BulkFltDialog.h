@@ -4,24 +4,20 @@
 // with the stored "bulkfilter" section; OK keeps the values for this run only, "この設定を保存"
 // writes them (the details included) into the profile.
 #include "batch/BulkFltSettings.h"
+#include "batch/ui/BatchSettingsDialog.h"
 
-#include <QDialog>
 #include <utility>
 #include <vector>
 
-class CBatchPathControls;
 class QCheckBox;
 class QPushButton;
 
-class CBulkFltDialog : public QDialog {
+class CBulkFltDialog : public CBatchSettingsDialog {
     Q_OBJECT
 public:
     CBulkFltDialog(SettingsStore& store, QWidget* parent = nullptr);
 
     const BulkFltSettings& Settings() const { return settings_; }
-    CBatchPathControls* PathControls() const { return paths_; }
-
-    void accept() override;
 
 private:
     QWidget* MakeFilterControls();
@@ -29,13 +25,11 @@ private:
     std::vector<std::pair<QCheckBox*, int32_t*>> FilterFlags();
     void Fill();
     // The controls of this dialog into the settings; the details keep what their dialogs set.
-    void ReadControls();
-    void SaveSettings();
+    void ReadControls() override;
+    void StoreSection(SettingsStore& store) override;
     void ApplyEnablingRules();
 
-    SettingsStore& store_;
     BulkFltSettings settings_;
-    CBatchPathControls* paths_;
     QCheckBox* removeThumb_ = nullptr;
     QCheckBox* removeJfxx_ = nullptr;
     QCheckBox* removeAppX_ = nullptr;
