@@ -31,13 +31,15 @@ mkfifo "$work/display"
 Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
 xvfb_pid=$!
 read -r -t 20 number <"$work/display"
-export DISPLAY=":$number" QT_QPA_PLATFORM=xcb XDG_CONFIG_HOME="$work/config"
+mkdir -m 700 "$work/runtime"
+export DISPLAY=":$number" QT_QPA_PLATFORM=xcb XDG_CONFIG_HOME="$work/config" \
+    XDG_RUNTIME_DIR="$work/runtime"
 
 run_ms() { # command...: wall time in ms of one run into an empty destination
     rm -rf "$work/dst" && mkdir "$work/dst" && sync
     local start end
     start=$(date +%s%N)
-    "$@" >/dev/null
+    "$@" >/dev/null || exit 1 # a failed run fails the script
     end=$(date +%s%N)
     echo $(((end - start) / 1000000))
 }
@@ -45,7 +47,7 @@ cli_best="" gui_best=""
 for _ in 1 2 3; do # alternating, so that both see the same machine load
     ms=$(run_ms "$build/tolmena-cli" --set bulkfilter.RemoveCOM=1 filter "$work/src" "$work/dst")
     [ -z "$cli_best" ] || [ "$ms" -lt "$cli_best" ] && cli_best=$ms
-    ms=$(run_ms "$build/bench_gui_batch" "$work/src" "$work/dst" RemoveCOM=1)
+    ms=$(run_ms "$build/bench/bench_gui_batch" "$work/src" "$work/dst" RemoveCOM=1)
     [ -z "$gui_best" ] || [ "$ms" -lt "$gui_best" ] && gui_best=$ms
 done
 printf '%-24s %8d ms\n' "tolmena-cli filter" "$cli_best" "GUI batch filter" "$gui_best"

@@ -1,6 +1,9 @@
 // A batch run through the GUI's progress window gives the same files and log as tolmena-cli
 // with the same settings; the abort button stops it with the log complete and the main window
 // usable again.
+#include "app/commands/CommandId.h"
+#include "app/ui/ImageApp.h"
+#include "app/ui/MainFrame.h"
 #include "batch/BulkConvSettings.h"
 #include "batch/BulkFltSettings.h"
 #include "batch/ConversionTask.h"
@@ -13,9 +16,12 @@
 #include "support/JpegFixture.h"
 #include "support/RunCli.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QDialog>
 #include <QLabel>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <filesystem>
@@ -174,6 +180,37 @@ private slots:
         QVERIFY(!ShownProgressWindow());
         const std::string log = TempDir::Read(tree.Log("gui"));
         QVERIFY(log.ends_with("</BODY></HTML>\n"));
+    }
+
+    void theCommandRunsWithTheMainWindowDisabledAndNotClosable() {
+        QTemporaryDir config;
+        qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
+        SettingsStore settings;
+        CImageApp app(settings);
+        QVERIFY(app.InitInstance("/opt/bin/tolmena", {}));
+        BatchTree tree;
+        settings.profile.WriteString("bulkfilter", "SrcDirectory", tree.Source());
+        settings.profile.WriteString("bulkfilter", "DstDirectory", tree.Destination("gui"));
+        CMainFrame* frame = app.MainFrame();
+        bool closedDuringRun = true, enabledDuringRun = true;
+        QTimer answer; // OK to the settings dialog and to the summary; a close request meanwhile
+        connect(&answer, &QTimer::timeout, [&] {
+            if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
+                dialog->accept();
+            else if (ShownProgressWindow()) {
+                enabledDuringRun = frame->isEnabled();
+                closedDuringRun = frame->close();
+            }
+        });
+        answer.start(0);
+        frame->Action(ID_BATCH_FILTER)->trigger();
+        answer.stop();
+        QVERIFY(!closedDuringRun);
+        QVERIFY(!enabledDuringRun);
+        QVERIFY(frame->isEnabled() && frame->isVisible());
+        QVERIFY(!fs::exists(tree.Destination("gui") + "/sub")); // RecurseDir is off
+        QVERIFY(fs::exists(tree.Destination("gui") + "/b.jpg"));
+        app.ExitInstance();
     }
 };
 
