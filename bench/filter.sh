@@ -20,28 +20,8 @@ cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DTOLMENA_TESTS
 cmake --build "$build" --target tolmena-cli >/dev/null
 cli="$build/tolmena-cli"
 
-# One photo-like picture: noise enlarged twice (smooth, yet far from flat), then an Exif APP1
-# taken from a camera file in place of cjpeg's JFIF header.
-exif_source="$root/tests/data/exif/canon_40d.jpg"
-{ printf 'P6 1000 750 255\n'; head -c 2250000 /dev/urandom; } | cjpeg -quality 95 |
-    djpeg -scale 16/8 -pnm | cjpeg -quality 95 | djpeg -scale 16/8 -pnm |
-    cjpeg -quality 92 -optimize >"$work/plain.jpg"
-python3 - "$exif_source" "$work/plain.jpg" "$work/photo.jpg" <<'EOF'
-import sys
-camera, plain = (open(path, 'rb').read() for path in sys.argv[1:3])
-out = sys.argv[3]
-def segment(data, code):
-    i = 2
-    while i + 4 <= len(data) and data[i] == 0xFF:
-        length = data[i + 2] << 8 | data[i + 3]
-        if data[i + 1] == code:
-            return data[i:i + 2 + length], i, i + 2 + length
-        i += 2 + length
-    raise SystemExit('segment not found')
-app1 = segment(camera, 0xE1)[0]
-_, start, end = segment(plain, 0xE0)
-open(out, 'wb').write(plain[:2] + app1 + plain[end:])
-EOF
+source "$root/bench/camera_photo.sh"
+make_camera_photo "$work/photo.jpg"
 mkdir -p "$work/src"
 for i in $(seq -w 1 "$count"); do cp "$work/photo.jpg" "$work/src/IMG_$i.JPG"; done
 echo "tree: $count files of $(stat -c %s "$work/photo.jpg") bytes ($(du -sm "$work/src" | cut -f1) MB)"

@@ -6,33 +6,8 @@
 set -euo pipefail
 viewer=$(realpath "$1")
 work=$(mktemp -d)
-xvfb_pid="" viewer_pid=""
-
-cleanup() {
-    set +e # every step runs, whichever fails
-    [ -n "$viewer_pid" ] && kill "$viewer_pid" 2>/dev/null
-    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-fail() {
-    echo "e2e.viewer: $*" >&2
-    [ -n "${DISPLAY:-}" ] && import -window root "$PWD/e2e-viewer-failure.png" 2>/dev/null &&
-        echo "e2e.viewer: the screen at failure is $PWD/e2e-viewer-failure.png" >&2
-    exit 1
-}
-
-# Polls COMMAND every 0.1 s until it succeeds or SECONDS pass.
-poll() {
-    local seconds=$1
-    shift
-    local deadline=$((SECONDS + seconds))
-    until "$@"; do
-        [ $SECONDS -ge $deadline ] && return 1
-        sleep 0.1
-    done
-}
+e2e_name=viewer
+source "$(dirname "$0")/common.sh"
 
 # The picture's pixels, the screen search and the comparisons.
 cat >"$work/pixels.py" <<'EOF'
@@ -89,18 +64,6 @@ elif command == "same":
     sys.exit(0 if same_picture(sys.argv[2]) else 1)
 EOF
 pixels() { python3 "$work/pixels.py" "$@"; }
-
-# Xvfb picks a free display number itself (checking the lock files) and writes it to the pipe
-# once it accepts clients, so no other helper's server can be taken for ours.
-start_xvfb() {
-    mkfifo "$work/display"
-    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" \
-        >"$work/xvfb.log" 2>&1 &
-    xvfb_pid=$!
-    local number
-    read -r -t 20 number <"$work/display" || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
-    export DISPLAY=":$number"
-}
 
 screenshot() { import -window root "$work/screen.png"; }
 shown() { screenshot && pixels find "$work/screen.png" "$1" >"$work/found"; }

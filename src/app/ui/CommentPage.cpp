@@ -1,6 +1,6 @@
 #include "app/ui/CommentPage.h"
 
-#include "app/ui/NameFilters.h"
+#include "app/ui/FileDialogFilters.h"
 #include "jpegtools/Charset.h"
 #include "jpegtools/CommentPageSettings.h"
 
@@ -60,7 +60,7 @@ CCommentPage::CCommentPage(const SettingsStore& settings, QWidget* parent)
 void CCommentPage::BrowseCommentFile() {
     QFileDialog dialog(this, QString::fromStdString(LoadString(StringId::CommentOpenTitle)));
     dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setNameFilters(NameFilters(StringId::TextFileFilter));
+    dialog.setNameFilters(FileDialogNameFilters(StringId::TextFileFilter));
     dialog.selectFile(path_->text());
     if (dialog.exec() && !dialog.selectedFiles().isEmpty())
         path_->setText(dialog.selectedFiles().first());

@@ -197,6 +197,7 @@ void CMainFrame::ConnectCommands() {
     ConnectDocumentCommands();
     ConnectClipboardCommands();
     ConnectSettingsCommands();
+    ConnectBatchCommands();
 }
 
 void CMainFrame::ToggleStatusBar() {
@@ -256,6 +257,10 @@ void CMainFrame::dropEvent(QDropEvent* event) {
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
+    if (batchRunning_) { // the job's loop runs inside this window's command
+        event->ignore();
+        return;
+    }
     delete exifWindow_; // destroyed first, before the window's rectangle is stored
     exifWindow_ = nullptr;
     const QRect frame = frameGeometry();

@@ -13,6 +13,7 @@
 
 class CControlBar;
 class CExifWindow;
+class IBatchTask;
 class CImageView;
 class QToolBar;
 class QAction;
@@ -92,6 +93,9 @@ private:
     void OnClipboardChanged();
     // The clipboard's image into the clipboard document.
     void Paste();
+    void ConnectBatchCommands();
+    // Runs a batch job; the main window cannot be closed meanwhile.
+    void RunBatch(IBatchTask& task);
 
     SettingsStore& settings_;
     CDocTemplate& documents_;
@@ -109,4 +113,5 @@ private:
     bool clipboardHasImage_ = false;
     bool watchesClipboard_ = false;
     int clipboardCounter_ = 0; // the "(n)" of the last frozen clipboard document
+    bool batchRunning_ = false;
 };

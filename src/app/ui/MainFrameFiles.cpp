@@ -1,8 +1,8 @@
 // The main frame's file and document commands: open, close, save as, reload, JPEG conversion,
 // Y/Cb/Cr separation and the two PNG displays.
 #include "app/commands/CommandId.h"
+#include "app/ui/FileDialogFilters.h"
 #include "app/ui/MainFrame.h"
-#include "app/ui/NameFilters.h"
 #include "app/util/FileExtension.h"
 #include "app/util/StringTable.h"
 #include "core/JpegConvert.h"
@@ -19,7 +19,7 @@ namespace {
 
 // The dialog in a folder with a filter chosen by its stored number (1 for the first).
 void Prepare(QFileDialog& dialog, StringId table, const std::string& folder, int filterNumber) {
-    const QStringList filters = NameFilters(table);
+    const QStringList filters = FileDialogNameFilters(table);
     dialog.setNameFilters(filters);
     dialog.setDirectory(QString::fromStdString(folder));
     if (filterNumber >= 1 && filterNumber <= filters.size())

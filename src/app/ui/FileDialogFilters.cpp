@@ -1,8 +1,8 @@
-#include "app/ui/NameFilters.h"
+#include "app/ui/FileDialogFilters.h"
 
 #include "app/util/DialogFilter.h"
 
-QStringList NameFilters(StringId table) {
+QStringList FileDialogNameFilters(StringId table) {
     QStringList filters;
     for (const DialogFilter& filter : ParseDialogFilters(LoadString(table)))
         filters << QString::fromStdString(DialogFilterText(filter));

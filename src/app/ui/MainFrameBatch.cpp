@@ -1,0 +1,34 @@
+// The main frame's batch commands: batch conversion and batch filter. Each opens its settings
+// dialog and, on OK, runs the job with the progress window while the main window refuses input
+// and closing.
+#include "app/commands/CommandId.h"
+#include "app/ui/MainFrame.h"
+#include "app/ui/PngSaveDialog.h"
+#include "batch/ConversionTask.h"
+#include "batch/FilterTask.h"
+#include "batch/ui/BulkConvDialog.h"
+#include "batch/ui/BulkFltDialog.h"
+#include "batch/ui/GuiBatchRun.h"
+
+void CMainFrame::RunBatch(IBatchTask& task) {
+    batchRunning_ = true;
+    RunGuiBatch(task, this);
+    batchRunning_ = false;
+}
+
+void CMainFrame::ConnectBatchCommands() {
+    SetCommandHandler(ID_BATCH_CONVERT, [this] {
+        CBulkConvDialog dialog(settings_, this);
+        dialog.SetPngSettingsHook(
+            [this](QWidget* owner) { EditPngSaveOptions(owner, settings_, nullptr); });
+        if (dialog.exec() != QDialog::Accepted) return;
+        CConversionTask task(dialog.Settings(), documents_);
+        RunBatch(task);
+    });
+    SetCommandHandler(ID_BATCH_FILTER, [this] {
+        CBulkFltDialog dialog(settings_, this);
+        if (dialog.exec() != QDialog::Accepted) return;
+        CFilterTask task(settings_, dialog.Settings());
+        RunBatch(task);
+    });
+}

@@ -1,0 +1,36 @@
+#include "batch/ui/BatchSettingsDialog.h"
+
+#include "batch/ui/BatchPathControls.h"
+#include "batch/ui/DialogControls.h"
+
+#include <QDialogButtonBox>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+CBatchSettingsDialog::CBatchSettingsDialog(SettingsStore& store, const char* caption,
+                                           int helpContext, QWidget* parent)
+    : QDialog(parent), paths_(new CBatchPathControls(this)), store_(store),
+      controls_(new QVBoxLayout) {
+    setWindowTitle(QString::fromUtf8(caption));
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(paths_);
+    layout->addLayout(controls_);
+    QDialogButtonBox* buttons = MakeDialogButtons(*this, helpContext);
+    connect(AddSaveSettingsButton(*buttons), &QPushButton::clicked, this,
+            &CBatchSettingsDialog::SaveSettings);
+    layout->addWidget(buttons);
+}
+
+void CBatchSettingsDialog::AddControls(QWidget* controls) {
+    controls_->addWidget(controls);
+}
+
+void CBatchSettingsDialog::accept() {
+    ReadControls();
+    QDialog::accept();
+}
+
+void CBatchSettingsDialog::SaveSettings() {
+    ReadControls();
+    StoreSection(store_);
+}

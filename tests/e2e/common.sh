@@ -1,0 +1,41 @@
+# Sourced by the e2e scripts, which set $e2e_name ("viewer") and $work (a scratch directory)
+# first: the clean-up at exit, failing with a screenshot, polling, and an own X server.
+xvfb_pid="" viewer_pid=""
+
+cleanup() {
+    set +e # every step runs, whichever fails
+    [ -n "$viewer_pid" ] && kill "$viewer_pid" 2>/dev/null
+    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+fail() {
+    echo "e2e.$e2e_name: $*" >&2
+    [ -n "${DISPLAY:-}" ] && import -window root "$PWD/e2e-$e2e_name-failure.png" 2>/dev/null &&
+        echo "e2e.$e2e_name: the screen at failure is $PWD/e2e-$e2e_name-failure.png" >&2
+    exit 1
+}
+
+# Polls COMMAND every 0.1 s until it succeeds or SECONDS pass.
+poll() {
+    local seconds=$1
+    shift
+    local deadline=$((SECONDS + seconds))
+    until "$@"; do
+        [ $SECONDS -ge $deadline ] && return 1
+        sleep 0.1
+    done
+}
+
+# Xvfb picks a free display number itself (checking the lock files) and writes it to the pipe
+# once it accepts clients, so no other helper's server can be taken for ours.
+start_xvfb() {
+    mkfifo "$work/display"
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" \
+        >"$work/xvfb.log" 2>&1 &
+    xvfb_pid=$!
+    local number
+    read -r -t 20 number <"$work/display" || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
+    export DISPLAY=":$number"
+}
