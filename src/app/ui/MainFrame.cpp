@@ -196,6 +196,7 @@ void CMainFrame::ConnectCommands() {
     ConnectWindowCommands();
     ConnectDocumentCommands();
     ConnectClipboardCommands();
+    ConnectEditCommands();
 }
 
 void CMainFrame::ToggleStatusBar() {

@@ -90,6 +90,7 @@ private:
     void OnClipboardChanged();
     // The clipboard's image into the clipboard document.
     void Paste();
+    void ConnectEditCommands();
 
     SettingsStore& settings_;
     CDocTemplate& documents_;
