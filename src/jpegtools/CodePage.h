@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -15,7 +16,8 @@ class Iconv {
 public:
     struct Result {
         std::string bytes;
-        size_t replaced = 0; // input units that could not be converted
+        size_t replaced = 0;                      // input units that could not be converted
+        size_t firstReplaced = std::string::npos; // byte offset of the first of them in the input
     };
 
     Iconv(const char* toCode, const char* fromCode);
@@ -36,5 +38,10 @@ private:
 // 16-bit units -> Shift_JIS; surrogates and units with no Shift_JIS form become '?'.
 std::string UnitsToShiftJis(const std::vector<uint16_t>& units);
 
-// Shift_JIS -> 16-bit units; an invalid or truncated byte becomes U+003F '?'.
-std::vector<uint16_t> ShiftJisToUnits(std::string_view sjis);
+// The same without replacing: nothing when a unit has no Shift_JIS form, and `refused` then
+// holds the index of the first such unit (the first unit of a surrogate pair).
+std::optional<std::string> UnitsToShiftJisExact(const std::vector<uint16_t>& units,
+                                                size_t& refused);
+
+// Shift_JIS -> 16-bit units; an invalid or truncated byte becomes `replacement`.
+std::vector<uint16_t> ShiftJisToUnits(std::string_view sjis, uint16_t replacement = '?');

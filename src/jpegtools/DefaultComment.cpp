@@ -24,8 +24,7 @@ std::string DefaultCommentLines(const std::string& bytes) {
     return text;
 }
 
-void LoadDefaultComment(SettingsStore& store, const std::string& path) {
-    store.defaultCommentText.clear();
+std::string CommentFileLines(const std::string& path) {
     std::string bytes;
     if (!path.empty()) {
         std::ifstream in(path, std::ios::binary);
@@ -35,7 +34,12 @@ void LoadDefaultComment(SettingsStore& store, const std::string& path) {
             bytes.resize(static_cast<size_t>(in.gcount()));
         }
     }
-    std::string text = DefaultCommentLines(bytes);
+    return DefaultCommentLines(bytes);
+}
+
+void LoadDefaultComment(SettingsStore& store, const std::string& path) {
+    store.defaultCommentText.clear();
+    std::string text = CommentFileLines(path);
     int length = static_cast<int>(text.size());
     store.defaultCommentCharset = ChooseReadCharset(text.data(), length, kCharsetAuto,
                                                     store.autoReadCharset, store.readCharset);

@@ -8,3 +8,6 @@
 void LoadDefaultComment(SettingsStore& store, const std::string& path);
 // The decoding of the file's bytes, for tests and the CLI.
 std::string DefaultCommentLines(const std::string& fileBytes);
+// The lines of a comment text file as they are (no charset conversion), each ended by CR LF and
+// kept whole whatever its length; empty when the file cannot be read.
+std::string CommentFileLines(const std::string& path);

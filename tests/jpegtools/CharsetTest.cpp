@@ -131,6 +131,17 @@ TEST(CharsetConversion, UnicodeThroughCodePage932) {
     // Characters without a Shift_JIS form become '?' and the rest still converts.
     EXPECT_EQ(UnitsToShiftJis({'a', 0x00E9, 0xD83D, 0xDE00, 0xDC00, 0x3042}), "a???\x82\xA0");
     EXPECT_EQ(ShiftJisToUnits("a\x82\xA0\x82"), (std::vector<uint16_t>{'a', 0x3042, '?'}));
+    EXPECT_EQ(ShiftJisToUnits("a\x82", 0xFFFD), (std::vector<uint16_t>{'a', 0xFFFD}));
+}
+
+TEST(CharsetConversion, ExactConversionNamesTheFirstUnitWithoutShiftJis) {
+    size_t refused = 0;
+    EXPECT_EQ(UnitsToShiftJisExact({'a', 0x3042}, refused), "a\x82\xA0");
+    EXPECT_EQ(refused, std::string::npos);
+    EXPECT_FALSE(UnitsToShiftJisExact({'a', 0x3042, 0x00E9, 0xD83D, 0xDE00}, refused));
+    EXPECT_EQ(refused, 2u);
+    EXPECT_FALSE(UnitsToShiftJisExact({'a', 0xD83D, 0xDE00, 0x00E9}, refused));
+    EXPECT_EQ(refused, 1u); // a pair before another refused unit
 }
 
 TEST(CharsetConversion, TruncatedInputNeverReadsPastTheEnd) {

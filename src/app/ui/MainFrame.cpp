@@ -198,6 +198,7 @@ void CMainFrame::ConnectCommands() {
     ConnectClipboardCommands();
     ConnectSettingsCommands();
     ConnectBatchCommands();
+    ConnectEditCommands();
 }
 
 void CMainFrame::ToggleStatusBar() {

@@ -96,6 +96,7 @@ private:
     void ConnectBatchCommands();
     // Runs a batch job; the main window cannot be closed meanwhile.
     void RunBatch(IBatchTask& task);
+    void ConnectEditCommands();
 
     SettingsStore& settings_;
     CDocTemplate& documents_;

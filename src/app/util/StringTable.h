@@ -57,6 +57,7 @@ enum class StringId : int {
     NoLogFile = 362,              // "ログファイルが作成できません"
     UnsupportedTiff = 363, // "この形式の TIFF フォーマットには対応していません"
     AskToSave = 364,       // "%s への変更を保存しますか?" (a modified document closes)
+    NotShiftJis = 368,     // a comment character Shift_JIS cannot hold: "%s" and U+%04X
     DensityAspect = 539,   // 539..541: "Aspect", "dot/inch", "dot/cm"
     ExifExposureJa = 2101,  // "露出="
     ExifMeteringJa = 2102,  // "測光="
