@@ -2,7 +2,6 @@
 
 #include "app/settings/SettingsStore.h"
 #include "app/ui/HelpContext.h"
-#include "imageops/GammaCurveModel.h"
 #include "imageops/ui/CurveWindow.h"
 #include "imageops/ui/PreviewWindow.h"
 #include "platform/Platform.h"
@@ -37,14 +36,16 @@ QFrame* FrameAround(QWidget* child, QWidget* parent) {
 
 CGammaDialog::CGammaDialog(CImageDoc& document, QWidget* parent) : QDialog(parent) {
     setWindowTitle("ガンマ/輝度補正");
+    SampleRange range;
     {
-        WaitCursor wait; // a large picture takes a moment to copy
+        WaitCursor wait; // a large picture takes a moment to copy and scan
         picture_ = CopyPackedPicture(document);
+        range = FindSampleRange(picture_.pixels.data(), picture_.layout);
     }
     auto* layout = new QHBoxLayout(this);
     auto* left = new QVBoxLayout;
     left->addWidget(CreateSliders());
-    left->addWidget(CreateCurve(), 0, Qt::AlignLeft);
+    left->addWidget(CreateCurve(range), 0, Qt::AlignLeft);
     left->addStretch();
     layout->addLayout(left);
     layout->addWidget(CreatePreview(), 1);
@@ -87,12 +88,11 @@ CGammaDialog::Row CGammaDialog::CreateRow(RowId id, int minimum, int maximum, in
     return row;
 }
 
-QWidget* CGammaDialog::CreateCurve() {
+QWidget* CGammaDialog::CreateCurve(SampleRange range) {
     auto* box = new QWidget(this);
     auto* column = new QVBoxLayout(box);
     column->setContentsMargins(0, 0, 0, 0);
     column->addWidget(new QLabel("v-i Curve", box));
-    const SampleRange range = FindSampleRange(picture_.pixels.data(), picture_.layout);
     curve_ = new CCurveWindow(model_.GammaTable(), model_.LevelTable(), range, box);
     curve_->setObjectName("curve");
     curve_->setFixedSize(kCurveSide, kCurveSide);

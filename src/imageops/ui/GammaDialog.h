@@ -5,6 +5,7 @@
 // for each keyboard or page step, and for each accepted edit. The dialog works on its own packed
 // copy of the document's picture and changes nothing; its caller applies the tables on OK.
 #include "imageops/DocumentImage.h"
+#include "imageops/GammaCurveModel.h"
 #include "imageops/GammaDialogModel.h"
 
 #include <QDialog>
@@ -30,7 +31,7 @@ private:
     enum RowId { GammaRow, ContrastRow, BiasRow };
 
     QWidget* CreateSliders();
-    QWidget* CreateCurve();
+    QWidget* CreateCurve(SampleRange range);
     QWidget* CreatePreview();
     QWidget* CreateButtons();
     Row CreateRow(RowId id, int minimum, int maximum, int tickInterval, int pageStep);
