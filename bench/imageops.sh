@@ -11,7 +11,8 @@ work=${1:-$(mktemp -d)}
 mkdir -p "$work"
 bench="$work/ImageOpsBench"
 g++ -std=c++20 -O2 -I"$root/src" "$root/bench/ImageOpsBench.cpp" "$root/src/imageops/Resize.cpp" \
-    "$root/src/imageops/LevelTable.cpp" "$root/src/app/util/GammaTable.cpp" -o "$bench"
+    "$root/src/imageops/LevelTable.cpp" "$root/src/imageops/PreviewPixels.cpp" \
+    "$root/src/imageops/PreviewModel.cpp" "$root/src/app/util/GammaTable.cpp" -o "$bench"
 export MAGICK_THREAD_LIMIT=1
 
 # Seconds per iteration of an ImageMagick command line, from its -bench report.
@@ -50,6 +51,7 @@ run_resize() { # input, width, height
 run_resize "$work/big.ppm" 160 107
 run_resize "$work/mid.ppm" 2000 1500
 "$bench" gamma "$work/big.ppm"
+"$bench" preview "$work/big.ppm"
 
 # End to end through tolmena-cli (BMP in and out), when a release build is at hand.
 cli=${TOLMENA_CLI:-$root/build-release/tolmena-cli}

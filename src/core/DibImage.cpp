@@ -83,6 +83,12 @@ void CDibImage::FreeDib() {
     FreeVector(pixels_);
 }
 
+std::vector<uint8_t> CDibImage::TakePackedPixels() {
+    std::vector<uint8_t> pixels = std::move(pixels_);
+    FreeDib();
+    return pixels;
+}
+
 bool CDibImage::ConvertOs2Header() {
     try {
         return ConvertCoreHeader(header_);

@@ -59,6 +59,8 @@ public:
     // Allocates (zeroed) the header block and/or the pixel block; a size of 0 leaves that block.
     bool AllocateDib(size_t headerBytes, size_t pixelBytes);
     void FreeDib();
+    // Hands the packed pixel block to the caller without a copy and frees the packed form.
+    std::vector<uint8_t> TakePackedPixels();
     uint8_t* HeaderBlock() { return header_.data(); }
     size_t HeaderSize() const { return header_.size(); }
     BitmapInfoHeader* Header() { return reinterpret_cast<BitmapInfoHeader*>(header_.data()); }

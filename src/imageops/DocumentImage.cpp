@@ -18,6 +18,13 @@ PixelLayout PackedLayout(CDibImage& image) {
     return {DibStride(width, header.biBitCount), width, static_cast<size_t>(header.biHeight)};
 }
 
+PackedPicture CopyPackedPicture(CImageDoc& document) {
+    CDibImage& image = document.ImageBuffer();
+    if (!image.ExtractDib(0, kBiRgb)) return {};
+    const PixelLayout layout = PackedLayout(image);
+    return {image.TakePackedPixels(), layout};
+}
+
 bool InstallModifiedImage(CImageDoc& document, std::unique_ptr<CDibImage> image,
                           const std::string& tag) {
     image = PrepareForScreen(

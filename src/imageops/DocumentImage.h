@@ -14,6 +14,15 @@ class CImageDoc;
 // The shape of an image buffer's packed pixels (whose header is in place).
 PixelLayout PackedLayout(CDibImage& image);
 
+// A packed 24-bit copy of a picture: blue, green, red, bottom-up rows.
+struct PackedPicture {
+    std::vector<uint8_t> pixels;
+    PixelLayout layout{0, 0, 0};
+};
+
+// The document's picture as a packed 24-bit copy of its own; empty when it cannot be made.
+PackedPicture CopyPackedPicture(CImageDoc& document);
+
 // Adapts a packed 24-bit result to the display and makes it the document's picture: the
 // palette copy is dropped, the file size becomes 0 and the info text "WxH Modified Image"
 // (views redrawn). When the adaptation fails, reports message 353 under the operation's tag

@@ -39,13 +39,17 @@ void BuildLevelTable(int table[256], int contrast, int bias) {
     FillSlope(table, 1 - bias, 1, contrast);
 }
 
-void ApplyTransfer(const uint8_t* source, uint8_t* target, const PixelLayout& layout,
-                   const int gamma[256], const int levels[256]) {
-    // Both lookups folded into one table of bytes; the result is the same G[T[v]].
-    uint8_t transfer[256];
+std::array<uint8_t, 256> CombinedTransfer(const int gamma[256], const int levels[256]) {
+    std::array<uint8_t, 256> transfer;
     for (int v = 0; v < 256; ++v)
         transfer[v] =
             static_cast<uint8_t>(std::clamp(gamma[std::clamp(levels[v], 0, 255)], 0, 255));
+    return transfer;
+}
+
+void ApplyTransfer(const uint8_t* source, uint8_t* target, const PixelLayout& layout,
+                   const int gamma[256], const int levels[256]) {
+    const std::array<uint8_t, 256> transfer = CombinedTransfer(gamma, levels);
     const size_t rowBytes = layout.width * 3;
     for (size_t y = 0; y < layout.height; ++y) {
         const uint8_t* in = source + y * layout.stride;

@@ -50,6 +50,12 @@ void PreviewModel::FitWhole() {
     }
 }
 
+PreviewRect PreviewModel::Detail() const {
+    return {destinationX_, destinationY_,
+            std::max(std::min(clientWidth_ - destinationX_, imageWidth_ - sourceX_), 0),
+            std::max(std::min(clientHeight_ - destinationY_, imageHeight_ - sourceY_), 0)};
+}
+
 void PreviewModel::Click(int x, int y) {
     if (mode_ == PreviewMode::Detail) {
         mode_ = PreviewMode::Whole;

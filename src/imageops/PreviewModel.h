@@ -36,6 +36,9 @@ public:
     int SourceY() const { return sourceY_; }
     int DestinationX() const { return destinationX_; }
     int DestinationY() const { return destinationY_; }
+    // Detail: the part of the client area the picture covers, from the destination offset (no
+    // wider than what is left of the picture right of and below the source origin).
+    PreviewRect Detail() const;
 
 private:
     void CentreDetail();

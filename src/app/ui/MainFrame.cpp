@@ -199,6 +199,7 @@ void CMainFrame::ConnectCommands() {
     ConnectSettingsCommands();
     ConnectBatchCommands();
     ConnectEditCommands();
+    ConnectGammaCommands();
 }
 
 void CMainFrame::ToggleStatusBar() {

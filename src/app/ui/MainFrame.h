@@ -88,6 +88,7 @@ private:
     void ShowExif(const CImageDoc* document);
     void ConnectClipboardCommands();
     void ConnectSettingsCommands();
+    void ConnectGammaCommands();
     // Caches whether the clipboard holds an image; with automatic update the clipboard
     // document is frozen and the new picture pasted.
     void OnClipboardChanged();
