@@ -196,6 +196,7 @@ void CMainFrame::ConnectCommands() {
     ConnectWindowCommands();
     ConnectDocumentCommands();
     ConnectClipboardCommands();
+    ConnectDqtCommands();
 }
 
 void CMainFrame::ToggleStatusBar() {

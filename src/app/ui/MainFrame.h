@@ -85,6 +85,7 @@ private:
     void ToggleExifWindow();
     void ShowExif(const CImageDoc* document);
     void ConnectClipboardCommands();
+    void ConnectDqtCommands();
     // Caches whether the clipboard holds an image; with automatic update the clipboard
     // document is frozen and the new picture pasted.
     void OnClipboardChanged();

@@ -2,7 +2,7 @@
 // Y/Cb/Cr separation and the two PNG displays.
 #include "app/commands/CommandId.h"
 #include "app/ui/MainFrame.h"
-#include "app/util/DialogFilter.h"
+#include "app/ui/NameFilters.h"
 #include "app/util/FileExtension.h"
 #include "app/util/StringTable.h"
 #include "core/JpegConvert.h"
@@ -16,13 +16,6 @@
 #include <QMessageBox>
 
 namespace {
-
-QStringList NameFilters(StringId table) {
-    QStringList filters;
-    for (const DialogFilter& filter : ParseDialogFilters(LoadString(table)))
-        filters << QString::fromStdString(DialogFilterText(filter));
-    return filters;
-}
 
 // The dialog in a folder with a filter chosen by its stored number (1 for the first).
 void Prepare(QFileDialog& dialog, StringId table, const std::string& folder, int filterNumber) {

@@ -1,0 +1,3 @@
+#include "app/ui/HelpContext.h"
+
+void ShowHelpContext(QWidget*, int) {}
