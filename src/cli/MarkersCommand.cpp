@@ -1,23 +1,13 @@
 // markers [--hex] FILE: the marker inspector's tree of a JPEG or PNG file.
 #include "cli/CliCommand.h"
-#include "jpegtools/Charset.h"
 #include "jpegtools/MarkerTreeModel.h"
 
 #include <cstdio>
 
 namespace {
 
-// A node text in UTF-8 on one line: control characters (line breaks of a comment) become
-// spaces.
-std::string PrintableText(const std::string& sjis) {
-    std::string text = FromShiftJis(sjis.data(), kCharsetUtf8, static_cast<int>(sjis.size()));
-    for (char& c : text)
-        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = ' ';
-    return text;
-}
-
 void PrintNode(const MarkerNode& node, int depth) {
-    std::printf("%*s%s\n", depth * 2, "", PrintableText(node.text).c_str());
+    std::printf("%*s%s\n", depth * 2, "", DisplayText(node).c_str());
     for (const MarkerNode& child : node.children)
         PrintNode(child, depth + 1);
 }
@@ -46,7 +36,7 @@ int RunMarkersCommand(SettingsStore&, const CliArgs& arguments) {
     if (!model.Load(args[0])) return kExitFailed;
     for (size_t item = 0; item < model.ItemCount(); ++item) {
         const MarkerNode& node = model.Item(item);
-        std::printf("%s\n", PrintableText(node.text).c_str());
+        std::printf("%s\n", DisplayText(node).c_str());
         if (hex) PrintHexLines(model.HexText(item));
         for (const MarkerNode& child : node.children)
             PrintNode(child, 1);

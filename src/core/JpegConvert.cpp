@@ -16,10 +16,6 @@
 
 namespace {
 
-std::string TempDirectory(const SettingsStore& settings) {
-    return settings.tempDir.empty() ? Platform().TempDirectory() : settings.tempDir;
-}
-
 // The source takes what the writer learned about the file, as a save does.
 bool WriteConversionFile(CImageDoc& source, const ImageWriteOptions& options,
                          const std::string& path) {

@@ -23,3 +23,8 @@ void SaveCustomTables(SettingsStore& store) {
     if (store.saveConfig && store.customDqtChanged)
         SaveDQT(store.customTablePath, store.customTables.data());
 }
+
+void AdoptCustomTables(SettingsStore& store, const QuantTablePair& tables) {
+    store.customTables = tables;
+    store.customDqtChanged = 1;
+}

@@ -7,3 +7,5 @@ void LoadCustomTables(SettingsStore& store);
 // Exit: the tables are written to their file when saving is on (SaveConfig) and they were
 // changed during the run.
 void SaveCustomTables(SettingsStore& store);
+// The application takes an edited pair; it is written to the file at exit.
+void AdoptCustomTables(SettingsStore& store, const QuantTablePair& tables);

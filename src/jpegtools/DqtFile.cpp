@@ -3,6 +3,7 @@
 #include "app/util/ReportError.h"
 #include "platform/AtomicFile.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstdio>
 #include <cstdlib>
@@ -93,4 +94,11 @@ int SaveDQT(const std::string& path, const uint16_t values[kValueCount]) {
         return -1;
     }
     return kValueCount;
+}
+
+int LoadDqtTables(const std::string& path, QuantTablePair& tables) {
+    uint16_t values[kValueCount] = {};
+    const int replaced = std::max(0, LoadDQT(path, values)) / 64;
+    std::copy(values, values + replaced * 64, tables.begin());
+    return replaced;
 }

@@ -1,5 +1,7 @@
 #pragma once
 // DQT text files: 128 values, 8 per line, table 0 in lines 1-8 and table 1 in lines 9-16.
+#include "app/util/QuantTableTypes.h"
+
 #include <cstdint>
 #include <string>
 
@@ -8,6 +10,9 @@
 int LoadDQT(const std::string& path, uint16_t values[128]);
 // Writes the 128 values; returns 128, or -1 (reported) when the file cannot be written.
 int SaveDQT(const std::string& path, const uint16_t values[128]);
+// Loads a file into a pair: 64 values or more replace table 0, 128 replace table 1 as well,
+// fewer change nothing. Returns the number of tables replaced (0, 1 or 2).
+int LoadDqtTables(const std::string& path, QuantTablePair& tables);
 
 // The text SaveDQT writes, with the given line end.
 std::string FormatDQT(const uint16_t values[128], const char* lineEnd);

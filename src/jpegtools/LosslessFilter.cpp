@@ -5,7 +5,6 @@
 #include "jpegtools/ExifToJfif.h"
 #include "jpegtools/FrameColour.h"
 #include "jpegtools/ReplaceFileViaTemp.h"
-#include "platform/Platform.h"
 
 #include <cstring>
 #include <filesystem>
@@ -141,10 +140,6 @@ void EditSegments(FilterFileContext& context, const BulkFltOptions& options) {
 bool IsSameFile(const std::string& source, const std::string& destination) {
     std::error_code error;
     return source == destination || std::filesystem::equivalent(source, destination, error);
-}
-
-std::string TempDirectory(const SettingsStore& settings) {
-    return settings.tempDir.empty() ? Platform().TempDirectory() : settings.tempDir;
 }
 
 // Rewrites the source in place: the list is written to a temporary file first, since the

@@ -1,5 +1,7 @@
 #include "jpegtools/MarkerNode.h"
 
+#include "jpegtools/Charset.h"
+
 #include <cstdarg>
 #include <cstdio>
 
@@ -14,5 +16,13 @@ std::string NodeText(const char* format, ...) {
     va_start(arguments, format);
     std::vsnprintf(text, sizeof text, format, arguments);
     va_end(arguments);
+    return text;
+}
+
+std::string DisplayText(const MarkerNode& node) {
+    std::string text =
+        FromShiftJis(node.text.data(), kCharsetUtf8, static_cast<int>(node.text.size()));
+    for (char& c : text)
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = ' ';
     return text;
 }

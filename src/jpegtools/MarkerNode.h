@@ -15,6 +15,10 @@ struct MarkerNode {
     MarkerNode& Add(std::string childText, size_t childOffset, size_t childCount);
 };
 
+// A node's text in UTF-8 on one line: control characters (line breaks of a comment) become
+// spaces.
+std::string DisplayText(const MarkerNode& node);
+
 // names[value] when value indexes a name of the list, else fallback.
 template <size_t N>
 const char* NameOf(unsigned value, const char* const (&names)[N], const char* fallback) {

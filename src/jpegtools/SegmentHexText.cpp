@@ -5,8 +5,9 @@
 namespace {
 
 constexpr size_t kBytesPerLine = 16;
-constexpr size_t kCharsPerByte = 3;  // two digits and a space
-constexpr size_t kLineEndLength = 2; // "\r\n"
+constexpr size_t kCharsPerByte = 3;     // two digits and a space
+constexpr size_t kLineEndLength = 2;    // "\r\n"
+constexpr size_t kReadLineLength = 255; // characters of an edited line that are read
 
 // Position of the first digit of byte index in a full hex text.
 size_t BytePosition(size_t index) {
@@ -48,7 +49,14 @@ TextRange HexSelection(size_t offset, size_t count, size_t textLength) {
 std::vector<uint8_t> ParseHexText(const std::string& text) {
     std::vector<uint8_t> bytes;
     bool inRun = false;
+    size_t column = 0;
     for (char c : text) {
+        if (c == '\n') {
+            column = 0;
+            inRun = false;
+            continue;
+        }
+        if (column++ >= kReadLineLength) continue;
         const int digit = HexDigitValue(c);
         if (digit < 0) {
             inRun = false;
@@ -59,4 +67,18 @@ std::vector<uint8_t> ParseHexText(const std::string& text) {
         inRun = true;
     }
     return bytes;
+}
+
+TextRange LineFeedRange(const std::string& hexText, TextRange range) {
+    auto shortened = [&hexText](size_t position) {
+        const auto end =
+            hexText.begin() + static_cast<std::ptrdiff_t>(std::min(position, hexText.size()));
+        return position - static_cast<size_t>(std::count(hexText.begin(), end, '\r'));
+    };
+    return {shortened(range.start), shortened(range.end)};
+}
+
+size_t CharactersOverLimit(size_t oldLength, size_t newLength, size_t limit) {
+    if (newLength <= oldLength || newLength <= limit) return 0;
+    return newLength - std::max(oldLength, limit);
 }

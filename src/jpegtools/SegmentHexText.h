@@ -22,6 +22,15 @@ struct TextRange {
 // last digit of the last; limited to a text of textLength characters.
 TextRange HexSelection(size_t offset, size_t count, size_t textLength);
 
+// The same range in the text with every "\r\n" shortened to "\n", as text widgets hold it.
+TextRange LineFeedRange(const std::string& hexText, TextRange range);
+
 // The bytes of an edited hex text: every run of hex digits is one byte, the value of its last
-// two digits; any other character separates runs.
+// two digits; any other character separates runs. Only the first 255 characters of a line are
+// read.
 std::vector<uint8_t> ParseHexText(const std::string& text);
+
+// The hex text's limit on typing: characters of a change beyond it are dropped, while a longer
+// text the program filled in stays whole. Returns how many of the characters just added must
+// go, for a change from oldLength to newLength characters.
+size_t CharactersOverLimit(size_t oldLength, size_t newLength, size_t limit);

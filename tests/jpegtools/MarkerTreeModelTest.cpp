@@ -263,3 +263,19 @@ TEST_F(MarkerTreeModelTest, UnopenableFileIsReported) {
 }
 
 } // namespace
+
+TEST(SegmentHexText, LineFeedPositionsLongLinesAndTheTypingLimit) {
+    const std::string hex = "ff c0 00 11 08 00 95 00 e3 03 01 22 00 02 11 01 \r\n03 11 01 \r\n";
+    const TextRange range = LineFeedRange(hex, HexSelection(16, 3, hex.size()));
+    std::string lineFeedText = hex;
+    std::erase(lineFeedText, '\r');
+    EXPECT_EQ(lineFeedText.substr(range.start, range.end - range.start), "03 11 01");
+
+    const std::string longLine = std::string(254, ' ') + "ab cd\n12";
+    EXPECT_EQ(ParseHexText(longLine), (std::vector<uint8_t>{0x0A, 0x12}));
+
+    EXPECT_EQ(CharactersOverLimit(10, 12, 11), 1u);
+    EXPECT_EQ(CharactersOverLimit(200000, 200001, 65535), 1u); // the filled text stays
+    EXPECT_EQ(CharactersOverLimit(200000, 199999, 65535), 0u);
+    EXPECT_EQ(CharactersOverLimit(0, 200000, 65535), 134465u);
+}

@@ -67,3 +67,24 @@ TEST(DqtFile, MissingFileIsReportedAndChangesNothing) {
     EXPECT_EQ(SaveDQT("/nonexistent/t.dqt", values), -1);
     Headless().ClearMessages();
 }
+
+TEST(DqtFile, LoadingIntoAPairReplacesWholeTablesOnly) {
+    TempDir dir;
+    std::string seventy, sixty;
+    for (int i = 0; i < 70; ++i)
+        seventy += std::to_string(i + 1) + ",";
+    for (int i = 0; i < 60; ++i)
+        sixty += "9,";
+    QuantTablePair pair{};
+    pair.fill(7);
+    EXPECT_EQ(LoadDqtTables(dir.Write("short.dqt", sixty), pair), 0);
+    EXPECT_EQ(pair[0], 7);
+    EXPECT_EQ(LoadDqtTables(dir.Write("70.dqt", seventy), pair), 1);
+    EXPECT_EQ(pair[0], 1);
+    EXPECT_EQ(pair[63], 64);
+    EXPECT_EQ(pair[64], 7); // table 1 untouched
+    const QuantTablePair saved = MakeQualityTablePair(60);
+    ASSERT_EQ(SaveDQT(dir.File("pair.dqt"), saved.data()), 128);
+    EXPECT_EQ(LoadDqtTables(dir.File("pair.dqt"), pair), 2);
+    EXPECT_EQ(pair, saved);
+}

@@ -2,6 +2,7 @@
 
 #include "app/settings/RecentFiles.h"
 #include "app/settings/SettingKeys.h"
+#include "platform/Platform.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -81,4 +82,8 @@ bool SaveSettings(SettingsStore& store) {
     WriteKey(store, "AllowExtSampling");
     SaveRecentFiles(store);
     return store.profile.Save(store.profilePath);
+}
+
+std::string TempDirectory(const SettingsStore& settings) {
+    return settings.tempDir.empty() ? Platform().TempDirectory() : settings.tempDir;
 }

@@ -58,6 +58,8 @@ struct SettingsStore {
 
 // The settings of this process.
 SettingsStore& AppSettings();
+// Where temporary files go: the TempDir setting, or the system's temporary directory.
+std::string TempDirectory(const SettingsStore& settings);
 
 // Points the store at "<config dir>/tolmena/<baseName>.ini" and ".dqt", where the config dir
 // is $XDG_CONFIG_HOME or ~/.config.

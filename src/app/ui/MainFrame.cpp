@@ -200,6 +200,7 @@ void CMainFrame::ConnectCommands() {
     ConnectBatchCommands();
     ConnectEditCommands();
     ConnectGammaCommands();
+    ConnectDqtCommands();
 }
 
 void CMainFrame::ToggleStatusBar() {

@@ -89,6 +89,7 @@ private:
     void ConnectClipboardCommands();
     void ConnectSettingsCommands();
     void ConnectGammaCommands();
+    void ConnectDqtCommands();
     // Caches whether the clipboard holds an image; with automatic update the clipboard
     // document is frozen and the new picture pasted.
     void OnClipboardChanged();

@@ -8,6 +8,7 @@ const std::map<int, const char*>& Table() {
     static const std::map<int, const char*> table = {
         {161, "1600%"},
         {162, "Iinformation of the image file will be displayed in here."},
+        {211, "ＭＳ ゴシック"},
         {212, "クリップボード"},
         {213, "%dx%d "},
         {214, "中間ファイル展開ディレクトリの指定"},

@@ -7,6 +7,7 @@
 enum class StringId : int {
     ZoomPaneWidth = 161,          // "1600%"
     InfoPaneInitial = 162,        // the information pane's first text
+    FixedFontFace = 211,          // "ＭＳ ゴシック": the marker inspector's hex text
     ClipboardTitle = 212,         // "クリップボード"
     ImageSizeFormat = 213,        // "%dx%d "
     TempDirectoryTitle = 214,     // folder picker of the temporary directory

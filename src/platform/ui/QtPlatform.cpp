@@ -49,7 +49,22 @@ Answer AnswerFor(int button) {
     }
 }
 
+// The button of an answer, in the order of Answer: Yes, No, Cancel, Ok.
+QMessageBox::StandardButton ButtonFor(Answer answer) {
+    constexpr QMessageBox::StandardButton kButtons[] = {QMessageBox::Yes, QMessageBox::No,
+                                                        QMessageBox::Cancel, QMessageBox::Ok};
+    return kButtons[static_cast<int>(answer)];
+}
+
 } // namespace
+
+Answer AskQuestion(QWidget* parent, const std::string& text, Buttons buttons,
+                   Answer defaultAnswer) {
+    QMessageBox box(QMessageBox::Question, QApplication::applicationDisplayName(),
+                    QString::fromStdString(text), ButtonsFor(buttons), parent);
+    box.setDefaultButton(ButtonFor(defaultAnswer));
+    return AnswerFor(box.exec());
+}
 
 Answer QtPlatform::ShowMessage(const std::string& text, MessageKind kind, Buttons buttons) {
     // A report from a worker thread is shown by the GUI thread, which the worker waits for.

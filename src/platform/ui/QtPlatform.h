@@ -20,3 +20,6 @@ private:
     HeadlessPlatform headless_;
     QWidget* parent_ = nullptr;
 };
+
+// A question box of the application whose default button is the one of defaultAnswer.
+Answer AskQuestion(QWidget* parent, const std::string& text, Buttons buttons, Answer defaultAnswer);
