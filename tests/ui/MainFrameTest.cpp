@@ -52,7 +52,7 @@ private slots:
         QCOMPARE(frame->Action(ID_EDIT_PASTE)->statusTip(),
                  QString("クリップボードの画像を開きます"));
         QVERIFY(frame->Action(ID_BATCH_FILTER)->isEnabled());
-        QVERIFY(!frame->Action(ID_MARKER_EDIT_FILE)->isEnabled()); // no handler yet
+        QVERIFY(frame->Action(ID_MARKER_EDIT_FILE)->isEnabled());
         QVERIFY(frame->Action(ID_APP_EXIT)->isEnabled());
         QVERIFY(frame->Action(ID_VIEW_STATUS_BAR)->isChecked());
         frame->Action(ID_VIEW_STATUS_BAR)->trigger();

@@ -1,8 +1,8 @@
 // The main frame's quantization table and marker commands: the active document's custom
 // tables, and the marker inspector on the active document or on a file chosen for it.
 #include "app/commands/CommandId.h"
-#include "app/ui/MainFrame.h"
 #include "app/ui/FileDialogFilters.h"
+#include "app/ui/MainFrame.h"
 #include "core/DocTemplate.h"
 #include "core/ImageDoc.h"
 #include "core/OpenJpegTables.h"

@@ -1,7 +1,7 @@
 #include "jpegtools/ui/CustomDqtDialog.h"
 
-#include "app/ui/HelpContext.h"
 #include "app/ui/FileDialogFilters.h"
+#include "app/ui/HelpContext.h"
 #include "jpegtools/CustomTables.h"
 #include "jpegtools/DqtFile.h"
 #include "jpegtools/QuantTablePair.h"
