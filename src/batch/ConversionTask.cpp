@@ -125,7 +125,8 @@ bool CConversionTask::Convert(CBatchJob& job, CImageDoc& document) {
         job.LogError(kLogCantResize, job.SourcePath());
         return false;
     }
-    if (job.OutputReplacesAnotherSource() || !document.SaveFile(job.DestinationPath())) {
+    if (job.OutputReplacesAnotherSource() || job.OutputIsItsSource() ||
+        !document.SaveFile(job.DestinationPath())) {
         job.LogError(kLogCantSave, job.DestinationPath());
         return false;
     }
