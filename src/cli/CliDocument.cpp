@@ -1,26 +1,30 @@
 // Opening and saving image documents for the commands that work on them.
 #include "cli/CliCommand.h"
+#include "cli/CliReports.h"
 #include "core/DocTemplate.h"
 #include "core/ImageDoc.h"
 #include "platform/HeadlessPlatform.h"
 
-#include <cstdio>
+size_t ReportsSoFar() {
+    return CliReports().Count() + Headless().Messages().size();
+}
 
 void ReportUnknownType(const std::string& command, const std::string& path, size_t reportedBefore) {
-    if (Headless().Messages().size() == reportedBefore)
-        std::fprintf(stderr, "%s:Unknown file type\n%s\n", command.c_str(), path.c_str());
+    if (ReportsSoFar() == reportedBefore) ReportCliFailure(path, command + ":Unknown file type");
 }
 
 CImageDoc* OpenImageDocument(CDocTemplate& documents, const std::string& command,
                              const std::string& path) {
-    const size_t reported = Headless().Messages().size();
+    CliReports().BeginFile(path);
+    const size_t reported = ReportsSoFar();
     CImageDoc* document = documents.OpenDocumentFile(path);
     if (!document) ReportUnknownType(command, path, reported);
     return document;
 }
 
 bool SaveImageDocument(CImageDoc& document, const std::string& command, const std::string& path) {
-    const size_t reported = Headless().Messages().size();
+    CliReports().BeginFile(path);
+    const size_t reported = ReportsSoFar();
     if (document.OnSaveDocument(path)) return true;
     ReportUnknownType(command, path, reported);
     return false;

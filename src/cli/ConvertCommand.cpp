@@ -1,4 +1,5 @@
-// convert [-v] IN OUT: opens IN and saves it as OUT, the format chosen by OUT's extension.
+// convert [-v] [--in-place] IN OUT: opens IN and saves it as OUT, the format chosen by OUT's
+// extension.
 #include "cli/CliCommand.h"
 #include "core/DocTemplate.h"
 #include "core/ImageDoc.h"
@@ -8,7 +9,10 @@
 int RunConvertCommand(SettingsStore&, const CliArgs& arguments) {
     CliArgs args = arguments;
     const bool verbose = TakeFlag(args, "-v");
+    const bool inPlace = TakeFlag(args, "--in-place");
+    if (!FinishOptions(args, "convert")) return kExitUsage;
     if (args.size() != 2) return UsageError("convert: give IN and OUT");
+    if (!AllowsOverwrite("convert", args, inPlace)) return kExitUsage;
     CDocTemplate documents;
     CImageDoc* document = OpenImageDocument(documents, "convert", args[0]);
     if (!document || !SaveImageDocument(*document, "convert", args[1])) return kExitFailed;

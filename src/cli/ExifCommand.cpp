@@ -2,6 +2,7 @@
 #include "app/util/FileExtension.h"
 #include "app/util/ReportError.h"
 #include "cli/CliCommand.h"
+#include "cli/CliReports.h"
 #include "jpegtools/Charset.h"
 #include "jpegtools/ExifReader.h"
 #include "jpegtools/ExifSummary.h"
@@ -49,8 +50,10 @@ bool ParseTiffExif(const std::string& path, CExifReader& reader) {
 int RunExifCommand(SettingsStore&, const CliArgs& arguments) {
     CliArgs args = arguments;
     const bool english = TakeFlag(args, "--english");
+    if (!FinishOptions(args, "exif")) return kExitUsage;
     if (args.size() != 1) return UsageError("exif: give exactly one FILE");
     const std::string& path = args[0];
+    CliReports().BeginFile(path);
 
     CExifReader reader;
     std::string bytes;

@@ -50,7 +50,9 @@ void PrintInfo(const std::string& path, const CImageDoc& document) {
 
 } // namespace
 
-int RunInfoCommand(SettingsStore&, const CliArgs& args) {
+int RunInfoCommand(SettingsStore&, const CliArgs& arguments) {
+    CliArgs args = arguments;
+    if (!FinishOptions(args, "info")) return kExitUsage;
     if (args.empty()) return UsageError("info: give at least one FILE");
     bool first = true;
     return ForEachImageDocument(args, "info", [&](const std::string& path, CImageDoc& document) {

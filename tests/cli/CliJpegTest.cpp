@@ -19,7 +19,8 @@ TEST(CliJpeg, DescribeAndInfo) {
     TempDir config;
     CliResult described = RunCli({"describe", kCanon, kTiffRgb}, Env(config));
     EXPECT_EQ(described.status, 0) << described.err;
-    EXPECT_EQ(described.out, "100x68 JFIF1.1(YCbCr) DS=1:1 Qf=80.6\n157x151 TIFF (RGB)\n");
+    EXPECT_EQ(described.out, kCanon + ": 100x68 JFIF1.1(YCbCr) DS=1:1 Qf=80.6\n" + kTiffRgb +
+                                 ": 157x151 TIFF (RGB)\n");
 
     CliResult info = RunCli({"info", kCanon}, Env(config));
     ASSERT_EQ(info.status, 0) << info.err;
@@ -31,9 +32,11 @@ TEST(CliJpeg, DescribeAndInfo) {
               std::string::npos);
 
     TempDir dir;
-    CliResult broken = RunCli({"describe", dir.Write("bad.jpg", "GIF89a")}, Env(config));
+    const std::string bad = dir.Write("bad.jpg", "GIF89a");
+    CliResult broken = RunCli({"describe", bad}, Env(config));
     EXPECT_EQ(broken.status, 1);
-    EXPECT_EQ(broken.err, "JPEGLIB:Not a JPEG file: starts with 0x47 0x49\n\n");
+    EXPECT_EQ(broken.err,
+              "tolmena-cli: " + bad + ": JPEGLIB:Not a JPEG file: starts with 0x47 0x49\n");
 }
 
 TEST(CliJpeg, ConvertAndJpegCommandUseTheFormatValues) {
