@@ -102,3 +102,20 @@ TEST(CliText, DetectsAndConverts) {
               Convert("EUC-JP", sentence));
     EXPECT_EQ(RunCli({"text", "--to", "klingon", sjis}, Env(dir)).status, 2);
 }
+
+TEST(CliSettings, SectionListsKeysWithDefaultsAndMeanings) {
+    TempDir config;
+    CliResult conversion = RunCli(
+        {"--set", "bulkconv.SizeWidth=160", "settings", "--section", "bulkconv"}, Env(config));
+    ASSERT_EQ(conversion.status, 0) << conversion.err;
+    EXPECT_NE(conversion.out.find("\nSizeWidth=160\tdefault: 80\tbase width (1-65535)\n"),
+              std::string::npos)
+        << conversion.out;
+    CliResult filter = RunCli({"settings", "--section", "bulkfilter"}, Env(config));
+    EXPECT_NE(filter.out.find("\nRemoveAPP15=1\tdefault: 1\tremove this APPn segment\n"),
+              std::string::npos);
+    CliResult main =
+        RunCli({"--set", "Param1=90", "settings", "--section", "default"}, Env(config));
+    EXPECT_EQ(Line(main.out, 7), "Param1=90\tdefault: 75\tJPEG quality (0-100)");
+    EXPECT_EQ(RunCli({"settings", "--section", "other"}, Env(config)).status, 2);
+}
