@@ -3,6 +3,7 @@
 // its headers when they promise the text a full read gives.
 #include "app/util/FileExtension.h"
 #include "cli/CliCommand.h"
+#include "cli/CliJson.h"
 #include "core/ImageDoc.h"
 #include "core/JpegRead.h"
 
@@ -10,8 +11,14 @@
 
 int RunDescribeCommand(SettingsStore&, const CliArgs& arguments) {
     CliArgs args = arguments;
+    const bool json = TakeFlag(args, "--json");
     if (!FinishOptions(args, "describe")) return kExitUsage;
     if (args.empty()) return UsageError("describe: give at least one FILE");
+    if (json)
+        return ForEachImageDocument(args, "describe",
+                                    [](const std::string& path, CImageDoc& document) {
+                                        PrintJsonLine(DocumentJson(path, document));
+                                    });
     const bool prefixed = args.size() > 1;
     const auto print = [&](const std::string& path, const std::string& description) {
         if (prefixed) std::printf("%s: ", path.c_str());

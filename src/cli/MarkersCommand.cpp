@@ -1,6 +1,7 @@
 // markers [--hex] FILE: the marker inspector's tree of a JPEG or PNG file.
 #include "app/util/StringTable.h"
 #include "cli/CliCommand.h"
+#include "cli/CliJson.h"
 #include "cli/CliReports.h"
 #include "cli/PngChunkCrc.h"
 #include "jpegtools/Charset.h"
@@ -61,6 +62,7 @@ bool IsJpegOrPng(const std::string& path) {
 int RunMarkersCommand(SettingsStore&, const CliArgs& arguments) {
     CliArgs args = arguments;
     const bool hex = TakeFlag(args, "--hex");
+    const bool json = TakeFlag(args, "--json");
     if (!FinishOptions(args, "markers")) return kExitUsage;
     if (args.size() != 1) return UsageError("markers: give exactly one FILE");
     if (!IsJpegOrPng(args[0])) return kExitFailed;
@@ -69,15 +71,22 @@ int RunMarkersCommand(SettingsStore&, const CliArgs& arguments) {
     const std::vector<bool> crcMatches =
         model.IsPng() ? CheckPngChunkCrcs(args[0]) : std::vector<bool>();
     bool crcError = false;
+    nlohmann::json items = nlohmann::json::array();
     for (size_t item = 0; item < model.ItemCount(); ++item) {
         const MarkerNode& node = model.Item(item);
         const bool badCrc = item < crcMatches.size() && !crcMatches[item];
         crcError = crcError || badCrc;
+        if (json) {
+            items.push_back(MarkerNodeJson(node));
+            items.back()["crcError"] = badCrc;
+            continue;
+        }
         std::printf("%s%s\n", PrintableText(node.text).c_str(), badCrc ? " CRC error" : "");
         if (hex) PrintHexLines(model.HexText(item));
         for (const MarkerNode& child : node.children)
             PrintNode(child, 1);
     }
+    if (json) PrintJsonLine({{"path", args[0]}, {"markers", items}});
     if (crcError) ReportCliFailure(args[0], "markers:CRC error");
     return crcError ? kExitFailed : kExitOk;
 }

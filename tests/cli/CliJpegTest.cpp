@@ -3,6 +3,7 @@
 #include "support/RunCli.h"
 
 #include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
 
 namespace {
 
@@ -64,4 +65,34 @@ TEST(CliJpeg, ConvertAndJpegCommandUseTheFormatValues) {
     EXPECT_EQ(custom.out.substr(0, 10), "CustomDQT ");
     EXPECT_EQ(RunCli({"jpeg", kCanon}, Env(config)).status, 2);
     EXPECT_EQ(RunCli({"jpeg", dir.File("none.jpg"), dir.File("x.jpg")}, Env(config)).status, 1);
+}
+
+// --json carries the values of the text output, one parsable object per file.
+TEST(CliJpeg, JsonCarriesTheTextOutputsValues) {
+    TempDir config;
+    CliResult info = RunCli({"info", "--json", kCanon, kTiffRgb}, Env(config));
+    ASSERT_EQ(info.status, 0) << info.err;
+    const std::string first = info.out.substr(0, info.out.find('\n'));
+    const auto canon = nlohmann::json::parse(first);
+    const auto tiff = nlohmann::json::parse(info.out.substr(first.size() + 1));
+    EXPECT_EQ(canon["path"], kCanon);
+    EXPECT_EQ(canon["description"], "100x68 JFIF1.1(YCbCr) DS=1:1 Qf=80.6");
+    EXPECT_EQ(canon["width"], 100);
+    EXPECT_EQ(canon["height"], 68);
+    EXPECT_EQ(canon["fileSize"], 7958);
+    EXPECT_EQ(canon["exif"]["lines"][0], "Canon Canon EOS 40D");
+    EXPECT_EQ(canon["exif"]["lines"][4], "1/165sec F=7.0 EV=+0.00 ISO=100 +F");
+    EXPECT_FALSE(canon["exif"]["tags"].empty());
+    EXPECT_EQ(tiff["description"], "157x151 TIFF (RGB)");
+
+    CliResult exif = RunCli({"exif", "--json", "--english", kCanon}, Env(config));
+    const std::string lines = RunCli({"exif", "--english", kCanon}, Env(config)).out;
+    EXPECT_EQ(nlohmann::json::parse(exif.out)["exif"]["lines"][0].get<std::string>() + "\n",
+              lines.substr(0, lines.find('\n') + 1));
+
+    CliResult markers = RunCli({"markers", "--json", kCanon}, Env(config));
+    const std::string tree = RunCli({"markers", kCanon}, Env(config)).out;
+    const auto items = nlohmann::json::parse(markers.out)["markers"];
+    EXPECT_EQ(items[0]["text"].get<std::string>() + "\n", tree.substr(0, tree.find('\n') + 1));
+    EXPECT_EQ(items[0]["crcError"], false);
 }
