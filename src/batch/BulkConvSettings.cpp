@@ -15,6 +15,9 @@ struct Key {
     int low = 0, high = 1;               // an integer key's range (most are flags)
 };
 
+// Read, never written: the dialog does not know it.
+constexpr const char* kKeepMetadataKey = "KeepMetadata";
+
 // In writing order.
 const Key kKeys[] = {
     {"SrcDirectory", nullptr, &BulkConvSettings::srcDirectory},
@@ -52,6 +55,7 @@ BulkConvSettings LoadBulkConvSettings(const ProfileFile& profile) {
         else
             settings.*key.text = profile.GetString(section, key.name, settings.*key.text);
     }
+    settings.keepMetadata = profile.GetInt(section, kKeepMetadataKey, 0);
     return settings;
 }
 
@@ -85,5 +89,6 @@ void RegisterBulkConvKeys() {
     std::vector<std::pair<std::string, ValueRule>> keys;
     for (const Key& key : kKeys)
         keys.emplace_back(key.name, key.number ? WholeRule(key.low, key.high) : TextRule());
+    keys.emplace_back(kKeepMetadataKey, FlagRule());
     RegisterSectionKeys(BulkConvSection(), keys);
 }

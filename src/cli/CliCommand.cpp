@@ -19,7 +19,7 @@ const std::vector<CliCommand>& CliCommands() {
          "Prints each file's format description as the status bar shows it."},
         {"info", "info [--json] FILE...", RunInfoCommand,
          "Prints each file's description, size, comments, charset and Exif summary."},
-        {"convert", "convert [-v] [--in-place] IN OUT", RunConvertCommand,
+        {"convert", "convert [-v] [--in-place] [--keep-metadata] IN OUT", RunConvertCommand,
          "Opens IN and saves it as OUT, the format chosen by OUT's extension."},
         {"resize", "resize [--in-place] IN OUT WIDTHxHEIGHT", RunResizeCommand,
          "Opens IN, scales its picture to WIDTHxHEIGHT and saves it as OUT."},
@@ -33,7 +33,7 @@ const std::vector<CliCommand>& CliCommands() {
          "Prints the five Exif summary lines of a JPEG or TIFF file."},
         {"markers", "markers [--hex] [--json] FILE", RunMarkersCommand,
          "Prints the marker (JPEG) or chunk (PNG) tree of a file; exits 1 on a PNG CRC error."},
-        {"jpeg", "jpeg [--in-place] IN OUT", RunJpegCommand,
+        {"jpeg", "jpeg [--in-place] [--keep-metadata] IN OUT", RunJpegCommand,
          "Writes OUT as the JPEG conversion does and prints the conversion label."},
         {"batch-convert", "batch-convert SRC DST", RunBatchConvertCommand,
          "Converts the files of a tree with the settings of section \"bulkconv\"; a source is "

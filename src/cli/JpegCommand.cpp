@@ -13,9 +13,11 @@
 int RunJpegCommand(SettingsStore& settings, const CliArgs& arguments) {
     CliArgs args = arguments;
     const bool inPlace = TakeFlag(args, "--in-place");
+    const bool keepMetadata = TakeFlag(args, "--keep-metadata");
     if (!FinishOptions(args, "jpeg")) return kExitUsage;
     if (args.size() != 2) return UsageError("jpeg: give IN and OUT");
     if (!AllowsOverwrite("jpeg", args, inPlace)) return kExitUsage;
+    const std::vector<std::string> metadata = SourceMetadata(keepMetadata, args[0]);
     CDocTemplate documents;
     CImageDoc* document = OpenImageDocument(documents, "jpeg", args[0]);
     if (!document) return kExitFailed;
@@ -24,7 +26,7 @@ int RunJpegCommand(SettingsStore& settings, const CliArgs& arguments) {
     ImageFacts written = document->Facts();
     if (!SaveJpegFile(*document, ImageWriteOptions::FromSettings(settings), written, output,
                       args[1]) ||
-        !output.Commit("SaveJpegFile"))
+        !output.Commit("SaveJpegFile") || !KeepMetadata("jpeg", metadata, args[1]))
         return kExitFailed;
     std::printf("%s\n", ConversionLabel(settings, document->UsesCustomDqt()).c_str());
     return kExitOk;

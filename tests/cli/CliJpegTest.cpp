@@ -2,6 +2,7 @@
 #include "support/JpegFixture.h"
 #include "support/RunCli.h"
 
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
@@ -95,4 +96,33 @@ TEST(CliJpeg, JsonCarriesTheTextOutputsValues) {
     const auto items = nlohmann::json::parse(markers.out)["markers"];
     EXPECT_EQ(items[0]["text"].get<std::string>() + "\n", tree.substr(0, tree.find('\n') + 1));
     EXPECT_EQ(items[0]["crcError"], false);
+}
+
+// --keep-metadata (bulkconv.KeepMetadata=1 in the batch) carries the source's Exif segment into
+// the JPEG written, right after its APP0; without it the output has none.
+TEST(CliJpeg, KeepMetadataCopiesTheExifSegment) {
+    TempDir config, dir;
+    const std::string summary = RunCli({"exif", kCanon}, Env(config)).out;
+    ASSERT_FALSE(summary.empty());
+    const std::string plain = dir.File("plain.jpg"), kept = dir.File("kept.jpg");
+    ASSERT_EQ(RunCli({"convert", kCanon, plain}, Env(config)).status, 0);
+    EXPECT_EQ(RunCli({"exif", plain}, Env(config)).status, 1);
+    for (const char* command : {"convert", "jpeg"}) {
+        CliResult result = RunCli({command, "--keep-metadata", kCanon, kept}, Env(config));
+        ASSERT_EQ(result.status, 0) << result.err;
+        EXPECT_EQ(RunCli({"exif", kept}, Env(config)).out, summary) << command;
+        const std::string tree = RunCli({"markers", kept}, Env(config)).out;
+        EXPECT_EQ(tree.find("APP0"), tree.find('\n') + 1) << tree;
+        EXPECT_LT(tree.find("APP1"), tree.find("DQT"));
+    }
+
+    const std::string src = dir.File("src"), dst = dir.File("dst");
+    std::filesystem::create_directories(src);
+    std::filesystem::create_directories(dst);
+    std::filesystem::copy_file(kCanon, src + "/a.jpg");
+    CliResult batch = RunCli({"--set", "bulkconv.KeepMetadata=1", "--set",
+                              "bulkconv.SizeConvertMode=2", "batch-convert", src, dst},
+                             Env(config));
+    ASSERT_EQ(batch.status, 0) << batch.err;
+    EXPECT_EQ(RunCli({"exif", dst + "/a.jpg"}, Env(config)).out, summary);
 }
