@@ -10,14 +10,7 @@ files=${FILES:-200}
 [ -x "$cli" ] || { echo "no tolmena-cli at $cli" >&2; exit 1; }
 export XDG_CONFIG_HOME="$work/config"
 source "$root/bench/measure.sh"
-mkdir -p "$work/src"
-
-if [ ! -f "$work/src/photo$files.jpg" ]; then
-    convert -size 4000x3000 gradient:skyblue-darkgreen -attenuate 0.4 +noise Gaussian \
-        -blur 0x1 "$work/camera.ppm"
-    cjpeg -quality 90 -sample 2x2 "$work/camera.ppm" >"$work/camera.jpg"
-    for i in $(seq 1 "$files"); do cp "$work/camera.jpg" "$work/src/photo$i.jpg"; done
-fi
+camera_jpegs "$files"
 
 measure headers "$cli" describe "$work"/src/*.jpg
 measure full "$cli" info "$work"/src/*.jpg
