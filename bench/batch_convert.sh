@@ -12,14 +12,8 @@ cli=${TOLMENA_CLI:-$root/build-release/tolmena-cli}
 files=${FILES:-50}
 [ -x "$cli" ] || { echo "no tolmena-cli at $cli" >&2; exit 1; }
 export MAGICK_THREAD_LIMIT=1 VIPS_CONCURRENCY=1 XDG_CONFIG_HOME="$work/config"
-mkdir -p "$work/src"
-
-if [ ! -f "$work/src/photo$files.jpg" ]; then
-    convert -size 4000x3000 gradient:skyblue-darkgreen -attenuate 0.4 +noise Gaussian \
-        -blur 0x1 "$work/camera.ppm"
-    cjpeg -quality 90 -sample 2x2 "$work/camera.ppm" >"$work/camera.jpg"
-    for i in $(seq 1 "$files"); do cp "$work/camera.jpg" "$work/src/photo$i.jpg"; done
-fi
+source "$root/bench/measure.sh"
+camera_jpegs "$files"
 
 # best_of OUTDIR COMMAND...: the shortest wall time of three runs into a fresh OUTDIR, and the
 # largest peak resident size.

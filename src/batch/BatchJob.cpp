@@ -191,6 +191,13 @@ bool CBatchJob::OutputReplacesAnotherSource() const {
            outputDirectory.st_ino == sourceFolder.st_ino;
 }
 
+bool CBatchJob::OutputIsItsSource() const {
+    struct stat output {
+    }, source{};
+    return stat(destination_.c_str(), &output) == 0 && stat(source_.c_str(), &source) == 0 &&
+           output.st_dev == source.st_dev && output.st_ino == source.st_ino;
+}
+
 bool CBatchJob::ProcessDirectory() {
     const Level parent = level_;
     level_.needsDestination = !IsDirectory(DirectoryText(destination_));

@@ -84,6 +84,9 @@ public:
     // run selected (source and destination being the same directory). Such a file is one of
     // the user's originals, so it is never written over.
     bool OutputReplacesAnotherSource() const;
+    // Whether the output would be written over the very file being handled (the same file on
+    // disk), as when source and destination are one directory and the name stays.
+    bool OutputIsItsSource() const;
 
     // Files found by the counting pass; files found, or handed to processing, so far.
     int Total() const { return total_; }

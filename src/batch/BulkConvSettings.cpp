@@ -4,13 +4,19 @@
 #include "app/util/StringTable.h"
 #include "batch/BatchPaths.h"
 
+#include <utility>
+
 namespace {
 
 struct Key {
     const char* name;
     int BulkConvSettings::*number;       // set for an integer key
     std::string BulkConvSettings::*text; // set for a string key
+    int low = 0, high = 1;               // an integer key's range (most are flags)
 };
+
+// Read, never written: the dialog does not know it.
+constexpr const char* kKeepMetadataKey = "KeepMetadata";
 
 // In writing order.
 const Key kKeys[] = {
@@ -18,10 +24,10 @@ const Key kKeys[] = {
     {"DstDirectory", nullptr, &BulkConvSettings::dstDirectory},
     {"CreateLog", &BulkConvSettings::createLog, nullptr},
     {"LogFilePath", nullptr, &BulkConvSettings::logFilePath},
-    {"SizeConvertMode", &BulkConvSettings::sizeConvertMode, nullptr},
-    {"SizeAlignMode", &BulkConvSettings::sizeAlignMode, nullptr},
-    {"SizeWidth", &BulkConvSettings::sizeWidth, nullptr},
-    {"SizeHeight", &BulkConvSettings::sizeHeight, nullptr},
+    {"SizeConvertMode", &BulkConvSettings::sizeConvertMode, nullptr, 0, 2},
+    {"SizeAlignMode", &BulkConvSettings::sizeAlignMode, nullptr, 0, 2},
+    {"SizeWidth", &BulkConvSettings::sizeWidth, nullptr, 1, 65535},
+    {"SizeHeight", &BulkConvSettings::sizeHeight, nullptr, 1, 65535},
     {"NotEnlarge", &BulkConvSettings::notEnlarge, nullptr},
     {"ExtFilter", &BulkConvSettings::extFilter, nullptr},
     {"StrExtFilter", nullptr, &BulkConvSettings::strExtFilter},
@@ -49,6 +55,7 @@ BulkConvSettings LoadBulkConvSettings(const ProfileFile& profile) {
         else
             settings.*key.text = profile.GetString(section, key.name, settings.*key.text);
     }
+    settings.keepMetadata = profile.GetInt(section, kKeepMetadataKey, 0);
     return settings;
 }
 
@@ -79,5 +86,9 @@ std::vector<std::string> BulkConvKeys() {
 }
 
 void RegisterBulkConvKeys() {
-    RegisterSectionKeys(BulkConvSection(), BulkConvKeys());
+    std::vector<std::pair<std::string, ValueRule>> keys;
+    for (const Key& key : kKeys)
+        keys.emplace_back(key.name, key.number ? WholeRule(key.low, key.high) : TextRule());
+    keys.emplace_back(kKeepMetadataKey, FlagRule());
+    RegisterSectionKeys(BulkConvSection(), keys);
 }

@@ -21,6 +21,9 @@ struct BulkConvSettings {
     int usePngFormat = 0;      // write ".png" instead of ".jpg"
     int extThrough = 0;        // keep ".jpg", ".png" and ".bmp" sources in their type
     int altIsOriginalSize = 0; // the log's alt text gives the source file size
+    // A JPEG output of a JPEG source keeps its Exif and ICC segments. Set only in the profile
+    // or with --set: the dialog neither shows nor writes it.
+    int keepMetadata = 0;
 };
 
 // The defaults: both roots the home directory, the log "blkcnv.htm" in it.

@@ -92,5 +92,12 @@ std::vector<std::string> BulkFltKeys() {
 }
 
 void RegisterBulkFltKeys() {
-    RegisterSectionKeys(BulkFltSection(), BulkFltKeys());
+    // Every integer key of the section is a flag.
+    std::vector<std::pair<std::string, ValueRule>> keys;
+    for (const std::string& name : BulkFltKeys()) {
+        const bool text = name == "SrcDirectory" || name == "DstDirectory" ||
+                          name == "LogFilePath" || name == "StrExtFilter";
+        keys.emplace_back(name, text ? TextRule() : FlagRule());
+    }
+    RegisterSectionKeys(BulkFltSection(), keys);
 }

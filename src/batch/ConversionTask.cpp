@@ -1,11 +1,13 @@
 #include "batch/ConversionTask.h"
 
 #include "app/settings/SettingsStore.h"
+#include "app/util/FileExtension.h"
 #include "app/util/StringTable.h"
 #include "batch/HtmlLog.h"
 #include "core/DocTemplate.h"
 #include "core/ImageDoc.h"
 #include "imageops/ResizeDocument.h"
+#include "jpegtools/JpegMetadataCopy.h"
 #include "platform/Platform.h"
 
 #include <algorithm>
@@ -49,6 +51,16 @@ void UseDefaultComment(CImageDoc& document) {
         document.SetIncludeComment(settings.defaultComment != 0);
     else
         document.AddDefaultComment();
+}
+
+bool IsJpegPath(const std::string& path) {
+    return FileTypeFromExtension(ExtensionOf(path)) == kTypeJpeg;
+}
+
+// The Exif and ICC segments of a JPEG source, put into a JPEG output.
+bool KeepSourceMetadata(const std::string& source, const std::string& output) {
+    if (!IsJpegPath(source) || !IsJpegPath(output)) return true;
+    return InsertJpegMetadata(output, ReadJpegMetadata(source));
 }
 
 } // namespace
@@ -125,7 +137,12 @@ bool CConversionTask::Convert(CBatchJob& job, CImageDoc& document) {
         job.LogError(kLogCantResize, job.SourcePath());
         return false;
     }
-    if (job.OutputReplacesAnotherSource() || !document.SaveFile(job.DestinationPath())) {
+    if (job.OutputReplacesAnotherSource() || job.OutputIsItsSource() ||
+        !document.SaveFile(job.DestinationPath())) {
+        job.LogError(kLogCantSave, job.DestinationPath());
+        return false;
+    }
+    if (settings_.keepMetadata && !KeepSourceMetadata(job.SourcePath(), job.DestinationPath())) {
         job.LogError(kLogCantSave, job.DestinationPath());
         return false;
     }

@@ -5,7 +5,9 @@
 #include "cli/CliCommand.h"
 #include "core/DocTemplate.h"
 
-int RunBatchConvertCommand(SettingsStore& settings, const CliArgs& args) {
+int RunBatchConvertCommand(SettingsStore& settings, const CliArgs& arguments) {
+    CliArgs args = arguments;
+    if (!FinishOptions(args, "batch-convert")) return kExitUsage;
     if (args.size() != 2) return UsageError("batch-convert: give SRC and DST");
     BulkConvSettings conversion = LoadBulkConvSettings(settings.profile);
     conversion.srcDirectory = args[0];

@@ -3,36 +3,77 @@
 #include <algorithm>
 #include <cstdio>
 #include <fstream>
+#include <sys/stat.h>
 
 const std::vector<CliCommand>& CliCommands() {
     static const std::vector<CliCommand> commands = {
-        {"settings", "settings [--save]", RunSettingsCommand},
-        {"dqt", "dqt [--quality N] [--load FILE] [--save FILE]", RunDqtCommand},
-        {"text", "text [--from CODE] [--to CODE] [--detect] FILE", RunTextCommand},
-        {"describe", "describe FILE...", RunDescribeCommand},
-        {"info", "info FILE...", RunInfoCommand},
-        {"convert", "convert [-v] IN OUT", RunConvertCommand},
-        {"resize", "resize IN OUT WIDTHxHEIGHT", RunResizeCommand},
-        {"gamma", "gamma IN OUT [--gamma G] [--contrast C] [--bias B]", RunGammaCommand},
-        {"ycbcr", "ycbcr IN OUTBASE", RunYCbCrCommand},
-        {"exif", "exif [--english] FILE", RunExifCommand},
-        {"markers", "markers [--hex] FILE", RunMarkersCommand},
-        {"jpeg", "jpeg IN OUT", RunJpegCommand},
-        {"batch-convert", "batch-convert SRC DST", RunBatchConvertCommand},
-        {"filter", "filter SRC DST", RunFilterCommand},
+        {"settings", "settings [--save] [--section default|bulkconv|bulkfilter]",
+         RunSettingsCommand,
+         "Prints the settings of a section as Key=Value; --save writes section \"default\" to the "
+         "profile as the viewer does at exit."},
+        {"dqt", "dqt [--quality N] [--load FILE] [--save FILE]", RunDqtCommand,
+         "Makes (or loads) a quantization table pair and prints it with its Qf figures."},
+        {"text", "text [--from CODE] [--to CODE] [--detect] FILE", RunTextCommand,
+         "Detects the charset of a comment text file, or converts its bytes."},
+        {"describe", "describe [--json] FILE...", RunDescribeCommand,
+         "Prints each file's format description as the status bar shows it."},
+        {"info", "info [--json] FILE...", RunInfoCommand,
+         "Prints each file's description, size, comments, charset and Exif summary."},
+        {"convert", "convert [-v] [--in-place] [--keep-metadata] IN OUT", RunConvertCommand,
+         "Opens IN and saves it as OUT, the format chosen by OUT's extension."},
+        {"resize", "resize [--in-place] IN OUT WIDTHxHEIGHT", RunResizeCommand,
+         "Opens IN, scales its picture to WIDTHxHEIGHT and saves it as OUT."},
+        {"gamma", "gamma [--in-place] IN OUT [--gamma G] [--contrast C] [--bias B]",
+         RunGammaCommand,
+         "Applies the gamma (0.01 to 4.99), contrast and bias (-255 to 255) transfer."},
+        {"ycbcr", "ycbcr IN OUTBASE", RunYCbCrCommand,
+         "Writes the Y, Cb and Cr planes of IN as OUTBASE[Y].bmp, OUTBASE[Cb].bmp, "
+         "OUTBASE[Cr].bmp."},
+        {"exif", "exif [--english] [--json] FILE", RunExifCommand,
+         "Prints the five Exif summary lines of a JPEG or TIFF file."},
+        {"markers", "markers [--hex] [--json] FILE", RunMarkersCommand,
+         "Prints the marker (JPEG) or chunk (PNG) tree of a file; exits 1 on a PNG CRC error."},
+        {"jpeg", "jpeg [--in-place] [--keep-metadata] IN OUT", RunJpegCommand,
+         "Writes OUT as the JPEG conversion does and prints the conversion label."},
+        {"batch-convert", "batch-convert SRC DST", RunBatchConvertCommand,
+         "Converts the files of a tree with the settings of section \"bulkconv\"; a source is "
+         "never written over."},
+        {"filter", "filter SRC DST", RunFilterCommand,
+         "Filters the JPEG files of a tree with the settings of section \"bulkfilter\"."},
     };
     return commands;
 }
 
+const CliCommand* FindCommand(const std::string& name) {
+    for (const CliCommand& command : CliCommands())
+        if (name == command.name) return &command;
+    return nullptr;
+}
+
+void PrintCommandHelp(const CliCommand& command) {
+    std::printf("Usage: tolmena-cli [--profile FILE] [--set KEY=VALUE]... %s\n\n%s\n",
+                command.synopsis, command.summary);
+}
+
 int UsageError(const std::string& message) {
-    std::fprintf(stderr, "tolmena-cli: %s\nTry 'tolmena-cli --help'.\n", message.c_str());
+    std::fprintf(stderr, "tolmena-cli: %s; try 'tolmena-cli --help'\n", message.c_str());
     return kExitUsage;
 }
 
+namespace {
+
+// The options part of the arguments: everything before a "--".
+CliArgs::iterator OptionsEnd(CliArgs& args) {
+    return std::find(args.begin(), args.end(), "--");
+}
+
+} // namespace
+
 bool TakeOption(CliArgs& args, const std::string& name, std::string& value, bool& present) {
-    auto found = std::find(args.begin(), args.end(), name);
-    if (found == args.end()) return true;
-    if (std::next(found) == args.end()) {
+    const auto end = OptionsEnd(args);
+    auto found = std::find(args.begin(), end, name);
+    if (found == end) return true;
+    if (std::next(found) == end) {
         UsageError(name + " needs a value");
         return false;
     }
@@ -43,10 +84,36 @@ bool TakeOption(CliArgs& args, const std::string& name, std::string& value, bool
 }
 
 bool TakeFlag(CliArgs& args, const std::string& name) {
-    auto found = std::find(args.begin(), args.end(), name);
-    if (found == args.end()) return false;
+    const auto end = OptionsEnd(args);
+    auto found = std::find(args.begin(), end, name);
+    if (found == end) return false;
     args.erase(found);
     return true;
+}
+
+bool FinishOptions(CliArgs& args, const std::string& command) {
+    const auto end = OptionsEnd(args);
+    auto option = std::find_if(
+        args.begin(), end, [](const std::string& arg) { return arg.size() > 1 && arg[0] == '-'; });
+    if (option != end) {
+        UsageError(command + ": unknown option '" + *option + "'");
+        return false;
+    }
+    if (end != args.end()) args.erase(end);
+    return true;
+}
+
+bool IsSameFile(const std::string& first, const std::string& second) {
+    struct stat one {
+    }, other{};
+    return stat(first.c_str(), &one) == 0 && stat(second.c_str(), &other) == 0 &&
+           one.st_dev == other.st_dev && one.st_ino == other.st_ino;
+}
+
+bool AllowsOverwrite(const std::string& command, const CliArgs& args, bool inPlace) {
+    if (inPlace || args.size() < 2 || !IsSameFile(args[0], args[1])) return true;
+    UsageError(command + ": OUT is the file IN; give --in-place to replace it");
+    return false;
 }
 
 bool ReadWholeFile(const std::string& path, std::string& bytes, size_t maxBytes) {

@@ -11,23 +11,37 @@ constexpr int kExitOk = 0;
 constexpr int kExitFailed = 1;
 constexpr int kExitUsage = 2;
 
+constexpr int kExitInterrupted = 130;
+
 using CliArgs = std::vector<std::string>;
 
 struct CliCommand {
     const char* name;
     const char* synopsis;
     int (*run)(SettingsStore& settings, const CliArgs& args);
+    const char* summary; // what the command does, for its --help
 };
 
 const std::vector<CliCommand>& CliCommands();
+const CliCommand* FindCommand(const std::string& name);
+// "COMMAND --help": the command's usage and what it does.
+void PrintCommandHelp(const CliCommand& command);
 
-// Prints "tolmena-cli: message" and a hint to stderr; returns kExitUsage.
+// Prints "tolmena-cli: message; try 'tolmena-cli --help'" to stderr; returns kExitUsage.
 int UsageError(const std::string& message);
 
-// Pulls "--name VALUE" out of args; false (after a usage message) when VALUE is missing.
+// Pulls "--name VALUE" out of args, before a "--"; false (after a usage message) when VALUE is
+// missing.
 bool TakeOption(CliArgs& args, const std::string& name, std::string& value, bool& present);
-// Pulls a bare "--name" flag out of args.
+// Pulls a bare "--name" flag out of args, before a "--".
 bool TakeFlag(CliArgs& args, const std::string& name);
+// After the options were taken: an argument before "--" that still starts with "-" is an
+// unknown option (false after a usage message); the "--" itself is dropped.
+bool FinishOptions(CliArgs& args, const std::string& command);
+// Whether two paths name one file on disk (false when either does not exist).
+bool IsSameFile(const std::string& first, const std::string& second);
+// OUT naming the file IN is replaced only with --in-place; false after a usage message.
+bool AllowsOverwrite(const std::string& command, const CliArgs& args, bool inPlace);
 // Reads a whole file (at most maxBytes); false when it cannot be read.
 bool ReadWholeFile(const std::string& path, std::string& bytes, size_t maxBytes);
 
@@ -44,14 +58,26 @@ bool SaveImageDocument(CImageDoc& document, const std::string& command, const st
 // and skipped. Returns kExitFailed when any file failed.
 int ForEachImageDocument(const CliArgs& paths, const std::string& command,
                          const std::function<void(const std::string&, CImageDoc&)>& show);
+// Reports made so far, by the readers and writers or by the platform.
+size_t ReportsSoFar();
 // Reports a file whose type no reader or writer takes, unless a report was made since the
-// given message count.
+// given count.
 void ReportUnknownType(const std::string& command, const std::string& path, size_t reportedBefore);
+
+// --keep-metadata: IN's Exif and ICC segments when IN is a JPEG file (read before OUT may
+// replace it), put into OUT after it was written when OUT is one; false after a report.
+std::vector<std::string> SourceMetadata(bool keep, const std::string& in);
+bool KeepMetadata(const std::string& command, const std::vector<std::string>& metadata,
+                  const std::string& out);
 
 class IBatchTask;
 // Runs a batch command with its settings as given, progress on a terminal's stderr and Ctrl+C
 // as the abort; prints the summary line. 0 when every file found was handled without error.
+// Any failure is counted on a second line on stderr ("3 files failed"); a run ended by Ctrl+C
+// returns kExitInterrupted.
 int RunCliBatch(IBatchTask& task);
+// "1 file failed", "3 files failed".
+std::string FailureCountLine(int failures);
 
 int RunSettingsCommand(SettingsStore& settings, const CliArgs& args);
 int RunDqtCommand(SettingsStore& settings, const CliArgs& args);

@@ -1,4 +1,5 @@
-// convert [-v] IN OUT: opens IN and saves it as OUT, the format chosen by OUT's extension.
+// convert [-v] [--in-place] IN OUT: opens IN and saves it as OUT, the format chosen by OUT's
+// extension.
 #include "cli/CliCommand.h"
 #include "core/DocTemplate.h"
 #include "core/ImageDoc.h"
@@ -8,10 +9,17 @@
 int RunConvertCommand(SettingsStore&, const CliArgs& arguments) {
     CliArgs args = arguments;
     const bool verbose = TakeFlag(args, "-v");
+    const bool inPlace = TakeFlag(args, "--in-place");
+    const bool keepMetadata = TakeFlag(args, "--keep-metadata");
+    if (!FinishOptions(args, "convert")) return kExitUsage;
     if (args.size() != 2) return UsageError("convert: give IN and OUT");
+    if (!AllowsOverwrite("convert", args, inPlace)) return kExitUsage;
+    const std::vector<std::string> metadata = SourceMetadata(keepMetadata, args[0]);
     CDocTemplate documents;
     CImageDoc* document = OpenImageDocument(documents, "convert", args[0]);
-    if (!document || !SaveImageDocument(*document, "convert", args[1])) return kExitFailed;
+    if (!document || !SaveImageDocument(*document, "convert", args[1]) ||
+        !KeepMetadata("convert", metadata, args[1]))
+        return kExitFailed;
     if (verbose) std::printf("%s\n", document->InfoText().c_str());
     return kExitOk;
 }

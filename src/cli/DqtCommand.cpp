@@ -1,5 +1,6 @@
 // dqt [--quality N] [--load FILE] [--save FILE]: makes or loads a table pair and prints it.
 #include "cli/CliCommand.h"
+#include "cli/CliReports.h"
 #include "jpegtools/DqtFile.h"
 #include "jpegtools/QuantTablePair.h"
 
@@ -33,6 +34,7 @@ int RunDqtCommand(SettingsStore& settings, const CliArgs& arguments) {
         !TakeOption(args, "--load", loadPath, hasLoad) ||
         !TakeOption(args, "--save", savePath, hasSave))
         return kExitUsage;
+    if (!FinishOptions(args, "dqt")) return kExitUsage;
     if (!args.empty()) return UsageError("dqt: unexpected argument '" + args[0] + "'");
     if (hasQuality && hasLoad) return UsageError("dqt: --quality and --load exclude each other");
 
@@ -45,12 +47,19 @@ int RunDqtCommand(SettingsStore& settings, const CliArgs& arguments) {
     }
     if (hasLoad) {
         // As the table dialog loads: 64 values replace table 0, 128 both tables.
+        CliReports().BeginFile(loadPath);
         QuantTablePair loaded{};
         int count = LoadDQT(loadPath, loaded.data());
         if (count < 0) return kExitFailed;
-        int replaced = count >= 128 ? 128 : count >= 64 ? 64 : 0;
+        if (count < 64) {
+            ReportCliFailure(loadPath, "LoadDQT:" + std::to_string(count) +
+                                           " values, fewer than the 64 of a table");
+            return kExitFailed;
+        }
+        int replaced = count >= 128 ? 128 : 64;
         std::copy(loaded.begin(), loaded.begin() + replaced, pair.begin());
     }
+    if (hasSave) CliReports().BeginFile(savePath);
     if (hasSave && SaveDQT(savePath, pair.data()) < 0) return kExitFailed;
     PrintPair(pair);
     return kExitOk;

@@ -2,7 +2,8 @@
 #include "app/util/FileExtension.h"
 #include "app/util/ReportError.h"
 #include "cli/CliCommand.h"
-#include "jpegtools/Charset.h"
+#include "cli/CliJson.h"
+#include "cli/CliReports.h"
 #include "jpegtools/ExifReader.h"
 #include "jpegtools/ExifSummary.h"
 #include "jpegtools/JpegExifBlock.h"
@@ -49,8 +50,11 @@ bool ParseTiffExif(const std::string& path, CExifReader& reader) {
 int RunExifCommand(SettingsStore&, const CliArgs& arguments) {
     CliArgs args = arguments;
     const bool english = TakeFlag(args, "--english");
+    const bool json = TakeFlag(args, "--json");
+    if (!FinishOptions(args, "exif")) return kExitUsage;
     if (args.size() != 1) return UsageError("exif: give exactly one FILE");
     const std::string& path = args[0];
+    CliReports().BeginFile(path);
 
     CExifReader reader;
     std::string bytes;
@@ -64,11 +68,12 @@ int RunExifCommand(SettingsStore&, const CliArgs& arguments) {
     default:
         return UsageError("exif: FILE must be a JPEG or TIFF file");
     }
-    for (const std::string& line :
-         ExifSummaryLines(reader, english ? kSummaryEnglish : kSummaryJapanese)) {
-        const std::string utf8 =
-            FromShiftJis(line.data(), kCharsetUtf8, static_cast<int>(line.size()));
-        std::printf("%s\n", utf8.c_str());
+    if (json) {
+        PrintJsonLine({{"path", path}, {"exif", ExifJson(reader, english)}});
+        return kExitOk;
     }
+    for (const std::string& line :
+         ExifSummaryLines(reader, english ? kSummaryEnglish : kSummaryJapanese))
+        std::printf("%s\n", Utf8Of(line).c_str());
     return kExitOk;
 }

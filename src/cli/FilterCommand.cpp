@@ -3,7 +3,9 @@
 #include "batch/FilterTask.h"
 #include "cli/CliCommand.h"
 
-int RunFilterCommand(SettingsStore& settings, const CliArgs& args) {
+int RunFilterCommand(SettingsStore& settings, const CliArgs& arguments) {
+    CliArgs args = arguments;
+    if (!FinishOptions(args, "filter")) return kExitUsage;
     if (args.size() != 2) return UsageError("filter: give SRC and DST");
     BulkFltSettings filter = LoadBulkFltSettings(settings.profile);
     filter.srcDirectory = args[0];

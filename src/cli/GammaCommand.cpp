@@ -1,5 +1,5 @@
-// gamma IN OUT [--gamma G] [--contrast C] [--bias B]: applies the gamma/contrast/bias transfer
-// with the limits of the dialog (γ 0.01 to 4.99, contrast and bias -255 to 255).
+// gamma [--in-place] IN OUT [--gamma G] [--contrast C] [--bias B]: applies the gamma/contrast/bias
+// transfer with the limits of the dialog (γ 0.01 to 4.99, contrast and bias -255 to 255).
 #include "app/util/GammaTable.h"
 #include "cli/CliCommand.h"
 #include "cli/CliNumber.h"
@@ -34,7 +34,10 @@ int RunGammaCommand(SettingsStore&, const CliArgs& arguments) {
         !TakeNumber(args, "--contrast", -255, 255, contrast) ||
         !TakeNumber(args, "--bias", -255, 255, bias))
         return kExitUsage;
+    const bool inPlace = TakeFlag(args, "--in-place");
+    if (!FinishOptions(args, "gamma")) return kExitUsage;
     if (args.size() != 2) return UsageError("gamma: give IN and OUT");
+    if (!AllowsOverwrite("gamma", args, inPlace)) return kExitUsage;
     int gammaTable[256], levelTable[256];
     BuildGammaTable(gammaTable, gamma);
     BuildLevelTable(levelTable, contrast, bias);

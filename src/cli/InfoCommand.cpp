@@ -1,6 +1,7 @@
 // info FILE...: what the document knows about each file: description, size and comments.
 #include "app/util/ByteCount.h"
 #include "cli/CliCommand.h"
+#include "cli/CliJson.h"
 #include "core/ImageDoc.h"
 #include "jpegtools/Charset.h"
 #include "jpegtools/ExifSummary.h"
@@ -50,8 +51,15 @@ void PrintInfo(const std::string& path, const CImageDoc& document) {
 
 } // namespace
 
-int RunInfoCommand(SettingsStore&, const CliArgs& args) {
+int RunInfoCommand(SettingsStore&, const CliArgs& arguments) {
+    CliArgs args = arguments;
+    const bool json = TakeFlag(args, "--json");
+    if (!FinishOptions(args, "info")) return kExitUsage;
     if (args.empty()) return UsageError("info: give at least one FILE");
+    if (json)
+        return ForEachImageDocument(args, "info", [](const std::string& path, CImageDoc& document) {
+            PrintJsonLine(DocumentJson(path, document));
+        });
     bool first = true;
     return ForEachImageDocument(args, "info", [&](const std::string& path, CImageDoc& document) {
         if (!first) std::printf("\n");

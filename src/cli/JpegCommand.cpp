@@ -1,29 +1,32 @@
-// jpeg IN OUT: the JPEG conversion command: writes OUT as the conversion's temporary file is
-// written, with the format values in effect, and prints the conversion label.
+// jpeg [--in-place] IN OUT: the JPEG conversion command: writes OUT as the conversion's temporary
+// file is written, with the format values in effect, and prints the conversion label.
 #include "cli/CliCommand.h"
+#include "cli/CliReports.h"
 #include "core/DocTemplate.h"
 #include "core/ImageWriteOptions.h"
 #include "core/JpegConvert.h"
 #include "core/JpegWrite.h"
 #include "core/OutputFiles.h"
-#include "platform/HeadlessPlatform.h"
 
 #include <cstdio>
 
-int RunJpegCommand(SettingsStore& settings, const CliArgs& args) {
+int RunJpegCommand(SettingsStore& settings, const CliArgs& arguments) {
+    CliArgs args = arguments;
+    const bool inPlace = TakeFlag(args, "--in-place");
+    const bool keepMetadata = TakeFlag(args, "--keep-metadata");
+    if (!FinishOptions(args, "jpeg")) return kExitUsage;
     if (args.size() != 2) return UsageError("jpeg: give IN and OUT");
+    if (!AllowsOverwrite("jpeg", args, inPlace)) return kExitUsage;
+    const std::vector<std::string> metadata = SourceMetadata(keepMetadata, args[0]);
     CDocTemplate documents;
-    const size_t reported = Headless().Messages().size();
-    CImageDoc* document = documents.OpenDocumentFile(args[0]);
-    if (!document) {
-        ReportUnknownType("jpeg", args[0], reported);
-        return kExitFailed;
-    }
+    CImageDoc* document = OpenImageDocument(documents, "jpeg", args[0]);
+    if (!document) return kExitFailed;
+    CliReports().BeginFile(args[1]);
     COutputFiles output;
     ImageFacts written = document->Facts();
     if (!SaveJpegFile(*document, ImageWriteOptions::FromSettings(settings), written, output,
                       args[1]) ||
-        !output.Commit("SaveJpegFile"))
+        !output.Commit("SaveJpegFile") || !KeepMetadata("jpeg", metadata, args[1]))
         return kExitFailed;
     std::printf("%s\n", ConversionLabel(settings, document->UsesCustomDqt()).c_str());
     return kExitOk;

@@ -1,4 +1,4 @@
-// resize IN OUT WIDTHxHEIGHT: opens IN, scales its picture and saves it as OUT.
+// resize [--in-place] IN OUT WIDTHxHEIGHT: opens IN, scales its picture and saves it as OUT.
 #include "cli/CliCommand.h"
 #include "cli/CliNumber.h"
 #include "core/DocTemplate.h"
@@ -6,21 +6,25 @@
 
 namespace {
 
-// "WIDTHxHEIGHT": two unsigned decimal numbers.
+// "WIDTHxHEIGHT": two decimal numbers from 1 up.
 bool ParseSize(const std::string& text, uint32_t& width, uint32_t& height) {
     const size_t cross = text.find_first_of("xX");
     return cross != std::string::npos &&
-           ParseNumber(text.substr(0, cross), 0u, UINT32_MAX, width) &&
-           ParseNumber(text.substr(cross + 1), 0u, UINT32_MAX, height);
+           ParseNumber(text.substr(0, cross), 1u, UINT32_MAX, width) &&
+           ParseNumber(text.substr(cross + 1), 1u, UINT32_MAX, height);
 }
 
 } // namespace
 
-int RunResizeCommand(SettingsStore&, const CliArgs& args) {
+int RunResizeCommand(SettingsStore&, const CliArgs& arguments) {
+    CliArgs args = arguments;
+    const bool inPlace = TakeFlag(args, "--in-place");
+    if (!FinishOptions(args, "resize")) return kExitUsage;
     uint32_t width = 0, height = 0;
     if (args.size() != 3) return UsageError("resize: give IN, OUT and WIDTHxHEIGHT");
     if (!ParseSize(args[2], width, height))
-        return UsageError("resize: the size is written WIDTHxHEIGHT, e.g. 640x480");
+        return UsageError("resize: the size is written WIDTHxHEIGHT, each from 1 up, e.g. 640x480");
+    if (!AllowsOverwrite("resize", args, inPlace)) return kExitUsage;
     CDocTemplate documents;
     CImageDoc* document = OpenImageDocument(documents, "resize", args[0]);
     if (!document || !Resize(*document, width, height)) return kExitFailed;

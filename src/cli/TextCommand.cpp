@@ -1,7 +1,9 @@
 // text [--from CODE] [--to CODE] [--detect] FILE: detects a file's charset or converts it.
 #include "cli/CliCommand.h"
+#include "cli/CliReports.h"
 #include "jpegtools/Charset.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 
@@ -31,6 +33,7 @@ int RunTextCommand(SettingsStore& settings, const CliArgs& arguments) {
     if (!TakeOption(args, "--from", fromText, hasFrom) || !TakeOption(args, "--to", toText, hasTo))
         return kExitUsage;
     bool detect = TakeFlag(args, "--detect");
+    if (!FinishOptions(args, "text")) return kExitUsage;
     if (args.size() != 1) return UsageError("text: give exactly one FILE");
 
     int from = kCharsetAuto, to = kCharsetUtf8;
@@ -40,7 +43,7 @@ int RunTextCommand(SettingsStore& settings, const CliArgs& arguments) {
 
     std::string bytes;
     if (!ReadWholeFile(args[0], bytes, kMaxTextFile)) {
-        std::fprintf(stderr, "text:Cannot open\n%s\n", args[0].c_str());
+        ReportCliFailure(args[0], "text:Cannot open", errno);
         return kExitFailed;
     }
     const int length = static_cast<int>(bytes.size());

@@ -6,7 +6,9 @@
 
 #include <cstdio>
 
-int RunYCbCrCommand(SettingsStore&, const CliArgs& args) {
+int RunYCbCrCommand(SettingsStore&, const CliArgs& arguments) {
+    CliArgs args = arguments;
+    if (!FinishOptions(args, "ycbcr")) return kExitUsage;
     if (args.size() != 2) return UsageError("ycbcr: give IN and OUTBASE");
     CDocTemplate documents;
     CImageDoc* source = OpenImageDocument(documents, "ycbcr", args[0]);

@@ -3,36 +3,86 @@
 #include "batch/BulkConvSettings.h"
 #include "batch/BulkFltSettings.h"
 #include "cli/CliCommand.h"
+#include "cli/CliReports.h"
 #include "jpegtools/CustomTables.h"
 #include "jpegtools/DefaultComment.h"
 #include "platform/HeadlessPlatform.h"
 
+#include <algorithm>
+#include <clocale>
 #include <csignal>
 #include <cstdio>
-#include <cstring>
+#include <sys/stat.h>
 
 namespace {
 
 void PrintHelp() {
     std::printf("Usage: tolmena-cli [--profile FILE] [--set KEY=VALUE]... COMMAND [ARGS]\n"
-                "       tolmena-cli --help | --version\n\nCommands:\n");
+                "       tolmena-cli --help | --version | COMMAND --help\n\nCommands:\n");
     for (const CliCommand& command : CliCommands())
         std::printf("  %s\n", command.synopsis);
-    std::printf("\nSettings come from the profile (~/.config/tolmena/tolmena.ini unless --profile\n"
-                "names another), then from each --set. Exit status: 0 success, 1 failure,\n"
-                "2 usage error.\n");
+    std::printf(
+        "\nSettings come from the profile (~/.config/tolmena/tolmena.ini unless --profile\n"
+        "names another), then from each --set, for this run only. \"--\" ends the options.\n"
+        "Exit status: 0 success, 1 failure, 2 usage error, 130 interrupted.\n");
 }
 
-const CliCommand* FindCommand(const std::string& name) {
-    for (const CliCommand& command : CliCommands())
-        if (name == command.name) return &command;
-    return nullptr;
+// The global options before the command.
+struct GlobalOptions {
+    std::string profile;
+    std::vector<std::string> overrides;
+    size_t commandIndex = 0;
+};
+
+// False after a usage message.
+bool ParseGlobalOptions(const CliArgs& args, GlobalOptions& options) {
+    size_t i = 0;
+    for (; i < args.size() && args[i].rfind("-", 0) == 0; i += 2) {
+        if (args[i] == "--") {
+            ++i;
+            break;
+        }
+        if (args[i] != "--profile" && args[i] != "--set") {
+            UsageError("unknown option '" + args[i] + "'");
+            return false;
+        }
+        if (i + 1 >= args.size()) {
+            UsageError(args[i] + " needs a value");
+            return false;
+        }
+        if (args[i] == "--profile")
+            options.profile = args[i + 1];
+        else
+            options.overrides.push_back(args[i + 1]);
+    }
+    options.commandIndex = i;
+    if (i < args.size()) return true;
+    UsageError("no command given");
+    return false;
+}
+
+// "settings --save" creates the profile it names; every other command needs it to exist.
+bool ProfileIsUsable(const std::string& profile, const std::string& command, const CliArgs& rest) {
+    struct stat info {};
+    if (profile.empty() || (stat(profile.c_str(), &info) == 0 && S_ISREG(info.st_mode)))
+        return true;
+    const auto end = std::find(rest.begin(), rest.end(), "--");
+    return command == "settings" && std::find(rest.begin(), end, "--save") != end;
+}
+
+bool AsksForHelp(const CliArgs& rest) {
+    const auto end = std::find(rest.begin(), rest.end(), "--");
+    return std::find(rest.begin(), end, "--help") != end ||
+           std::find(rest.begin(), end, "-h") != end;
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
+    // System reasons (strerror) in the user's language; numbers stay in the C locale.
+    std::setlocale(LC_MESSAGES, "");
     Headless().SetEchoToStderr(true);
+    SetDefaultReportSink(&CliReports());
     // A write past the file size limit fails and is reported like a full disk.
     std::signal(SIGXFSZ, SIG_IGN);
     CliArgs args(argv + 1, argv + argc);
@@ -46,31 +96,30 @@ int main(int argc, char** argv) {
         return kExitOk;
     }
 
+    GlobalOptions options;
+    if (!ParseGlobalOptions(args, options)) return kExitUsage;
+    const std::string& name = args[options.commandIndex];
+    const CliCommand* command = FindCommand(name);
+    if (!command) return UsageError("unknown command '" + name + "'");
+    const CliArgs rest(args.begin() + static_cast<long>(options.commandIndex) + 1, args.end());
+    if (AsksForHelp(rest)) {
+        PrintCommandHelp(*command);
+        return kExitOk;
+    }
+    if (!ProfileIsUsable(options.profile, name, rest))
+        return UsageError("--profile: no profile file '" + options.profile + "'");
+
     SettingsStore& settings = AppSettings();
     LocateProfile(settings, "tolmena");
-    std::vector<std::string> overrides;
-    size_t i = 0;
-    for (; i < args.size() && args[i].rfind("--", 0) == 0; i += 2) {
-        if (i + 1 >= args.size()) return UsageError(args[i] + " needs a value");
-        if (args[i] == "--profile")
-            UseProfile(settings, args[i + 1]);
-        else if (args[i] == "--set")
-            overrides.push_back(args[i + 1]);
-        else
-            return UsageError("unknown option '" + args[i] + "'");
-    }
-    if (i >= args.size()) return UsageError("no command given");
-    const CliCommand* command = FindCommand(args[i]);
-    if (!command) return UsageError("unknown command '" + args[i] + "'");
-
+    if (!options.profile.empty()) UseProfile(settings, options.profile);
     LoadSettings(settings);
     LoadCustomTables(settings);
     RegisterBulkConvKeys();
     RegisterBulkFltKeys();
-    for (const std::string& assignment : overrides) {
+    for (const std::string& assignment : options.overrides) {
         std::string error;
         if (!ApplySettingOverride(settings, assignment, error)) return UsageError(error);
     }
     LoadDefaultComment(settings, settings.defaultCommentPath);
-    return command->run(settings, CliArgs(args.begin() + static_cast<long>(i) + 1, args.end()));
+    return command->run(settings, rest);
 }

@@ -5,6 +5,7 @@
 #include "core/DibFormat.h"
 #include "core/FixedPalette.h"
 #include "core/NearestColor.h"
+#include "platform/MemoryLimit.h"
 
 #include <algorithm>
 #include <cstring>
@@ -69,6 +70,7 @@ CDibImage::CDibImage() {
 CDibImage::~CDibImage() = default;
 
 bool CDibImage::AllocateDib(size_t headerBytes, size_t pixelBytes) {
+    if (!FitsMemoryLimit(PictureBytes(1, headerBytes) + PictureBytes(1, pixelBytes))) return false;
     try {
         if (headerBytes) header_ = std::vector<uint8_t>(headerBytes);
         if (pixelBytes) pixels_ = std::vector<uint8_t>(pixelBytes);
@@ -121,7 +123,8 @@ bool CDibImage::Realize() {
     size_t count;
     if (!ConvertOs2Header() || !ParseDibFormat(header_.data(), header_.size(), format) ||
         !FitsPixelBlock(format, pixels_.size()) ||
-        !CheckedMultiply(format.width, format.height, count))
+        !CheckedMultiply(format.width, format.height, count) ||
+        !FitsMemoryLimit(PictureBytes(count, format.IsIndexed() ? 1 : sizeof(uint32_t))))
         return false;
     try {
         if (format.IsIndexed()) {
@@ -147,6 +150,7 @@ bool CDibImage::CreateBlank(int width, int height, int colorType) {
     if (width < 1 || height < 1 || BitCountOfColorType(colorType) == 0) return false;
     Release();
     size_t count = size_t(width) * size_t(height);
+    if (!FitsMemoryLimit(PictureBytes(count, colorType == 0 ? sizeof(uint32_t) : 1))) return false;
     try {
         if (colorType == 0)
             bits_.assign(count, DeviceWord(0, 0, 0));

@@ -6,6 +6,7 @@
 #include "core/PixelLimit.h"
 #include "jpegtools/JpegErrorManager.h"
 #include "platform/FileHandle.h"
+#include "platform/MemoryLimit.h"
 
 #include <algorithm>
 #include <jerror.h>
@@ -181,6 +182,52 @@ bool DecodeJpegStream(std::FILE* file, const std::string& path, size_t maxPixels
     else
         ReportError("JPEGLIB", "", session.errors.message);
     return false;
+}
+
+namespace {
+
+// Whether the full read would allocate the picture: within the pixel count the file's length
+// makes plausible and, in either pixel form, within the memory limit.
+bool FullReadWouldAllocate(const jpeg_decompress_struct& info, uint64_t fileSize) {
+    const uint64_t width = info.output_width, height = info.output_height;
+    const uint64_t pixels = PictureBytes(width, height);
+    return pixels <= PixelLimitForFile(fileSize, kJpegPixelsPerByte) &&
+           FitsMemoryLimit(PictureBytes(width * 4, height)) &&
+           FitsMemoryLimit(PictureBytes(DibStride(width, 24), height));
+}
+
+bool DescribeHeaders(DecodeSession& session, std::FILE* file, uint64_t fileSize,
+                     JpegMarkerState& markers, std::string& description) {
+    jpeg_decompress_struct& info = session.info;
+    info.err = InstallJpegErrorManager(session.errors);
+    if (setjmp(session.errors.jump)) return false;
+    jpeg_create_decompress(&info);
+    jpeg_stdio_src(&info, file);
+    InstallMarkerProcessors(info, markers);
+    if (jpeg_read_header(&info, TRUE) != JPEG_HEADER_OK) return false;
+    // Tables defined between later scans would change the quality figure.
+    if (info.progressive_mode || info.comps_in_scan < info.num_components) return false;
+    ChooseOutputSpace(info, JpegPixelForm::PackedDib);
+    // Checks the scan's tables and sets the output size, reading no entropy-coded data.
+    jpeg_start_decompress(&info);
+    if (!FullReadWouldAllocate(info, fileSize)) return false;
+    description = DescribeJpeg(FrameFactsOf(info), ExifLabelOf(markers)).text;
+    return true;
+}
+
+} // namespace
+
+bool DescribeJpegHeaders(const std::string& path, std::string& description) {
+    FileHandle file = FileHandle::Open(path, "rb");
+    if (!file) return false;
+    const long length = std::fseek(file.get(), 0, SEEK_END) == 0 ? std::ftell(file.get()) : 0;
+    std::rewind(file.get());
+    DecodeSession session;
+    JpegMarkerState markers;
+    const bool described =
+        DescribeHeaders(session, file.get(), length > 0 ? length : 0, markers, description);
+    jpeg_destroy_decompress(&session.info);
+    return described;
 }
 
 bool DecodeJpegFile(const std::string& path, JpegPixelForm form, CDibImage& image,

@@ -34,6 +34,13 @@ bool DecodeJpegStream(std::FILE* file, const std::string& path, size_t maxPixels
 bool DecodeJpegFile(const std::string& path, JpegPixelForm form, CDibImage& image,
                     JpegFileFacts& facts);
 
+// The description a full read gives, made from the headers alone: the markers and the frame
+// up to the first scan, without decoding a pixel. False when the headers cannot promise the same
+// text (a progressive or multi-scan file, whose later tables may differ; a picture the full
+// read would refuse; a file the library rejects), so that the caller reads the file in full.
+// Nothing is reported.
+bool DescribeJpegHeaders(const std::string& path, std::string& description);
+
 // The reader: the picture ready for the options' screen, and as facts the comment (the
 // current item), the Exif block with its parsed form, the file's tables, the grayscale flag,
 // the quality estimate and the description.

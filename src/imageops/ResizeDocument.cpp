@@ -4,6 +4,7 @@
 #include "core/ImageDoc.h"
 #include "imageops/DocumentImage.h"
 #include "imageops/Resize.h"
+#include "platform/MemoryLimit.h"
 #include "platform/Platform.h"
 
 namespace {
@@ -22,6 +23,13 @@ bool Resize(CImageDoc& document, uint32_t width, uint32_t height) {
     if (width < 1 || height < 1 || width > kMaxScaleLength || height > kMaxScaleLength) {
         source.FreeDib();
         ReportErrorId(kTag, "", StringId::NoBitmap);
+        return false;
+    }
+    // Refused before anything is allocated, rather than after minutes of paging.
+    const uint64_t bytes = PictureBytes(DibStride(width, 24), height);
+    if (!FitsMemoryLimit(bytes)) {
+        source.FreeDib();
+        ReportError(kTag, "", MemoryLimitMessage(bytes));
         return false;
     }
     std::unique_ptr<CDibImage> target =

@@ -5,9 +5,11 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <sys/stat.h>
 
 namespace {
 
@@ -64,7 +66,12 @@ int ParseDQT(const std::string& rawText, uint16_t values[kValueCount]) {
 
 int LoadDQT(const std::string& path, uint16_t values[kValueCount]) {
     std::ifstream in(path, std::ios::binary);
-    if (!in) {
+    struct stat info {};
+    if (in && stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) {
+        in.close(); // a directory opens as a stream that reads nothing
+        errno = EISDIR;
+    }
+    if (!in.is_open()) {
         ReportErrorId("LoadDQT", path, StringId::CannotOpen);
         return -1;
     }

@@ -70,9 +70,27 @@ TEST_F(BatchConvertCli, PrintsTheSummaryAndFailsOnAnyFailure) {
     result = RunCli({"batch-convert", dir.File("missing"), dst}, Env());
     EXPECT_EQ(result.status, 1);
     EXPECT_EQ(result.err,
-              "BulkCnv:転送元ディレクトリが存在しません\n" + dir.File("missing") + "\n");
+              "tolmena-cli: " + dir.File("missing") +
+                  ": BulkCnv:転送元ディレクトリが存在しません (No such file or directory)\n");
     EXPECT_EQ(RunCli({"batch-convert", src}, Env()).status, 2);
     EXPECT_EQ(RunCli({"--set", "bulkconv.Quality=1", "batch-convert", src, dst}, Env()).status, 2);
+}
+
+// "batch-convert photos photos": every output would be its own source; none is written.
+TEST_F(BatchConvertCli, OneTreeForSourceAndDestinationLeavesEverySource) {
+    Bmp("a.bmp", 640, 480);
+    Bmp("b.bmp", 64, 48);
+    const std::string a = TempDir::Read(src + "/a.bmp"), b = TempDir::Read(src + "/b.bmp");
+    std::vector<std::string> args = Args();
+    args.back() = src;
+    CliResult result = RunCli(args, Env());
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.out, "2 個のファイルを処理しました\n");
+    const std::string root = fs::canonical(src).string();
+    EXPECT_EQ(result.err, "[Can't Save to " + root + "/a.bmp]\n[Can't Save to " + root +
+                              "/b.bmp]\n2 files failed\n");
+    EXPECT_EQ(TempDir::Read(src + "/a.bmp"), a);
+    EXPECT_EQ(TempDir::Read(src + "/b.bmp"), b);
 }
 
 TEST_F(BatchConvertCli, AFullDiskKeepsTheFilesThatWereThere) {
@@ -105,7 +123,7 @@ TEST_F(BatchConvertCli, CtrlCEndsTheRunLikeTheAbortButton) {
                                "kill -INT $pid; wait $pid";
     const int raw = std::system(script.c_str());
     ASSERT_TRUE(WIFEXITED(raw));
-    EXPECT_EQ(WEXITSTATUS(raw), 1);
+    EXPECT_EQ(WEXITSTATUS(raw), 130);
     const std::string out = TempDir::Read(dir.File("out"));
     const int processed = std::atoi(out.c_str());
     EXPECT_EQ(out, std::to_string(processed) + " 個のファイルを処理しました\n");

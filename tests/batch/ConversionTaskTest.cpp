@@ -212,13 +212,21 @@ TEST_F(ConversionTest, FailedStepsAreLoggedAndLoseNothing) {
     EXPECT_EQ(Messages(), (std::vector<std::string>{"Resize:ビットマップを生成できません\n"}));
 }
 
-TEST_F(ConversionTest, SameDirectoryConvertsInPlace) {
-    Bmp("a.bmp", 640, 480);
+// Source and destination one directory: no source is ever written over, its own output
+// included; each refusal is a failure of the run.
+TEST_F(ConversionTest, SameDirectoryLeavesEverySourceAsItWas) {
+    const std::string a = Bmp("a.bmp", 640, 480), b = Bmp("sub/b.bmp", 30, 40);
+    const std::string aBytes = TempDir::Read(a), bBytes = TempDir::Read(b);
     settings.dstDirectory = src;
-    settings.createLog = 0;
-    Run();
-    EXPECT_EQ(SizeOf(src + "/a.bmp"), "80x60");
-    EXPECT_EQ(fs::directory_iterator(src)->path().filename(), "a.bmp"); // nothing left beside it
+    settings.recurseDir = 1;
+    BatchResult result = Run();
+    EXPECT_EQ(result.outcome, BatchOutcome::Completed);
+    EXPECT_EQ(result.failures, 2);
+    EXPECT_EQ(TempDir::Read(a), aBytes);
+    EXPECT_EQ(TempDir::Read(b), bBytes);
+    const std::string root = fs::canonical(src).string();
+    EXPECT_NE(Log().find("[Can't Save to " + root + "/a.bmp]"), std::string::npos);
+    EXPECT_NE(Log().find("[Can't Save to " + root + "/sub/b.bmp]"), std::string::npos);
 }
 
 TEST_F(ConversionTest, JpegAndPngOutputs) {
@@ -237,16 +245,17 @@ TEST_F(ConversionTest, JpegAndPngOutputs) {
     ASSERT_EQ(png.Comments().size(), 1u); // the default comment, once
     EXPECT_EQ(png.Comments()[0]->text, "batch");
 
-    // In one directory, a.bmp's output would replace the user's a.jpg, another source: it is
-    // refused, and a.jpg is then converted in place.
+    // In one directory, a.bmp's output would replace the user's a.jpg, another source, and
+    // a.jpg's its own file: both are refused.
     fs::copy_file(dst + "/a.jpg", src + "/a.jpg");
     settings.dstDirectory = src;
     settings.usePngFormat = 0;
     settings.sizeConvertMode = 2;
     settings.strExtFilter = ".bmp;.jpg";
+    const std::string jpegBytes = TempDir::Read(src + "/a.jpg");
     BatchResult result = Run();
-    EXPECT_EQ(result.failures, 1);
-    EXPECT_EQ(SizeOf(src + "/a.jpg"), "80x60");
+    EXPECT_EQ(result.failures, 2);
+    EXPECT_EQ(TempDir::Read(src + "/a.jpg"), jpegBytes);
     EXPECT_NE(Log().find("[Can't Save to " + fs::canonical(src).string() + "/a.jpg]"),
               std::string::npos);
 }

@@ -51,7 +51,8 @@ TEST(CliDqt, FailuresAndUsage) {
     TempDir config;
     CliResult missing = RunCli({"dqt", "--load", "/nonexistent.dqt"}, Env(config));
     EXPECT_EQ(missing.status, 1);
-    EXPECT_EQ(missing.err, "LoadDQT:ファイルが開けません\n/nonexistent.dqt\n");
+    EXPECT_EQ(missing.err, "tolmena-cli: /nonexistent.dqt: LoadDQT:ファイルが開けません (No such "
+                           "file or directory)\n");
     EXPECT_EQ(RunCli({"dqt", "--quality", "abc"}, Env(config)).status, 2);
     EXPECT_EQ(RunCli({"nosuchcommand"}, Env(config)).status, 2);
     EXPECT_EQ(RunCli({"--set", "NoSuchKey=1", "settings"}, Env(config)).status, 2);
@@ -100,4 +101,21 @@ TEST(CliText, DetectsAndConverts) {
     EXPECT_EQ(RunCli({"text", "--from", "3", "--to", "euc-jp", sjis}, Env(dir)).out,
               Convert("EUC-JP", sentence));
     EXPECT_EQ(RunCli({"text", "--to", "klingon", sjis}, Env(dir)).status, 2);
+}
+
+TEST(CliSettings, SectionListsKeysWithDefaultsAndMeanings) {
+    TempDir config;
+    CliResult conversion = RunCli(
+        {"--set", "bulkconv.SizeWidth=160", "settings", "--section", "bulkconv"}, Env(config));
+    ASSERT_EQ(conversion.status, 0) << conversion.err;
+    EXPECT_NE(conversion.out.find("\nSizeWidth=160\tdefault: 80\tbase width (1-65535)\n"),
+              std::string::npos)
+        << conversion.out;
+    CliResult filter = RunCli({"settings", "--section", "bulkfilter"}, Env(config));
+    EXPECT_NE(filter.out.find("\nRemoveAPP15=1\tdefault: 1\tremove this APPn segment\n"),
+              std::string::npos);
+    CliResult main =
+        RunCli({"--set", "Param1=90", "settings", "--section", "default"}, Env(config));
+    EXPECT_EQ(Line(main.out, 7), "Param1=90\tdefault: 75\tJPEG quality (0-100)");
+    EXPECT_EQ(RunCli({"settings", "--section", "other"}, Env(config)).status, 2);
 }

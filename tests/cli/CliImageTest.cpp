@@ -27,12 +27,12 @@ TEST(CliImage, DescribeEachFile) {
     const std::string rgb = WriteRgbPicture(dir, "pic");
     CliResult result = RunCli({"describe", rgb, kMag}, Env(config));
     EXPECT_EQ(result.status, 0) << result.err;
-    EXPECT_EQ(result.out, "4x3  RGB/Q0+FAL\n640x400 MAKI02(4bit)\n");
+    EXPECT_EQ(result.out, rgb + ": 4x3  RGB/Q0+FAL\n" + kMag + ": 640x400 MAKI02(4bit)\n");
 
     CliResult failed = RunCli({"describe", dir.File("a.gif"), rgb}, Env(config));
     EXPECT_EQ(failed.status, 1);
-    EXPECT_EQ(failed.out, "4x3  RGB/Q0+FAL\n");
-    EXPECT_EQ(failed.err, "describe:Unknown file type\n" + dir.File("a.gif") + "\n");
+    EXPECT_EQ(failed.out, rgb + ": 4x3  RGB/Q0+FAL\n");
+    EXPECT_EQ(failed.err, "tolmena-cli: " + dir.File("a.gif") + ": describe:Unknown file type\n");
     EXPECT_EQ(RunCli({"describe"}, Env(config)).status, 2);
 }
 
@@ -86,17 +86,18 @@ TEST(CliImage, ConvertFailuresKeepTheTarget) {
     const std::string target = dir.Write("out.rgb", "keep me");
     CliResult unknown = RunCli({"convert", rgb, dir.File("out.gif")}, Env(config));
     EXPECT_EQ(unknown.status, 1);
-    EXPECT_EQ(unknown.err, "convert:Unknown file type\n" + dir.File("out.gif") + "\n");
+    EXPECT_EQ(unknown.err, "tolmena-cli: " + dir.File("out.gif") + ": convert:Unknown file type\n");
 
     CliResult missing = RunCli({"convert", dir.File("none.rgb"), target}, Env(config));
     EXPECT_EQ(missing.status, 1);
-    EXPECT_EQ(missing.err, "LoadRgbFile:ファイルが開けません\n" + dir.File("none.fal") + "\n");
+    EXPECT_EQ(missing.err, "tolmena-cli: " + dir.File("none.fal") +
+                               ": LoadRgbFile:ファイルが開けません (No such file or directory)\n");
 
     // 640 x 400 x 3 bytes do not fit under a 64 KiB file size limit.
     CliResult tooBig =
         RunCli({"convert", kMag, target}, "ulimit -f 64; trap '' XFSZ; " + Env(config));
     EXPECT_EQ(tooBig.status, 1);
-    EXPECT_EQ(tooBig.err, "SaveRgbFile:File too large\n" + target + "\n");
+    EXPECT_EQ(tooBig.err, "tolmena-cli: " + target + ": SaveRgbFile:File too large\n");
     EXPECT_EQ(TempDir::Read(target), "keep me");
     EXPECT_EQ(RunCli({"convert", rgb}, Env(config)).status, 2);
 }

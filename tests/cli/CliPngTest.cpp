@@ -20,14 +20,17 @@ TEST(CliPng, DescribeAndInfo) {
         {"describe", kSuite + "basn2c16.png", kSuite + "basi3p04.png", kSuite + "tbbn3p08.png"},
         Env(config));
     EXPECT_EQ(result.status, 0) << result.err;
-    EXPECT_EQ(result.out,
-              "32x32 PNG(RGB 16bit) +G\n32x32 Int.PNG(Idx 4bit) +G\n32x32 PNG(Idx 8bit) +T +G\n");
+    EXPECT_EQ(result.out, kSuite + "basn2c16.png: 32x32 PNG(RGB 16bit) +G\n" + kSuite +
+                              "basi3p04.png: 32x32 Int.PNG(Idx 4bit) +G\n" + kSuite +
+                              "tbbn3p08.png: 32x32 PNG(Idx 8bit) +T +G\n");
 
     result = RunCli({"describe", kSuite + "xs1n0g01.png"}, Env(config));
     EXPECT_EQ(result.status, 1);
     EXPECT_EQ(result.out, "");
-    EXPECT_NE(result.err.find("LoadPngFile:Error handler\n" + kSuite + "xs1n0g01.png\n"),
-              std::string::npos);
+    EXPECT_NE(
+        result.err.find("tolmena-cli: " + kSuite + "xs1n0g01.png: LoadPngFile:Error handler\n"),
+        std::string::npos)
+        << result.err;
 
     result = RunCli({"info", kSuite + "ct1n0g04.png"}, Env(config));
     EXPECT_EQ(result.status, 0) << result.err;

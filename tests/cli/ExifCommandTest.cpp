@@ -40,12 +40,14 @@ TEST(CliExif, FailuresAndUsage) {
     const std::string plain = config.Write("plain.jpg", JpegAround(""));
     CliResult none = RunCli({"exif", plain}, Env(config));
     EXPECT_EQ(none.status, 1);
-    EXPECT_EQ(none.err, "exif:No Exif data\n" + plain + "\n");
+    EXPECT_EQ(none.err, "tolmena-cli: " + plain + ": exif:No Exif data\n");
     const std::string text = config.Write("text.tif", "not a TIFF file");
-    EXPECT_EQ(RunCli({"exif", text}, Env(config)).err, "exif:No Exif data\n" + text + "\n");
+    EXPECT_EQ(RunCli({"exif", text}, Env(config)).err,
+              "tolmena-cli: " + text + ": exif:No Exif data\n");
     CliResult missing = RunCli({"exif", config.File("absent.tif")}, Env(config));
     EXPECT_EQ(missing.status, 1);
-    EXPECT_EQ(missing.err, "exif:ファイルが開けません\n" + config.File("absent.tif") + "\n");
+    EXPECT_EQ(missing.err, "tolmena-cli: " + config.File("absent.tif") +
+                               ": exif:ファイルが開けません (No such file or directory)\n");
     EXPECT_EQ(RunCli({"exif", config.File("absent.jpg")}, Env(config)).status, 1);
     EXPECT_EQ(RunCli({"exif"}, Env(config)).status, 2);
     EXPECT_EQ(RunCli({"exif", config.File("picture.png")}, Env(config)).status, 2);

@@ -2,6 +2,7 @@
 
 #include "core/FixedPalette.h"
 #include "platform/HeadlessPlatform.h"
+#include "platform/MemoryLimit.h"
 
 #include <gtest/gtest.h>
 
@@ -411,4 +412,17 @@ TEST(DibImage, RevisionGrowsWithEveryChangeOfTheDeviceForm) {
     EXPECT_TRUE(changed());
     image.Release();
     EXPECT_TRUE(changed());
+}
+
+// The viewer and the command line share one memory limit: no picture buffer above it is made.
+TEST(DibImage, NoBufferAboveTheMemoryLimit) {
+    const uint64_t previous = MemoryLimit();
+    SetMemoryLimit(uint64_t{1} << 20);
+    CDibImage image;
+    EXPECT_FALSE(image.CreateBlank(1024, 1024, 0)); // 4 MiB in device form
+    EXPECT_TRUE(image.CreateBlank(256, 256, 0));
+    EXPECT_FALSE(image.AllocateDib(sizeof(BitmapInfoHeader), size_t{2} << 20));
+    SetMemoryLimit(previous);
+    EXPECT_TRUE(image.AllocateDib(sizeof(BitmapInfoHeader), size_t{2} << 20));
+    EXPECT_EQ(PictureBytes(uint64_t{1} << 40, uint64_t{1} << 40), UINT64_MAX);
 }

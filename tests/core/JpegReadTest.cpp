@@ -1,5 +1,6 @@
 #include "core/JpegRead.h"
 #include "platform/HeadlessPlatform.h"
+#include "support/Corpus.h"
 #include "support/JpegFixture.h"
 
 #include <algorithm>
@@ -258,4 +259,26 @@ TEST_F(JpegRead, CorpusFilesDecodeAsDjpegDecodesThem) {
         }
     }
     EXPECT_GT(compared, 90);
+}
+
+// describe reads only the headers of a JPEG file: what they give must be the full read's text.
+TEST_F(JpegRead, HeaderDescriptionIsTheFullReadsOnEveryCorpusFile) {
+    int described = 0;
+    for (const std::string& path : CorpusFiles({".jpg", ".jpeg", ".jfif"})) {
+        std::string fromHeaders;
+        if (!DescribeJpegHeaders(path, fromHeaders)) continue;
+        auto decoded = Decode(path, JpegPixelForm::DeviceForm);
+        ASSERT_TRUE(decoded->ok) << path;
+        EXPECT_EQ(fromHeaders, decoded->facts.description.text) << path;
+        ++described;
+    }
+    if (!CorpusFiles({".jpg"}).empty()) EXPECT_GT(described, 50);
+
+    // A progressive file may define tables between its scans: it is read in full.
+    TempDir dir;
+    TestJpegOptions progressive;
+    progressive.progressive = true;
+    std::string text;
+    EXPECT_FALSE(DescribeJpegHeaders(MakeJpeg(dir, "p.jpg", progressive), text));
+    EXPECT_FALSE(DescribeJpegHeaders(dir.Write("text.jpg", "not a JPEG file"), text));
 }

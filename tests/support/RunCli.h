@@ -21,10 +21,11 @@ inline std::string ShellQuote(const std::string& text) {
     return quoted + "'";
 }
 
-// env is put before the command, e.g. "XDG_CONFIG_HOME=/tmp/x".
+// env is put before the command, e.g. "XDG_CONFIG_HOME=/tmp/x". The program runs in the C
+// locale, so that system reasons read as the tests expect them.
 inline CliResult RunCli(const std::vector<std::string>& args, const std::string& env = "") {
     TempDir dir;
-    std::string command = env + " " + ShellQuote(CLI_PATH);
+    std::string command = env + " LC_ALL=C " + ShellQuote(CLI_PATH);
     for (const std::string& arg : args)
         command += " " + ShellQuote(arg);
     command += " >" + dir.File("out") + " 2>" + dir.File("err");

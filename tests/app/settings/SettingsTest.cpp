@@ -121,6 +121,24 @@ TEST(SettingOverride, KnownKeysOnly) {
     EXPECT_EQ(store.profile.GetInt("bulkconv", "SizeWidth", 0), 160);
 }
 
+// Each key takes what the settings table stores in it; a refused value changes nothing.
+TEST(SettingOverride, ValuesWithinTheirKeysRange) {
+    SettingsStore store;
+    std::string error;
+    for (const char* refused :
+         {"Param1=101", "Param1=", "Param1=7x", "Param2=5", "MaxMRU=10", "SaveConfig=-1",
+          "ResolutionH=65536", "ScreenGamma=0", "ScreenGamma=nan", "ZoomRate1=-1"})
+        EXPECT_FALSE(ApplySettingOverride(store, refused, error)) << refused;
+    EXPECT_EQ(store.param1, 75);
+    EXPECT_EQ(error, "--set ZoomRate1 takes a whole number from 0 to 2147483647, not '-1'");
+    for (const char* taken : {"Param1=0", "WindowPosLeft=-2147483648", "colorTransparent=16777215",
+                              "DefaultGamma=0.45", "TempDir=/tmp"})
+        EXPECT_TRUE(ApplySettingOverride(store, taken, error)) << taken;
+    RegisterSectionKeys("bulkconv", {{"SizeWidth", WholeRule(1, 65535)}});
+    EXPECT_FALSE(ApplySettingOverride(store, "bulkconv.SizeWidth=0", error));
+    EXPECT_FALSE(store.profile.HasKey("bulkconv", "SizeWidth"));
+}
+
 TEST(RecentFiles, NewestFirstWithoutDuplicates) {
     SettingsStore store;
     store.maxMRU = 2;

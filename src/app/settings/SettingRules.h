@@ -1,0 +1,10 @@
+#pragma once
+// The values each key of section "default" takes, from the settings table: flags 0 or 1, list
+// indices within their lists, the JPEG quality 0 to 100, the 16-bit densities; gamma values are
+// positive reals, other keys any whole number or text of their kind.
+#include "app/settings/SettingKeys.h"
+#include "app/settings/ValueRule.h"
+
+ValueRule SettingRule(const SettingKey& key);
+// The zoom keys: a percentage, 0 ending the table early.
+ValueRule ZoomRule();

@@ -1,0 +1,56 @@
+#include "jpegtools/JpegMetadataCopy.h"
+
+#include "jpegtools/SegmentList.h"
+#include "jpegtools/SegmentReader.h"
+
+#include <cstring>
+
+namespace {
+
+constexpr int kApp0 = 0xE0, kApp1 = 0xE1, kApp2 = 0xE2;
+
+// Whether a marker segment's payload starts with the identifier (NUL included).
+bool PayloadStartsWith(const CMarkerSegment& segment, const char* identifier, size_t length) {
+    return segment.ByteCount() >= 4 + length &&
+           std::memcmp(segment.Bytes() + 4, identifier, length) == 0;
+}
+
+bool IsKeptMetadata(const CMarkerSegment& segment) {
+    if (segment.Has(SEG_DATA) || segment.IsDeleted()) return false;
+    const int code = segment.Code();
+    return (code == kApp1 && PayloadStartsWith(segment, "Exif\0\0", 6)) ||
+           (code == kApp2 && PayloadStartsWith(segment, "ICC_PROFILE\0", 12));
+}
+
+} // namespace
+
+std::vector<std::string> ReadJpegMetadata(const std::string& source) {
+    std::vector<std::string> segments;
+    CSegmentReader reader;
+    if (!reader.Open(source)) return segments;
+    SegmentList list;
+    reader.ParseJpeg(list);
+    for (const auto& segment : list)
+        if (IsKeptMetadata(*segment))
+            segments.emplace_back(reinterpret_cast<const char*>(segment->Bytes()),
+                                  segment->ByteCount());
+    return segments;
+}
+
+bool InsertJpegMetadata(const std::string& target, const std::vector<std::string>& segments) {
+    if (segments.empty()) return true;
+    CSegmentReader reader;
+    if (!reader.Open(target)) return false;
+    SegmentList list;
+    reader.ParseJpeg(list);
+    reader.Close();
+    if (list.empty() || list.front()->Code() != 0xD8) return false; // no SOI
+    auto position = list.begin();
+    if (std::next(position) != list.end() && (*std::next(position))->Code() == kApp0) ++position;
+    for (const std::string& bytes : segments)
+        position =
+            InsertSegmentAfter(list, position,
+                               std::make_unique<CMarkerSegment>(
+                                   bytes.size(), reinterpret_cast<const uint8_t*>(bytes.data())));
+    return reader.WriteSegments(target, target, list) == 1;
+}
