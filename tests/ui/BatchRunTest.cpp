@@ -62,6 +62,7 @@ public:
         dir_.Write("src/notes.txt", "not a picture");
         fs::create_directory(Destination("gui"));
         fs::create_directory(Destination("cli"));
+        dir_.Write("tolmena.ini", ""); // the command line takes only a profile that exists
     }
     std::string Source() const { return dir_.File("src"); }
     std::string Destination(const std::string& runner) const { return dir_.File(runner); }
