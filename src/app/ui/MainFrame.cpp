@@ -62,7 +62,12 @@ CMainFrame::CMainFrame(SettingsStore& settings, CDocTemplate& documents)
         QByteArray::fromStdString(settings_.profile.GetString(kDockSection, kDockKey, ""))));
 }
 
-CMainFrame::~CMainFrame() = default;
+CMainFrame::~CMainFrame() {
+    // The MDI area's windows go after this object is half gone: their activation changes must
+    // not reach it any more.
+    disconnect(mdiArea_, nullptr, this, nullptr);
+    disconnect(windows_.get(), nullptr, this, nullptr);
+}
 
 void CMainFrame::CreateControlBar() {
     controlBar_ =
