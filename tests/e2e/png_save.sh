@@ -1,0 +1,46 @@
+#!/usr/bin/env bash
+# Saves a camera JPEG as PNG through Save As in the real viewer: the PNG save options come up,
+# OK writes the file, and the file holds the picture's decoded pixels (as djpeg decodes them).
+# Usage: png_save.sh PATH/TO/tolmena PICTURE.jpg
+set -euo pipefail
+viewer=$(realpath "$1")
+work=$(mktemp -d)
+e2e_name=png_save
+source "$(dirname "$0")/common.sh"
+cp "$2" "$work/photo.jpg"
+
+start_xvfb
+mkdir -m 700 "$work/runtime"
+export XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/runtime" QT_QPA_PLATFORM=xcb
+echo "leak:libdbus-1.so" >"$work/lsan.supp"
+LSAN_OPTIONS="suppressions=$work/lsan.supp:print_suppressions=0" "$viewer" "$work/photo.jpg" &
+viewer_pid=$!
+window=$(timeout 30 xdotool search --sync --onlyvisible --pid "$viewer_pid" --name Tolmena |
+    head -1) || fail "the viewer's window did not appear"
+shown_named() { xdotool search --onlyvisible --pid "$viewer_pid" --name "$1" >/dev/null 2>&1; }
+
+sleep 0.5
+xdotool windowfocus --sync "$window" key ctrl+shift+s
+# The save dialog starts with the file's own name selected: typing replaces it.
+poll 10 eval '[ "$(xdotool getactivewindow 2>/dev/null)" != "$window" ]' ||
+    fail "the save dialog did not open"
+sleep 0.5
+xdotool type --delay 5 "$work/photo.png"
+xdotool key Return
+poll 10 shown_named "PNG 保存設定" || fail "the PNG save options did not come up"
+sleep 0.3
+xdotool key Return
+poll 10 test -s "$work/photo.png" || fail "no PNG was written"
+
+# Decoded pixels on both sides, as raw RGB.
+djpeg -ppm "$work/photo.jpg" | convert ppm:- -depth 8 "rgb:$work/expected.rgb"
+convert "$work/photo.png" -depth 8 "rgb:$work/saved.rgb"
+cmp -s "$work/expected.rgb" "$work/saved.rgb" || fail "the PNG's pixels differ from the JPEG's"
+[ "$(identify -format %m "$work/photo.png")" = PNG ] || fail "the file written is not a PNG"
+
+xdotool windowfocus --sync "$window" key alt+F4
+poll 30 eval '! kill -0 "$viewer_pid" 2>/dev/null' || fail "the viewer did not exit"
+status=0
+wait "$viewer_pid" || status=$?
+viewer_pid=""
+[ "$status" -eq 0 ] || fail "the viewer exited with status $status"
