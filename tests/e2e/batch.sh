@@ -107,11 +107,7 @@ run_from_menu "$work/gui-filter.htm" xdotool key f
 run_from_menu "$work/gui-convert.htm" click_middle_item
 
 xdotool windowfocus --sync "$window" key alt+F4
-poll 30 eval '! kill -0 "$viewer_pid" 2>/dev/null' || fail "the viewer did not exit"
-status=0
-wait "$viewer_pid" || status=$?
-viewer_pid=""
-[ "$status" -eq 0 ] || fail "the viewer exited with status $status"
+expect_clean_exit
 
 "$cli" --set "bulkfilter.LogFilePath=$work/cli-filter.htm" filter "$work/src" "$work/cli-filter" \
     >/dev/null || true

@@ -39,3 +39,12 @@ start_xvfb() {
     read -r -t 20 number <"$work/display" || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
     export DISPLAY=":$number"
 }
+
+# Waits for the viewer to end after it was told to quit; fails unless it exits with status 0.
+expect_clean_exit() {
+    poll 30 eval '! kill -0 "$viewer_pid" 2>/dev/null' || fail "the viewer did not exit"
+    local status=0
+    wait "$viewer_pid" || status=$?
+    viewer_pid=""
+    [ "$status" -eq 0 ] || fail "the viewer exited with status $status"
+}

@@ -39,8 +39,4 @@ cmp -s "$work/expected.rgb" "$work/saved.rgb" || fail "the PNG's pixels differ f
 [ "$(identify -format %m "$work/photo.png")" = PNG ] || fail "the file written is not a PNG"
 
 xdotool windowfocus --sync "$window" key alt+F4
-poll 30 eval '! kill -0 "$viewer_pid" 2>/dev/null' || fail "the viewer did not exit"
-status=0
-wait "$viewer_pid" || status=$?
-viewer_pid=""
-[ "$status" -eq 0 ] || fail "the viewer exited with status $status"
+expect_clean_exit

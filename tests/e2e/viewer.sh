@@ -109,10 +109,6 @@ poll 10 menu_popup || fail "the ファイル menu did not open"
 eval "$(xdotool getwindowgeometry --shell "$popup")"
 click $((X + WIDTH / 2)) $((Y + HEIGHT - 12))
 
-poll 30 eval '! kill -0 "$viewer_pid" 2>/dev/null' || fail "the viewer did not exit"
-status=0
-wait "$viewer_pid" || status=$?
-viewer_pid=""
-[ "$status" -eq 0 ] || fail "the viewer exited with status $status"
+expect_clean_exit
 [ -s "$XDG_CONFIG_HOME/tolmena/tolmena.ini" ] || fail "the profile was not written"
 echo "e2e.viewer: passed"
