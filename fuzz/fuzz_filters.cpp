@@ -2,6 +2,7 @@
 // The filtered file must be written, and split again it must hold every segment the filters
 // do not touch (frames, scans, restart markers, the data between them) unchanged and in order;
 // united tables keep their payloads in order; an in-place rewrite leaves no temporary file.
+#include "JpegMutator.h"
 #include "app/settings/SettingsStore.h"
 #include "jpegtools/LosslessFilter.h"
 
@@ -135,4 +136,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const auto entries = std::filesystem::directory_iterator(WorkDirectory());
     if (std::distance(entries, std::filesystem::directory_iterator()) > 3) __builtin_trap();
     return 0;
+}
+
+extern "C" size_t LLVMFuzzerCustomMutator(uint8_t* data, size_t size, size_t maxSize,
+                                          unsigned seed) {
+    return MutateJpegInput(data, size, maxSize, seed, kChoiceBytes);
 }

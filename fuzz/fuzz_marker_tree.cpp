@@ -1,5 +1,6 @@
 // The marker inspector's tree over arbitrary bytes, split both as a JPEG and as a PNG file:
 // every node must lie inside its segment's bytes and every hex text must match them.
+#include "JpegMutator.h"
 #include "jpegtools/MarkerTreeModel.h"
 #include "jpegtools/SegmentHexText.h"
 
@@ -41,4 +42,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Inspect(data, size, "input.jpg");
     Inspect(data, size, "input.png");
     return 0;
+}
+
+extern "C" size_t LLVMFuzzerCustomMutator(uint8_t* data, size_t size, size_t maxSize,
+                                          unsigned seed) {
+    return MutateJpegInput(data, size, maxSize, seed, 0);
 }

@@ -1,6 +1,7 @@
 // JPEG splitting and writing over arbitrary bytes: the list written unchanged must give back
 // the input up to its first EOI (or all of it), and a list with segments deleted must give
 // exactly the input less those segments.
+#include "JpegMutator.h"
 #include "jpegtools/SegmentReader.h"
 
 #include <cstdint>
@@ -49,4 +50,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     if (Write(reader, list).size() != imageEnd - removed) __builtin_trap();
     return 0;
+}
+
+extern "C" size_t LLVMFuzzerCustomMutator(uint8_t* data, size_t size, size_t maxSize,
+                                          unsigned seed) {
+    return MutateJpegInput(data, size, maxSize, seed, 0);
 }

@@ -35,15 +35,25 @@ void PutDensity(const CExifReader& exif, uint16_t tag, uint8_t* field) {
     field[1] = static_cast<uint8_t>(density);
 }
 
+bool IsJfifHeader(const CMarkerSegment& app0) {
+    return !app0.IsDeleted() && app0.ByteCount() >= 9 &&
+           std::memcmp(app0.Bytes() + 4, "JFIF", 5) == 0;
+}
+
+// A JFIF header followed by bytes that are no marker (a damaged file) cannot go: fill bytes
+// before it would make a marker of those bytes.
+bool HasJfifHeaderBeforeData(SegmentList& list) {
+    for (auto it = FindSegment(list, list.begin(), kApp0); it != list.end();
+         it = FindSegment(list, std::next(it), kApp0))
+        if (IsJfifHeader(**it) && IsFollowedByData(list, it)) return true;
+    return false;
+}
+
 // A file has one JFIF header: those already in the list give way to the new one.
 void DeleteJfifHeaders(SegmentList& list) {
     for (auto it = FindSegment(list, list.begin(), kApp0); it != list.end();
-         it = FindSegment(list, it, kApp0)) {
-        const CMarkerSegment& app0 = **it;
-        const bool jfif = !app0.IsDeleted() && app0.ByteCount() >= 9 &&
-                          std::memcmp(app0.Bytes() + 4, "JFIF", 5) == 0;
-        it = jfif ? DeleteSegment(list, it) : std::next(it);
-    }
+         it = FindSegment(list, it, kApp0))
+        it = IsJfifHeader(**it) ? DeleteSegment(list, it) : std::next(it);
 }
 
 std::unique_ptr<CMarkerSegment> MakeJfifApp0(const CExifReader& exif) {
@@ -118,7 +128,8 @@ bool ConvertExifToJfif(SegmentList& list, const BulkFltOptions& options,
     auto app1 = FindSegment(list, list.begin(), kApp1);
     if (app1 == list.end()) return false;
     CMarkerSegment& segment = **app1;
-    if (IsFollowedByData(list, app1)) return false; // a damaged file: nothing goes after it
+    // A damaged file: nothing goes after the APP1, and no JFIF header before stray bytes goes.
+    if (IsFollowedByData(list, app1) || HasJfifHeaderBeforeData(list)) return false;
     if (segment.ByteCount() < kTiffStart ||
         std::memcmp(segment.Bytes() + 4, kExifHeader, kExifHeaderSize) != 0)
         return false;

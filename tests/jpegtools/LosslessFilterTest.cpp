@@ -195,7 +195,7 @@ TEST_F(LosslessFilter, TablesAreJoinedOnlyWithinTheirScanAndSegmentLimit) {
 }
 
 // In a damaged file a segment may be followed by bytes that are no marker. Such a segment
-// stays: removed, the 0xFF fill byte before it would make a DHT marker of the stray bytes.
+// stays: removed, the 0xFF fill byte before it would make a marker of the stray bytes.
 TEST_F(LosslessFilter, SegmentsBeforeStrayBytesStay) {
     const std::string com = std::string("\xFF\xFE\x00\x03x", 5);
     const std::string stray = std::string("\xC4\x00\x05\x01\x02", 5);
@@ -204,6 +204,18 @@ TEST_F(LosslessFilter, SegmentsBeforeStrayBytesStay) {
     options.removeCom = 1;
     const std::string output = Filter(jpeg, options).output;
     EXPECT_EQ(output, "\xFF\xD8\xFF" + com + stray + JpegAround("").substr(2));
+
+    // Nor does Exif to JFIF take away a JFIF header before stray bytes: it converts nothing.
+    const std::string jfif("\xFF\xE0\0\x10JFIF\0\1\1\0\0\1\0\1\0\0", 18);
+    const std::string exif = ExifPayload(TiffBuilder(true).Ascii(kIfd0, 271, "Maker"));
+    const std::string app1 = "\xFF\xE1" + std::string{0, char(exif.size() + 2)} + exif;
+    const std::string damaged =
+        "\xFF\xD8\xFF" + jfif + "\xE9\xEA" + app1 + JpegAround("").substr(2);
+    options = AllOff();
+    options.convertExif = options.exifGenCmt = 1;
+    EXPECT_EQ(Filter(damaged, options).output, damaged);
+    const std::string sound = "\xFF\xD8\xFF" + jfif + app1 + JpegAround("").substr(2);
+    EXPECT_NE(Filter(sound, options).output, sound);
 }
 
 TEST_F(LosslessFilter, ReportsSizeOfFirstBaselineOrProgressiveFrame) {

@@ -10,9 +10,11 @@ ZoomChange Unchanged(const ViewState& view) {
     return {false, view.zoom, view.Scaled(), view.scroll, false};
 }
 
-// The scroll position that puts a view coordinate in the middle of the visible extent.
+// The scroll position that puts a view coordinate in the middle of the visible extent. A target
+// held at the int limits (an anchor far off the picture) must not overflow on the way.
 int CentreOn(int target, int visible, int scaled) {
-    return std::min(std::max(0, target - visible / 2), scaled - visible);
+    const int64_t start = std::max<int64_t>(0, int64_t{target} - visible / 2);
+    return static_cast<int>(std::min<int64_t>(start, int64_t{scaled} - visible));
 }
 
 int AxisZoom(int scaled, int selected, int currentZoom) {

@@ -85,6 +85,11 @@ TEST(ChangeZoom, KeepsTheCentreAndClampsIntoTheScrollRange) {
         EXPECT_EQ(none.zoom, 100);
         EXPECT_EQ(none.scroll, (Point{7, 9}));
     }
+
+    // An anchor far off the picture scales past the int range and is held there: the view
+    // goes to the nearest end of the scroll range.
+    ZoomChange far = ChangeZoom(View(100), 100000, Point{-30000000, 30000000});
+    EXPECT_EQ(far.scroll, (Point{0, far.scaled.height - 300}));
 }
 
 TEST(ZoomToRect, ZoomsToTheSelectionOrKeepsTheView) {
