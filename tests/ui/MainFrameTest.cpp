@@ -102,7 +102,7 @@ private slots:
         QVERIFY(frame->actions().contains(frame->Action(ID_FOCUS_QUALITY)));
         QVERIFY(frame->Action(ID_RELOAD)->isEnabled() && frame->Action(ID_PNG_GAMMA)->isEnabled());
         QVERIFY(!frame->Action(ID_PNG_TRANSPARENT)->isEnabled());
-        QVERIFY(!frame->Action(ID_HELP_FINDER)->isEnabled()); // no handler yet
+        QVERIFY(frame->Action(ID_HELP_FINDER)->isEnabled()); // the keyword index of the help
         QVERIFY(frame->Action(ID_RESIZE)->isEnabled());
         QVERIFY(frame->Action(ID_COMMENT_TOGGLE)->isChecked());
         QVERIFY(frame->Action(ID_EXIF_WINDOW)->isChecked());

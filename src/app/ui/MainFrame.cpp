@@ -206,6 +206,7 @@ void CMainFrame::ConnectCommands() {
     ConnectEditCommands();
     ConnectGammaCommands();
     ConnectDqtCommands();
+    ConnectHelpCommands();
 }
 
 void CMainFrame::ToggleStatusBar() {

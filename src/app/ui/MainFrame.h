@@ -99,6 +99,7 @@ private:
     // Runs a batch job; the main window cannot be closed meanwhile.
     void RunBatch(IBatchTask& task);
     void ConnectEditCommands();
+    void ConnectHelpCommands();
 
     SettingsStore& settings_;
     CDocTemplate& documents_;

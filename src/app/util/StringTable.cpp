@@ -129,6 +129,10 @@ const std::map<int, const char*>& Table() {
         {3011, "PNG Reference Library"},
         {3012, "Jean-loup Gailly and Mark Adler"},
         {3013, "The Qt Company Ltd."},
+        {3100, "Tolmena ヘルプ"},
+        {3101, "目次"},
+        {3102, "索引"},
+        {3103, "キーワードを入力"},
     };
     return table;
 }
