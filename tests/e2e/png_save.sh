@@ -17,10 +17,10 @@ LSAN_OPTIONS="suppressions=$work/lsan.supp:print_suppressions=0" "$viewer" "$wor
 viewer_pid=$!
 window=$(timeout 30 xdotool search --sync --onlyvisible --pid "$viewer_pid" --name Tolmena |
     head -1) || fail "the viewer's window did not appear"
-shown_named() { xdotool search --onlyvisible --pid "$viewer_pid" --name "$1" >/dev/null 2>&1; }
+shown_named() { xdotool search --all --onlyvisible --pid "$viewer_pid" --name "$1" >/dev/null 2>&1; }
 
 sleep 0.5
-shown_named "^PNG " && fail "a window is taken for the PNG save options before Save As"
+shown_named "PNG 保存設定" && fail "a window is taken for the PNG save options before Save As"
 xdotool windowfocus --sync "$window" key ctrl+shift+s
 # The save dialog starts with the file's own name selected: typing replaces it.
 poll 10 eval '[ "$(xdotool getactivewindow 2>/dev/null)" != "$window" ]' ||
@@ -28,8 +28,7 @@ poll 10 eval '[ "$(xdotool getactivewindow 2>/dev/null)" != "$window" ]' ||
 sleep 0.5
 xdotool type --delay 5 "$work/photo.png"
 xdotool key Return
-# The ASCII start of "PNG 保存設定": xdotool's name search does not match Japanese reliably.
-poll 10 shown_named "^PNG " || fail "the PNG save options did not come up"
+poll 10 shown_named "PNG 保存設定" || fail "the PNG save options did not come up"
 sleep 0.3
 xdotool key Return
 poll 10 test -s "$work/photo.png" || fail "no PNG was written"
