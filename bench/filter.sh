@@ -2,6 +2,7 @@
 # The batch filter over a tree of camera-size JPEGs (4000x3000, about 4.5 MB, with the Exif APP1
 # of a camera file: maker notes and a thumbnail), against
 #   cp -r                    the same tree copied: the bound set by reading and writing the bytes
+# tolmena-cli runs with one worker and with its default (one per processor).
 #   jpegtran -copy none      one process per file, as a shell loop would run it
 #   exiftool -all=           one process over the whole tree
 # Usage: bench/filter.sh [COUNT]   (default 200 files)
@@ -53,7 +54,9 @@ report() { # name, ms
         "$(du -sm "$work/dst" | cut -f1)"
 }
 report "cp -r" "$cp_ms"
-report "tolmena-cli filter" "$(best_ms "$cli" --set bulkfilter.RemoveCOM=1 filter "$work/src" "$work/dst")"
+report "tolmena-cli filter -j 1" \
+    "$(best_ms "$cli" --set bulkfilter.RemoveCOM=1 filter -j 1 "$work/src" "$work/dst")"
+report "tolmena-cli filter -j $(nproc)" "$(best_ms "$cli" --set bulkfilter.RemoveCOM=1 filter "$work/src" "$work/dst")"
 djpeg "$work/src/IMG_$(seq -w 1 "$count" | head -1).JPG" >"$work/a.ppm"
 djpeg "$work/dst/IMG_$(seq -w 1 "$count" | head -1).jpg" >"$work/b.ppm"
 cmp -s "$work/a.ppm" "$work/b.ppm" && echo "  (filtered pixels identical to the source)"

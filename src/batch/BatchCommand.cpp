@@ -36,6 +36,7 @@ BatchResult RunBatchCommand(IBatchTask& task, IBatchFrontEnd& frontEnd) {
     if (!frontEnd.EditSettings()) return result;
     CBatchJob job(task);
     task.Configure(job);
+    job.workers = frontEnd.Workers();
     IBatchProgress* progress = frontEnd.OpenProgress();
     if (!progress) return result;
     job.SetProgress(progress);

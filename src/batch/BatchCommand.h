@@ -20,6 +20,8 @@ public:
     virtual void EnableMainWindow(bool) {}
     // The final report; an information message unless the front end shows it otherwise.
     virtual void ShowSummary(const std::string& text);
+    // Files processed at once (the GUI handles one at a time, events between files).
+    virtual int Workers() const { return 1; }
 };
 
 enum class BatchOutcome {

@@ -4,10 +4,10 @@
 #include "app/util/ReportError.h"
 #include "app/util/StringTable.h"
 #include "batch/BatchPaths.h"
+#include "batch/BatchRunner.h"
 #include "batch/NameOrder.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <cstdio>
 #include <dirent.h>
 #include <fcntl.h>
@@ -161,24 +161,9 @@ void CBatchJob::CutSlots() {
     destination_.resize(level_.destinationEnd - 1);
 }
 
-bool CBatchJob::MakeDestinationDirectory() {
-    const std::string directory = DirectoryText(destination_.substr(0, level_.destinationEnd - 1));
-    if (mkdir(directory.c_str(), 0777) == 0 || (errno == EEXIST && IsDirectory(directory)))
-        return true;
-    LogError(kLogCantMkdir, directory);
-    return false;
-}
-
-bool CBatchJob::EnsureDestinationDirectory() {
-    if (!level_.needsDestination) return true;
-    if (!MakeDestinationDirectory()) return false;
-    level_.needsDestination = false;
-    return true;
-}
-
-bool CBatchJob::OutputReplacesAnotherSource() const {
-    if (!levelFiles_ || outputName_ == currentName_) return false;
-    const bool selected = std::binary_search(levelFiles_->begin(), levelFiles_->end(), outputName_,
+bool CBatchJob::OutputReplacesAnotherSource(const std::vector<std::string>& levelFiles) const {
+    if (outputName_ == currentName_) return false;
+    const bool selected = std::binary_search(levelFiles.begin(), levelFiles.end(), outputName_,
                                              [](const std::string& left, const std::string& right) {
                                                  return CompareNames(left, right) < 0;
                                              });
@@ -191,16 +176,36 @@ bool CBatchJob::OutputReplacesAnotherSource() const {
            outputDirectory.st_ino == sourceFolder.st_ino;
 }
 
-bool CBatchJob::OutputIsItsSource() const {
-    struct stat output {
-    }, source{};
-    return stat(destination_.c_str(), &output) == 0 && stat(source_.c_str(), &source) == 0 &&
-           output.st_dev == source.st_dev && output.st_ino == source.st_ino;
+std::unique_ptr<CBatchFile>
+CBatchJob::CurrentFile(const std::string& name, const std::vector<std::string>& levelFiles) const {
+    CBatchFile::Paths paths{source_, link_, image_, destination_, outputName_, name};
+    return std::make_unique<CBatchFile>(std::move(paths), level_.folder,
+                                        OutputReplacesAnotherSource(levelFiles));
+}
+
+bool CBatchJob::ProcessTree() {
+    std::vector<std::unique_ptr<IBatchWorker>> taskWorkers;
+    for (int index = 0; index < std::max(workers, 1); ++index)
+        taskWorkers.push_back(task_.NewWorker(index));
+    CBatchRunner runner(*this, std::move(taskWorkers));
+    runner_ = &runner;
+    const bool walked = ProcessDirectory();
+    runner.Finish();
+    runner_ = nullptr;
+    return walked && !cancelled_;
+}
+
+void CBatchJob::CountFile() {
+    progress_->Step();
+    ++count_;
+    ShowCounter();
 }
 
 bool CBatchJob::ProcessDirectory() {
     const Level parent = level_;
-    level_.needsDestination = !IsDirectory(DirectoryText(destination_));
+    const std::string destinationFolder = DirectoryText(destination_);
+    level_.folder =
+        std::make_shared<CDestinationFolder>(destinationFolder, IsDirectory(destinationFolder));
     source_ += "/";
     link_ += "/";
     image_ += "/";
@@ -214,7 +219,8 @@ bool CBatchJob::ProcessDirectory() {
     const std::string directory = source_;
     const bool readable = ReadDirectory(directory, listing);
     if (!readable) {
-        LogError(kLogCantChdir, DirectoryText(directory.substr(0, directory.size() - 1)));
+        const std::string unreadable = DirectoryText(directory.substr(0, directory.size() - 1));
+        runner_->Post([unreadable](CBatchJob& job) { job.LogError(kLogCantChdir, unreadable); });
     } else {
         progress_->SetPath(directory);
         walking_.push_back(listing.self);
@@ -229,26 +235,25 @@ bool CBatchJob::ProcessDirectory() {
 
 void CBatchJob::ProcessFiles(std::vector<std::string>& files) {
     SortNames(files);
-    levelFiles_ = &files;
     for (const std::string& name : files) {
         if (cancelled_) break;
         currentName_ = name;
         outputName_ = task_.OutputName(name);
         PlaceNames(name, outputName_);
-        progress_->Step();
         progress_->SetPath(source_);
-        ++count_;
-        ShowCounter();
-        if (!KeepGoing() || !task_.ProcessFile(*this)) break;
+        if (!runner_->Submit(CurrentFile(name, files))) break;
     }
-    levelFiles_ = nullptr;
 }
 
 void CBatchJob::ProcessSubdirectories(std::vector<std::string>& directories) {
     SortNames(directories);
     for (const std::string& name : directories) {
         if (cancelled_) return;
-        if (!EnsureDestinationDirectory()) return;
+        if (!level_.folder->EnsureForSubdirectory()) {
+            const std::string folder = level_.folder->Path();
+            runner_->Post([folder](CBatchJob& job) { job.LogError(kLogCantMkdir, folder); });
+            return;
+        }
         PlaceNames(name, name);
         // A subdirectory that cannot be read is logged; its siblings are still walked.
         ProcessDirectory();

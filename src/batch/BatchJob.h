@@ -5,15 +5,28 @@
 // order, depth first. The tree is mirrored under the destination root, whose directories are
 // created only when something is written into them or below them. Five path slots describe
 // the file at hand; the relative ones ("./sub/a.jpg") become the links of the HTML log.
+#include "batch/BatchFile.h"
 #include "batch/BatchProgress.h"
 #include "batch/HtmlLog.h"
 
+#include <memory>
 #include <string>
 #include <sys/types.h>
 #include <utility>
 #include <vector>
 
 class CBatchJob;
+class CBatchRunner;
+
+// Processes the files of a run, one at a time; a run on several threads has one per thread.
+class IBatchWorker {
+public:
+    virtual ~IBatchWorker() = default;
+    // Handles one file; failures and log entries are left with the file for the job. Calls
+    // EnsureDestinationDirectory before writing, and returns false only when that failed,
+    // which ends the files of the directory.
+    virtual bool ProcessFile(CBatchFile& file) = 0;
+};
 
 // What one kind of batch command (conversion, filtering) does with the walk.
 class IBatchTask {
@@ -25,14 +38,13 @@ public:
     // the extension selection.
     virtual void Configure(CBatchJob& job) = 0;
     // The processing stage, after a counting pass that found files: checks the roots, opens
-    // the log, walks and closes the log. False when it could not start (reported).
+    // the log, walks (ProcessTree) and closes the log. False when it could not start (reported).
     virtual bool Run(CBatchJob& job) = 0;
     // The output file name of a source file name.
     virtual std::string OutputName(const std::string& name) const = 0;
-    // Handles the file the job's path slots hold; failures go to the log. Calls
-    // EnsureDestinationDirectory before writing, and returns false only when that failed,
-    // which ends the files of the directory.
-    virtual bool ProcessFile(CBatchJob& job) = 0;
+    // The worker of the given number (0 up to the job's workers - 1) for this run; called by
+    // ProcessTree on the job's thread.
+    virtual std::unique_ptr<IBatchWorker> NewWorker(int index) = 0;
     // The final report: "%d 個のファイルを処理しました" with the count.
     virtual std::string Summary(const CBatchJob& job) const;
 };
@@ -50,6 +62,7 @@ public:
     bool extensionFilter = false;
     std::string extensionList; // ".jpg;.jfif;.jpeg"
     long long bytesSaved = 0;  // the filter's running sum of source minus output sizes
+    int workers = 1;           // files processed at once, each on a thread of its own when > 1
 
     void SetProgress(IBatchProgress* progress);
     IBatchProgress& Progress() { return *progress_; }
@@ -74,19 +87,14 @@ public:
     // Error lines so far.
     int Failures() const { return failures_; }
 
-    // Walks the directory the path slots hold. False when the run was cancelled or the
-    // directory could not be read.
-    bool ProcessDirectory();
-    // Creates the destination directory of the current level unless it exists; false after
-    // logging "[Can't MKDIR of ...]".
-    bool EnsureDestinationDirectory();
-    // Whether writing the output would replace another file of the source directory that this
-    // run selected (source and destination being the same directory). Such a file is one of
-    // the user's originals, so it is never written over.
-    bool OutputReplacesAnotherSource() const;
-    // Whether the output would be written over the very file being handled (the same file on
-    // disk), as when source and destination are one directory and the name stays.
-    bool OutputIsItsSource() const;
+    // Walks the tree from the roots BeginProcessing placed, handing every selected file to the
+    // task's workers, and returns when all are done. False when the run was cancelled or the
+    // source root could not be read.
+    bool ProcessTree();
+    // A file is handled: the bar advances, the count and its counter line go up.
+    void CountFile();
+    // Lets the progress handle an event; sets the cancel flag when it says stop.
+    bool KeepGoing();
 
     // Files found by the counting pass; files found, or handed to processing, so far.
     int Total() const { return total_; }
@@ -96,20 +104,12 @@ public:
     bool Cancelled() const { return cancelled_; }
     void ResetCancel() { cancelled_ = false; }
 
-    // The five path slots of the file at hand.
-    const std::string& SourcePath() const { return source_; }           // absolute
-    const std::string& LinkPath() const { return link_; }               // "./sub/a.JPEG"
-    const std::string& ImagePath() const { return image_; }             // "./sub/a.jpg"
-    const std::string& DestinationPath() const { return destination_; } // absolute
-    const std::string& OutputName() const { return outputName_; }       // "a.jpg"
-    const std::string& CurrentName() const { return currentName_; }     // "a.JPEG"
-
 private:
     using DirectoryId = std::pair<dev_t, ino_t>;
     // What the walk keeps per directory level.
     struct Level {
         size_t sourceEnd = 0, linkEnd = 0, imageEnd = 0, destinationEnd = 0;
-        bool needsDestination = false;
+        std::shared_ptr<CDestinationFolder> folder;
     };
     struct Listing {
         DirectoryId self{};
@@ -117,14 +117,20 @@ private:
         std::vector<std::string> directories; // subdirectories to descend into, in walk order
     };
 
-    // Lets the progress handle an event; sets the cancel flag when it says stop.
-    bool KeepGoing();
     // Reads a directory: selected files and the subdirectories that may be entered (not one
     // being walked already, not the destination root), with an event handled per entry.
     bool ReadDirectory(const std::string& directory, Listing& listing);
     // Remembers the destination root, which the walk never enters as a source directory.
     void NoteDestinationRoot(const std::string& path);
-    bool MakeDestinationDirectory();
+    // Walks the directory the path slots hold. False when the run was cancelled or the
+    // directory could not be read.
+    bool ProcessDirectory();
+    // The file the path slots hold, as handed to processing.
+    std::unique_ptr<CBatchFile> CurrentFile(const std::string& name,
+                                            const std::vector<std::string>& levelFiles) const;
+    // Whether the output of the file in the slots would replace another selected file of the
+    // source directory (source and destination being the same directory).
+    bool OutputReplacesAnotherSource(const std::vector<std::string>& levelFiles) const;
     // The two halves of a directory's walk: its files, then its subdirectories.
     void ProcessFiles(std::vector<std::string>& files);
     void ProcessSubdirectories(std::vector<std::string>& directories);
@@ -143,7 +149,7 @@ private:
     bool cancelled_ = false;
     std::string source_, link_, image_, destination_, outputName_, currentName_;
     Level level_;
-    const std::vector<std::string>* levelFiles_ = nullptr; // the files of the directory at hand
+    CBatchRunner* runner_ = nullptr;   // while ProcessTree runs
     std::vector<DirectoryId> walking_; // the directories entered and not yet left
     bool hasDestinationRoot_ = false;
     DirectoryId destinationRoot_{};

@@ -17,6 +17,7 @@ struct Key {
 
 // Read, never written: the dialog does not know it.
 constexpr const char* kKeepMetadataKey = "KeepMetadata";
+constexpr const char* kFastShrinkKey = "FastShrink";
 
 // In writing order.
 const Key kKeys[] = {
@@ -56,6 +57,7 @@ BulkConvSettings LoadBulkConvSettings(const ProfileFile& profile) {
             settings.*key.text = profile.GetString(section, key.name, settings.*key.text);
     }
     settings.keepMetadata = profile.GetInt(section, kKeepMetadataKey, 0);
+    settings.fastShrink = profile.GetInt(section, kFastShrinkKey, 0);
     return settings;
 }
 
@@ -90,5 +92,6 @@ void RegisterBulkConvKeys() {
     for (const Key& key : kKeys)
         keys.emplace_back(key.name, key.number ? WholeRule(key.low, key.high) : TextRule());
     keys.emplace_back(kKeepMetadataKey, FlagRule());
+    keys.emplace_back(kFastShrinkKey, FlagRule());
     RegisterSectionKeys(BulkConvSection(), keys);
 }

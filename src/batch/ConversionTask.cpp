@@ -6,6 +6,7 @@
 #include "batch/HtmlLog.h"
 #include "core/DocTemplate.h"
 #include "core/ImageDoc.h"
+#include "core/JpegRead.h"
 #include "imageops/ResizeDocument.h"
 #include "jpegtools/JpegMetadataCopy.h"
 #include "platform/Platform.h"
@@ -63,6 +64,86 @@ bool KeepSourceMetadata(const std::string& source, const std::string& output) {
     return InsertJpegMetadata(output, ReadJpegMetadata(source));
 }
 
+// Converts files in a document that holds one picture at a time.
+class ConversionWorker : public IBatchWorker {
+public:
+    ConversionWorker(const BulkConvSettings& settings, CImageDoc& document,
+                     std::unique_ptr<CImageDoc> owned = nullptr)
+        : settings_(settings), document_(document), owned_(std::move(owned)) {}
+
+    bool ProcessFile(CBatchFile& file) override {
+        ImageSize fullSize;
+        const DecodeAtLeast atLeast = ShrinkOnLoad(file.SourcePath(), fullSize);
+        if (!document_.LoadFile(file.SourcePath(), atLeast)) {
+            file.LogError(kLogCantOpenFile, file.SourcePath());
+            return true;
+        }
+        if (!file.EnsureDestinationDirectory()) return false;
+        if (atLeast.width == 0) fullSize = {document_.ImageWidth(), document_.ImageHeight()};
+        UseDefaultComment(document_);
+        Convert(file, fullSize);
+        return true;
+    }
+
+private:
+    // With FastShrink, the size a JPEG source at least twice its target size both ways may be
+    // decoded at; fullSize is then the file's own size. 0 × 0 otherwise.
+    DecodeAtLeast ShrinkOnLoad(const std::string& path, ImageSize& fullSize) const;
+    // Resizes the loaded picture from its full size's target and saves it; false after logging
+    // the failed step.
+    bool Convert(CBatchFile& file, ImageSize source);
+
+    const BulkConvSettings& settings_;
+    CImageDoc& document_;
+    std::unique_ptr<CImageDoc> owned_;
+};
+
+DecodeAtLeast ConversionWorker::ShrinkOnLoad(const std::string& path, ImageSize& fullSize) const {
+    if (!settings_.fastShrink || !IsJpegPath(path) ||
+        !ReadJpegFrameSize(path, fullSize.width, fullSize.height))
+        return {};
+    const ImageSize target = ConversionTargetSize(fullSize, settings_);
+    if (target.width <= 0 || target.height <= 0 || int64_t{target.width} * 2 > fullSize.width ||
+        int64_t{target.height} * 2 > fullSize.height)
+        return {};
+    return {target.width, target.height};
+}
+
+bool ConversionWorker::Convert(CBatchFile& file, ImageSize source) {
+    CImageDoc& document = document_;
+    const ImageSize loaded{document.ImageWidth(), document.ImageHeight()};
+    const uint32_t sourceSize = document.Facts().fileSize;
+    const ImageSize target = ConversionTargetSize(source, settings_);
+    if (!(target == loaded) &&
+        !Resize(document, ResizeLength(target.width), ResizeLength(target.height))) {
+        file.LogError(kLogCantResize, file.SourcePath());
+        return false;
+    }
+    if (file.OutputReplacesAnotherSource() || file.OutputIsItsSource() ||
+        !document.SaveFile(file.DestinationPath())) {
+        file.LogError(kLogCantSave, file.DestinationPath());
+        return false;
+    }
+    if (settings_.keepMetadata && !KeepSourceMetadata(file.SourcePath(), file.DestinationPath())) {
+        file.LogError(kLogCantSave, file.DestinationPath());
+        return false;
+    }
+    ConversionLogEntry entry;
+    entry.linkPath = file.LinkPath();
+    entry.imagePath = file.ImagePath();
+    entry.outputName = file.OutputName();
+    entry.sourcePath = file.SourcePath();
+    entry.sourceWidth = source.width;
+    entry.sourceHeight = source.height;
+    entry.sourceSize = sourceSize;
+    entry.outputWidth = document.ImageWidth();
+    entry.outputHeight = document.ImageHeight();
+    entry.outputSize = document.Facts().fileSize;
+    entry.altIsOriginalSize = settings_.altIsOriginalSize != 0;
+    file.Later([entry](CBatchJob& job) { job.Log().WriteConversionEntry(entry); });
+    return true;
+}
+
 } // namespace
 
 ImageSize ConversionTargetSize(ImageSize source, const BulkConvSettings& settings) {
@@ -109,56 +190,17 @@ bool CConversionTask::Run(CBatchJob& job) {
         return false;
     }
     const bool started = !settings_.createLog || job.OpenLog(settings_.logFilePath);
-    if (started) job.ProcessDirectory();
+    if (started) job.ProcessTree();
     job.Log().Close();
     documents_.CloseDocument(*document_);
     document_ = nullptr;
     return started;
 }
 
-bool CConversionTask::ProcessFile(CBatchJob& job) {
-    CImageDoc& document = *document_;
-    if (!document.LoadFile(job.SourcePath())) {
-        job.LogError(kLogCantOpenFile, job.SourcePath());
-        return true;
-    }
-    if (!job.EnsureDestinationDirectory()) return false;
-    UseDefaultComment(document);
-    Convert(job, document);
-    return true;
-}
-
-bool CConversionTask::Convert(CBatchJob& job, CImageDoc& document) {
-    const ImageSize source{document.ImageWidth(), document.ImageHeight()};
-    const uint32_t sourceSize = document.Facts().fileSize;
-    const ImageSize target = ConversionTargetSize(source, settings_);
-    if (!(target == source) &&
-        !Resize(document, ResizeLength(target.width), ResizeLength(target.height))) {
-        job.LogError(kLogCantResize, job.SourcePath());
-        return false;
-    }
-    if (job.OutputReplacesAnotherSource() || job.OutputIsItsSource() ||
-        !document.SaveFile(job.DestinationPath())) {
-        job.LogError(kLogCantSave, job.DestinationPath());
-        return false;
-    }
-    if (settings_.keepMetadata && !KeepSourceMetadata(job.SourcePath(), job.DestinationPath())) {
-        job.LogError(kLogCantSave, job.DestinationPath());
-        return false;
-    }
-    if (!job.Log().IsOpen()) return true;
-    ConversionLogEntry entry;
-    entry.linkPath = job.LinkPath();
-    entry.imagePath = job.ImagePath();
-    entry.outputName = job.OutputName();
-    entry.sourcePath = job.SourcePath();
-    entry.sourceWidth = source.width;
-    entry.sourceHeight = source.height;
-    entry.sourceSize = sourceSize;
-    entry.outputWidth = document.ImageWidth();
-    entry.outputHeight = document.ImageHeight();
-    entry.outputSize = document.Facts().fileSize;
-    entry.altIsOriginalSize = settings_.altIsOriginalSize != 0;
-    job.Log().WriteConversionEntry(entry);
-    return true;
+std::unique_ptr<IBatchWorker> CConversionTask::NewWorker(int index) {
+    if (index == 0) return std::make_unique<ConversionWorker>(settings_, *document_);
+    auto document = std::make_unique<CImageDoc>();
+    document->OnNewDocument();
+    CImageDoc& held = *document;
+    return std::make_unique<ConversionWorker>(settings_, held, std::move(document));
 }

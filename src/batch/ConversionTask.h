@@ -36,12 +36,11 @@ public:
     void Configure(CBatchJob& job) override;
     bool Run(CBatchJob& job) override;
     std::string OutputName(const std::string& name) const override;
-    bool ProcessFile(CBatchJob& job) override;
+    // Worker 0 uses the work document; each other worker a document of its own, outside the
+    // template (no window shows it).
+    std::unique_ptr<IBatchWorker> NewWorker(int index) override;
 
 private:
-    // Resizes and saves the loaded picture; false after logging the failed step.
-    bool Convert(CBatchJob& job, CImageDoc& document);
-
     BulkConvSettings settings_;
     CDocTemplate& documents_;
     CImageDoc* document_ = nullptr;

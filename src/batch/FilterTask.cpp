@@ -15,6 +15,67 @@ uint32_t LogSize(uint64_t size) {
     return static_cast<uint32_t>(std::min<uint64_t>(size, std::numeric_limits<uint32_t>::max()));
 }
 
+// A frame size that no SOF segment gives: the file had no baseline or progressive frame.
+constexpr int kNoFrame = -1;
+
+// Filters files one at a time with its own reader and segment list.
+class FilterWorker : public IBatchWorker {
+public:
+    FilterWorker(const SettingsStore& settings, const BulkFltOptions& options,
+                 CFilterTask::LastFrame& lastFrame)
+        : settings_(settings), options_(options), lastFrame_(lastFrame) {}
+
+    bool ProcessFile(CBatchFile& file) override;
+
+private:
+    const SettingsStore& settings_;
+    const BulkFltOptions& options_;
+    CFilterTask::LastFrame& lastFrame_; // read and written in playback, on the job's thread
+    CSegmentReader reader_;
+    SegmentList list_;
+};
+
+bool FilterWorker::ProcessFile(CBatchFile& file) {
+    if (!reader_.Open(file.SourcePath())) {
+        file.LogError(kLogCantOpenFile, file.SourcePath());
+        return true;
+    }
+    const uint64_t sourceSize = reader_.GetLength();
+    reader_.ParseJpeg(list_);
+    reader_.Close();
+    if (!file.EnsureDestinationDirectory()) {
+        list_.clear();
+        return false;
+    }
+    // In its own directory, a.jpeg is not written over a.jpg when that is a source too.
+    if (file.OutputReplacesAnotherSource()) {
+        list_.clear();
+        file.LogError(kLogCantSave, file.DestinationPath());
+        return true;
+    }
+    FilterFileContext context{list_,     reader_,  file.SourcePath(), file.DestinationPath(),
+                              settings_, kNoFrame, kNoFrame};
+    const int filtered = ApplyFilters(context, options_);
+    list_.clear();
+    const CFilterTask::LastFrame frame{context.width, context.height};
+    if (!filtered) {
+        file.LogError(kLogCantSave, file.DestinationPath());
+        if (frame.width != kNoFrame) file.Later([this, frame](CBatchJob&) { lastFrame_ = frame; });
+        return true;
+    }
+    FilterLogEntry entry{file.ImagePath(),    file.DestinationPath(),      0, 0,
+                         LogSize(sourceSize), LogSize(context.writtenSize)};
+    file.Later(
+        [this, frame, entry, sourceSize, written = context.writtenSize](CBatchJob& job) mutable {
+            if (frame.width != kNoFrame) lastFrame_ = frame;
+            entry.width = lastFrame_.width;
+            entry.height = lastFrame_.height;
+            job.bytesSaved += static_cast<long long>(sourceSize) - static_cast<long long>(written);
+            job.Log().WriteFilterEntry(entry);
+        });
+    return true;
+}
+
 } // namespace
 
 void CFilterTask::Configure(CBatchJob& job) {
@@ -25,7 +86,7 @@ bool CFilterTask::Run(CBatchJob& job) {
     job.bytesSaved = 0;
     if (!job.BeginProcessing()) return false;
     if (filter_.createLog && !job.OpenLog(filter_.logFilePath)) return false;
-    job.ProcessDirectory();
+    job.ProcessTree();
     job.Log().Close();
     return true;
 }
@@ -34,39 +95,8 @@ std::string CFilterTask::OutputName(const std::string& name) const {
     return name.substr(0, name.rfind('.')) + kOutputExtension;
 }
 
-bool CFilterTask::ProcessFile(CBatchJob& job) {
-    if (!reader_.Open(job.SourcePath())) {
-        job.LogError(kLogCantOpenFile, job.SourcePath());
-        return true;
-    }
-    const uint64_t sourceSize = reader_.GetLength();
-    reader_.ParseJpeg(list_);
-    reader_.Close();
-    if (!job.EnsureDestinationDirectory()) {
-        list_.clear();
-        return false;
-    }
-    // In its own directory, a.jpeg is not written over a.jpg when that is a source too.
-    if (job.OutputReplacesAnotherSource()) {
-        list_.clear();
-        job.LogError(kLogCantSave, job.DestinationPath());
-        return true;
-    }
-    FilterFileContext context{list_,     reader_, job.SourcePath(), job.DestinationPath(),
-                              settings_, width_,  height_};
-    const int filtered = ApplyFilters(context, filter_.options);
-    list_.clear();
-    width_ = context.width;
-    height_ = context.height;
-    if (!filtered) {
-        job.LogError(kLogCantSave, job.DestinationPath());
-        return true;
-    }
-    job.bytesSaved +=
-        static_cast<long long>(sourceSize) - static_cast<long long>(context.writtenSize);
-    job.Log().WriteFilterEntry({job.ImagePath(), job.DestinationPath(), width_, height_,
-                                LogSize(sourceSize), LogSize(context.writtenSize)});
-    return true;
+std::unique_ptr<IBatchWorker> CFilterTask::NewWorker(int) {
+    return std::make_unique<FilterWorker>(settings_, filter_.options, lastFrame_);
 }
 
 std::string CFilterTask::Summary(const CBatchJob& job) const {

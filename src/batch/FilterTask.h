@@ -3,9 +3,8 @@
 // written into the mirrored destination tree, with the bytes saved summed up for the summary.
 #include "batch/BatchJob.h"
 #include "batch/BulkFltSettings.h"
-#include "jpegtools/SegmentReader.h"
 
-#include <cstdint>
+#include <memory>
 
 struct SettingsStore;
 
@@ -21,15 +20,18 @@ public:
     bool Run(CBatchJob& job) override;
     // "a.JPEG" -> "a.jpg": everything from the last "." replaced, or ".jpg" appended.
     std::string OutputName(const std::string& name) const override;
-    bool ProcessFile(CBatchJob& job) override;
+    std::unique_ptr<IBatchWorker> NewWorker(int index) override;
     // The count, then "(%ld バイトの削減)" with the bytes saved.
     std::string Summary(const CBatchJob& job) const override;
+
+    // Image size of the last file, in walk order, that had a baseline or progressive frame: a
+    // log entry of a file without one shows it.
+    struct LastFrame {
+        int width = 0, height = 0;
+    };
 
 private:
     const SettingsStore& settings_;
     BulkFltSettings filter_;
-    CSegmentReader reader_;
-    SegmentList list_;
-    // Image size of the last file that had a baseline or progressive frame.
-    int width_ = 0, height_ = 0;
+    LastFrame lastFrame_;
 };

@@ -2,9 +2,11 @@
 // settings dialog, the terminal for the progress window, stdout for the final message.
 #include "batch/BatchCommand.h"
 #include "cli/CliCommand.h"
+#include "cli/CliNumber.h"
 #include "cli/CliReports.h"
 #include "cli/TerminalProgress.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <unistd.h>
 
@@ -12,8 +14,10 @@ namespace {
 
 class CCliFrontEnd : public IBatchFrontEnd {
 public:
-    explicit CCliFrontEnd(CTerminalProgress& progress) : progress_(progress) {}
+    CCliFrontEnd(CTerminalProgress& progress, int workers)
+        : progress_(progress), workers_(workers) {}
     bool EditSettings() override { return true; }
+    int Workers() const override { return workers_; }
     IBatchProgress* OpenProgress() override { return &progress_; }
     void ShowSummary(const std::string& text) override {
         progress_.Clear();
@@ -22,7 +26,11 @@ public:
 
 private:
     CTerminalProgress& progress_;
+    int workers_;
 };
+
+// Most files processed at once that -j takes.
+constexpr int kMostWorkers = 256;
 
 } // namespace
 
@@ -30,9 +38,25 @@ std::string FailureCountLine(int failures) {
     return std::to_string(failures) + (failures == 1 ? " file failed" : " files failed");
 }
 
-int RunCliBatch(IBatchTask& task) {
+bool TakeWorkersOption(CliArgs& args, int& workers) {
+    const long online = sysconf(_SC_NPROCESSORS_ONLN);
+    workers = static_cast<int>(std::clamp<long>(online, 1, kMostWorkers));
+    for (const char* name : {"-j", "--jobs"}) {
+        std::string value;
+        bool present = false;
+        if (!TakeOption(args, name, value, present)) return false;
+        if (present && !ParseNumber(value, 1, kMostWorkers, workers)) {
+            UsageError(std::string(name) + " takes a number of files from 1 to " +
+                       std::to_string(kMostWorkers));
+            return false;
+        }
+    }
+    return true;
+}
+
+int RunCliBatch(IBatchTask& task, int workers) {
     CTerminalProgress progress(isatty(STDERR_FILENO) != 0);
-    CCliFrontEnd frontEnd(progress);
+    CCliFrontEnd frontEnd(progress, workers);
     CliReports().BeginFile("");
     const BatchResult result = RunBatchCommand(task, frontEnd);
     if (result.failures > 0)

@@ -35,11 +35,14 @@ const std::vector<CliCommand>& CliCommands() {
          "Prints the marker (JPEG) or chunk (PNG) tree of a file; exits 1 on a PNG CRC error."},
         {"jpeg", "jpeg [--in-place] [--keep-metadata] IN OUT", RunJpegCommand,
          "Writes OUT as the JPEG conversion does and prints the conversion label."},
-        {"batch-convert", "batch-convert SRC DST", RunBatchConvertCommand,
+        {"batch-convert", "batch-convert [-j N] [--fast] SRC DST", RunBatchConvertCommand,
          "Converts the files of a tree with the settings of section \"bulkconv\"; a source is "
-         "never written over."},
-        {"filter", "filter SRC DST", RunFilterCommand,
-         "Filters the JPEG files of a tree with the settings of section \"bulkfilter\"."},
+         "never written over. -j N: files converted at once (default: one per processor). --fast: "
+         "JPEG sources at least twice the target size are decoded at a reduced scale first "
+         "(faster, not byte-identical)."},
+        {"filter", "filter [-j N] SRC DST", RunFilterCommand,
+         "Filters the JPEG files of a tree with the settings of section \"bulkfilter\". -j N: "
+         "files filtered at once (default: one per processor)."},
     };
     return commands;
 }

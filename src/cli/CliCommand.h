@@ -74,8 +74,11 @@ class IBatchTask;
 // Runs a batch command with its settings as given, progress on a terminal's stderr and Ctrl+C
 // as the abort; prints the summary line. 0 when every file found was handled without error.
 // Any failure is counted on a second line on stderr ("3 files failed"); a run ended by Ctrl+C
-// returns kExitInterrupted.
-int RunCliBatch(IBatchTask& task);
+// returns kExitInterrupted. Up to `workers` files are processed at once.
+int RunCliBatch(IBatchTask& task, int workers);
+// Pulls "-j N" or "--jobs N" (files processed at once, 1-256) out of args; without it, the
+// number of online processors. False after a usage message.
+bool TakeWorkersOption(CliArgs& args, int& workers);
 // "1 file failed", "3 files failed".
 std::string FailureCountLine(int failures);
 

@@ -5,11 +5,12 @@
 
 int RunFilterCommand(SettingsStore& settings, const CliArgs& arguments) {
     CliArgs args = arguments;
-    if (!FinishOptions(args, "filter")) return kExitUsage;
+    int workers = 1;
+    if (!TakeWorkersOption(args, workers) || !FinishOptions(args, "filter")) return kExitUsage;
     if (args.size() != 2) return UsageError("filter: give SRC and DST");
     BulkFltSettings filter = LoadBulkFltSettings(settings.profile);
     filter.srcDirectory = args[0];
     filter.dstDirectory = args[1];
     CFilterTask task(settings, filter);
-    return RunCliBatch(task);
+    return RunCliBatch(task, workers);
 }

@@ -72,7 +72,7 @@ void CImageDoc::ResetFormatState() {
     Changed();
 }
 
-bool CImageDoc::LoadFile(const std::string& path) {
+bool CImageDoc::LoadFile(const std::string& path, DecodeAtLeast atLeast) {
     ResetFormatState();
     DeleteTemporaryFiles();
     image_ = std::make_unique<CDibImage>();
@@ -80,8 +80,9 @@ bool CImageDoc::LoadFile(const std::string& path) {
     if (extension.empty()) return false;
     docType_ = FileTypeFromExtension(extension);
     NewSyncId();
-    const ImageReadOptions options =
+    ImageReadOptions options =
         ImageReadOptions::FromSettings(AppSettings(), Platform().ScreenDepth());
+    options.atLeast = atLeast;
     if (!ReadImageFile(*this, docType_, path, options)) return false;
     SetInfoText(facts_.description, false);
     if (!includeComment_) AddDefaultComment();

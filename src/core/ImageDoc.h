@@ -7,6 +7,7 @@
 #include "core/DibImage.h"
 #include "core/Document.h"
 #include "core/ImageFacts.h"
+#include "core/ImageReadOptions.h"
 #include "jpegtools/QuantTablePair.h"
 
 #include <cstdint>
@@ -33,7 +34,8 @@ public:
     void ResetFormatState();
     // Load and save dispatch by the path's extension; false on failure (reported by the reader
     // or writer; an unknown extension fails silently).
-    bool LoadFile(const std::string& path);
+    // atLeast allows a JPEG to be decoded at a reduced scale (see DecodeAtLeast).
+    bool LoadFile(const std::string& path, DecodeAtLeast atLeast = {});
     bool SaveFile(const std::string& path);
     // Reload command: re-reads the document's file and drops the modified mark.
     bool Reload();

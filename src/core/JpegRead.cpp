@@ -147,8 +147,24 @@ std::string ExifLabelOf(const JpegMarkerState& markers) {
     return markers.hasExif && reader ? ExifLabel(*reader) : std::string();
 }
 
+// The smallest of libjpeg's reduced scales whose output is still at least the size asked for.
+void ChooseScale(jpeg_decompress_struct& info, DecodeAtLeast atLeast) {
+    if (atLeast.width <= 0 || atLeast.height <= 0) return;
+    for (unsigned denominator : {8u, 4u, 2u}) {
+        const JDIMENSION width = (info.image_width + denominator - 1) / denominator;
+        const JDIMENSION height = (info.image_height + denominator - 1) / denominator;
+        if (width >= static_cast<JDIMENSION>(atLeast.width) &&
+            height >= static_cast<JDIMENSION>(atLeast.height)) {
+            info.scale_num = 1;
+            info.scale_denom = denominator;
+            return;
+        }
+    }
+}
+
 DecodeStatus RunDecode(DecodeSession& session, std::FILE* file, size_t maxPixels,
-                       JpegPixelForm form, CDibImage& image, JpegFileFacts& facts) {
+                       JpegPixelForm form, CDibImage& image, JpegFileFacts& facts,
+                       DecodeAtLeast atLeast) {
     jpeg_decompress_struct& info = session.info;
     info.err = InstallJpegErrorManager(session.errors);
     if (setjmp(session.errors.jump)) return DecodeStatus::LibraryError;
@@ -158,6 +174,7 @@ DecodeStatus RunDecode(DecodeSession& session, std::FILE* file, size_t maxPixels
     if (jpeg_read_header(&info, TRUE) != JPEG_HEADER_OK) ERREXIT(&info, JERR_INPUT_EOF);
     CopyQuantTables(info, facts);
     ChooseOutputSpace(info, form);
+    ChooseScale(info, atLeast);
     jpeg_start_decompress(&info);
     if (!AllocatePixels(info, maxPixels, form, image, session.target))
         return DecodeStatus::NoMemory;
@@ -170,9 +187,10 @@ DecodeStatus RunDecode(DecodeSession& session, std::FILE* file, size_t maxPixels
 } // namespace
 
 bool DecodeJpegStream(std::FILE* file, const std::string& path, size_t maxPixels,
-                      JpegPixelForm form, CDibImage& image, JpegFileFacts& facts) {
+                      JpegPixelForm form, CDibImage& image, JpegFileFacts& facts,
+                      DecodeAtLeast atLeast) {
     DecodeSession session;
-    const DecodeStatus status = RunDecode(session, file, maxPixels, form, image, facts);
+    const DecodeStatus status = RunDecode(session, file, maxPixels, form, image, facts, atLeast);
     jpeg_destroy_decompress(&session.info);
     if (status == DecodeStatus::Ok) return true;
     image.FreeDib();
@@ -215,6 +233,18 @@ bool DescribeHeaders(DecodeSession& session, std::FILE* file, uint64_t fileSize,
     return true;
 }
 
+bool ReadFrameHeader(DecodeSession& session, std::FILE* file, int& width, int& height) {
+    jpeg_decompress_struct& info = session.info;
+    info.err = InstallJpegErrorManager(session.errors);
+    if (setjmp(session.errors.jump)) return false;
+    jpeg_create_decompress(&info);
+    jpeg_stdio_src(&info, file);
+    if (jpeg_read_header(&info, TRUE) != JPEG_HEADER_OK) return false;
+    width = static_cast<int>(info.image_width);
+    height = static_cast<int>(info.image_height);
+    return true;
+}
+
 } // namespace
 
 bool DescribeJpegHeaders(const std::string& path, std::string& description) {
@@ -230,8 +260,17 @@ bool DescribeJpegHeaders(const std::string& path, std::string& description) {
     return described;
 }
 
+bool ReadJpegFrameSize(const std::string& path, int& width, int& height) {
+    FileHandle file = FileHandle::Open(path, "rb");
+    if (!file) return false;
+    DecodeSession session;
+    const bool read = ReadFrameHeader(session, file.get(), width, height);
+    jpeg_destroy_decompress(&session.info);
+    return read;
+}
+
 bool DecodeJpegFile(const std::string& path, JpegPixelForm form, CDibImage& image,
-                    JpegFileFacts& facts) {
+                    JpegFileFacts& facts, DecodeAtLeast atLeast) {
     FileHandle file = FileHandle::Open(path, "rb");
     if (!file) {
         ReportErrorId(kReaderName, path, StringId::CannotOpen);
@@ -241,7 +280,7 @@ bool DecodeJpegFile(const std::string& path, JpegPixelForm form, CDibImage& imag
     std::rewind(file.get());
     facts.fileSize = length > 0 ? static_cast<uint64_t>(length) : 0;
     return DecodeJpegStream(file.get(), path, PixelLimitForFile(facts.fileSize, kJpegPixelsPerByte),
-                            form, image, facts);
+                            form, image, facts, atLeast);
 }
 
 namespace {
@@ -283,7 +322,7 @@ bool ReadJpegFile(const std::string& path, const ImageReadOptions& options,
                                    : JpegPixelForm::PackedDib;
     auto image = std::make_unique<CDibImage>();
     JpegFileFacts facts;
-    if (!DecodeJpegFile(path, form, *image, facts)) return false;
+    if (!DecodeJpegFile(path, form, *image, facts, options.atLeast)) return false;
     decoded.facts = FactsOf(facts, options.readCharsets);
     if (form == JpegPixelForm::PackedDib) image = PrepareForScreen(std::move(image), options);
     if (!image) {

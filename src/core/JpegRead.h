@@ -29,10 +29,13 @@ struct JpegFileFacts {
 // pixels are refused as out of memory. Failures are reported ("JPEGLIB" with the library's
 // message, or "LoadJpegFile" with the path) and leave the image empty.
 bool DecodeJpegStream(std::FILE* file, const std::string& path, size_t maxPixels,
-                      JpegPixelForm form, CDibImage& image, JpegFileFacts& facts);
+                      JpegPixelForm form, CDibImage& image, JpegFileFacts& facts,
+                      DecodeAtLeast atLeast = {});
 // Opens the file and decodes it, allowing as many pixels as its length makes plausible.
 bool DecodeJpegFile(const std::string& path, JpegPixelForm form, CDibImage& image,
-                    JpegFileFacts& facts);
+                    JpegFileFacts& facts, DecodeAtLeast atLeast = {});
+// The frame size from the file's headers, without decoding; false when libjpeg rejects them.
+bool ReadJpegFrameSize(const std::string& path, int& width, int& height);
 
 // The description a full read gives, made from the headers alone: the markers and the frame
 // up to the first scan, without decoding a pixel. False when the headers cannot promise the same

@@ -4,6 +4,7 @@
 // sets.
 #include "platform/Platform.h"
 
+#include <atomic>
 #include <mutex>
 #include <vector>
 
@@ -34,8 +35,8 @@ public:
 private:
     std::mutex mutex_; // messages may come from worker threads
     std::vector<Message> messages_;
-    int beeps_ = 0;
-    int waitDepth_ = 0;
+    std::atomic<int> beeps_ = 0;
+    std::atomic<int> waitDepth_ = 0; // batch workers save files on threads of their own
     int screenDepth_ = 32;
     bool echo_ = false;
     Answer answer_ = Answer::Yes;

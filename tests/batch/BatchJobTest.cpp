@@ -27,22 +27,30 @@ public:
     }
     bool Run(CBatchJob& job) override {
         if (!job.BeginProcessing() || (!logPath.empty() && !job.OpenLog(logPath))) return false;
-        job.ProcessDirectory();
+        job.ProcessTree();
         job.Log().Close();
         return true;
     }
     std::string OutputName(const std::string& name) const override {
         return name.substr(0, name.rfind('.')) + ".out";
     }
-    bool ProcessFile(CBatchJob& job) override {
-        if (beforeFile) std::exchange(beforeFile, nullptr)();
-        if (!job.EnsureDestinationDirectory()) return false;
-        links.push_back(job.LinkPath());
-        last = {job.SourcePath(), job.ImagePath(), job.DestinationPath()};
-        fs::copy_file(job.SourcePath(), job.DestinationPath(),
-                      fs::copy_options::overwrite_existing);
-        return true;
+    std::unique_ptr<IBatchWorker> NewWorker(int) override {
+        return std::make_unique<Worker>(*this);
     }
+
+    struct Worker : IBatchWorker {
+        explicit Worker(CopyTask& task) : task(task) {}
+        bool ProcessFile(CBatchFile& file) override {
+            if (task.beforeFile) std::exchange(task.beforeFile, nullptr)();
+            if (!file.EnsureDestinationDirectory()) return false;
+            task.links.push_back(file.LinkPath());
+            task.last = {file.SourcePath(), file.ImagePath(), file.DestinationPath()};
+            fs::copy_file(file.SourcePath(), file.DestinationPath(),
+                          fs::copy_options::overwrite_existing);
+            return true;
+        }
+        CopyTask& task;
+    };
 
     std::string source, destination, logPath;
     bool recurse = true, extensionFilter = true;

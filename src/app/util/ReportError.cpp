@@ -39,7 +39,10 @@ std::string FormatErrorReport(const std::string& name, const std::string& path,
 }
 
 void ReportError(const std::string& name, const std::string& path, const std::string& message) {
-    const std::string text = FormatErrorReport(name, path, message);
+    DeliverReport(FormatErrorReport(name, path, message));
+}
+
+void DeliverReport(const std::string& text) {
     if (IReportSink* sink = threadSink ? threadSink : defaultSink.load())
         sink->Report(text);
     else

@@ -44,6 +44,8 @@ private:
 void SetDefaultReportSink(IReportSink* sink);
 
 void ReportError(const std::string& name, const std::string& path, const std::string& message);
+// Passes a finished report (one that another thread collected) to the calling thread's sink.
+void DeliverReport(const std::string& text);
 // As ReportError, with the message taken from the string table.
 void ReportErrorId(const std::string& name, const std::string& path, StringId id);
 // The text ReportError shows.
