@@ -2,15 +2,26 @@
 # Fuzzing campaign: builds the fuzz targets (clang, ASan/UBSan, the library instrumented), runs
 # each named target for N minutes with its seed corpus and dictionary in fork mode (a finding is
 # saved and the run goes on), then merges the inputs that add coverage back into
-# fuzz/corpus/<target>. Findings land in build-fuzz/campaign/<target>/findings; a summary line
-# per target (runs, coverage, findings) is appended to build-fuzz/campaign/summary.txt.
+# fuzz/corpus/<target>. Findings land in build-fuzz/campaign/<target>/findings. Each run appends
+# a line (date, target, CPU minutes, runs, coverage, findings) to fuzz/ledger.tsv, which is kept
+# in the repository so that the CPU time given to each target adds up across machines and days.
 #
 #   fuzz/campaign.sh TARGET... [--minutes N] [--no-build]
 #   fuzz/campaign.sh all --minutes 60
+#   fuzz/campaign.sh --totals          CPU minutes and runs per target so far
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
 build="$root/build-fuzz"
+ledger="$root/fuzz/ledger.tsv"
+# Sums the ledger per target: CPU minutes, runs, the latest coverage, findings.
+totals() {
+    awk -F'\t' 'NR > 1 { cpu[$2] += $3; runs[$2] += $4; cov[$2] = $5; found[$2] += $6 }
+        END { printf "%-14s %8s %12s %6s %8s\n", "target", "cpu-min", "runs", "cov", "findings"
+              for (t in cpu) printf "%-14s %8.1f %12d %6s %8d\n", t, cpu[t], runs[t], cov[t], found[t] }' \
+        "$ledger" | sort
+}
+
 minutes=10
 build_first=1
 targets=()
@@ -19,7 +30,8 @@ while [ $# -gt 0 ]; do
     case "$1" in
     --minutes) minutes="$2"; shift 2 ;;
     --no-build) build_first=0; shift ;;
-    -h | --help) sed -n '2,9p' "$0"; exit 0 ;;
+    -h | --help) sed -n '2,11p' "$0"; exit 0 ;;
+    --totals) totals; exit 0 ;;
     all)
         for source in "$root"/fuzz/fuzz_*.cpp; do
             name=$(basename "$source" .cpp)
@@ -29,6 +41,7 @@ while [ $# -gt 0 ]; do
     *) targets+=("$1"); shift ;;
     esac
 done
+[ "$minutes" -gt 0 ] 2>/dev/null || { echo "--minutes takes a whole number above 0" >&2; exit 2; }
 [ ${#targets[@]} -gt 0 ] || { echo "usage: $0 TARGET... [--minutes N] [--no-build]" >&2; exit 2; }
 for target in "${targets[@]}"; do
     [ -f "$root/fuzz/fuzz_$target.cpp" ] || { echo "no fuzz target: $target" >&2; exit 2; }
@@ -50,16 +63,22 @@ build_targets() {
     cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
         -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DTOLMENA_SANITIZE=ON \
         -DTOLMENA_FUZZ=ON -DTOLMENA_GUI=OFF >/dev/null
-    nice -n 10 cmake --build "$build" -j2 --target "${targets[@]/#/fuzz_}"
+    nice -n 19 cmake --build "$build" -j2 --target "${targets[@]/#/fuzz_}"
 }
 
-# The last status line of a fork-mode log: "#runs: cov: C ft: F corp: ... crash: a/b/c ...".
-summarise() {
-    local target="$1" log="$2" findings="$3"
-    local status
+# Appends the run to the ledger: the CPU time of the fork-mode parent and its jobs, and the
+# last status line of the log ("#RUNS: cov: C ft: F ...").
+record() {
+    local target="$1" log="$2" findings="$3" times="$4"
+    local status runs cov cpu found
     status=$(grep -a -E '^#[0-9]+: cov:' "$log" | tail -n 1 || true)
-    printf '%s %s minutes=%s findings=%s %s\n' "$(date -u +%FT%TZ)" "$target" "$minutes" \
-        "$(find "$findings" -type f | wc -l)" "${status:-no status line}"
+    runs=$(sed -E 's/^#([0-9]+):.*/\1/' <<<"${status:-#0:}")
+    cov=$(sed -nE 's/.* cov: ([0-9]+).*/\1/p' <<<"$status")
+    cpu=$(awk 'END { printf "%.1f", ($1 + $2) / 60 }' "$times")
+    found=$(find "$findings" -type f -newer "$times.start" | wc -l)
+    [ -f "$ledger" ] || printf 'date\ttarget\tcpu_minutes\truns\tcoverage\tfindings\n' >"$ledger"
+    printf '%s\t%s\t%s\t%s\t%s\t%s\n' "$(date -u +%FT%TZ)" "$target" "$cpu" "${runs:-0}" \
+        "${cov:-?}" "$found" | tee -a "$ledger"
 }
 
 run_target() {
@@ -77,11 +96,13 @@ run_target() {
         -artifact_prefix="$findings/" -print_final_stats=1)
     [ -s "$dict" ] && options+=(-dict="$dict")
     echo "== $target: $minutes minutes"
-    (cd "$work" && nice -n 10 "$build/fuzz/fuzz_$target" "${options[@]}" "$fresh" \
+    touch "$work/times.start"
+    (cd "$work" && /usr/bin/time -f '%U %S' -o "$work/times" nice -n 19 \
+        "$build/fuzz/fuzz_$target" "${options[@]}" "$fresh" \
         "$root/fuzz/corpus/$target" >"$work/run.log" 2>&1) || true
-    summarise "$target" "$work/run.log" "$findings" | tee -a "$build/campaign/summary.txt"
+    record "$target" "$work/run.log" "$findings" "$work/times"
     # Only inputs that reach new edges join the kept seeds (hit counts would keep hundreds).
-    nice -n 10 "$build/fuzz/fuzz_$target" -merge=1 -use_counters=0 -timeout=10 \
+    nice -n 19 "$build/fuzz/fuzz_$target" -merge=1 -use_counters=0 -timeout=10 \
         "$root/fuzz/corpus/$target" \
         "$fresh" >"$work/merge.log" 2>&1 || echo "merge failed: see $work/merge.log" >&2
 }
