@@ -25,8 +25,9 @@ struct BulkConvSettings {
     // or with --set: the dialog neither shows nor writes it.
     int keepMetadata = 0;
     // A JPEG source at least twice the target size both ways is decoded at 1/2, 1/4 or 1/8 of
-    // its size (the smallest still at least the target) before the exact scaler: much faster,
-    // not byte-identical. Profile or --set (and batch-convert --fast) only, like keepMetadata.
+    // its size (the smallest still at least twice the target) before the exact scaler: much
+    // faster, not byte-identical. Profile or --set (and batch-convert --fast) only, like
+    // keepMetadata.
     int fastShrink = 0;
 };
 
