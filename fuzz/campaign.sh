@@ -75,10 +75,23 @@ record() {
     runs=$(sed -E 's/^#([0-9]+):.*/\1/' <<<"${status:-#0:}")
     cov=$(sed -nE 's/.* cov: ([0-9]+).*/\1/p' <<<"$status")
     cpu=$(awk 'END { printf "%.1f", ($1 + $2) / 60 }' "$times")
-    found=$(find "$findings" -type f -newer "$times.start" | wc -l)
+    found=$(find "$findings" -maxdepth 1 -type f -newer "$times.start" | wc -l)
     [ -f "$ledger" ] || printf 'date\ttarget\tcpu_minutes\truns\tcoverage\tfindings\n' >"$ledger"
     printf '%s\t%s\t%s\t%s\t%s\t%s\n' "$(date -u +%FT%TZ)" "$target" "$cpu" "${runs:-0}" \
         "${cov:-?}" "$found" | tee -a "$ledger"
+}
+
+# A timeout or slow unit that runs in time when replayed alone came from a stalled machine (the
+# run paused or starved of CPU), not from the input: it is moved to findings/not-reproduced.
+recheck_slow_units() {
+    local target="$1" findings="$2" unit
+    for unit in "$findings"/timeout-* "$findings"/slow-unit-*; do
+        [ -f "$unit" ] || continue
+        if timeout 60 "$build/fuzz/fuzz_$target" -timeout=10 "$unit" >/dev/null 2>&1; then
+            mkdir -p "$findings/not-reproduced"
+            mv "$unit" "$findings/not-reproduced/"
+        fi
+    done
 }
 
 run_target() {
@@ -100,6 +113,7 @@ run_target() {
     (cd "$work" && /usr/bin/time -f '%U %S' -o "$work/times" nice -n 19 \
         "$build/fuzz/fuzz_$target" "${options[@]}" "$fresh" \
         "$root/fuzz/corpus/$target" >"$work/run.log" 2>&1) || true
+    recheck_slow_units "$target" "$findings"
     record "$target" "$work/run.log" "$findings" "$work/times"
     # Only inputs that reach new edges join the kept seeds (hit counts would keep hundreds).
     nice -n 19 "$build/fuzz/fuzz_$target" -merge=1 -use_counters=0 -timeout=10 \

@@ -28,8 +28,8 @@ int BitCountOfColorType(int colorType) {
     }
 }
 
-template <typename T> void FreeVector(std::vector<T>& vector) {
-    std::vector<T>().swap(vector);
+template <typename Vector> void FreeVector(Vector& vector) {
+    Vector().swap(vector);
 }
 
 void StoreIndex(uint8_t* row, size_t x, int bitCount, uint8_t index) {
@@ -133,7 +133,8 @@ bool CDibImage::Realize() {
             SetPalette(format.colorTable, format.colorCount);
             indices_.swap(indices);
         } else {
-            std::vector<uint32_t> bits(count);
+            decltype(bits_) bits;
+            bits.resize(count); // every row is decoded: no fill first
             DecodeTrueColor(format, pixels_.data(), pixels_.size(), bits.data());
             bits_.swap(bits);
         }
@@ -147,13 +148,23 @@ bool CDibImage::Realize() {
 }
 
 bool CDibImage::CreateBlank(int width, int height, int colorType) {
+    return Create(width, height, colorType, true);
+}
+
+bool CDibImage::CreateUnfilled(int width, int height) {
+    return Create(width, height, 0, false);
+}
+
+bool CDibImage::Create(int width, int height, int colorType, bool fill) {
     if (width < 1 || height < 1 || BitCountOfColorType(colorType) == 0) return false;
     Release();
     size_t count = size_t(width) * size_t(height);
     if (!FitsMemoryLimit(PictureBytes(count, colorType == 0 ? sizeof(uint32_t) : 1))) return false;
     try {
-        if (colorType == 0)
+        if (colorType == 0 && fill)
             bits_.assign(count, DeviceWord(0, 0, 0));
+        else if (colorType == 0)
+            bits_.resize(count);
         else
             indices_.assign(count, 0);
     } catch (const std::exception&) {

@@ -14,6 +14,8 @@
 //   the colour type, extraction and the writers see only the image's own entries.
 // Revision() grows whenever the device form's pixels or palette change; memory wrapped for
 // drawing stays valid until then.
+#include "platform/PictureAllocator.h"
+
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -95,6 +97,9 @@ public:
     // Makes a blank device form (black, or index 0 of the fixed palette of the colour type:
     // 2, 16 or 256 entries); false for another colour type, a size below 1 or no memory.
     bool CreateBlank(int width, int height, int colorType);
+    // A true-colour device form whose pixels the caller writes, every one of them, before any
+    // is read (a decoder): not filled first.
+    bool CreateUnfilled(int width, int height);
     // Sets every pixel to a colour (0x00RRGGBB; palette images take its nearest entry).
     void Fill(uint32_t rgb);
     // True when there is no device form (before a Realize or CreateBlank, after a Release).
@@ -139,6 +144,7 @@ public:
     BitmapInfoHeader lastHeader{};
 
 private:
+    bool Create(int width, int height, int colorType, bool fill);
     // The colour table of an extraction: the palette's first entries, or the fixed palette.
     std::vector<RgbQuad> TableFor(int colorType) const;
     void ExtractTrueColorRows(size_t stride);
@@ -152,8 +158,8 @@ private:
     std::vector<uint8_t> header_;
     std::vector<uint8_t> pixels_;
     int width_ = 0, height_ = 0, colorType_ = 0;
-    std::vector<uint32_t> bits_;   // true colour device form
-    std::vector<uint8_t> indices_; // palette device form
+    std::vector<uint32_t, PictureAllocator<uint32_t>> bits_; // true colour device form
+    std::vector<uint8_t> indices_;                           // palette device form
     std::vector<RgbQuad> palette_;
     std::array<uint32_t, 256> drawableColors_;
     uint64_t revision_ = 0;

@@ -111,7 +111,7 @@ bool AllocatePixels(const jpeg_decompress_struct& info, size_t maxPixels, JpegPi
     target.height = info.output_height;
     target.deviceForm = form == JpegPixelForm::DeviceForm;
     if (!target.deviceForm) return AllocatePackedDib(width, height, image, target);
-    if (!image.CreateBlank(static_cast<int>(width), static_cast<int>(height), 0)) return false;
+    if (!image.CreateUnfilled(static_cast<int>(width), static_cast<int>(height))) return false;
     target.base = reinterpret_cast<uint8_t*>(image.Bits());
     target.stride = width * 4;
     return true;
