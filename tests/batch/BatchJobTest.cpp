@@ -39,7 +39,7 @@ public:
     }
 
     struct Worker : IBatchWorker {
-        explicit Worker(CopyTask& task) : task(task) {}
+        explicit Worker(CopyTask& owner) : task(owner) {}
         bool ProcessFile(CBatchFile& file) override {
             if (task.beforeFile) std::exchange(task.beforeFile, nullptr)();
             if (!file.EnsureDestinationDirectory()) return false;
