@@ -13,6 +13,7 @@
 #include <fcntl.h>
 #include <memory>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -192,7 +193,16 @@ bool CBatchJob::ProcessTree() {
     const bool walked = ProcessDirectory();
     runner.Finish();
     runner_ = nullptr;
+    SyncDestination();
     return walked && !cancelled_;
+}
+
+void CBatchJob::SyncDestination() const {
+    const int directory =
+        open(DirectoryText(destination_).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (directory < 0) return;
+    syncfs(directory);
+    close(directory);
 }
 
 void CBatchJob::CountFile() {

@@ -125,6 +125,9 @@ private:
     // Walks the directory the path slots hold. False when the run was cancelled or the
     // directory could not be read.
     bool ProcessDirectory();
+    // New outputs are written without a sync each: the destination's file system is synced
+    // once when the walk is done.
+    void SyncDestination() const;
     // The file the path slots hold, as handed to processing.
     std::unique_ptr<CBatchFile> CurrentFile(const std::string& name,
                                             const std::vector<std::string>& levelFiles) const;

@@ -76,7 +76,8 @@ std::FILE* COutputFiles::Create(const std::string& path, bool measured) {
     output.sink = std::make_unique<Sink>();
     std::error_code error;
     fs::file_status status = fs::status(output.target, error);
-    if (fs::exists(status) && !fs::is_regular_file(status)) {
+    output.replaces = fs::exists(status);
+    if (output.replaces && !fs::is_regular_file(status)) {
         output.sink->fd = open(output.target.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
     } else {
         fs::path target(output.target);
@@ -100,7 +101,8 @@ std::FILE* COutputFiles::Create(const std::string& path, bool measured) {
 bool COutputFiles::Finish(Output& output, std::string& reason) {
     Sink& sink = *output.sink;
     bool written = std::fflush(output.file) == 0 && !std::ferror(output.file) && !sink.error;
-    if (written && !output.temporary.empty() && fsync(sink.fd) != 0) sink.error = errno;
+    if (written && !output.temporary.empty() && output.replaces && fsync(sink.fd) != 0)
+        sink.error = errno;
     if (std::fclose(output.file) != 0 && !sink.error) sink.error = EIO;
     output.file = nullptr;
     if (written && !sink.error) return true;

@@ -2,7 +2,9 @@
 // The files one save writes. Each stream a writer gets is a temporary file beside its target;
 // Commit checks every write and the close, then renames each over its target, so a failed
 // save (a full disk, a codec error) leaves the files it would have replaced as they were.
-// Whatever is not committed is removed.
+// Whatever is not committed is removed. A file that replaces an existing one is synced to disk
+// before the rename, so that a crash leaves either the old file or the new one; a new file is
+// not (nothing of the user's is at stake, and a batch run syncs its tree once at its end).
 #include <cstdint>
 #include <cstdio>
 #include <memory>
@@ -41,6 +43,7 @@ private:
         std::unique_ptr<Sink> sink;
         std::FILE* file = nullptr;
         bool measured = false;
+        bool replaces = false; // the target existed when the stream was created
     };
     // Flushes, syncs and closes; false with the reason when a write or the close failed.
     bool Finish(Output& output, std::string& reason);
