@@ -16,9 +16,9 @@ build="$root/build-fuzz"
 ledger="$root/fuzz/ledger.tsv"
 # Sums the ledger per target: CPU minutes, runs, the latest coverage, findings.
 totals() {
+    printf "%-14s %8s %12s %6s %8s\n" target cpu-min runs cov findings
     awk -F'\t' 'NR > 1 { cpu[$2] += $3; runs[$2] += $4; cov[$2] = $5; found[$2] += $6 }
-        END { printf "%-14s %8s %12s %6s %8s\n", "target", "cpu-min", "runs", "cov", "findings"
-              for (t in cpu) printf "%-14s %8.1f %12d %6s %8d\n", t, cpu[t], runs[t], cov[t], found[t] }' \
+        END { for (t in cpu) printf "%-14s %8.1f %12d %6s %8d\n", t, cpu[t], runs[t], cov[t], found[t] }' \
         "$ledger" | sort
 }
 
