@@ -58,21 +58,19 @@ bool FilterWorker::ProcessFile(CBatchFile& file) {
     const int filtered = ApplyFilters(context, options_);
     list_.clear();
     const CFilterTask::LastFrame frame{context.width, context.height};
+    if (frame.width != kNoFrame) file.Later([this, frame](CBatchJob&) { lastFrame_ = frame; });
     if (!filtered) {
         file.LogError(kLogCantSave, file.DestinationPath());
-        if (frame.width != kNoFrame) file.Later([this, frame](CBatchJob&) { lastFrame_ = frame; });
         return true;
     }
     FilterLogEntry entry{file.ImagePath(),    file.DestinationPath(),      0, 0,
                          LogSize(sourceSize), LogSize(context.writtenSize)};
-    file.Later(
-        [this, frame, entry, sourceSize, written = context.writtenSize](CBatchJob& job) mutable {
-            if (frame.width != kNoFrame) lastFrame_ = frame;
-            entry.width = lastFrame_.width;
-            entry.height = lastFrame_.height;
-            job.bytesSaved += static_cast<long long>(sourceSize) - static_cast<long long>(written);
-            job.Log().WriteFilterEntry(entry);
-        });
+    file.Later([this, entry, sourceSize, written = context.writtenSize](CBatchJob& job) mutable {
+        entry.width = lastFrame_.width;
+        entry.height = lastFrame_.height;
+        job.bytesSaved += static_cast<long long>(sourceSize) - static_cast<long long>(written);
+        job.Log().WriteFilterEntry(entry);
+    });
     return true;
 }
 
