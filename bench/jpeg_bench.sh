@@ -41,8 +41,9 @@ PY
 OURS_OPEN=$(best "$BENCH" open "$WORK/big.jpg")
 DJPEG=$(best sh -c "djpeg -bmp '$WORK/big.jpg' >/dev/null")
 DJPEG_PPM=$(best djpeg -outfile /dev/null "$WORK/big.jpg")
-CLI_SAVE=$(best "$BUILD/tolmena-cli" --set Param1=75 jpeg "$WORK/big.bmp" "$WORK/cli.jpg")
-CJPEG_BMP=$(best cjpeg -quality 75 -sample 2x2 -optimize -outfile "$WORK/cjpeg.jpg" "$WORK/big.bmp")
+# Each run writes a new file, as a conversion usually does (replacing a file also syncs it).
+CLI_SAVE=$(best sh -c "rm -f '$WORK/cli.jpg'; exec '$BUILD/tolmena-cli' --set Param1=75 jpeg '$WORK/big.bmp' '$WORK/cli.jpg'")
+CJPEG_BMP=$(best sh -c "rm -f '$WORK/cjpeg.jpg'; exec cjpeg -quality 75 -sample 2x2 -optimize -outfile '$WORK/cjpeg.jpg' '$WORK/big.bmp'")
 OURS_SAVE=$("$BENCH" save "$WORK/big.jpg" "$WORK/ours.jpg" "$RUNS" | awk '{print $2}')
 CJPEG=$(best cjpeg -quality 75 -sample 2x2 -optimize -outfile "$WORK/theirs.jpg" "$WORK/big.ppm")
 PEAK=$("$BENCH" open "$WORK/big.jpg" | sed 's/.*peak \([0-9]*\) KiB.*/\1/')

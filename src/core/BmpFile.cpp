@@ -3,7 +3,10 @@
 #include "app/util/ByteReader.h"
 #include "app/util/ReportError.h"
 #include "app/util/StringTable.h"
+#include "core/BmpRows.h"
+#include "core/DisplayReduction.h"
 #include "platform/FileHandle.h"
+#include "platform/PictureFaulter.h"
 
 #include <algorithm>
 #include <cstring>
@@ -30,42 +33,59 @@ bool StreamSize(std::FILE* file, size_t& size) {
     return true;
 }
 
-// Loads the file's header block (everything between the file header and the pixels) and its
-// pixels into the packed form, and converts an OS/2 1.x header. False for a file too short for
-// its own offsets, an OS/2 header that cannot be converted, or no memory.
-bool ReadBmpStream(CDibImage& image, std::FILE* file) {
+enum class BmpRead { Failed, Packed, Realized };
+
+// Loads the file's header block (everything between the file header and the pixels) and
+// converts an OS/2 1.x header. Then either reads uncompressed true-colour rows straight into
+// the device form (when `toDevice`: the picture is shown as it is), or loads the pixels into
+// the packed form. Fails for a file too short for its own offsets, an OS/2 header that cannot
+// be converted, or no memory.
+BmpRead ReadBmpStream(CDibImage& image, std::FILE* file, bool toDevice) {
     size_t fileSize;
     uint8_t fileHeader[kFileHeaderSize];
     uint32_t pixelOffset;
     if (!StreamSize(file, fileSize) || !ReadExactly(file, fileHeader, sizeof fileHeader))
-        return false;
+        return BmpRead::Failed;
     ByteReader reader(fileHeader, sizeof fileHeader);
     reader.Skip(10);
     reader.U32le(pixelOffset);
     image.fileSize = static_cast<uint32_t>(std::min<size_t>(fileSize, UINT32_MAX));
-    if (pixelOffset < kFileHeaderSize + kCoreHeaderSize || pixelOffset > fileSize) return false;
+    if (pixelOffset < kFileHeaderSize + kCoreHeaderSize || pixelOffset > fileSize)
+        return BmpRead::Failed;
 
     size_t headerBytes = pixelOffset - kFileHeaderSize, pixelBytes = fileSize - pixelOffset;
-    if (!image.AllocateDib(headerBytes, pixelBytes) ||
-        !ReadExactly(file, image.HeaderBlock(), headerBytes))
-        return false;
+    if (!image.AllocateDib(headerBytes, 0) || !ReadExactly(file, image.HeaderBlock(), headerBytes))
+        return BmpRead::Failed;
     image.lastHeader = BitmapInfoHeader();
     std::memcpy(&image.lastHeader, image.HeaderBlock(),
                 std::min(headerBytes, sizeof(BitmapInfoHeader)));
-    return image.ConvertOs2Header() && ReadExactly(file, image.Pixels(), pixelBytes);
+    if (!image.ConvertOs2Header()) return BmpRead::Failed;
+    DibFormat format;
+    if (toDevice && ParseDibFormat(image.HeaderBlock(), image.HeaderSize(), format) &&
+        ReadsRowsToDevice(format, pixelBytes)) {
+        const bool read = ReadRowsToDevice(file, format, pixelBytes, image);
+        image.FreeDib();
+        return read ? BmpRead::Realized : BmpRead::Failed;
+    }
+    if (!image.AllocateUnfilledDib(0, pixelBytes)) return BmpRead::Failed;
+    PictureFaulter faulter;
+    faulter.Start(image.Pixels(), pixelBytes);
+    return ReadExactly(file, image.Pixels(), pixelBytes) ? BmpRead::Packed : BmpRead::Failed;
 }
 
 std::unique_ptr<CDibImage> LoadBmpStream(std::FILE* file, const std::string& path,
                                          const ImageReadOptions& options,
                                          std::string& description) {
     auto image = std::make_unique<CDibImage>();
-    if (!ReadBmpStream(*image, file)) {
+    const bool toDevice = ScreenKeepsTrueColor(options.screenDepth, options.ditherFor16bit);
+    const BmpRead read = ReadBmpStream(*image, file, toDevice);
+    if (read == BmpRead::Failed) {
         ReportErrorId("LoadBmpFile", path, StringId::NoBitmap);
         return nullptr;
     }
     const uint32_t fileSize = image->fileSize;
     const BitmapInfoHeader header = image->lastHeader;
-    image = PrepareForScreen(std::move(image), options);
+    if (read == BmpRead::Packed) image = PrepareForScreen(std::move(image), options);
     if (!image) {
         ReportErrorId("LoadBmpFile", path, StringId::NoBitmap);
         return nullptr;

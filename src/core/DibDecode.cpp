@@ -122,16 +122,22 @@ void DecodeIndexed(const DibFormat& format, const uint8_t* pixels, size_t size, 
 }
 
 void DecodeTrueColor(const DibFormat& format, const uint8_t* pixels, size_t, uint32_t* out) {
-    const std::vector<uint32_t> table16 = Table16(format);
-    for (size_t row = 0; row < format.height; ++row) {
-        const uint8_t* source = pixels + row * format.Stride();
-        uint32_t* target = out + DeviceRow(format, row) * format.width;
-        if (format.bitCount == 24)
-            DecodeRow24(source, format.width, target);
-        else if (IsPlain32(format))
-            DecodeRow32(source, format.width, target);
+    CTrueColorRows(format).Decode(pixels, 0, format.height, out);
+}
+
+CTrueColorRows::CTrueColorRows(const DibFormat& format)
+    : format_(format), table16_(Table16(format)) {}
+
+void CTrueColorRows::Decode(const uint8_t* rows, size_t first, size_t count,
+                            uint32_t* picture) const {
+    for (size_t row = first; row < first + count; ++row, rows += format_.Stride()) {
+        uint32_t* target = picture + DeviceRow(format_, row) * format_.width;
+        if (format_.bitCount == 24)
+            DecodeRow24(rows, format_.width, target);
+        else if (IsPlain32(format_))
+            DecodeRow32(rows, format_.width, target);
         else
-            DecodeMaskedRow(format, source, target, table16);
+            DecodeMaskedRow(format_, rows, target, table16_);
     }
 }
 

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <vector>
 
 // Whether a pixel block of the given size may be decoded: uncompressed rows must all be there
 // (the last one may lack its padding); compressed data may expand only so far, so that a short
@@ -15,6 +16,21 @@ bool FitsPixelBlock(const DibFormat& format, size_t size);
 // skips keep index 0.
 void DecodeIndexed(const DibFormat& format, const uint8_t* pixels, size_t size, uint8_t* out);
 void DecodeTrueColor(const DibFormat& format, const uint8_t* pixels, size_t size, uint32_t* out);
+
+// Decodes the rows of a true-colour pixel block (16, 24, 32 bits) into device-form words, the
+// whole block at once or stretch by stretch as a reader brings them in.
+class CTrueColorRows {
+public:
+    explicit CTrueColorRows(const DibFormat& format);
+    // `count` rows as they lie in the block (Stride() bytes apart), the first of them the
+    // block's row `first`, into their places in `picture` (width × height words). Every row
+    // must hold its pixels; the last one may lack its padding.
+    void Decode(const uint8_t* rows, size_t first, size_t count, uint32_t* picture) const;
+
+private:
+    const DibFormat& format_;
+    std::vector<uint32_t> table16_; // every 16-bit value's word
+};
 
 // RLE8 or RLE4 data of a bottom-up picture; runs and deltas past the picture's edges are clipped
 // and the decoding stops at the end-of-bitmap code or where the data ends.

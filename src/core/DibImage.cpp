@@ -6,6 +6,7 @@
 #include "core/FixedPalette.h"
 #include "core/NearestColor.h"
 #include "platform/MemoryLimit.h"
+#include "platform/PictureFaulter.h"
 
 #include <algorithm>
 #include <cstring>
@@ -70,10 +71,24 @@ CDibImage::CDibImage() {
 CDibImage::~CDibImage() = default;
 
 bool CDibImage::AllocateDib(size_t headerBytes, size_t pixelBytes) {
+    return Allocate(headerBytes, pixelBytes, true);
+}
+
+bool CDibImage::AllocateUnfilledDib(size_t headerBytes, size_t pixelBytes) {
+    return Allocate(headerBytes, pixelBytes, false);
+}
+
+bool CDibImage::Allocate(size_t headerBytes, size_t pixelBytes, bool zeroed) {
     if (!FitsMemoryLimit(PictureBytes(1, headerBytes) + PictureBytes(1, pixelBytes))) return false;
     try {
         if (headerBytes) header_ = std::vector<uint8_t>(headerBytes);
-        if (pixelBytes) pixels_ = std::vector<uint8_t>(pixelBytes);
+        if (pixelBytes) {
+            PackedBytes pixels;
+            pixels.resize(pixelBytes); // a new block: left as the allocator gives it
+            if (zeroed && !PackedBytes::allocator_type::ComesZeroed(pixelBytes))
+                std::fill(pixels.begin(), pixels.end(), uint8_t{0});
+            pixels_.swap(pixels);
+        }
     } catch (const std::exception&) {
         return false;
     }
@@ -85,8 +100,8 @@ void CDibImage::FreeDib() {
     FreeVector(pixels_);
 }
 
-std::vector<uint8_t> CDibImage::TakePackedPixels() {
-    std::vector<uint8_t> pixels = std::move(pixels_);
+PackedBytes CDibImage::TakePackedPixels() {
+    PackedBytes pixels = std::move(pixels_);
     FreeDib();
     return pixels;
 }
@@ -109,7 +124,7 @@ bool CDibImage::AdoptDib(const uint8_t* header, size_t headerSize, const uint8_t
         pixelSize = headerSize - headerEnd;
     }
     FreeDib();
-    if (!AllocateDib(headerEnd, pixelSize)) return false;
+    if (!AllocateUnfilledDib(headerEnd, pixelSize)) return false;
     std::copy(header, header + headerEnd, header_.begin());
     std::copy(pixels, pixels + pixelSize, pixels_.begin());
     return Realize();
@@ -135,7 +150,10 @@ bool CDibImage::Realize() {
         } else {
             decltype(bits_) bits;
             bits.resize(count); // every row is decoded: no fill first
+            PictureFaulter faulter;
+            faulter.Start(bits.data(), count * sizeof(uint32_t));
             DecodeTrueColor(format, pixels_.data(), pixels_.size(), bits.data());
+            faulter.Finish();
             bits_.swap(bits);
         }
     } catch (const std::exception&) {

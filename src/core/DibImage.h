@@ -45,6 +45,9 @@ static_assert(sizeof(BitmapInfoHeader) == 40);
 
 constexpr uint32_t kBiRgb = 0, kBiRle8 = 1, kBiRle4 = 2, kBiBitfields = 3;
 
+// A packed pixel block; picture-sized ones live in huge pages (see PictureAllocator).
+using PackedBytes = std::vector<uint8_t, PictureAllocator<uint8_t>>;
+
 // Colour types: 0 true colour, 2 / 16 / 256 palette entries.
 int ColorTypeOf(int planes, int bitCount);
 // Bytes of one packed row of the given depth, padded to a multiple of 4.
@@ -60,9 +63,12 @@ public:
     // --- packed form -------------------------------------------------------------------
     // Allocates (zeroed) the header block and/or the pixel block; a size of 0 leaves that block.
     bool AllocateDib(size_t headerBytes, size_t pixelBytes);
+    // The same, for a reader that writes every pixel byte before any is read: the pixel block
+    // is not filled first.
+    bool AllocateUnfilledDib(size_t headerBytes, size_t pixelBytes);
     void FreeDib();
     // Hands the packed pixel block to the caller without a copy and frees the packed form.
-    std::vector<uint8_t> TakePackedPixels();
+    PackedBytes TakePackedPixels();
     uint8_t* HeaderBlock() { return header_.data(); }
     size_t HeaderSize() const { return header_.size(); }
     BitmapInfoHeader* Header() { return reinterpret_cast<BitmapInfoHeader*>(header_.data()); }
@@ -144,6 +150,7 @@ public:
     BitmapInfoHeader lastHeader{};
 
 private:
+    bool Allocate(size_t headerBytes, size_t pixelBytes, bool zeroed);
     bool Create(int width, int height, int colorType, bool fill);
     // The colour table of an extraction: the palette's first entries, or the fixed palette.
     std::vector<RgbQuad> TableFor(int colorType) const;
@@ -156,7 +163,7 @@ private:
     void AssignPalette(std::vector<RgbQuad> entries);
 
     std::vector<uint8_t> header_;
-    std::vector<uint8_t> pixels_;
+    PackedBytes pixels_;
     int width_ = 0, height_ = 0, colorType_ = 0;
     std::vector<uint32_t, PictureAllocator<uint32_t>> bits_; // true colour device form
     std::vector<uint8_t> indices_;                           // palette device form

@@ -7,6 +7,7 @@
 #include "jpegtools/JpegErrorManager.h"
 #include "platform/FileHandle.h"
 #include "platform/MemoryLimit.h"
+#include "platform/PictureFaulter.h"
 
 #include <algorithm>
 #include <jerror.h>
@@ -38,6 +39,7 @@ struct DecodeSession {
     jpeg_decompress_struct info{};
     JpegErrorManager errors{};
     RowTarget target;
+    PictureFaulter faulter; // faults the device form in ahead of the rows
 };
 
 // Converts one row of library output (1, 3 or 4 samples a pixel) to blue, green, red (and
@@ -105,7 +107,8 @@ bool AllocatePackedDib(size_t width, size_t height, CDibImage& image, RowTarget&
 }
 
 bool AllocatePixels(const jpeg_decompress_struct& info, size_t maxPixels, JpegPixelForm form,
-                    CDibImage& image, RowTarget& target) {
+                    CDibImage& image, DecodeSession& session) {
+    RowTarget& target = session.target;
     size_t width = info.output_width, height = info.output_height, pixels = 0;
     if (!CheckedMultiply(width, height, pixels) || pixels > maxPixels) return false;
     target.height = info.output_height;
@@ -114,6 +117,7 @@ bool AllocatePixels(const jpeg_decompress_struct& info, size_t maxPixels, JpegPi
     if (!image.CreateUnfilled(static_cast<int>(width), static_cast<int>(height))) return false;
     target.base = reinterpret_cast<uint8_t*>(image.Bits());
     target.stride = width * 4;
+    session.faulter.Start(target.base, target.stride * height);
     return true;
 }
 
@@ -176,8 +180,7 @@ DecodeStatus RunDecode(DecodeSession& session, std::FILE* file, size_t maxPixels
     ChooseOutputSpace(info, form);
     ChooseScale(info, atLeast);
     jpeg_start_decompress(&info);
-    if (!AllocatePixels(info, maxPixels, form, image, session.target))
-        return DecodeStatus::NoMemory;
+    if (!AllocatePixels(info, maxPixels, form, image, session)) return DecodeStatus::NoMemory;
     ReadRows(info, session.target);
     facts.description = DescribeJpeg(FrameFactsOf(info), ExifLabelOf(facts.markers));
     jpeg_finish_decompress(&info);
@@ -191,6 +194,7 @@ bool DecodeJpegStream(std::FILE* file, const std::string& path, size_t maxPixels
                       DecodeAtLeast atLeast) {
     DecodeSession session;
     const DecodeStatus status = RunDecode(session, file, maxPixels, form, image, facts, atLeast);
+    session.faulter.Finish();
     jpeg_destroy_decompress(&session.info);
     if (status == DecodeStatus::Ok) return true;
     image.FreeDib();

@@ -16,7 +16,7 @@ PixelLayout PackedLayout(CDibImage& image);
 
 // A packed 24-bit copy of a picture: blue, green, red, bottom-up rows.
 struct PackedPicture {
-    std::vector<uint8_t> pixels;
+    PackedBytes pixels;
     PixelLayout layout{0, 0, 0};
 };
 

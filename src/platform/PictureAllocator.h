@@ -46,6 +46,9 @@ public:
             ::new (static_cast<void*>(place)) U(std::forward<Args>(args)...);
     }
 
+    // Whether a new block of this many elements comes from the kernel, and so holds zeros.
+    static bool ComesZeroed(size_t count) { return count >= kPictureHugePage / sizeof(T); }
+
     template <typename U> bool operator==(const PictureAllocator<U>&) const { return true; }
 
 private:

@@ -284,3 +284,33 @@ TEST_F(BmpFile, LowColorScreenGetsTheReducedPicture) {
     EXPECT_EQ(description, "127x64 Windows BMP(24bit)");
     EXPECT_EQ(image->fileSize, 24630u);
 }
+
+// A picture of several read stretches (1 MiB each) with one byte of row padding: rows land in
+// their places in either row order, a file that lacks only the last row's padding still opens,
+// and one cut inside the pixels fails with the reader's report.
+TEST_F(BmpFile, TallPictureReadsRowByRowIntoItsPlaces) {
+    TempDir dir;
+    CDibImage picture;
+    ASSERT_TRUE(picture.CreateUnfilled(1001, 1200));
+    uint32_t* bits = picture.Bits();
+    for (uint32_t y = 0; y < 1200; ++y)
+        for (uint32_t x = 0; x < 1001; ++x)
+            bits[y * 1001 + x] = 0xFF000000u | (y & 0xFF) << 16 | (x & 0xFF) << 8 | (y >> 8);
+    Save(picture, dir.File("tall.bmp"));
+    std::string bytes = TempDir::Read(dir.File("tall.bmp"));
+    auto reread = Load(dir.Write("cut-padding.bmp", bytes.substr(0, bytes.size() - 1)));
+    ASSERT_TRUE(reread);
+    EXPECT_TRUE(SameColors(*reread, picture));
+
+    const int32_t topDown = -1200;
+    std::memcpy(&bytes[22], &topDown, sizeof topDown);
+    auto flipped = Load(dir.Write("topdown.bmp", bytes));
+    ASSERT_TRUE(flipped);
+    EXPECT_EQ(flipped->PixelColor(7, 0), picture.PixelColor(7, 1199));
+    EXPECT_EQ(flipped->PixelColor(1000, 1199), picture.PixelColor(1000, 0));
+
+    Headless().ClearMessages();
+    EXPECT_FALSE(Load(dir.Write("cut.bmp", bytes.substr(0, bytes.size() - 2))));
+    ASSERT_EQ(Headless().Messages().size(), 1u);
+    EXPECT_EQ(Headless().Messages()[0].text.rfind("LoadBmpFile:", 0), 0u);
+}
