@@ -24,9 +24,10 @@ void FaultIn(std::stop_token stop, uint8_t* begin, uint8_t* end) {
 
 void PictureFaulter::Start(void* block, size_t bytes) {
     Finish();
-    if (bytes < 2 * kStretch || sysconf(_SC_NPROCESSORS_ONLN) < 2) return;
+    static const bool spareProcessor = sysconf(_SC_NPROCESSORS_ONLN) >= 2;
+    static const uintptr_t page = static_cast<uintptr_t>(sysconf(_SC_PAGESIZE));
+    if (bytes < 2 * kStretch || !spareProcessor) return;
     // madvise needs a page-aligned start; the part before the first page boundary is left.
-    const uintptr_t page = static_cast<uintptr_t>(sysconf(_SC_PAGESIZE));
     const uintptr_t first = (reinterpret_cast<uintptr_t>(block) + page - 1) / page * page;
     auto* begin = reinterpret_cast<uint8_t*>(first);
     auto* end = static_cast<uint8_t*>(block) + bytes;
