@@ -426,3 +426,17 @@ TEST(DibImage, NoBufferAboveTheMemoryLimit) {
     EXPECT_TRUE(image.AllocateDib(sizeof(BitmapInfoHeader), size_t{2} << 20));
     EXPECT_EQ(PictureBytes(uint64_t{1} << 40, uint64_t{1} << 40), UINT64_MAX);
 }
+
+// A zeroed block is zero whether it comes from the heap (where an earlier block's bytes may lie)
+// or from the kernel (a picture-sized one, not filled twice).
+TEST(DibImage, AllocatedPixelBlocksAreZeroWhateverTheirSize) {
+    for (size_t bytes : {size_t{4096}, size_t{3} << 20}) {
+        CDibImage image;
+        ASSERT_TRUE(image.AllocateUnfilledDib(40, bytes));
+        std::memset(image.Pixels(), 0xAB, bytes);
+        image.FreeDib();
+        ASSERT_TRUE(image.AllocateDib(40, bytes));
+        const uint8_t* pixels = image.Pixels();
+        EXPECT_TRUE(std::all_of(pixels, pixels + bytes, [](uint8_t b) { return b == 0; })) << bytes;
+    }
+}
