@@ -6,7 +6,8 @@
 # a line (date, target, CPU minutes, runs, coverage, findings) to fuzz/ledger.tsv, which is kept
 # in the repository so that the CPU time given to each target adds up across machines and days.
 #
-#   fuzz/campaign.sh TARGET... [--minutes N] [--no-build]
+#   fuzz/campaign.sh TARGET[:MINUTES]... [--minutes N] [--no-build]
+#   fuzz/campaign.sh png:16 bmp:32     a run length per target (others take --minutes)
 #   fuzz/campaign.sh all --minutes 60
 #   fuzz/campaign.sh --totals          CPU minutes and runs per target so far
 set -euo pipefail
@@ -30,7 +31,7 @@ while [ $# -gt 0 ]; do
     case "$1" in
     --minutes) minutes="$2"; shift 2 ;;
     --no-build) build_first=0; shift ;;
-    -h | --help) sed -n '2,11p' "$0"; exit 0 ;;
+    -h | --help) sed -n '2,12p' "$0"; exit 0 ;;
     --totals) totals; exit 0 ;;
     all)
         for source in "$root"/fuzz/fuzz_*.cpp; do
@@ -42,9 +43,14 @@ while [ $# -gt 0 ]; do
     esac
 done
 [ "$minutes" -gt 0 ] 2>/dev/null || { echo "--minutes takes a whole number above 0" >&2; exit 2; }
-[ ${#targets[@]} -gt 0 ] || { echo "usage: $0 TARGET... [--minutes N] [--no-build]" >&2; exit 2; }
+[ ${#targets[@]} -gt 0 ] || { echo "usage: $0 TARGET[:MINUTES]... [--minutes N] [--no-build]" >&2; exit 2; }
+names=()
 for target in "${targets[@]}"; do
-    [ -f "$root/fuzz/fuzz_$target.cpp" ] || { echo "no fuzz target: $target" >&2; exit 2; }
+    name=${target%%:*}
+    [ -f "$root/fuzz/fuzz_$name.cpp" ] || { echo "no fuzz target: $name" >&2; exit 2; }
+    [ "$name" = "$target" ] || [ "${target#*:}" -gt 0 ] 2>/dev/null ||
+        { echo "$target: the minutes after ':' must be a whole number above 0" >&2; exit 2; }
+    names+=("$name")
 done
 
 # The dictionaries a target's inputs draw on.
@@ -63,7 +69,7 @@ build_targets() {
     cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
         -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DTOLMENA_SANITIZE=ON \
         -DTOLMENA_FUZZ=ON -DTOLMENA_GUI=OFF >/dev/null
-    nice -n 19 cmake --build "$build" -j2 --target "${targets[@]/#/fuzz_}"
+    nice -n 19 cmake --build "$build" -j2 --target "${names[@]/#/fuzz_}"
 }
 
 # Appends the run to the ledger: the CPU time of the fork-mode parent and its jobs, and the
@@ -95,7 +101,7 @@ recheck_slow_units() {
 }
 
 run_target() {
-    local target="$1"
+    local target="$1" minutes="$2"
     local work="$build/campaign/$target"
     local fresh="$work/corpus" findings="$work/findings" dict="$work/all.dict"
     mkdir -p "$fresh" "$findings"
@@ -124,5 +130,9 @@ run_target() {
 [ "$build_first" = 1 ] && build_targets
 mkdir -p "$build/campaign"
 for target in "${targets[@]}"; do
-    run_target "$target"
+    if [ "${target%%:*}" = "$target" ]; then
+        run_target "$target" "$minutes"
+    else
+        run_target "${target%%:*}" "${target#*:}"
+    fi
 done
