@@ -42,15 +42,20 @@ while [ $# -gt 0 ]; do
     *) targets+=("$1"); shift ;;
     esac
 done
-[ "$minutes" -gt 0 ] 2>/dev/null || { echo "--minutes takes a whole number above 0" >&2; exit 2; }
 [ ${#targets[@]} -gt 0 ] || { echo "usage: $0 TARGET[:MINUTES]... [--minutes N] [--no-build]" >&2; exit 2; }
+# Splits each TARGET[:MINUTES] once into names[i] and run_minutes[i]. The minutes are read as
+# decimal (10#), so "08" is 8 and not an octal error later in the shell arithmetic.
 names=()
+run_minutes=()
 for target in "${targets[@]}"; do
     name=${target%%:*}
+    length=$minutes
+    [ "$name" = "$target" ] || length=${target#*:}
     [ -f "$root/fuzz/fuzz_$name.cpp" ] || { echo "no fuzz target: $name" >&2; exit 2; }
-    [ "$name" = "$target" ] || [ "${target#*:}" -gt 0 ] 2>/dev/null ||
-        { echo "$target: the minutes after ':' must be a whole number above 0" >&2; exit 2; }
+    [[ "$length" =~ ^[0-9]+$ ]] && [ "$((10#$length))" -gt 0 ] ||
+        { echo "$target: the minutes must be a whole number above 0" >&2; exit 2; }
     names+=("$name")
+    run_minutes+=("$((10#$length))")
 done
 
 # The dictionaries a target's inputs draw on.
@@ -106,8 +111,9 @@ run_target() {
     local fresh="$work/corpus" findings="$work/findings" dict="$work/all.dict"
     mkdir -p "$fresh" "$findings"
     : >"$dict"
-    for name in $(dictionaries_of "$target"); do
-        cat "$root/fuzz/dict/$name.dict" >>"$dict"
+    local dictionary
+    for dictionary in $(dictionaries_of "$target"); do
+        cat "$root/fuzz/dict/$dictionary.dict" >>"$dict"
     done
     # One fork job at a time keeps to one core (-jobs would also divert the log to fuzz-0.log).
     local options=(-fork=1 -ignore_crashes=1 -ignore_ooms=1 -ignore_timeouts=1
@@ -129,10 +135,6 @@ run_target() {
 
 [ "$build_first" = 1 ] && build_targets
 mkdir -p "$build/campaign"
-for target in "${targets[@]}"; do
-    if [ "${target%%:*}" = "$target" ]; then
-        run_target "$target" "$minutes"
-    else
-        run_target "${target%%:*}" "${target#*:}"
-    fi
+for i in "${!names[@]}"; do
+    run_target "${names[$i]}" "${run_minutes[$i]}"
 done
