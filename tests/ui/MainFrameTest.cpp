@@ -5,6 +5,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QMenuBar>
 #include <QStatusBar>
@@ -118,6 +119,28 @@ private slots:
         QVERIFY(!frame->Action(ID_RELOAD)->isEnabled());
         QVERIFY(!frame->Action(ID_EXIF_WINDOW)->isChecked());
         started.app.ExitInstance();
+    }
+
+    void storedWindowRectangleIsTheOneRestored() {
+        QTemporaryDir config;
+        qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
+        QDir().mkpath(config.path() + "/tolmena");
+        QFile profile(config.path() + "/tolmena/tolmena.ini");
+        QVERIFY(profile.open(QIODevice::WriteOnly));
+        profile.write("[default]\nRestoreWindowPos=1\nWindowPosLeft=100\nWindowPosTop=120\n"
+                      "WindowPosWidth=700\nWindowPosHeight=500\n");
+        profile.close();
+        for (int run = 0; run < 3; ++run) {
+            SettingsStore settings;
+            CImageApp app{settings};
+            QVERIFY(app.InitInstance("/opt/bin/tolmena", {}));
+            QVERIFY(QTest::qWaitForWindowExposed(app.MainFrame()));
+            app.MainFrame()->close();
+            app.ExitInstance();
+            QCOMPARE(QRect(settings.windowPosLeft, settings.windowPosTop, settings.windowPosWidth,
+                           settings.windowPosHeight),
+                     QRect(100, 120, 700, 500));
+        }
     }
 };
 

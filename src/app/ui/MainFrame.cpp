@@ -272,11 +272,13 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
     }
     delete exifWindow_; // destroyed first, before the window's rectangle is stored
     exifWindow_ = nullptr;
-    const QRect frame = frameGeometry();
-    settings_.windowPosLeft = frame.left();
-    settings_.windowPosTop = frame.top();
-    settings_.windowPosWidth = frame.width();
-    settings_.windowPosHeight = frame.height();
+    // The rectangle inside the window manager's frame: the one start-up gives back to
+    // setGeometry, so that the window returns to the same place at the same size.
+    const QRect rectangle = geometry();
+    settings_.windowPosLeft = rectangle.left();
+    settings_.windowPosTop = rectangle.top();
+    settings_.windowPosWidth = rectangle.width();
+    settings_.windowPosHeight = rectangle.height();
     controlBar_->Commit(settings_);
     settings_.profile.WriteString(kDockSection, kDockKey, saveState().toBase64().toStdString());
     // A modified document may still be saved, or the user may change their mind.
