@@ -173,7 +173,7 @@ bool CImageDoc::OnSaveDocument(const std::string& path) {
 bool CImageDoc::SaveModified() {
     if (!IsModified()) return true;
     std::string question = LoadString(StringId::AskToSave);
-    question.replace(question.find("%s"), 2, Title());
+    question.replace(question.find("%s"), 2, UnmarkedTitle());
     switch (Platform().ShowMessage(question, MessageKind::Question, Buttons::YesNoCancel)) {
     case Answer::No:
         return true;
@@ -202,12 +202,16 @@ void CImageDoc::SetModifiedMark(bool on) {
         SetModifiedFlag(true);
         Changed();
     } else if (!on && IsModified()) {
-        const std::string& title = Title();
-        if (title.size() >= 2 && title.compare(title.size() - 2, 2, " *") == 0)
-            SetTitle(title.substr(0, title.size() - 2));
+        SetTitle(UnmarkedTitle());
         SetModifiedFlag(false);
         Changed();
     }
+}
+
+std::string CImageDoc::UnmarkedTitle() const {
+    const std::string& title = Title();
+    const bool marked = IsModified() && title.size() >= 2 && title.ends_with(" *");
+    return marked ? title.substr(0, title.size() - 2) : title;
 }
 
 void CImageDoc::SetInfoText(const std::string& text, bool redraw) {

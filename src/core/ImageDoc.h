@@ -46,6 +46,8 @@ public:
     // Before the document closes: a modified one asks whether to save its changes. Yes saves
     // it (to its file, or under a name the host asks for); false keeps the document open.
     bool SaveModified();
+    // The title without the " *" mark of a modified document.
+    std::string UnmarkedTitle() const;
     // Sets the info text; with redraw the views repaint.
     void SetInfoText(const std::string& text, bool redraw);
     const std::string& InfoText() const { return infoText_; }

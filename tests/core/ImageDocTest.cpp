@@ -306,11 +306,13 @@ TEST_F(ImageDoc, ClosingAModifiedDocumentAsksToSaveIt) {
     EXPECT_TRUE(documents.SaveAllModified()); // unmodified: no question
     EXPECT_TRUE(Messages().empty());
 
+    document.SetTitle("写真.bmp");
     document.SetModifiedMark(true);
     Headless().SetAnswer(Answer::Cancel);
     EXPECT_FALSE(documents.SaveAllModified());
     ASSERT_EQ(Messages().size(), 1u);
-    EXPECT_EQ(Messages()[0], document.Title() + " への変更を保存しますか?");
+    EXPECT_EQ(document.Title(), "写真.bmp *");
+    EXPECT_EQ(Messages()[0], "写真.bmp への変更を保存しますか?"); // without the mark
     Headless().SetAnswer(Answer::No);
     EXPECT_TRUE(document.SaveModified());
     EXPECT_TRUE(document.IsModified());
