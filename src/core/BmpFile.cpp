@@ -9,6 +9,7 @@
 #include "platform/PictureFaulter.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 #include <sys/types.h>
 
@@ -159,9 +160,10 @@ bool WriteBmpFile(CDibImage& image, std::FILE* file, const std::string& path, in
     bool written = WriteAll(file, fileHeader, sizeof fileHeader) &&
                    WriteAll(file, image.HeaderBlock(), image.HeaderSize()) &&
                    WriteAll(file, image.Pixels(), image.PixelSize()) && std::fflush(file) == 0;
+    const int error = errno; // why the write failed ("No space left on device")
     image.FreeDib();
     if (!written) {
-        ReportErrorId("SaveBmpFile", path, StringId::CannotOpen);
+        ReportError("SaveBmpFile", path, SystemErrorText(error));
         return false;
     }
     image.fileSize = fileSize;

@@ -37,7 +37,8 @@ bool SaveBmpDocument(CImageDoc& document, const ImageWriteOptions&, ImageFacts& 
                      COutputFiles& output, const std::string& path) {
     std::FILE* file = output.Create(path);
     if (!file) {
-        ReportErrorId("SaveBmpFile", path, StringId::CannotOpen);
+        ReportError("SaveBmpFile", path,
+                    output.CreateFailureMessage(LoadString(StringId::CannotOpen)));
         return false;
     }
     return WriteBmpFile(document.ImageBuffer(), file, path, -1, written.description);

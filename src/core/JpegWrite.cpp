@@ -232,7 +232,7 @@ bool SaveJpegFile(CImageDoc& document, const ImageWriteOptions& options, ImageFa
     }
     std::FILE* file = output.Create(path);
     if (!file) {
-        ReportError(kWriterName, path, "Cannot open");
+        ReportError(kWriterName, path, output.CreateFailureMessage("Cannot open"));
         return false;
     }
     JpegDescription description;

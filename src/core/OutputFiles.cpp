@@ -1,6 +1,7 @@
 #include "core/OutputFiles.h"
 
 #include "app/util/ReportError.h"
+#include "platform/FileHandle.h"
 
 #include <cerrno>
 #include <climits>
@@ -29,10 +30,6 @@ mode_t ModeFor(const std::string& target) {
     mode_t mask = umask(0);
     umask(mask);
     return 0666 & ~mask;
-}
-
-std::string Reason(int error) {
-    return std::strerror(error ? error : EIO);
 }
 
 // The stream's write function: writes everything or records why it could not.
@@ -70,6 +67,7 @@ std::FILE* OpenSinkStream(COutputFiles::Sink& sink) {
 } // namespace
 
 std::FILE* COutputFiles::Create(const std::string& path, bool measured) {
+    refusedStaging_ = {};
     Output output;
     output.target = ReplacedFile(path);
     output.measured = measured;
@@ -80,13 +78,7 @@ std::FILE* COutputFiles::Create(const std::string& path, bool measured) {
     if (output.replaces && !fs::is_regular_file(status)) {
         output.sink->fd = open(output.target.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
     } else {
-        fs::path target(output.target);
-        std::string pattern = (target.parent_path() / ("." + target.filename().string())).string();
-        pattern += ".XXXXXX";
-        output.sink->fd = mkostemp(pattern.data(), O_CLOEXEC);
-        if (output.sink->fd >= 0) output.temporary = pattern;
-        if (output.sink->fd >= 0 && fchmod(output.sink->fd, ModeFor(output.target)) != 0)
-            CloseSink(output.sink.get());
+        Stage(output);
     }
     if (output.sink->fd >= 0) output.file = OpenSinkStream(*output.sink);
     if (!output.file) {
@@ -98,6 +90,19 @@ std::FILE* COutputFiles::Create(const std::string& path, bool measured) {
     return outputs_.back().file;
 }
 
+void COutputFiles::Stage(Output& output) {
+    fs::path target(output.target);
+    std::string pattern = (target.parent_path() / ("." + target.filename().string())).string();
+    pattern += ".XXXXXX";
+    output.sink->fd = mkostemp(pattern.data(), O_CLOEXEC);
+    if (output.sink->fd < 0) {
+        refusedStaging_ = {target.parent_path().string(), output.target, errno};
+        return;
+    }
+    output.temporary = pattern;
+    if (fchmod(output.sink->fd, ModeFor(output.target)) != 0) CloseSink(output.sink.get());
+}
+
 bool COutputFiles::Finish(Output& output, std::string& reason) {
     Sink& sink = *output.sink;
     bool written = std::fflush(output.file) == 0 && !std::ferror(output.file) && !sink.error;
@@ -106,11 +111,19 @@ bool COutputFiles::Finish(Output& output, std::string& reason) {
     if (std::fclose(output.file) != 0 && !sink.error) sink.error = EIO;
     output.file = nullptr;
     if (written && !sink.error) return true;
-    reason = Reason(sink.error);
+    reason = SystemErrorText(sink.error);
     return false;
 }
 
 bool COutputFiles::Commit(const std::string& reportName) {
+    // A stream whose writes already failed (a full disk) is the one named, not an earlier one
+    // whose few buffered bytes meet the same full disk only now.
+    for (const Output& output : outputs_) {
+        if (output.sink->error) {
+            Fail(reportName, output.target, SystemErrorText(output.sink->error));
+            return false;
+        }
+    }
     std::string reason;
     for (Output& output : outputs_) {
         if (!Finish(output, reason)) {
@@ -121,7 +134,7 @@ bool COutputFiles::Commit(const std::string& reportName) {
     for (Output& output : outputs_) {
         if (output.temporary.empty()) continue;
         if (std::rename(output.temporary.c_str(), output.target.c_str()) != 0) {
-            Fail(reportName, output.target, Reason(errno));
+            Fail(reportName, output.target, SystemErrorText(errno));
             return false;
         }
         output.temporary.clear();
@@ -134,6 +147,14 @@ bool COutputFiles::Commit(const std::string& reportName) {
     }
     outputs_.clear();
     return true;
+}
+
+std::string COutputFiles::CreateFailureMessage(const std::string& usual) const {
+    const RefusedStaging& refused = refusedStaging_;
+    if (refused.error == 0 || access(refused.target.c_str(), W_OK) != 0) return usual;
+    const std::string folder = refused.folder.empty() ? "." : refused.folder;
+    return "ファイルは書き込めますが、フォルダ " + folder + " に一時ファイルを作成できません (" +
+           SystemErrorText(refused.error) + ")";
 }
 
 void COutputFiles::Fail(const std::string& reportName, std::string target,

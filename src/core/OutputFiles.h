@@ -22,6 +22,10 @@ public:
     // A symbolic link keeps pointing at the file it names; a target that is not a regular
     // file (a device, a pipe) is written directly. The size of a measured file is recorded.
     std::FILE* Create(const std::string& path, bool measured = true);
+    // The message for a report of the last Create's failure: when the target's folder refused
+    // the temporary file while the target itself is writable, that (the folder, the system's
+    // reason), since the file is never written in place; otherwise `usual`.
+    std::string CreateFailureMessage(const std::string& usual) const;
     // Finishes every stream and moves it into place. On failure reports (name, the target
     // concerned, the system's reason), removes the temporary files and returns false.
     bool Commit(const std::string& reportName);
@@ -45,11 +49,20 @@ private:
         bool measured = false;
         bool replaces = false; // the target existed when the stream was created
     };
+    // Opens the output's temporary file beside its target; a refusal is kept for the report.
+    void Stage(Output& output);
     // Flushes, syncs and closes; false with the reason when a write or the close failed.
     bool Finish(Output& output, std::string& reason);
     // Discards everything, then reports; the target is a copy since discarding drops it.
     void Fail(const std::string& reportName, std::string target, const std::string& reason);
 
+    // The folder that refused the last Create's temporary file, for the target, and why.
+    struct RefusedStaging {
+        std::string folder, target;
+        int error = 0;
+    };
+
     std::vector<Output> outputs_;
+    RefusedStaging refusedStaging_;
     uint32_t measuredSize_ = 0;
 };

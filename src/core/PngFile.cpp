@@ -89,7 +89,7 @@ bool SavePngDocument(CImageDoc& document, const ImageWriteOptions& writeOptions,
                      ImageFacts& written, COutputFiles& output, const std::string& path) {
     std::FILE* file = output.Create(path);
     if (!file) {
-        ReportError(kSaveName, path, "Cannot open");
+        ReportError(kSaveName, path, output.CreateFailureMessage("Cannot open"));
         return false;
     }
     CDibImage& image = document.ImageBuffer();

@@ -47,6 +47,7 @@ struct ReadJob {
     uint64_t fileLength = 0; // 0 when unknown
     png_structp png = nullptr;
     png_infop info = nullptr;
+    PngFailure failure;
     PngLayout layout;
     bool compose = false;            // transparent pixels go over the checkerboard
     bool keepIndexed = false;        // 8-bit indices with a colour table
@@ -335,12 +336,12 @@ bool ReadPngStream(std::FILE* file, const std::string& path, const PngLoadOption
     ReadJob job(options, image, facts);
     job.fileLength = RemainingLength(file);
     facts.fileSize = job.fileLength;
-    job.png =
-        png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, PngErrorReturn, PngWarningIgnored);
+    job.png = png_create_read_struct(PNG_LIBPNG_VER_STRING, &job.failure, PngErrorReturn,
+                                     PngWarningIgnored);
     if (job.png) job.info = png_create_info_struct(job.png);
     if (!job.info) return false;
     if (!ChunkLengthsFitFile(file, job.fileLength)) {
-        ReportError(kReportName, path, "Error handler");
+        ReportError(kReportName, path, "Error handler (a chunk runs past the end of the file)");
         return false;
     }
     const Outcome outcome = DecodeWithLibpng(job, file);
@@ -349,7 +350,7 @@ bool ReadPngStream(std::FILE* file, const std::string& path, const PngLoadOption
         if (outcome == Outcome::NoMemory)
             ReportErrorId(kReportName, path, StringId::NoMemory);
         else
-            ReportError(kReportName, path, "Error handler");
+            ReportError(kReportName, path, PngFailureText(job.failure, file));
         return false;
     }
     if (job.compose)

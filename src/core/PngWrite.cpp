@@ -9,6 +9,7 @@
 #include "core/PngMessages.h"
 #include "platform/FileHandle.h"
 
+#include <cerrno>
 #include <csetjmp>
 #include <cstdio>
 #include <filesystem>
@@ -53,6 +54,7 @@ struct WriteJob {
     const PngSaveOptions& options;
     png_structp png = nullptr;
     png_infop info = nullptr;
+    PngFailure failure;
     int colorType = PNG_COLOR_TYPE_RGB;
     int bitDepth = 8;
     CColorMatcher matcher;
@@ -219,7 +221,7 @@ bool EncodeWithLibpng(WriteJob& job, std::FILE* file) {
 bool CloseWritten(FileHandle& file, const std::string& path) {
     bool failed = std::ferror(file.get()) != 0;
     if (!file.Close() || failed) {
-        ReportError(kReportName, path, "Error handler");
+        ReportError(kReportName, path, SystemErrorText(errno));
         return false;
     }
     return true;
@@ -241,7 +243,7 @@ bool WritePngStream(std::FILE* file, const std::string& path, PackedRgbRows rows
     } catch (const std::bad_alloc&) {
     }
     if (prepared)
-        job.png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, PngErrorReturn,
+        job.png = png_create_write_struct(PNG_LIBPNG_VER_STRING, &job.failure, PngErrorReturn,
                                           PngWarningIgnored);
     if (job.png) job.info = png_create_info_struct(job.png);
     if (!job.info) {
@@ -249,7 +251,7 @@ bool WritePngStream(std::FILE* file, const std::string& path, PackedRgbRows rows
         return false;
     }
     if (!EncodeWithLibpng(job, file)) {
-        ReportError(kReportName, path, "Error handler");
+        ReportError(kReportName, path, PngFailureText(job.failure, file));
         return false;
     }
     PngLayout layout = PngLayoutOf(job.png, job.info);

@@ -166,13 +166,15 @@ bool SaveRgbFile(CImageDoc& document, const ImageWriteOptions&, ImageFacts& writ
     const std::string headerPath = FalHeaderPath(path), dataPath = RgbDataPath(path);
     std::FILE* header = output.Create(headerPath, false);
     if (!header) {
-        ReportErrorId(kSaveName, headerPath, StringId::CannotOpen);
+        ReportError(kSaveName, headerPath,
+                    output.CreateFailureMessage(LoadString(StringId::CannotOpen)));
         return false;
     }
     std::fprintf(header, "F_ALL(V1.00)\r\n%d %d 0 0\r\n1.00 255 255 255 0\r\n", width, height);
     std::FILE* data = output.Create(dataPath);
     if (!data) {
-        ReportErrorId(kSaveName, dataPath, StringId::CannotOpen);
+        ReportError(kSaveName, dataPath,
+                    output.CreateFailureMessage(LoadString(StringId::CannotOpen)));
         return false;
     }
     const size_t w = static_cast<size_t>(width), h = static_cast<size_t>(height);

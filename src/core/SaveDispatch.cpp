@@ -62,7 +62,7 @@ bool CopyImageFile(CImageDoc& document, const std::string& source, const std::st
     COutputFiles output;
     std::FILE* to = output.Create(path);
     if (!to) {
-        ReportErrorId(kCopyName, path, StringId::CannotOpen);
+        ReportError(kCopyName, path, output.CreateFailureMessage(LoadString(StringId::CannotOpen)));
         return false;
     }
     if (!CopyStream(from.get(), to)) {

@@ -1,5 +1,7 @@
 #include "platform/FileHandle.h"
 
+#include <cerrno>
+#include <cstring>
 #include <utility>
 
 FileHandle& FileHandle::operator=(FileHandle&& other) noexcept {
@@ -17,4 +19,8 @@ FileHandle FileHandle::Open(const std::string& path, const char* mode) {
 bool FileHandle::Close() {
     if (!file_) return true;
     return std::fclose(std::exchange(file_, nullptr)) == 0;
+}
+
+std::string SystemErrorText(int error) {
+    return std::strerror(error ? error : EIO);
 }

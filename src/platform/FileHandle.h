@@ -25,3 +25,6 @@ public:
 private:
     std::FILE* file_ = nullptr;
 };
+
+// The system's text for an errno value ("No space left on device"); EIO's when none was kept.
+std::string SystemErrorText(int error);

@@ -27,9 +27,9 @@ TEST(CliPng, DescribeAndInfo) {
     result = RunCli({"describe", kSuite + "xs1n0g01.png"}, Env(config));
     EXPECT_EQ(result.status, 1);
     EXPECT_EQ(result.out, "");
-    EXPECT_NE(
-        result.err.find("tolmena-cli: " + kSuite + "xs1n0g01.png: LoadPngFile:Error handler\n"),
-        std::string::npos)
+    EXPECT_NE(result.err.find("tolmena-cli: " + kSuite +
+                              "xs1n0g01.png: LoadPngFile:Error handler (Not a PNG file)\n"),
+              std::string::npos)
         << result.err;
 
     result = RunCli({"info", kSuite + "ct1n0g04.png"}, Env(config));

@@ -252,7 +252,7 @@ TEST_F(BmpFile, WriteFailureIsReported) {
     EXPECT_EQ(description, "unchanged");
     EXPECT_EQ(image->PixelSize(), 0u);
     ASSERT_EQ(Headless().Messages().size(), 1u);
-    EXPECT_EQ(Headless().Messages()[0].text.rfind("SaveBmpFile:", 0), 0u);
+    EXPECT_EQ(Headless().Messages()[0].text, "SaveBmpFile:No space left on device\n/dev/full");
 }
 
 TEST_F(BmpFile, MissingFileCannotBeOpened) {

@@ -105,7 +105,8 @@ TEST_F(PngDocument, BrokenFileFailsWithItsReport) {
     const std::string path = kSuite + "xcrn0g04.png";
     EXPECT_FALSE(document.LoadFile(path));
     EXPECT_EQ(Messages(),
-              (std::vector<std::string>{FormatErrorReport("LoadPngFile", path, "Error handler")}));
+              (std::vector<std::string>{FormatErrorReport(
+                  "LoadPngFile", path, "Error handler (PNG file corrupted by ASCII conversion)")}));
 }
 
 TEST_F(PngDocument, SaveModesFromAPaletteDocument) {
@@ -183,8 +184,8 @@ TEST_F(PngDocument, FailedSaveKeepsTheOriginalAndLeavesNothingBehind) {
     document.SetIncludeComment(true);
     Headless().ClearMessages();
     EXPECT_FALSE(document.OnSaveDocument(target));
-    EXPECT_EQ(Messages(), (std::vector<std::string>{
-                              FormatErrorReport("SavePngFile", target, "Error handler")}));
+    EXPECT_EQ(Messages(), (std::vector<std::string>{FormatErrorReport(
+                              "SavePngFile", target, "Error handler (tEXt: invalid keyword)")}));
     EXPECT_EQ(TempDir::Read(target), "original bytes");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1);
     EXPECT_EQ(document.InfoText(), "32x32 PNG(RGB 8bit) +G");

@@ -92,7 +92,9 @@ void CheckCorpusFile(const std::filesystem::path& file) {
     std::unique_ptr<Decoded> decoded = Decode(path);
     if (mustFail) {
         EXPECT_FALSE(decoded->ok) << path;
-        EXPECT_EQ(LastMessage(), FormatErrorReport("LoadPngFile", path, "Error handler"));
+        EXPECT_TRUE(LastMessage().starts_with("LoadPngFile:Error handler (") &&
+                    LastMessage().ends_with(")\n" + path))
+            << LastMessage();
     } else if (brokenOnPurpose && !decoded->ok) {
         EXPECT_EQ(LastMessage().rfind("LoadPngFile:", 0), 0u) << path;
     } else {
@@ -352,16 +354,22 @@ TEST(PngRead, BrokenFilesFailWithTheirReport) {
 
     ASSERT_TRUE(WriteTestPng(dir.File("good.png"), Rgb8(7, 64, 64)));
     const std::string good = TempDir::Read(dir.File("good.png"));
-    const std::string cases[] = {
-        good.substr(0, good.size() / 2), // truncated inside IDAT
-        "\x89PNG\r\n\x1a\n",             // signature only
-        good.substr(0, 33) + std::string("\x7f\xff\xff\xf0tEXt", 8) + "abc", // chunk past the end
+    std::string badCrc = good;
+    badCrc[16] ^= 1; // IHDR's width, its CRC left as it was
+    // Each report carries the reason: libpng's own text, or the check that refused the file.
+    const std::pair<std::string, std::string> cases[] = {
+        {good.substr(0, good.size() / 2), "a chunk runs past the end of the file"}, // in IDAT
+        {"\x89PNG\r\n\x1a\n", "Read Error"}, // signature only
+        {good.substr(0, 33) + std::string("\x7f\xff\xff\xf0tEXt", 8) + "abc",
+         "a chunk runs past the end of the file"},
+        {badCrc, "IHDR: CRC error"},
     };
-    for (const std::string& bytes : cases) {
+    for (const auto& [bytes, reason] : cases) {
         const std::string path = dir.Write("broken.png", bytes);
         decoded = Decode(path);
         EXPECT_FALSE(decoded->ok);
-        EXPECT_EQ(LastMessage(), FormatErrorReport("LoadPngFile", path, "Error handler"));
+        EXPECT_EQ(LastMessage(),
+                  FormatErrorReport("LoadPngFile", path, "Error handler (" + reason + ")"));
         EXPECT_EQ(decoded->image.PixelSize(), 0u);
         EXPECT_EQ(Headless().WaitDepth(), 0);
     }
@@ -383,5 +391,7 @@ TEST(PngRead, HeaderClaimingMoreThanTheFileCanHoldFailsBeforeAllocating) {
     Headless().ClearMessages();
     std::unique_ptr<Decoded> decoded = Decode(path);
     EXPECT_FALSE(decoded->ok);
-    EXPECT_EQ(LastMessage(), FormatErrorReport("LoadPngFile", path, "Error handler"));
+    EXPECT_EQ(LastMessage(),
+              FormatErrorReport("LoadPngFile", path,
+                                "Error handler (image data larger than the file can hold)"));
 }

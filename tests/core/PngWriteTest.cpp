@@ -231,7 +231,7 @@ TEST(PngWrite, FailuresAreReportedAndLeaveNoFile) {
     const std::string path = dir.File("bad.png");
     EXPECT_FALSE(WritePngFile(path, picture.Rows(), request, {}, result));
     EXPECT_EQ(Headless().Messages().back().text,
-              FormatErrorReport("SavePngFile", path, "Error handler"));
+              FormatErrorReport("SavePngFile", path, "Error handler (tEXt: invalid keyword)"));
     EXPECT_FALSE(std::filesystem::exists(path));
 
     const std::string full = "/dev/full";
@@ -239,7 +239,7 @@ TEST(PngWrite, FailuresAreReportedAndLeaveNoFile) {
         request.texts.clear();
         EXPECT_FALSE(WritePngFile(full, picture.Rows(), request, {}, result));
         EXPECT_EQ(Headless().Messages().back().text,
-                  FormatErrorReport("SavePngFile", full, "Error handler"));
+                  FormatErrorReport("SavePngFile", full, "No space left on device"));
         EXPECT_TRUE(std::filesystem::is_character_file(full));
     }
 }

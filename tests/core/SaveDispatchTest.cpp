@@ -5,8 +5,15 @@
 #include "core/ImageDoc.h"
 #include "core/OutputFiles.h"
 
+#include "platform/FileHandle.h"
+#include "support/SmallTmpfs.h"
+
+#include <cerrno>
 #include <csignal>
+#include <fcntl.h>
 #include <filesystem>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 
@@ -35,6 +42,41 @@ public:
 private:
     rlimit saved_{};
     void (*previous_)(int) = nullptr;
+};
+
+// A folder in which no file can be made while its files stay writable: read-only for a user,
+// immutable for root (whom permission bits do not stop). error: what a creation meets there,
+// 0 when the folder could not be locked.
+class LockedFolder {
+public:
+    explicit LockedFolder(const std::string& path) : path_(path) {
+        if (geteuid() != 0) {
+            if (chmod(path.c_str(), 0555) == 0) error = EACCES;
+        } else if (SetImmutable(true)) {
+            error = EPERM;
+        }
+    }
+    ~LockedFolder() {
+        if (error == EACCES) chmod(path_.c_str(), 0755);
+        if (error == EPERM) SetImmutable(false);
+    }
+    LockedFolder(const LockedFolder&) = delete;
+    LockedFolder& operator=(const LockedFolder&) = delete;
+
+    int error = 0;
+
+private:
+    bool SetImmutable(bool on) const {
+        const int fd = open(path_.c_str(), O_RDONLY | O_DIRECTORY);
+        int flags = 0;
+        bool done = fd >= 0 && ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
+        flags = on ? flags | FS_IMMUTABLE_FL : flags & ~FS_IMMUTABLE_FL;
+        done = done && ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
+        if (fd >= 0) close(fd);
+        return done;
+    }
+
+    std::string path_;
 };
 
 std::vector<std::string> Names(const TempDir& dir) {
@@ -121,12 +163,66 @@ TEST_F(SaveDispatch, FailedBmpWriteKeepsTheOriginal) {
 
 TEST_F(SaveDispatch, DeviceTargetIsWrittenDirectlyAndChecked) {
     CImageDoc document;
-    document.ReplaceImage(MakeImage(2, 2, Gradient(2, 2)));
+    document.ReplaceImage(MakeImage(100, 100, Gradient(100, 100)));
     fs::create_symlink("/dev/full", dir.File("full.rgb"));
     EXPECT_FALSE(SaveImageFile(document, dir.File("full.rgb")));
     EXPECT_EQ(Messages(),
               std::vector<std::string>{"SaveRgbFile:No space left on device\n/dev/full"});
     EXPECT_EQ(Names(dir), std::vector<std::string>{"full.rgb"}); // no header left behind
+
+    // Every writer gives the system's reason for a write that fails.
+    for (const char* name : {"full.bmp", "full.png"}) {
+        Headless().ClearMessages();
+        fs::create_symlink("/dev/full", dir.File(name));
+        EXPECT_FALSE(SaveImageFile(document, dir.File(name)));
+        ASSERT_EQ(Messages().size(), 1u);
+        EXPECT_EQ(Messages()[0].substr(0, Messages()[0].find('\n')),
+                  std::string(name[5] == 'b' ? "SaveBmpFile" : "SavePngFile") +
+                      ":No space left on device");
+    }
+}
+
+TEST_F(SaveDispatch, FullDiskNamesTheFileThatRanOut) {
+    SmallTmpfs disk("64k");
+    if (!disk.Mounted()) GTEST_SKIP() << "a full disk needs root to mount a small tmpfs";
+    CImageDoc document;
+    document.ReplaceImage(MakeImage(200, 200, Gradient(200, 200))); // 120000 data bytes
+    EXPECT_FALSE(SaveImageFile(document, disk.File("pic.rgb")));
+    EXPECT_EQ(Messages(), std::vector<std::string>{"SaveRgbFile:No space left on device\n" +
+                                                   disk.File("pic.rgb")});
+    EXPECT_FALSE(fs::exists(disk.File("pic.fal")));
+}
+
+TEST_F(SaveDispatch, FolderRefusingTheTemporaryFileIsNamed) {
+    CImageDoc document;
+    document.ReplaceImage(MakeImage(8, 8, Gradient(8, 8)));
+    const std::string folder = dir.File("locked");
+    fs::create_directory(folder);
+    for (const char* name : {"pic.bmp", "pic.png", "pic.jpg", "pic.rgb"})
+        dir.Write(std::string("locked/") + name, "old");
+    dir.Write("locked/pic.fal", "old");
+    LockedFolder locked(folder);
+    if (!locked.error) GTEST_SKIP() << "cannot make a folder refuse new files here";
+    const std::string reason = "ファイルは書き込めますが、フォルダ " + folder +
+                               " に一時ファイルを作成できません (" + SystemErrorText(locked.error) +
+                               ")";
+    const std::vector<std::pair<const char*, const char*>> saves = {{"pic.bmp", "SaveBmpFile"},
+                                                                    {"pic.png", "SavePngFile"},
+                                                                    {"pic.jpg", "SaveJpegFile"},
+                                                                    {"pic.rgb", "SaveRgbFile"}};
+    for (const auto& [name, writer] : saves) {
+        Headless().ClearMessages();
+        const std::string target = folder + "/" + name;
+        EXPECT_FALSE(SaveImageFile(document, target));
+        const std::string named = name[4] == 'r' ? folder + "/pic.fal" : target;
+        EXPECT_EQ(Messages(), std::vector<std::string>{writer + (":" + reason) + "\n" + named});
+        EXPECT_EQ(TempDir::Read(target), "old");
+    }
+    // A new file there: the usual message.
+    Headless().ClearMessages();
+    EXPECT_FALSE(SaveImageFile(document, folder + "/new.bmp"));
+    EXPECT_EQ(Messages(),
+              std::vector<std::string>{"SaveBmpFile:ファイルが開けません\n" + folder + "/new.bmp"});
 }
 
 TEST_F(SaveDispatch, TypesWithoutWriter) {
