@@ -1,17 +1,25 @@
 // Paste, Clear and the automatic update of the clipboard document, on the offscreen clipboard.
 #include "app/commands/CommandId.h"
+#include "app/ui/ControlBar.h"
 #include "app/ui/ImageApp.h"
 #include "app/ui/ImageView.h"
 #include "app/ui/MainFrame.h"
+#include "app/ui/QualitySpin.h"
 #include "app/ui/ToQImage.h"
+#include "app/util/ReportError.h"
+#include "platform/MemoryLimit.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QBuffer>
 #include <QClipboard>
 #include <QDir>
 #include <QFile>
+#include <QImageReader>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMimeData>
 #include <QTemporaryDir>
 #include <QTest>
 #include <algorithm>
@@ -52,6 +60,27 @@ QImage Picture(int width, int height) {
             image.setPixel(x, y, qRgb(x * 40, y * 60, (x + y) * 20));
     return image;
 }
+
+QByteArray PngOf(const QImage& image) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return bytes;
+}
+
+// Clipboard data that offers only the given bytes under one format, as another program does.
+QMimeData* Offered(const QString& format, const QByteArray& bytes) {
+    auto* data = new QMimeData;
+    data->setData(format, bytes);
+    return data;
+}
+
+// Reports go to a list while the object lives.
+struct CollectedMessages : CollectedReports {
+    CollectedMessages() { SetDefaultReportSink(this); }
+    ~CollectedMessages() override { SetDefaultReportSink(nullptr); }
+};
 
 std::vector<uint32_t> PixelsOf(const CDibImage& image) {
     std::vector<uint32_t> rgb;
@@ -118,6 +147,80 @@ private slots:
         const CImageDoc* pasted = frame->ActiveDocument();
         QVERIFY(pasted && pasted != source);
         QCOMPARE(PixelsOf(pasted->Image()), PixelsOf(source->Image()));
+    }
+
+    void copyOffersFormatsThatPasteFast() {
+        StartedApp started(false, {kData + "rgb24.bmp"});
+        CMainFrame* frame = started.Frame();
+        const QImage source = ToQImage(frame->ActiveDocument()->Image());
+        QVERIFY(frame->ActiveView()->Copy());
+        const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+        QCOMPARE(data->formats(), QStringList({"image/png", "image/bmp"}));
+        QVERIFY(data->hasImage());
+        for (const QString& format : data->formats()) {
+            const QImage pasted = QImage::fromData(data->data(format));
+            QCOMPARE(pasted.convertToFormat(QImage::Format_RGB32), source);
+        }
+    }
+
+    void pasteKeysReachTheCommandFromTheQualityField() {
+        StartedApp started;
+        CMainFrame* frame = started.Frame();
+        frame->show();
+        frame->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(frame));
+        CQualitySpin* field = frame->ControlBar()->QualityField();
+        auto* text = field->findChild<QLineEdit*>();
+        const QString quality = text->text();
+
+        QGuiApplication::clipboard()->setImage(Picture(3, 2));
+        field->setFocus();
+        QTest::keyClick(field, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(started.Titles(), std::vector<std::string>{"クリップボード"});
+        QGuiApplication::clipboard()->setImage(Picture(5, 4));
+        field->setFocus();
+        QTest::keyClick(field, Qt::Key_Insert, Qt::ShiftModifier);
+        QCOMPARE(frame->ActiveDocument()->ImageWidth(), 5);
+        QCOMPARE(text->text(), quality);
+
+        // The user editing a selection of the field pastes text into it.
+        auto* both = new QMimeData;
+        both->setImageData(Picture(7, 6));
+        both->setText("42");
+        QGuiApplication::clipboard()->setMimeData(both);
+        field->setFocus();
+        text->selectAll();
+        QTest::keyClick(field, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(text->text(), QString("42"));
+        QCOMPARE(frame->ActiveDocument()->ImageWidth(), 5);
+    }
+
+    void pasteReadsLargePicturesAndTellsWhyOneFails() {
+        StartedApp started;
+        CMainFrame* frame = started.Frame();
+        CollectedMessages messages;
+        // Qt's readers refuse pictures above their own limit; pasting raises it to the program's.
+        QImageReader::setAllocationLimit(1);
+        QGuiApplication::clipboard()->setMimeData(Offered("image/png", PngOf(Picture(600, 500))));
+        frame->Action(ID_EDIT_PASTE)->trigger();
+        QCOMPARE(frame->ActiveDocument()->ImageWidth(), 600);
+        QVERIFY(messages.Texts().empty());
+
+        const uint64_t limit = MemoryLimit();
+        SetMemoryLimit(1 << 20);
+        frame->Action(ID_EDIT_PASTE)->trigger();
+        SetMemoryLimit(limit);
+        QGuiApplication::clipboard()->setMimeData(Offered("image/png", QByteArray(5000, 'x')));
+        QVERIFY(frame->Action(ID_EDIT_PASTE)->isEnabled());
+        frame->Action(ID_EDIT_PASTE)->trigger();
+        const std::vector<std::string> texts = messages.Texts();
+        QCOMPARE(texts.size(), size_t{2});
+        QCOMPARE(texts[0], std::string("Paste:needs 2 MB, above the memory limit of 1 MB\n"
+                                       "クリップボード (image/png)"));
+        QVERIFY2(texts[1].starts_with("Paste:") &&
+                     texts[1].ends_with("\nクリップボード (image/png)") && texts[1].size() > 40,
+                 texts[1].c_str());
+        QCOMPARE(started.Titles(), std::vector<std::string>{"クリップボード"});
     }
 
     void paletteImagePastesWithItsPalette() {

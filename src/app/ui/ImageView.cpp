@@ -1,6 +1,7 @@
 #include "app/ui/ImageView.h"
 
 #include "app/settings/SettingsStore.h"
+#include "app/ui/ClipboardPicture.h"
 #include "app/ui/ContextMenu.h"
 #include "app/ui/ToQImage.h"
 #include "app/ui/ViewCursors.h"
@@ -197,7 +198,7 @@ bool CImageView::Copy() const {
     } else {
         copied = picture.copy();
     }
-    QGuiApplication::clipboard()->setImage(copied.convertToFormat(QImage::Format_RGB32));
+    QGuiApplication::clipboard()->setMimeData(new CClipboardPicture(std::move(copied)));
     return true;
 }
 

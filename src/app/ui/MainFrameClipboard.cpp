@@ -1,8 +1,10 @@
 // The main frame's clipboard side: Paste, Clear and the automatic update of the clipboard
 // document when the clipboard changes.
 #include "app/commands/CommandId.h"
+#include "app/ui/ClipboardImage.h"
 #include "app/ui/MainFrame.h"
 #include "app/ui/ToPackedDib.h"
+#include "app/util/ReportError.h"
 #include "core/ClipboardDocument.h"
 
 #include <QClipboard>
@@ -13,7 +15,25 @@ namespace {
 
 bool ClipboardHasImage() {
     const QMimeData* data = QGuiApplication::clipboard()->mimeData();
-    return data && data->hasImage();
+    return data && HoldsImage(*data);
+}
+
+// "Paste:reason" with the clipboard and the format on the second line.
+void ReportPasteFailure(const ClipboardImage& read) {
+    std::string source = LoadString(StringId::ClipboardTitle);
+    if (!read.format.isEmpty()) source += " (" + read.format.toStdString() + ")";
+    // A picture that was read but could not be made into the document's buffer: no memory.
+    ReportError("Paste", source,
+                read.reason.isEmpty() ? LoadString(StringId::NoMemory) : read.reason.toStdString());
+}
+
+// The picture on the clipboard as an image buffer; null after telling the user why not.
+std::unique_ptr<CDibImage> ClipboardPicture() {
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    const ClipboardImage read = data ? ReadClipboardImage(*data) : ClipboardImage{};
+    std::unique_ptr<CDibImage> image = read.image.isNull() ? nullptr : ToDibImage(read.image);
+    if (!image) ReportPasteFailure(read);
+    return image;
 }
 
 } // namespace
@@ -34,8 +54,10 @@ void CMainFrame::OnClipboardChanged() {
 }
 
 void CMainFrame::Paste() {
-    if (clipboardHasImage_)
-        PasteIntoClipboardDocument(documents_, ToDibImage(QGuiApplication::clipboard()->image()));
+    if (clipboardHasImage_) {
+        if (std::unique_ptr<CDibImage> image = ClipboardPicture())
+            PasteIntoClipboardDocument(documents_, std::move(image));
+    }
     ShowActiveDocument(); // the status pane and caption follow the pasted or frozen picture
 }
 

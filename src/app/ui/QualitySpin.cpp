@@ -1,5 +1,6 @@
 #include "app/ui/QualitySpin.h"
 
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <algorithm>
 
@@ -30,6 +31,16 @@ QValidator::State CQualitySpin::validate(QString& input, int&) const {
     for (QChar c : input)
         if (!c.isDigit() && c != ' ') return QValidator::Invalid;
     return QValidator::Acceptable;
+}
+
+bool CQualitySpin::event(QEvent* event) {
+    if (event->type() == QEvent::ShortcutOverride &&
+        static_cast<QKeyEvent*>(event)->matches(QKeySequence::Paste) &&
+        !lineEdit()->hasSelectedText()) {
+        event->ignore(); // left to the shortcut
+        return true;
+    }
+    return QAbstractSpinBox::event(event);
 }
 
 QAbstractSpinBox::StepEnabled CQualitySpin::stepEnabled() const {

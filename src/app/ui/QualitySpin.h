@@ -15,6 +15,9 @@ public:
     QValidator::State validate(QString& input, int& position) const override;
 
 protected:
+    // Paste's keys reach the command (a picture from the clipboard) unless the user is editing a
+    // selection of the field's text.
+    bool event(QEvent* event) override;
     StepEnabled stepEnabled() const override;
 
 private:
