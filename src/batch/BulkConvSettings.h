@@ -31,6 +31,17 @@ struct BulkConvSettings {
     int fastShrink = 0;
 };
 
+// The range of each side of the base size, in pixels.
+constexpr int kBaseSizeLow = 1;
+constexpr int kBaseSizeHigh = 65535;
+// Whether the target size is taken from the base size (every mode but "keep the source size").
+inline bool UsesBaseSize(const BulkConvSettings& settings) {
+    return settings.sizeConvertMode != 2;
+}
+inline bool IsBaseSide(int side) {
+    return side >= kBaseSizeLow && side <= kBaseSizeHigh;
+}
+
 // The defaults: both roots the home directory, the log "blkcnv.htm" in it.
 BulkConvSettings DefaultBulkConvSettings();
 // Reads the section; a missing key keeps its default.

@@ -5,6 +5,7 @@
 #include "batch/ui/BulkConvDialog.h"
 #include "batch/ui/BulkFltDialog.h"
 #include "batch/ui/ExifJfifDialog.h"
+#include "platform/HeadlessPlatform.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -60,6 +61,31 @@ private slots:
         QCOMPARE(dialog.Settings().sizeWidth, 0); // not a number reads as 0
         QCOMPARE(dialog.Settings().usePngFormat, 1);
         QCOMPARE(store.profile.GetInt("bulkconv", "SizeConvertMode", -1), 1); // OK wrote nothing
+    }
+
+    // An empty, zero or too large side would fail every file of the run: OK and
+    // "この設定を保存" beep and leave the dialog open with the field to correct.
+    void okRefusesABaseSizeTheRunCannotUse() {
+        SettingsStore store;
+        CBulkConvDialog dialog(store);
+        auto* width = Child<QLineEdit>(dialog, "sizeWidth");
+        auto* height = Child<QLineEdit>(dialog, "sizeHeight");
+        for (const char* refused : {"", "0", "65536"}) {
+            width->setText(refused);
+            const int beeps = Headless().Beeps();
+            dialog.accept();
+            QCOMPARE(dialog.result(), int(QDialog::Rejected));
+            QCOMPARE(Headless().Beeps(), beeps + 1);
+            QCOMPARE(dialog.focusWidget(), static_cast<QWidget*>(width));
+        }
+        width->setText("65535");
+        height->setText("");
+        QTest::mouseClick(Child<QPushButton>(dialog, "saveSettings"), Qt::LeftButton);
+        QCOMPARE(store.profile.GetInt("bulkconv", "SizeWidth", -1), -1); // nothing written
+        height->setText("1");
+        dialog.accept();
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        QCOMPARE(dialog.Settings().sizeWidth, 65535);
     }
 
     void theLogFileMovesIntoAPickedDestination() {

@@ -2,6 +2,7 @@
 
 #include "batch/ui/BatchPathControls.h"
 #include "batch/ui/DialogControls.h"
+#include "platform/Platform.h"
 
 #include <QDialogButtonBox>
 #include <QPushButton>
@@ -25,12 +26,19 @@ void CBatchSettingsDialog::AddControls(QWidget* controls) {
     controls_->addWidget(controls);
 }
 
-void CBatchSettingsDialog::accept() {
+bool CBatchSettingsDialog::ReadGoodControls() {
     ReadControls();
-    QDialog::accept();
+    QWidget* refused = RefusedField();
+    if (!refused) return true;
+    Platform().Beep();
+    refused->setFocus();
+    return false;
+}
+
+void CBatchSettingsDialog::accept() {
+    if (ReadGoodControls()) QDialog::accept();
 }
 
 void CBatchSettingsDialog::SaveSettings() {
-    ReadControls();
-    StoreSection(store_);
+    if (ReadGoodControls()) StoreSection(store_);
 }

@@ -23,12 +23,16 @@ protected:
     void AddControls(QWidget* controls);
     // The controls into the settings.
     virtual void ReadControls() = 0;
+    // After ReadControls: the field whose value the run cannot use, or null when all are good.
+    virtual QWidget* RefusedField() const { return nullptr; }
     // Writes the settings as the profile section.
     virtual void StoreSection(SettingsStore& store) = 0;
 
     CBatchPathControls* paths_;
 
 private:
+    // ReadControls; false, with a beep and the focus on the field, when a value is refused.
+    bool ReadGoodControls();
     void SaveSettings();
 
     SettingsStore& store_;

@@ -132,6 +132,13 @@ void CBulkConvDialog::ReadControls() {
     settings_.extThrough = keepSourceType_->isChecked() ? 1 : 0;
 }
 
+QWidget* CBulkConvDialog::RefusedField() const {
+    if (!UsesBaseSize(settings_)) return nullptr;
+    if (!IsBaseSide(settings_.sizeWidth)) return width_;
+    if (!IsBaseSide(settings_.sizeHeight)) return height_;
+    return nullptr;
+}
+
 void CBulkConvDialog::StoreSection(SettingsStore& store) {
     SaveBulkConvSettings(settings_, store);
 }

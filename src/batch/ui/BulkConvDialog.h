@@ -29,6 +29,8 @@ private:
     QWidget* MakeOutputControls();
     void Fill();
     void ReadControls() override;
+    // A side of the base size outside 1 ... 65535 (empty, 0) while a mode uses it.
+    QWidget* RefusedField() const override;
     void StoreSection(SettingsStore& store) override;
     void ApplyEnablingRules();
 
