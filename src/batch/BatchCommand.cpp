@@ -25,10 +25,24 @@ BatchOutcome RunJob(CBatchJob& job, IBatchTask& task, IBatchProgress& progress) 
     return job.Cancelled() ? BatchOutcome::Cancelled : BatchOutcome::Completed;
 }
 
+// The job's summary, its failures and the fate of its log.
+void Conclude(const CBatchJob& job, const IBatchTask& task, BatchResult& result) {
+    result.total = job.Total();
+    result.count = job.Count();
+    result.failures = job.Failures().Count();
+    result.failedFiles = job.Failures().Files();
+    result.summary = task.Summary(job);
+    result.logPath = job.Log().Path();
+    result.logError = job.Log().WriteError();
+    result.failureText = job.Failures().SummaryText(result.logPath, result.logError);
+}
+
 } // namespace
 
-void IBatchFrontEnd::ShowSummary(const std::string& text) {
-    Platform().ShowMessage(text, MessageKind::Information, Buttons::Ok);
+void IBatchFrontEnd::ShowSummary(const BatchResult& result) {
+    const bool failed = !result.failureText.empty();
+    Platform().ShowMessage(failed ? result.summary + "\n" + result.failureText : result.summary,
+                           failed ? MessageKind::Warning : MessageKind::Information, Buttons::Ok);
 }
 
 BatchResult RunBatchCommand(IBatchTask& task, IBatchFrontEnd& frontEnd) {
@@ -42,11 +56,8 @@ BatchResult RunBatchCommand(IBatchTask& task, IBatchFrontEnd& frontEnd) {
     job.SetProgress(progress);
     frontEnd.EnableMainWindow(false);
     result.outcome = RunJob(job, task, *progress);
-    result.total = job.Total();
-    result.count = job.Count();
-    result.failures = job.Failures();
-    result.summary = task.Summary(job);
-    frontEnd.ShowSummary(result.summary);
+    Conclude(job, task, result);
+    frontEnd.ShowSummary(result);
     frontEnd.EnableMainWindow(true);
     frontEnd.CloseProgress();
     return result;

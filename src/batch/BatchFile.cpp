@@ -50,7 +50,14 @@ bool CBatchFile::EnsureDestinationDirectory() {
 }
 
 void CBatchFile::LogError(const char* format, const std::string& argument) {
-    Later([format, argument](CBatchJob& job) { job.LogError(format, argument); });
+    Later([format, argument, first = FirstFailure()](CBatchJob& job) {
+        job.LogFileError(format, argument, first);
+    });
+}
+
+void CBatchFile::Report(const std::string& text, int error) {
+    Later([report = BatchReport::OfFile(text, error, paths_.source),
+           first = FirstFailure()](CBatchJob& job) { job.LogReport(report, first); });
 }
 
 void CBatchFile::Later(Action action) {

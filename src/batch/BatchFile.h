@@ -8,6 +8,7 @@
 #include <memory>
 #include <mutex>
 #include <string>
+#include <utility>
 #include <vector>
 
 class CBatchJob;
@@ -76,6 +77,10 @@ public:
 
     // An error line for the log (one of the kLog... formats).
     void LogError(const char* format, const std::string& argument);
+    // A failure report made while the file is processed ("name:message", its path on the next
+    // line, maybe empty) and the system's error number of that moment: it goes to the run,
+    // naming this file when it names none.
+    void Report(const std::string& text, int error);
     // Leaves an action for the job's thread; run at once when the file is processed there.
     void Later(Action action);
 
@@ -85,9 +90,13 @@ public:
     void PlayBack(CBatchJob& job);
 
 private:
+    // Whether this is the file's first failure; it counts once however many steps report.
+    bool FirstFailure() { return !std::exchange(failed_, true); }
+
     Paths paths_;
     std::shared_ptr<CDestinationFolder> folder_;
     bool replacesAnotherSource_;
     CBatchJob* immediate_ = nullptr;
+    bool failed_ = false;
     std::vector<Action> actions_;
 };

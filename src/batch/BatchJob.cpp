@@ -134,13 +134,34 @@ bool CBatchJob::OpenLog(const std::string& path) {
     return false;
 }
 
-void CBatchJob::LogError(const char* format, const std::string& argument) {
+std::string CBatchJob::WriteErrorLine(const char* format, const std::string& argument) {
     log_.WriteErrorLine(format, argument);
-    ++failures_;
-    std::string message = format;
-    message.replace(message.find("%s"), 2, argument);
-    if (!message.empty() && message.back() == '\n') message.pop_back();
-    progress_->Failed(message);
+    return ErrorLineText(format, argument);
+}
+
+void CBatchJob::LogFolderError(const char* format, const std::string& argument) {
+    const std::string line = WriteErrorLine(format, argument);
+    failures_.AddFolder(line);
+    progress_->Failed(line);
+    ShowFailures();
+}
+
+void CBatchJob::LogFileError(const char* format, const std::string& argument, bool firstOfFile) {
+    const std::string line = WriteErrorLine(format, argument);
+    failures_.AddFile(line, firstOfFile);
+    progress_->Failed(line);
+    ShowFailures();
+}
+
+void CBatchJob::LogReport(const BatchReport& report, bool firstOfFile) {
+    const std::string line = WriteErrorLine("%s", report.Line());
+    failures_.AddFile(line, firstOfFile);
+    progress_->Reported(report);
+    ShowFailures();
+}
+
+void CBatchJob::ShowFailures() {
+    progress_->SetFailures(failures_.Headline(log_.Path()));
 }
 
 void CBatchJob::PlaceNames(const std::string& sourceName, const std::string& outputName) {
@@ -230,7 +251,8 @@ bool CBatchJob::ProcessDirectory() {
     const bool readable = ReadDirectory(directory, listing);
     if (!readable) {
         const std::string unreadable = DirectoryText(directory.substr(0, directory.size() - 1));
-        runner_->Post([unreadable](CBatchJob& job) { job.LogError(kLogCantChdir, unreadable); });
+        runner_->Post(
+            [unreadable](CBatchJob& job) { job.LogFolderError(kLogCantChdir, unreadable); });
     } else {
         progress_->SetPath(directory);
         walking_.push_back(listing.self);
@@ -261,7 +283,7 @@ void CBatchJob::ProcessSubdirectories(std::vector<std::string>& directories) {
         if (cancelled_) return;
         if (!level_.folder->EnsureForSubdirectory()) {
             const std::string folder = level_.folder->Path();
-            runner_->Post([folder](CBatchJob& job) { job.LogError(kLogCantMkdir, folder); });
+            runner_->Post([folder](CBatchJob& job) { job.LogFolderError(kLogCantMkdir, folder); });
             return;
         }
         PlaceNames(name, name);

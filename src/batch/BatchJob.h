@@ -82,10 +82,17 @@ public:
     // Opens the HTML log; false after reporting message 362.
     bool OpenLog(const std::string& path);
     CHtmlLog& Log() { return log_; }
-    // Writes an error line into the log and tells the progress about it.
-    void LogError(const char* format, const std::string& argument);
-    // Error lines so far.
-    int Failures() const { return failures_; }
+    const CHtmlLog& Log() const { return log_; }
+    // Writes an error line of a folder (kLogCantChdir, kLogCantMkdir) into the log and tells
+    // the progress about it.
+    void LogFolderError(const char* format, const std::string& argument);
+    // The same for a file handed to processing; firstOfFile when the file had failed in no other
+    // way before, so that it counts once.
+    void LogFileError(const char* format, const std::string& argument, bool firstOfFile);
+    // A report made while a file was processed: a red line of the log naming the file, and the
+    // progress's, instead of a message box in the middle of the run.
+    void LogReport(const BatchReport& report, bool firstOfFile);
+    const CBatchFailures& Failures() const { return failures_; }
 
     // Walks the tree from the roots BeginProcessing placed, handing every selected file to the
     // task's workers, and returns when all are done. False when the run was cancelled or the
@@ -141,6 +148,10 @@ private:
     void PlaceNames(const std::string& sourceName, const std::string& outputName);
     void CutSlots();
     void ShowCounter();
+    // Writes a red line into the log; returns its text.
+    std::string WriteErrorLine(const char* format, const std::string& argument);
+    // The failures so far, into the progress.
+    void ShowFailures();
 
     IBatchTask& task_;
     CSilentProgress silent_;
@@ -148,7 +159,7 @@ private:
     CHtmlLog log_;
     int total_ = 0;
     int count_ = 0;
-    int failures_ = 0;
+    CBatchFailures failures_;
     bool cancelled_ = false;
     std::string source_, link_, image_, destination_, outputName_, currentName_;
     Level level_;

@@ -1,6 +1,8 @@
 #pragma once
 // What a batch run tells the person waiting for it, and how it learns that it must stop. The
 // GUI's progress window and the CLI's terminal line implement it.
+#include "batch/BatchFailures.h"
+
 #include <string>
 
 class IBatchProgress {
@@ -21,6 +23,11 @@ public:
     virtual bool KeepGoing() = 0;
     // A file or directory failed; message is the log's error text ("[Can't open file : ...]").
     virtual void Failed(const std::string&) {}
+    // A report made while a file was processed, shown as its line unless the front end shows
+    // reports its own way.
+    virtual void Reported(const BatchReport& report) { Failed(report.Line()); }
+    // The failures so far ("うち 2 個は失敗しました(ログ: ...)"), after each new one.
+    virtual void SetFailures(const std::string&) {}
 };
 
 // Progress that shows nothing and never stops the run.

@@ -3,6 +3,7 @@
 #include "app/util/ReportError.h"
 #include "batch/BatchJob.h"
 
+#include <cerrno>
 #include <chrono>
 
 namespace {
@@ -10,13 +11,12 @@ namespace {
 // How often the job's thread looks at the progress (an abort) while it waits for the workers.
 constexpr auto kPollInterval = std::chrono::milliseconds(50);
 
-// Keeps a worker thread's reports with the file it is processing, for playback in walk order.
+// Hands the reports made while a file is processed to the file, which leaves them to the run
+// (in walk order when a worker thread processes it).
 class FileReports : public IReportSink {
 public:
     explicit FileReports(CBatchFile& file) : file_(file) {}
-    void Report(const std::string& text) override {
-        file_.Later([text](CBatchJob&) { DeliverReport(text); });
-    }
+    void Report(const std::string& text) override { file_.Report(text, errno); }
 
 private:
     CBatchFile& file_;
@@ -47,6 +47,8 @@ bool CBatchRunner::ProcessInTurn(CBatchFile& file) {
     job_.CountFile();
     if (!job_.KeepGoing()) return false;
     file.RunActionsOn(job_);
+    FileReports reports(file);
+    ScopedReportSink scope(reports);
     return workers_.front()->ProcessFile(file);
 }
 

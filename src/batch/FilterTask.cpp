@@ -15,22 +15,17 @@ uint32_t LogSize(uint64_t size) {
     return static_cast<uint32_t>(std::min<uint64_t>(size, std::numeric_limits<uint32_t>::max()));
 }
 
-// A frame size that no SOF segment gives: the file had no baseline or progressive frame.
-constexpr int kNoFrame = -1;
-
 // Filters files one at a time with its own reader and segment list.
 class FilterWorker : public IBatchWorker {
 public:
-    FilterWorker(const SettingsStore& settings, const BulkFltOptions& options,
-                 CFilterTask::LastFrame& lastFrame)
-        : settings_(settings), options_(options), lastFrame_(lastFrame) {}
+    FilterWorker(const SettingsStore& settings, const BulkFltOptions& options)
+        : settings_(settings), options_(options) {}
 
     bool ProcessFile(CBatchFile& file) override;
 
 private:
     const SettingsStore& settings_;
     const BulkFltOptions& options_;
-    CFilterTask::LastFrame& lastFrame_; // read and written in playback, on the job's thread
     CSegmentReader reader_;
     SegmentList list_;
 };
@@ -53,21 +48,18 @@ bool FilterWorker::ProcessFile(CBatchFile& file) {
         file.LogError(kLogCantSave, file.DestinationPath());
         return true;
     }
-    FilterFileContext context{list_,     reader_,  file.SourcePath(), file.DestinationPath(),
-                              settings_, kNoFrame, kNoFrame};
+    // A file without a frame header (not a JPEG) is logged as 0 x 0.
+    FilterFileContext context{list_, reader_, file.SourcePath(), file.DestinationPath(), settings_};
     const int filtered = ApplyFilters(context, options_);
     list_.clear();
-    const CFilterTask::LastFrame frame{context.width, context.height};
-    if (frame.width != kNoFrame) file.Later([this, frame](CBatchJob&) { lastFrame_ = frame; });
     if (!filtered) {
         file.LogError(kLogCantSave, file.DestinationPath());
         return true;
     }
-    FilterLogEntry entry{file.ImagePath(),    file.DestinationPath(),      0, 0,
-                         LogSize(sourceSize), LogSize(context.writtenSize)};
-    file.Later([this, entry, sourceSize, written = context.writtenSize](CBatchJob& job) mutable {
-        entry.width = lastFrame_.width;
-        entry.height = lastFrame_.height;
+    const FilterLogEntry entry{file.ImagePath(),    file.DestinationPath(),
+                               context.width,       context.height,
+                               LogSize(sourceSize), LogSize(context.writtenSize)};
+    file.Later([entry, sourceSize, written = context.writtenSize](CBatchJob& job) {
         job.bytesSaved += static_cast<long long>(sourceSize) - static_cast<long long>(written);
         job.Log().WriteFilterEntry(entry);
     });
@@ -94,7 +86,7 @@ std::string CFilterTask::OutputName(const std::string& name) const {
 }
 
 std::unique_ptr<IBatchWorker> CFilterTask::NewWorker(int) {
-    return std::make_unique<FilterWorker>(settings_, filter_.options, lastFrame_);
+    return std::make_unique<FilterWorker>(settings_, filter_.options);
 }
 
 std::string CFilterTask::Summary(const CBatchJob& job) const {

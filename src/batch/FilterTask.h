@@ -24,14 +24,7 @@ public:
     // The count, then "(%ld バイトの削減)" with the bytes saved.
     std::string Summary(const CBatchJob& job) const override;
 
-    // Image size of the last file, in walk order, that had a baseline or progressive frame: a
-    // log entry of a file without one shows it.
-    struct LastFrame {
-        int width = 0, height = 0;
-    };
-
 private:
     const SettingsStore& settings_;
     BulkFltSettings filter_;
-    LastFrame lastFrame_;
 };

@@ -2,6 +2,8 @@
 
 #include "app/util/ByteCount.h"
 
+#include <cerrno>
+
 namespace {
 
 std::string EscapeHtml(const std::string& text) {
@@ -44,11 +46,26 @@ std::string Dimensions(int width, int height) {
     return std::to_string(width) + " x " + std::to_string(height) + " ";
 }
 
+std::string Substituted(const char* format, const std::string& argument) {
+    std::string message = format;
+    const size_t slot = message.find("%s");
+    if (slot != std::string::npos) message.replace(slot, 2, argument);
+    return message;
+}
+
 } // namespace
+
+std::string ErrorLineText(const char* format, const std::string& argument) {
+    std::string text = Substituted(format, argument);
+    if (!text.empty() && text.back() == '\n') text.pop_back();
+    return text;
+}
 
 bool CHtmlLog::Open(const std::string& path) {
     Close();
+    writeError_ = 0;
     file_ = FileHandle::Open(path, "w");
+    path_ = file_ ? path : "";
     if (!file_) return false;
     Write("<HTML><BODY>\n");
     return true;
@@ -57,18 +74,21 @@ bool CHtmlLog::Open(const std::string& path) {
 void CHtmlLog::Close() {
     if (!file_) return;
     Write("</BODY></HTML>\n");
-    file_.Close();
+    if (!file_.Close()) NoteWriteError();
 }
 
 void CHtmlLog::Write(const std::string& text) {
-    if (file_) std::fwrite(text.data(), 1, text.size(), file_.get());
+    if (file_ && std::fwrite(text.data(), 1, text.size(), file_.get()) != text.size())
+        NoteWriteError();
+}
+
+void CHtmlLog::NoteWriteError() {
+    if (writeError_ == 0) writeError_ = errno != 0 ? errno : EIO;
 }
 
 void CHtmlLog::WriteErrorLine(const char* format, const std::string& argument) {
-    std::string message = format;
-    const size_t slot = message.find("%s");
-    if (slot != std::string::npos) message.replace(slot, 2, argument);
-    Write("<FONT color=\"red\"><STRONG>" + EscapeHtml(message) + "</STRONG></FONT><BR>\n");
+    Write("<FONT color=\"red\"><STRONG>" + EscapeHtml(Substituted(format, argument)) +
+          "</STRONG></FONT><BR>\n");
 }
 
 void CHtmlLog::WriteConversionEntry(const ConversionLogEntry& entry) {

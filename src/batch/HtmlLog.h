@@ -16,6 +16,10 @@ constexpr const char* kLogCantOpenFile = "[Can't open file : %s]";
 constexpr const char* kLogCantResize = "[Can't resize image : %s]";
 constexpr const char* kLogCantSave = "[Can't Save to %s]";
 
+// The message of an error line as text: the format's "%s" replaced by the argument, without the
+// line break that ends the MKDIR message.
+std::string ErrorLineText(const char* format, const std::string& argument);
+
 // One converted file. Links are relative to the log's folder ("./sub/a.jpg").
 struct ConversionLogEntry {
     std::string linkPath;   // the source file
@@ -52,8 +56,12 @@ public:
     // Writes the page tail and closes the file. Also done on destruction, so a job that ends
     // early still leaves a complete page.
     void Close();
+    // The file opened last ("" when none was), and the system's error number of its first write
+    // (or close) that failed, 0 while every one succeeded: a full disk loses the page.
+    const std::string& Path() const { return path_; }
+    int WriteError() const { return writeError_; }
 
-    // The calls below write nothing when the log is not open; write errors are ignored.
+    // The calls below write nothing when the log is not open; a write error is kept.
     // A red line: format (one of the kLog... messages) with its "%s" replaced by argument.
     void WriteErrorLine(const char* format, const std::string& argument);
     void WriteConversionEntry(const ConversionLogEntry& entry);
@@ -61,6 +69,9 @@ public:
 
 private:
     void Write(const std::string& text);
+    void NoteWriteError();
 
     FileHandle file_;
+    std::string path_;
+    int writeError_ = 0;
 };

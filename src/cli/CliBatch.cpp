@@ -19,9 +19,10 @@ public:
     bool EditSettings() override { return true; }
     int Workers() const override { return workers_; }
     IBatchProgress* OpenProgress() override { return &progress_; }
-    void ShowSummary(const std::string& text) override {
+    // The count on stdout; failures were reported as they came, their number follows on stderr.
+    void ShowSummary(const BatchResult& result) override {
         progress_.Clear();
-        std::printf("%s\n", text.c_str());
+        std::printf("%s\n", result.summary.c_str());
     }
 
 private:
@@ -59,9 +60,13 @@ int RunCliBatch(IBatchTask& task, int workers) {
     CCliFrontEnd frontEnd(progress, workers);
     CliReports().BeginFile("");
     const BatchResult result = RunBatchCommand(task, frontEnd);
+    if (result.logError != 0)
+        ReportCliFailure(result.logPath,
+                         task.ReportName() + ":" + LoadString(StringId::LogNotWritten),
+                         result.logError);
     if (result.failures > 0)
         std::fprintf(stderr, "%s\n", FailureCountLine(result.failures).c_str());
     if (result.outcome == BatchOutcome::Cancelled) return kExitInterrupted;
-    return result.outcome == BatchOutcome::Completed && result.failures == 0 ? kExitOk
-                                                                             : kExitFailed;
+    const bool clean = result.failures == 0 && result.logError == 0;
+    return result.outcome == BatchOutcome::Completed && clean ? kExitOk : kExitFailed;
 }

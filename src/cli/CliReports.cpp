@@ -53,7 +53,10 @@ std::string FormatCliReport(const std::string& report, const std::string& fallba
 }
 
 void CCliReports::Report(const std::string& text) {
-    const int error = errno;
+    ReportWith(text, errno);
+}
+
+void CCliReports::ReportWith(const std::string& text, int error) {
     Print(text, IsFileAccessMessage(MessageOf(text)) ? error : 0);
 }
 

@@ -12,6 +12,8 @@
 class CCliReports : public IReportSink {
 public:
     void Report(const std::string& text) override;
+    // Report with the system's error number of the moment the report was made.
+    void ReportWith(const std::string& text, int error);
     // Prints a report with the reason of `error` (none for 0).
     void Print(const std::string& text, int error);
     // The file the command works on from now on; clears errno, so that a reason printed

@@ -1,5 +1,7 @@
 #include "cli/TerminalProgress.h"
 
+#include "cli/CliReports.h"
+
 #include <cstdio>
 #include <sys/ioctl.h>
 #include <unistd.h>
@@ -83,6 +85,12 @@ bool CTerminalProgress::KeepGoing() {
 void CTerminalProgress::Failed(const std::string& message) {
     Clear();
     std::fprintf(stderr, "%s\n", message.c_str());
+    Draw(true);
+}
+
+void CTerminalProgress::Reported(const BatchReport& report) {
+    Clear();
+    CliReports().ReportWith(report.text, report.error);
     Draw(true);
 }
 

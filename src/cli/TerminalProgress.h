@@ -22,6 +22,8 @@ public:
     void Step() override { ++position_; }
     bool KeepGoing() override;
     void Failed(const std::string& message) override;
+    // As every report of the command line: "tolmena-cli: PATH: name:message (reason)".
+    void Reported(const BatchReport& report) override;
     // Clears the bar, leaving the terminal line empty for what follows.
     void Clear();
 

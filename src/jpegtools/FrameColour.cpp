@@ -10,10 +10,6 @@ constexpr size_t kJfifMinimum = 18 - 4;  // libjpeg reads a JFIF header of 14 pa
 constexpr size_t kFirstComponentAt = 10;
 constexpr size_t kComponentSize = 3;
 
-bool IsFrameHeader(int code) {
-    return code >= 0xC0 && code <= 0xCF && code != kDht && code != kJpg && code != kDac;
-}
-
 struct ColourMarkers {
     int components = 0;
     uint8_t ids[3] = {};
@@ -58,6 +54,10 @@ FrameColour ThreeComponentColour(const ColourMarkers& markers) {
 }
 
 } // namespace
+
+bool IsFrameHeader(int code) {
+    return code >= 0xC0 && code <= 0xCF && code != kDht && code != kJpg && code != kDac;
+}
 
 bool IsAdobeSegment(const CMarkerSegment& segment) {
     return segment.Code() == kApp14 && segment.ByteCount() > kAdobeTransformAt &&

@@ -11,5 +11,8 @@ enum class FrameColour { Unknown, Grey, YCbCr, Rgb, Cmyk, Ycck };
 // marked deleted; as if a JFIF APP0 were there too when addJfif is set.
 FrameColour DecodedColour(const SegmentList& list, bool addJfif = false);
 
+// True for the codes of frame headers (SOF0 ... SOF15 but DHT, JPG and DAC).
+bool IsFrameHeader(int code);
+
 // True for an APP14 segment that carries Adobe's colour transform flag.
 bool IsAdobeSegment(const CMarkerSegment& segment);

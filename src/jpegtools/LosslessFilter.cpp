@@ -13,8 +13,6 @@
 namespace {
 
 enum : uint8_t {
-    kSof0 = 0xC0,
-    kSof2 = 0xC2,
     kDht = 0xC4,
     kSos = 0xDA,
     kDqt = 0xDB,
@@ -33,13 +31,16 @@ bool HasIdentifier(const CMarkerSegment& segment, const char* identifier) {
     return std::memcmp(segment.Bytes() + 4, identifier, 4) == 0;
 }
 
-// Height and width from the first SOF0 or SOF2 (other frame types are not looked at).
+// Height and width from the first frame header, of whatever frame type.
 void TakeImageSize(FilterFileContext& context) {
-    auto sof = FindSegment(context.list, context.list.begin(), kSof0, kSof2);
-    if (sof == context.list.end() || (*sof)->ByteCount() < 9) return;
-    const uint8_t* bytes = (*sof)->Bytes();
-    context.height = bytes[5] << 8 | bytes[6];
-    context.width = bytes[7] << 8 | bytes[8];
+    for (const auto& segment : context.list) {
+        if (!IsFrameHeader(segment->Code())) continue;
+        if (segment->ByteCount() < 9) return;
+        const uint8_t* bytes = segment->Bytes();
+        context.height = bytes[5] << 8 | bytes[6];
+        context.width = bytes[7] << 8 | bytes[8];
+        return;
+    }
 }
 
 // The JFIF header of `old` with a 0 x 0 thumbnail.

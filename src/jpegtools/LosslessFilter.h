@@ -18,8 +18,8 @@ struct FilterFileContext {
     std::string destinationPath;
     // TempDir (in-place rewrites), AutoWriteCharset and WriteCharset (a kept user comment).
     const SettingsStore& settings;
-    // Results. The size comes from the first SOF0 or SOF2 segment; a file without one keeps
-    // the values of the file before.
+    // Results. The size comes from the first frame header (SOFn); a file without one leaves
+    // the values as they were given (0 x 0 by default).
     int width = 0, height = 0;
     uint64_t writtenSize = 0;
 };

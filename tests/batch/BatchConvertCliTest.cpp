@@ -66,6 +66,12 @@ TEST_F(BatchConvertCli, PrintsTheSummaryAndFailsOnAnyFailure) {
     EXPECT_NE(result.err.find("[Can't open file : " + fs::canonical(src).string() + "/c.bmp]\n"),
               std::string::npos)
         << result.err;
+    // The decoder's report, which names no file, names the file it was reading.
+    std::ofstream(src + "/e.jpg") << "not a JPEG";
+    result = RunCli(Args({"--set", "bulkconv.StrExtFilter=.jpg"}), Env());
+    EXPECT_NE(result.err.find("tolmena-cli: " + fs::canonical(src).string() + "/e.jpg: JPEGLIB:"),
+              std::string::npos)
+        << result.err;
 
     result = RunCli({"batch-convert", dir.File("missing"), dst}, Env());
     EXPECT_EQ(result.status, 1);

@@ -66,7 +66,7 @@ public:
     bool EditSettings() override { return confirm; }
     IBatchProgress* OpenProgress() override { return this; }
     void EnableMainWindow(bool enable) override { enabled.push_back(enable); }
-    void ShowSummary(const std::string& text) override { summary = text; }
+    void ShowSummary(const BatchResult& result) override { summary = result.summary; }
     void SetStatus(const std::string& text) override { statuses.push_back(text); }
     void SetCounter(const std::string& text) override { counter = text; }
     void SetPath(const std::string&) override {}

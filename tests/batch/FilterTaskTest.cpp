@@ -33,7 +33,7 @@ class FrontEnd : public IBatchFrontEnd {
 public:
     bool EditSettings() override { return true; }
     IBatchProgress* OpenProgress() override { return &progress; }
-    void ShowSummary(const std::string& text) override { summary = text; }
+    void ShowSummary(const BatchResult& result) override { summary = result.summary; }
 
     HookProgress progress;
     std::string summary;
@@ -123,6 +123,19 @@ TEST_F(FilterTask, WritesFilesLogEntriesAndBytesSaved) {
                          "bytes(44)<BR>\n"
                          "<BR>\n\n"
                          "</BODY></HTML>\n");
+}
+
+// A file without a frame (not a JPEG) is logged with no size, not with the size of the file
+// before it.
+TEST_F(FilterTask, EachLogEntryGivesItsOwnFileSize) {
+    std::ofstream(src + "/a.jpg", std::ios::binary) << JpegWithComment(40);
+    std::ofstream(src + "/b.png", std::ios::binary) << "not a JPEG";
+    filter.extFilter = 0;
+    EXPECT_EQ(Run().failures, 0);
+    const std::string log = Log();
+    const size_t b = log.find("/b.jpg</A><BR>\nwidth=0 height=0 (");
+    EXPECT_NE(b, std::string::npos) << log;
+    EXPECT_LT(log.find("/a.jpg</A><BR>\nwidth=40 height=16 ("), b);
 }
 
 // Source and destination the same directory: b.jpg is rewritten in place, x.jpeg gets a new

@@ -13,6 +13,7 @@
 #include "core/DocTemplate.h"
 #include "jpegtools/CustomTables.h"
 #include "jpegtools/DefaultComment.h"
+#include "platform/HeadlessPlatform.h"
 #include "support/JpegFixture.h"
 #include "support/RunCli.h"
 
@@ -154,6 +155,34 @@ private slots:
         QCOMPARE(result.count, 4);              // notes.txt is tried, and logged as unreadable
         QVERIFY(documents.Documents().empty()); // the work document is closed
         tree.ExpectSameResults();
+    }
+
+    // broken.jpg and notes.txt cannot be read: the progress window and the summary count them as
+    // failed, the log has the reader's report with the path, and no message box stopped the run.
+    void failuresAreToldByTheRunNotByMessageBoxes() {
+        BatchTree tree;
+        SettingsStore& settings =
+            tree.GuiSettings("bulkconv", {{"RecurseDir", "1"}, {"ExtFilter", "0"}});
+        CDocTemplate documents;
+        CConversionTask task(LoadBulkConvSettings(settings.profile), documents);
+        std::ofstream(tree.Source() + "/broken.jpg") << "not a JPEG";
+        QString shown;
+        QTimer watch;
+        connect(&watch, &QTimer::timeout, [&] {
+            if (CProgressWindow* progress = ShownProgressWindow())
+                shown = progress->findChild<QLabel*>("failures")->text();
+        });
+        watch.start(0);
+        Headless().ClearMessages();
+        RunGuiBatch(task, nullptr);
+        const std::string seeLog = "うち 2 個は失敗しました(ログ: " + tree.Log("gui") + ")";
+        QVERIFY2(shown.startsWith(QString::fromUtf8("うち 2 個は失敗しました")), qPrintable(shown));
+        QCOMPARE(Headless().Messages().size(), size_t{1});
+        QCOMPARE(Headless().Messages()[0].text, "5 個のファイルを処理しました\n" + seeLog);
+        QCOMPARE(Headless().Messages()[0].kind, MessageKind::Warning);
+        const std::string broken = fs::canonical(tree.Source()).string() + "/broken.jpg";
+        const std::string log = TempDir::Read(tree.Log("gui"));
+        QVERIFY2(log.find("<STRONG>" + broken + ": JPEGLIB:") != std::string::npos, log.c_str());
     }
 
     void abortStopsTheRunWithTheLogComplete() {

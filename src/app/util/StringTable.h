@@ -59,6 +59,11 @@ enum class StringId : int {
     UnsupportedTiff = 363, // "この形式の TIFF フォーマットには対応していません"
     AskToSave = 364,       // "%s への変更を保存しますか?" (a modified document closes)
     NotShiftJis = 368,     // a comment character Shift_JIS cannot hold: "%s" and U+%04X
+    FilesFailed = 380,     // "うち %d 個は失敗しました" (after the batch summary's count)
+    FoldersFailed = 381,   // "%d 個のフォルダーを処理できませんでした"
+    SeeLog = 382,          // "(ログ: %s)"
+    LogNotWritten = 383,   // "ログファイルに書き込めません"
+    MoreFailures = 384,    // "ほか %d 件"
     DensityAspect = 539,   // 539..541: "Aspect", "dot/inch", "dot/cm"
     ExifExposureJa = 2101,  // "露出="
     ExifMeteringJa = 2102,  // "測光="

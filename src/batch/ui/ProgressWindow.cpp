@@ -9,7 +9,7 @@
 
 namespace {
 
-// The path line keeps the window's width: a long path loses its middle.
+// The path line sets the window's width.
 constexpr int kPathLineChars = 56;
 
 QLabel* Line(const QString& text, const char* name, QWidget* parent) {
@@ -18,24 +18,35 @@ QLabel* Line(const QString& text, const char* name, QWidget* parent) {
     return label;
 }
 
+// A long text loses its middle rather than widening the window.
+void SetElided(QLabel& label, const std::string& text) {
+    label.setText(label.fontMetrics().elidedText(QString::fromStdString(text), Qt::ElideMiddle,
+                                                 label.width()));
+}
+
 } // namespace
 
 CProgressWindow::CProgressWindow()
     : QDialog(nullptr), status_(Line(QString::fromUtf8("処理中です..."), "status", this)),
       counter_(Line(QStringLiteral("0%"), "counter", this)), path_(Line(QString(), "path", this)),
-      bar_(new QProgressBar(this)), abort_(new QPushButton(QString::fromUtf8("中断(&A)"), this)) {
+      failures_(Line(QString(), "failures", this)), bar_(new QProgressBar(this)),
+      abort_(new QPushButton(QString::fromUtf8("中断(&A)"), this)) {
     setModal(false);
     bar_->setObjectName("bar");
     bar_->setTextVisible(false);
     abort_->setObjectName("abort");
     path_->setMinimumWidth(fontMetrics().averageCharWidth() * kPathLineChars);
     path_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    // Room for the line before the first failure, so that the window keeps its size.
+    failures_->setMinimumHeight(failures_->fontMetrics().height());
+    failures_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     auto* grid = new QGridLayout(this);
     grid->addWidget(status_, 0, 0);
     grid->addWidget(counter_, 0, 1, Qt::AlignRight);
     grid->addWidget(path_, 1, 0, 1, 2);
-    grid->addWidget(bar_, 2, 0, 1, 2);
-    grid->addWidget(abort_, 3, 0, 1, 2, Qt::AlignHCenter);
+    grid->addWidget(failures_, 2, 0, 1, 2);
+    grid->addWidget(bar_, 3, 0, 1, 2);
+    grid->addWidget(abort_, 4, 0, 1, 2, Qt::AlignHCenter);
     grid->setColumnStretch(0, 1);
     connect(abort_, &QPushButton::clicked, this, &CProgressWindow::Abort);
     adjustSize();
@@ -58,8 +69,12 @@ void CProgressWindow::SetCounter(const std::string& text) {
 }
 
 void CProgressWindow::SetPath(const std::string& text) {
-    path_->setText(path_->fontMetrics().elidedText(QString::fromStdString(text), Qt::ElideMiddle,
-                                                   path_->width()));
+    SetElided(*path_, text);
+}
+
+void CProgressWindow::SetFailures(const std::string& text) {
+    SetElided(*failures_, text);
+    failures_->setToolTip(QString::fromStdString(text));
 }
 
 void CProgressWindow::SetRange(int total) {

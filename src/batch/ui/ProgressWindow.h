@@ -1,7 +1,7 @@
 #pragma once
-// The batch progress window: a status line, a counter, the path at hand, a bar and the abort
-// button. It has no owner window, so it stays usable while the main window is disabled for the
-// run; the run lets it repaint and answer its button between two files.
+// The batch progress window: a status line, a counter, the path at hand, the failures so far, a
+// bar and the abort button. It has no owner window, so it stays usable while the main window is
+// disabled for the run; the run lets it repaint and answer its button between two files.
 #include "batch/BatchProgress.h"
 
 #include <QDialog>
@@ -24,6 +24,7 @@ public:
     void SetPath(const std::string& text) override;
     void SetRange(int total) override;
     void Step() override;
+    void SetFailures(const std::string& text) override;
     // Handles the pending events; false once the abort button was pressed.
     bool KeepGoing() override;
     bool Aborted() const { return aborted_; }
@@ -37,6 +38,7 @@ private:
     QLabel* status_;
     QLabel* counter_;
     QLabel* path_;
+    QLabel* failures_;
     QProgressBar* bar_;
     QPushButton* abort_;
     bool aborted_ = false;
