@@ -30,7 +30,7 @@ private slots:
 
         // A Ctrl click at logical (10, 5) zooms in around image pixel (20, 10).
         QTest::keyPress(&view, Qt::Key_Control);
-        QTest::mouseClick(view.viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(10, 5));
+        QTest::mouseClick(view.viewport(), Qt::LeftButton, Qt::ControlModifier, QPoint(10, 5));
         QCOMPARE(view.Zoom(), 200);
         QCOMPARE(view.State().Scaled(), (Size{80, 60}));
     }

@@ -33,14 +33,15 @@ struct ShownView {
 };
 
 void SendMouse(QWidget* viewport, QEvent::Type type, QPoint at, Qt::MouseButton button,
-               Qt::MouseButtons held) {
-    QMouseEvent event(type, at, viewport->mapToGlobal(at), button, held, Qt::NoModifier);
+               Qt::MouseButtons held, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    QMouseEvent event(type, at, viewport->mapToGlobal(at), button, held, modifiers);
     QApplication::sendEvent(viewport, &event);
 }
 
-void Drag(CImageView& view, Qt::MouseButton button, QPoint from, QPoint to) {
-    SendMouse(view.viewport(), QEvent::MouseButtonPress, from, button, button);
-    SendMouse(view.viewport(), QEvent::MouseMove, to, Qt::NoButton, button);
+void Drag(CImageView& view, Qt::MouseButton button, QPoint from, QPoint to,
+          Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    SendMouse(view.viewport(), QEvent::MouseButtonPress, from, button, button, modifiers);
+    SendMouse(view.viewport(), QEvent::MouseMove, to, Qt::NoButton, button, modifiers);
 }
 
 QStringList Texts(const QMenu& menu) {
@@ -142,9 +143,9 @@ private slots:
         QSignalSpy selectionSignals(&shown.view, &CImageView::selectionChanged);
         QTest::keyPress(&shown.view, Qt::Key_Shift);
         QCOMPARE(shown.view.Mode(), ViewMode::SelectToZoom);
-        Drag(shown.view, Qt::LeftButton, {50, 50}, {53, 53});
+        Drag(shown.view, Qt::LeftButton, {50, 50}, {53, 53}, Qt::ShiftModifier);
         SendMouse(shown.view.viewport(), QEvent::MouseButtonRelease, {53, 53}, Qt::LeftButton,
-                  Qt::NoButton);
+                  Qt::NoButton, Qt::ShiftModifier);
         QCOMPARE(shown.view.Zoom(), 200); // under 4 pixels: the view stays
         QCOMPARE(shown.view.ScrollPosition(), scroll);
         QCOMPARE(selectionSignals.size(), 2);
@@ -198,6 +199,47 @@ private slots:
         QApplication::sendEvent(&shown.view, &lost);
         QVERIFY(!shown.view.Selecting());
         QCOMPARE(shown.view.Mode(), ViewMode::Normal);
+    }
+
+    void modifiersSeenBeforeTheFocusWentDoNotOutliveIt() {
+        ShownView shown(400, 300);
+        QVERIFY(QTest::qWaitForWindowActive(&shown.view));
+        QWidget* viewport = shown.view.viewport();
+        auto click = [&](QPoint at, Qt::KeyboardModifiers modifiers) {
+            SendMouse(viewport, QEvent::MouseButtonPress, at, Qt::LeftButton, Qt::LeftButton,
+                      modifiers);
+            SendMouse(viewport, QEvent::MouseButtonRelease, at, Qt::LeftButton, Qt::NoButton,
+                      modifiers);
+        };
+        // Ctrl+O: the dialog takes the focus and Ctrl's release. Alt+F Esc Esc: the menu takes
+        // Alt's release.
+        QTest::keyPress(&shown.view, Qt::Key_Control);
+        QFocusEvent toDialog(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
+        QApplication::sendEvent(&shown.view, &toDialog);
+        QTest::keyPress(&shown.view, Qt::Key_Alt);
+        QFocusEvent toMenu(QEvent::FocusOut, Qt::PopupFocusReason);
+        QApplication::sendEvent(&shown.view, &toMenu);
+        QFocusEvent back(QEvent::FocusIn, Qt::PopupFocusReason);
+        QApplication::sendEvent(&shown.view, &back);
+        click({50, 50}, Qt::NoModifier);
+        QCOMPARE(shown.view.Zoom(), 100);
+        click({50, 50}, Qt::ControlModifier); // held while the view could not see it
+        QCOMPARE(shown.view.Zoom(), 200);
+
+        // Alt held over the picture: the view holds the pointer, so that a window manager's
+        // Alt+drag cannot take the click, until the pointer leaves or Alt is up.
+        QCursor::setPos(viewport->mapToGlobal(QPoint(50, 50)));
+        QTest::keyPress(&shown.view, Qt::Key_Alt);
+        QCOMPARE(QWidget::mouseGrabber(), viewport);
+        click({50, 50}, Qt::AltModifier);
+        QCOMPARE(shown.view.Zoom(), 100);
+        SendMouse(viewport, QEvent::MouseMove, {-5, 50}, Qt::NoButton, Qt::NoButton,
+                  Qt::AltModifier);
+        QCOMPARE(QWidget::mouseGrabber(), nullptr);
+        SendMouse(viewport, QEvent::MouseMove, {50, 50}, Qt::NoButton, Qt::NoButton,
+                  Qt::AltModifier);
+        QTest::keyRelease(&shown.view, Qt::Key_Alt);
+        QCOMPARE(QWidget::mouseGrabber(), nullptr);
     }
 
     void syncGivesTheSameZoomAndCentreOrTheSameScroll() {

@@ -120,6 +120,9 @@ private:
     bool ScrollByKey(int key, bool shift);
     bool ModifierKeyDown(int key);
     bool ModifierKeyUp(int key);
+    // Before each mouse action: the modifiers as the event has them.
+    void TakeModifiers(const QMouseEvent& event);
+    void HoldPointerForAlt(bool altHeld, QPoint at);
     void StartPress(PressAction action, Point point);
     void FinishRelease(ReleaseAction action);
     void ShowContextMenu(const QPoint& globalPosition);

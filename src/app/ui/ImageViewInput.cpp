@@ -7,6 +7,7 @@
 #include "app/view/ViewScroll.h"
 
 #include <QFocusEvent>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
@@ -47,6 +48,11 @@ std::optional<ModifierKey> ModifierKeyOf(int key) {
     }
 }
 
+HeldModifiers HeldOf(Qt::KeyboardModifiers modifiers) {
+    return {modifiers.testFlag(Qt::ShiftModifier), modifiers.testFlag(Qt::ControlModifier),
+            modifiers.testFlag(Qt::AltModifier)};
+}
+
 // Zoom to selection and copy act on the selection, so they run while it still exists.
 bool NeedsSelection(int id) {
     return id == ID_ZOOM_SELECTION || id == ID_EDIT_COPY;
@@ -58,6 +64,8 @@ void CImageView::keyPressEvent(QKeyEvent* event) {
     const int key = event->key();
     if (std::optional<ModifierKey> modifier = ModifierKeyOf(key)) {
         interaction_.KeyDown(*modifier);
+        if (*modifier == ModifierKey::Alt)
+            HoldPointerForAlt(true, viewport()->mapFromGlobal(QCursor::pos()));
     } else if (std::optional<ScrollKey> scroll = ScrollKeyOf(key)) {
         ScrollTo(KeyScroll(State(), *scroll, event->modifiers().testFlag(Qt::ShiftModifier)));
     } else if (key == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier) {
@@ -71,9 +79,10 @@ void CImageView::keyPressEvent(QKeyEvent* event) {
 
 void CImageView::keyReleaseEvent(QKeyEvent* event) {
     const int key = event->key();
-    if (std::optional<ModifierKey> modifier = ModifierKeyOf(key))
+    if (std::optional<ModifierKey> modifier = ModifierKeyOf(key)) {
         interaction_.KeyUp(*modifier);
-    else if (key == Qt::Key_Menu)
+        if (*modifier == ModifierKey::Alt) HoldPointerForAlt(false, {});
+    } else if (key == Qt::Key_Menu)
         ShowContextMenu(mapToGlobal(QPoint(0, 0)));
     else
         event->ignore();
@@ -81,13 +90,29 @@ void CImageView::keyReleaseEvent(QKeyEvent* event) {
 }
 
 void CImageView::mousePressEvent(QMouseEvent* event) {
-    interaction_.SyncAlt(event->modifiers().testFlag(Qt::AltModifier));
+    TakeModifiers(*event);
     const Point point = ToDevice(event->position());
     if (event->button() == Qt::LeftButton)
         StartPress(interaction_.LeftPress(), point);
     else if (event->button() == Qt::RightButton)
         StartPress(interaction_.RightPress(), point);
     UpdateCursor();
+}
+
+void CImageView::TakeModifiers(const QMouseEvent& event) {
+    interaction_.SyncModifiers(HeldOf(event.modifiers()));
+    HoldPointerForAlt(event.modifiers().testFlag(Qt::AltModifier), event.position().toPoint());
+}
+
+// A window manager may take Alt+click for moving windows, and the lone Alt would then open the
+// menu bar. While Alt is held over the view of the active window, the view holds the pointer,
+// so the click comes here; it lets go once Alt is up or the pointer leaves it.
+void CImageView::HoldPointerForAlt(bool altHeld, QPoint at) {
+    const bool hold = altHeld && window()->isActiveWindow() && viewport()->rect().contains(at);
+    if (hold && QWidget::mouseGrabber() != viewport())
+        viewport()->grabMouse();
+    else if (!hold && QWidget::mouseGrabber() == viewport())
+        viewport()->releaseMouse();
 }
 
 void CImageView::StartPress(PressAction action, Point point) {
@@ -116,7 +141,7 @@ void CImageView::StartPress(PressAction action, Point point) {
 }
 
 void CImageView::mouseMoveEvent(QMouseEvent* event) {
-    interaction_.SyncAlt(event->modifiers().testFlag(Qt::AltModifier));
+    TakeModifiers(*event);
     const Point point = ToDevice(event->position());
     if (interaction_.Dragging()) {
         ScrollTo(DragScroll(pressScroll_, pressPoint_, point, dragLimit_));
@@ -128,7 +153,7 @@ void CImageView::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void CImageView::mouseReleaseEvent(QMouseEvent* event) {
-    interaction_.SyncAlt(event->modifiers().testFlag(Qt::AltModifier));
+    TakeModifiers(*event);
     if (event->button() == Qt::LeftButton)
         FinishRelease(interaction_.LeftRelease());
     else if (event->button() == Qt::RightButton)
@@ -174,13 +199,15 @@ void CImageView::EndSelection() {
     emit selectionChanged(false);
 }
 
-// Caps Lock may have changed while another window had the keyboard.
+// The modifiers and Caps Lock may have changed while another window had the keyboard.
 void CImageView::focusInEvent(QFocusEvent* event) {
+    interaction_.SyncModifiers(HeldOf(QGuiApplication::queryKeyboardModifiers()));
     UpdateCursor();
     QAbstractScrollArea::focusInEvent(event);
 }
 
 void CImageView::focusOutEvent(QFocusEvent* event) {
+    HoldPointerForAlt(false, {});
     // The context menu takes the focus while the selection still counts.
     if (!contextMenuOpen_ && event->reason() != Qt::PopupFocusReason) {
         EndSelection();

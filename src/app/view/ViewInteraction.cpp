@@ -1,5 +1,8 @@
 #include "app/view/ViewInteraction.h"
 
+#include <algorithm>
+#include <iterator>
+
 namespace {
 
 ViewMode ModeOf(ModifierKey key) {
@@ -54,12 +57,18 @@ void ViewInteraction::ShiftF10() {
     mode_ = ViewMode::Normal;
 }
 
-void ViewInteraction::SyncAlt(bool pressed) {
-    if (pressed && !Held(ModifierKey::Alt)) {
-        KeyDown(ModifierKey::Alt);
-    } else if (!pressed && Held(ModifierKey::Alt)) {
-        SystemAltUp();
+void ViewInteraction::SyncModifiers(const HeldModifiers& real) {
+    const bool pressed[] = {real.shift, real.ctrl, real.alt}; // by ModifierKey
+    constexpr ModifierKey kKeys[] = {ModifierKey::Shift, ModifierKey::Ctrl, ModifierKey::Alt};
+    for (ModifierKey key : kKeys) {
+        if (pressed[Index(key)] || !Held(key)) continue;
+        if (key == ModifierKey::Alt)
+            SystemAltUp();
+        else
+            KeyUp(key);
     }
+    for (ModifierKey key : kKeys)
+        if (pressed[Index(key)] && !Held(key)) KeyDown(key);
 }
 
 PressAction ViewInteraction::LeftPress() {
@@ -105,6 +114,7 @@ ReleaseAction ViewInteraction::RightRelease() {
 }
 
 void ViewInteraction::LoseFocus() {
+    std::fill(std::begin(held_), std::end(held_), false);
     dragging_ = false;
     selecting_ = false;
     mode_ = ViewMode::Normal;

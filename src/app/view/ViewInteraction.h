@@ -16,6 +16,10 @@ enum class ModifierKey { Shift, Ctrl, Alt };
 // CrossHair is the window system's own cursor; the others are drawn by the view.
 enum class ViewCursor { OpenHand, ClosedHand, ZoomIn, ZoomInRect, ZoomOut, ArrowRect, CrossHair };
 
+struct HeldModifiers {
+    bool shift = false, ctrl = false, alt = false;
+};
+
 // What a button press starts.
 enum class PressAction { None, Drag, Select, ZoomInClick, ZoomOutClick };
 // What a button release ends.
@@ -33,8 +37,11 @@ public:
     void SystemAltUp();
     // Shift+F10 opens the context menu: Shift counts as released, the mode is normal.
     void ShiftF10();
-    // The Alt state as read before a mouse action, for an Alt press or release the view missed.
-    void SyncAlt(bool pressed);
+    // The modifier keys as they really are (read from a mouse event, or from the keyboard when
+    // the view gets the focus): a press or release the view missed counts now, so that no key
+    // seen before the view lost the focus outlives it. A missed Alt release falls back to
+    // Ctrl's mode or the normal one, as a system key's does.
+    void SyncModifiers(const HeldModifiers& real);
 
     PressAction LeftPress();
     PressAction RightPress();
@@ -43,7 +50,8 @@ public:
     // A right release opens the context menu; the selection lasts until EndSelection.
     ReleaseAction RightRelease();
     void EndSelection() { selecting_ = false; }
-    // Losing the focus ends a drag or selection and goes back to the normal mode.
+    // Losing the focus ends a drag or selection, forgets the modifiers and goes back to the
+    // normal mode.
     void LoseFocus();
 
     // capsLockOn: Caps Lock is toggled on, which turns the normal mode's hand into a cross-hair.

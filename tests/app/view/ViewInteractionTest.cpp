@@ -33,15 +33,27 @@ TEST(ViewInteraction, ReleasingAModifierFallsBackToOneStillHeld) {
     EXPECT_EQ(view.Mode(), ViewMode::Normal);
 }
 
-TEST(ViewInteraction, MouseAltIsReadAgainBeforeEachAction) {
+TEST(ViewInteraction, MouseModifiersAreReadAgainBeforeEachAction) {
     ViewInteraction view;
-    view.SyncAlt(true);
+    view.SyncModifiers({.alt = true});
     EXPECT_EQ(view.LeftPress(), PressAction::ZoomOutClick);
     view.KeyDown(ModifierKey::Ctrl);
-    view.SyncAlt(true); // already noted: Ctrl's mode stays
+    view.SyncModifiers({.ctrl = true, .alt = true}); // both already noted: Ctrl's mode stays
     EXPECT_EQ(view.Mode(), ViewMode::ZoomIn);
-    view.SyncAlt(false);
+    view.SyncModifiers({.ctrl = true});
     EXPECT_EQ(view.LeftPress(), PressAction::ZoomInClick);
+    view.SyncModifiers({.shift = true, .alt = true}); // Ctrl's release missed, Shift, Alt pressed
+    EXPECT_EQ(view.Mode(), ViewMode::ZoomOut);
+    view.SyncModifiers({.shift = true}); // as a system key: never Shift's mode
+    EXPECT_EQ(view.Mode(), ViewMode::Normal);
+
+    // Ctrl went down and the focus went away with it (a dialog's shortcut): it does not come
+    // back as the fallback of a later Alt.
+    view.KeyDown(ModifierKey::Ctrl);
+    view.LoseFocus();
+    view.KeyDown(ModifierKey::Alt);
+    view.KeyUp(ModifierKey::Alt);
+    EXPECT_EQ(view.LeftPress(), PressAction::Drag);
 }
 
 TEST(ViewInteraction, ButtonsDragSelectAndOpenTheMenu) {
