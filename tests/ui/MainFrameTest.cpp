@@ -1,12 +1,14 @@
 // Starts the application offscreen, checks the menus and command states, and closes it again.
 #include "app/ui/MainFrame.h"
 #include "app/commands/CommandId.h"
+#include "app/ui/ExifWindow.h"
 #include "app/ui/ImageApp.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QTemporaryDir>
@@ -118,6 +120,33 @@ private slots:
         QCOMPARE(frame->Action(ID_SETTINGS)->text(), QString("環境設定(&R)"));
         QVERIFY(!frame->Action(ID_RELOAD)->isEnabled());
         QVERIFY(!frame->Action(ID_EXIF_WINDOW)->isChecked());
+        started.app.ExitInstance();
+    }
+
+    void reloadAndSaveAsShowTheNewStateEverywhere() {
+        StartedApp started;
+        QTemporaryDir files;
+        const QString photo = files.filePath("photo.jpg");
+        QVERIFY(QFile::copy(QString(TEST_DATA_DIR) + "/exif/fujifilm_finepix_e500.jpg", photo));
+        QVERIFY(started.app.InitInstance("/opt/bin/tolmena", {photo}));
+        CMainFrame* frame = started.app.MainFrame();
+        frame->Action(ID_EXIF_WINDOW)->trigger();
+        auto camera = [frame] { return frame->ExifWindow()->findChild<QLabel*>("camera")->text(); };
+        QVERIFY(frame->InfoText().startsWith("59x100 "));
+
+        // The file changed on disk: Reload shows the new picture's description and camera.
+        QVERIFY(QFile::remove(photo));
+        QVERIFY(QFile::copy(QString(TEST_DATA_DIR) + "/exif/canon_40d.jpg", photo));
+        frame->Action(ID_RELOAD)->trigger();
+        QVERIFY(frame->InfoText().startsWith("100x68 "));
+        QCOMPARE(camera(), QString("Canon Canon EOS 40D"));
+
+        const QString copy = files.filePath("copy.bmp");
+        QVERIFY(frame->ActiveDocument()->OnSaveDocument(copy.toStdString())); // as Save As does
+        QCOMPARE(frame->windowTitle(), QString("copy.bmp - Tolmena"));
+        QCOMPARE(frame->ExifWindow()->windowTitle(), QString("copy.bmp"));
+        QCOMPARE(frame->InfoText(), QString::fromStdString(frame->ActiveDocument()->InfoText()));
+        QVERIFY(frame->InfoText().contains("BMP"));
         started.app.ExitInstance();
     }
 

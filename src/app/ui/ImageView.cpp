@@ -47,10 +47,12 @@ void CImageView::OnUpdate(CDocument&, int hint) {
     emit documentTypeChanged(document_->DocType());
     emit titleChanged(QString::fromStdString(document_->Title()));
     if (hint == kUpdateRepaint) viewport()->update();
+    emit documentChanged();
 }
 
 void CImageView::OnTitleChanged(CDocument& document) {
     emit titleChanged(QString::fromStdString(document.Title()));
+    emit documentChanged();
 }
 
 void CImageView::OnDocumentClosing(CDocument&) {

@@ -75,6 +75,8 @@ signals:
     void fileSizeTextChanged(const QString& text);
     void documentTypeChanged(int typeCode);
     void titleChanged(const QString& title);
+    // The document was updated or renamed: its description, title and Exif data may differ.
+    void documentChanged();
     void fitWindowRequested();
     // A context menu command for the main window to carry out. Zoom to selection and copy come
     // while the selection still exists; the others after the menu has gone.

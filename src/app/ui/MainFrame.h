@@ -66,8 +66,9 @@ private:
     // The no-document state once the last document has closed.
     void ShowNoFiles();
     void CreateControlBar();
-    // The control bar follows the active document: its comment flag, and the quality controls
-    // disabled while it uses custom tables.
+    // Everything outside the document windows follows the active document: its information
+    // in the status bar, its title in the caption, its Exif data, the control bar's comment
+    // flag, and the quality controls disabled while it uses custom tables.
     void ShowActiveDocument();
     void ToggleComment();
     void ToggleCustomDqt();

@@ -49,6 +49,11 @@ void CMainFrame::AttachDocumentWindow(QWidget* content) {
     CImageView* view = child->View();
     connect(view, &CImageView::zoomChanged, this, &CMainFrame::RefreshCommands);
     connect(view, &CImageView::selectionChanged, this, &CMainFrame::RefreshCommands);
+    // A reload, a save under another name or an edit of the active document: the status bar,
+    // the title and the Exif window show it at once.
+    connect(view, &CImageView::documentChanged, this, [this, view] {
+        if (view == ActiveView()) ShowActiveDocument();
+    });
     connect(view, &CImageView::commandRequested, this, [this](int id) {
         if (QAction* action = Action(id)) action->trigger();
     });
