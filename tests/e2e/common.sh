@@ -1,10 +1,11 @@
 # Sourced by the e2e scripts, which set $e2e_name ("viewer") and $work (a scratch directory)
 # first: the clean-up at exit, failing with a screenshot, polling, and an own X server.
-xvfb_pid="" viewer_pid=""
+xvfb_pid="" viewer_pid="" wm_pid=""
 
 cleanup() {
     set +e # every step runs, whichever fails
     [ -n "$viewer_pid" ] && kill "$viewer_pid" 2>/dev/null
+    [ -n "$wm_pid" ] && kill "$wm_pid" 2>/dev/null
     [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
     rm -rf "$work"
 }
@@ -38,6 +39,20 @@ start_xvfb() {
     local number
     read -r -t 20 number <"$work/display" || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
     export DISPLAY=":$number"
+}
+
+# A window manager on our X server, as users have one: it frames, places and activates the
+# windows and takes Alt with the mouse for itself. Without openbox installed the script goes on
+# without one and says so.
+start_window_manager() {
+    if ! command -v openbox >/dev/null; then
+        echo "e2e.$e2e_name: openbox is not installed; running without a window manager" >&2
+        return 0
+    fi
+    openbox >"$work/openbox.log" 2>&1 &
+    wm_pid=$!
+    poll 10 eval 'xdotool search --class Openbox >/dev/null 2>&1' ||
+        fail "openbox did not start: $(cat "$work/openbox.log")"
 }
 
 # Waits for the viewer to end after it was told to quit; fails unless it exits with status 0.
