@@ -5,6 +5,7 @@
 #include "app/ui/MainFrame.h"
 #include "app/util/StringTable.h"
 #include "core/ImageDoc.h"
+#include "jpegtools/MarkerNode.h"
 #include "jpegtools/ui/MarkerInspectorDialog.h"
 #include "jpegtools/ui/QuantTableView.h"
 #include "jpegtools/ui/SegmentHexEdit.h"
@@ -15,6 +16,7 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -25,6 +27,8 @@ namespace {
 
 const QString kMarkers = QString(TEST_DATA_DIR) + "/markers/";
 constexpr int kFrameItem = 4; // SOF0 of testorig.jpg
+const QString kCamera = QString(TEST_DATA_DIR) + "/exif/canon_40d.jpg";
+constexpr int kCameraItems = 14; // SOI APP0 APP1 APP2 DQT DQT SOF0 DHT*4 SOS data EOI
 
 // Answers every question box with one button, keeping the texts asked and whether the box
 // offered No as its default.
@@ -80,6 +84,37 @@ struct Inspector {
     void Retype(int item, const QString& text) {
         tree->setCurrentItem(tree->topLevelItem(item));
         hex->setPlainText(text);
+    }
+    int CurrentItem() const {
+        QTreeWidgetItem* item = tree->currentItem();
+        while (item && item->parent())
+            item = item->parent();
+        return item ? tree->indexOfTopLevelItem(item) : -1;
+    }
+    QString ModelHex(int item) const {
+        return QString::fromStdString(dialog.Model().HexText(item)).replace("\r\n", "\n");
+    }
+    // What the window shows that the segment list does not hold; empty when the tree lists the
+    // model's items and the hex text holds the bytes of the selected node's segment.
+    QString Mismatch() const {
+        const CMarkerTreeModel& model = dialog.Model();
+        if (tree->topLevelItemCount() != static_cast<int>(model.ItemCount())) return "count";
+        for (int item = 0; item < tree->topLevelItemCount(); ++item)
+            if (ItemText(item).toStdString() != DisplayText(model.Item(item)))
+                return "text of " + QString::number(item);
+        const int current = CurrentItem();
+        if (hex->toPlainText() != (current < 0 ? QString() : ModelHex(current)))
+            return "hex shown for " + QString::number(current);
+        return {};
+    }
+    // Changes the last byte of the hex text and applies it; returns the text typed.
+    QString RetypeLastByteAndApply() {
+        QString text = hex->toPlainText();
+        const auto last = text.lastIndexOf(QRegularExpression("[0-9a-f]{2}"));
+        text.replace(last, 2, text.mid(last, 2) == "5a" ? "a5" : "5a");
+        hex->setPlainText(text);
+        Click("okButton");
+        return text;
     }
 };
 
@@ -139,6 +174,51 @@ private slots:
         QCOMPARE(after.size(), before.size() - 19);
         QVERIFY(!after.contains(QByteArray::fromHex("ffc00011")));
         QVERIFY(removed.endsWith("(19)"));
+    }
+
+    void editsActOnTheSelectedSegment_data() {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<int>("item");
+        QTest::addColumn<int>("child"); // -1: the segment's own node
+        QTest::addColumn<int>("selectedAfter");
+        const std::tuple<const char*, int, int> positions[] = {
+            {"first", 0, -1}, {"middle", 2, -1}, {"last", kCameraItems - 1, -1}, {"group", 4, 1}};
+        for (const auto& [position, item, child] : positions) {
+            const int deletedAfter = item == kCameraItems - 1 ? item - 1 : item;
+            QTest::addRow("Del %s", position) << "delButton" << item << child << deletedAfter;
+            QTest::addRow("Ins %s", position) << "insButton" << item << child << item + 1;
+            QTest::addRow("Ok %s", position) << "okButton" << item << child << item;
+        }
+    }
+
+    // After Del, Ins and Ok the hex text shows the selected segment, and the next edit
+    // replaces that segment alone.
+    void editsActOnTheSelectedSegment() {
+        QFETCH(QString, button);
+        QFETCH(int, item);
+        QFETCH(int, child);
+        QFETCH(int, selectedAfter);
+        QTemporaryDir dir;
+        Inspector inspector(CopyInto(dir, kCamera, "c.jpg"), dir.path());
+        QCOMPARE(inspector.tree->topLevelItemCount(), kCameraItems);
+        Answerer no(QMessageBox::No); // a retyped length byte stays as typed
+        QTreeWidgetItem* selected = inspector.tree->topLevelItem(item);
+        inspector.tree->setCurrentItem(child < 0 ? selected : selected->child(child));
+        if (button == "okButton")
+            inspector.RetypeLastByteAndApply();
+        else
+            inspector.Click(button.toLatin1());
+        QCOMPARE(inspector.CurrentItem(), selectedAfter);
+        QCOMPARE(inspector.Mismatch(), QString());
+
+        if (inspector.hex->toPlainText().startsWith("(")) return; // scan data
+        QStringList before;
+        for (int k = 0; k < inspector.tree->topLevelItemCount(); ++k)
+            before << inspector.ModelHex(k);
+        before[selectedAfter] = inspector.RetypeLastByteAndApply();
+        QCOMPARE(inspector.Mismatch(), QString());
+        for (int k = 0; k < before.size(); ++k)
+            QCOMPARE(inspector.ModelHex(k), before[k]);
     }
 
     void pngIsReadOnlyAndAFalsePngShowsNothing() {

@@ -12,9 +12,12 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QSignalBlocker>
 #include <QToolButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <functional>
 
 namespace {
 
@@ -193,7 +196,10 @@ std::optional<size_t> CMarkerInspectorDialog::SelectedItem() const {
 
 void CMarkerInspectorDialog::ShowSegmentHex(bool forced) {
     const std::optional<size_t> item = SelectedItem();
-    if (!item) return;
+    if (!item) {
+        ShowNoSegment();
+        return;
+    }
     if (forced || shownItem_ != item) {
         hexText_ = model_.HexText(*item);
         std::optional<WaitCursor> wait;
@@ -235,18 +241,40 @@ void CMarkerInspectorDialog::InsertComment() {
 void CMarkerInspectorDialog::DeleteSegment() {
     const std::optional<size_t> item = SelectedItem();
     if (!item || !model_.DeleteSegment(*item)) return;
-    shownItem_.reset();
-    delete tree_->takeTopLevelItem(static_cast<int>(*item));
-    saveButton_->setEnabled(true);
+    const int deleted = static_cast<int>(*item);
+    ChangeTree([this, deleted] {
+        delete tree_->takeTopLevelItem(deleted);
+        // The segment that followed the deleted one is selected, else the one before it.
+        const int count = tree_->topLevelItemCount();
+        return count == 0 ? nullptr : tree_->topLevelItem(std::min(deleted, count - 1));
+    });
 }
 
 void CMarkerInspectorDialog::ShowEditedItem(size_t item, bool replacesTreeItem) {
-    shownItem_.reset();
-    QTreeWidgetItem* edited = AddTreeItem(item);
-    if (replacesTreeItem) delete tree_->takeTopLevelItem(static_cast<int>(item) + 1);
-    tree_->setCurrentItem(edited); // shows its bytes: no segment counts as shown
+    ChangeTree([this, item, replacesTreeItem] {
+        QTreeWidgetItem* edited = AddTreeItem(item);
+        if (replacesTreeItem) delete tree_->takeTopLevelItem(static_cast<int>(item) + 1);
+        return edited;
+    });
     ShowTables();
+}
+
+// While the current item is being taken out, the tree names a new current item whose top-level
+// index still counts the old one; the hex text must not follow that signal.
+void CMarkerInspectorDialog::ChangeTree(const std::function<QTreeWidgetItem*()>& change) {
+    {
+        const QSignalBlocker quiet(tree_);
+        tree_->setCurrentItem(change());
+    }
+    ShowSegmentHex(true);
     saveButton_->setEnabled(true);
+}
+
+void CMarkerInspectorDialog::ShowNoSegment() {
+    hexText_.clear();
+    hexEdit_->Fill(hexText_);
+    shownItem_.reset();
+    ShowEditPending(false);
 }
 
 void CMarkerInspectorDialog::SaveAndReload() {

@@ -7,6 +7,7 @@
 
 #include <QDialog>
 #include <array>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -55,6 +56,11 @@ private:
     void DeleteSegment();
     // After an edit: the tree item of the model's item replaced and selected, tables redrawn.
     void ShowEditedItem(size_t item, bool replacesTreeItem);
+    // Changes the tree after an edit with its signals blocked, then selects the item the change
+    // returns (or nothing) and shows its segment's bytes.
+    void ChangeTree(const std::function<QTreeWidgetItem*()>& change);
+    // An empty hex text, for when no node is selected.
+    void ShowNoSegment();
     void SaveAndReload();
 
     CMarkerTreeModel model_;
