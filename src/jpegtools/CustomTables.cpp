@@ -2,6 +2,7 @@
 
 #include "jpegtools/DqtFile.h"
 #include "jpegtools/QuantTablePair.h"
+#include "platform/AtomicFile.h"
 
 #include <algorithm>
 #include <fstream>
@@ -20,8 +21,9 @@ void LoadCustomTables(SettingsStore& store) {
 }
 
 void SaveCustomTables(SettingsStore& store) {
-    if (store.saveConfig && store.customDqtChanged)
-        SaveDQT(store.customTablePath, store.customTables.data());
+    if (!store.saveConfig || !store.customDqtChanged) return;
+    CreateParentFolders(store.customTablePath); // written before the profile on a first run
+    SaveDQT(store.customTablePath, store.customTables.data());
 }
 
 void AdoptCustomTables(SettingsStore& store, const QuantTablePair& tables) {

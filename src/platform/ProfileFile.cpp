@@ -4,7 +4,6 @@
 
 #include <climits>
 #include <cstdio>
-#include <filesystem>
 #include <fstream>
 #include <strings.h>
 
@@ -158,9 +157,6 @@ std::string ProfileFile::Text() const {
 }
 
 bool ProfileFile::Save(const std::string& path) const {
-    // The configuration directory may not exist yet on a first run.
-    std::error_code ec;
-    std::filesystem::path parent = std::filesystem::path(path).parent_path();
-    if (!parent.empty()) std::filesystem::create_directories(parent, ec);
+    CreateParentFolders(path);
     return WriteFileAtomically(path, Text());
 }

@@ -54,6 +54,19 @@ TEST_F(CustomTables, ComeFromTheirFileAsFarAsItGoes) {
     EXPECT_EQ(store.customTables[64], 17);
 }
 
+// The tables are written before the profile at exit: on a first run the configuration folder
+// does not exist yet.
+TEST_F(CustomTables, AreSavedIntoAFolderMadeForThem) {
+    store = SettingsStore();
+    UseProfile(store, dir.File("config/tolmena/tolmena.ini"));
+    LoadSettings(store);
+    LoadCustomTables(store);
+    store.customTables[0] = 3;
+    store.customDqtChanged = 1;
+    SaveCustomTables(store);
+    EXPECT_EQ(TempDir::Read(dir.File("config/tolmena/tolmena.dqt")).substr(0, 4), "  3,");
+}
+
 TEST(DefaultComment, LinesEndInCrLfAndDecodeBySettings) {
     TempDir dir;
     EXPECT_EQ(DefaultCommentLines("a\nb\r\nc"), "a\r\nb\r\nc\r\n");
