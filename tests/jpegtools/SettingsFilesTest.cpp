@@ -1,6 +1,7 @@
 // The settings files read through the codec: the custom quantization tables and the default
 // comment.
 #include "app/settings/SettingsStore.h"
+#include "jpegtools/CommentFile.h"
 #include "jpegtools/CommentPageSettings.h"
 #include "jpegtools/CustomTables.h"
 #include "jpegtools/DefaultComment.h"
@@ -65,6 +66,17 @@ TEST_F(CustomTables, AreSavedIntoAFolderMadeForThem) {
     store.customDqtChanged = 1;
     SaveCustomTables(store);
     EXPECT_EQ(TempDir::Read(dir.File("config/tolmena/tolmena.dqt")).substr(0, 4), "  3,");
+}
+
+TEST(CommentFile, DecodesByTheCharsetItsBytesShow) {
+    const std::vector<uint16_t> a = {0x3042, '\r', '\n'};               // hiragana a, one line
+    EXPECT_EQ(DecodeCommentFile("\xE3\x81\x82\n"), a);                  // UTF-8
+    EXPECT_EQ(DecodeCommentFile("\xEF\xBB\xBF\xE3\x81\x82"), a);        // UTF-8 with its mark
+    EXPECT_EQ(DecodeCommentFile("\x1B$B$\"\x1B(B\n"), a);               // ISO-2022-JP
+    EXPECT_EQ(DecodeCommentFile("\xA4\xA2\r\n"), a);                    // EUC-JP
+    EXPECT_EQ(DecodeCommentFile("\x82\xA0"), a);                        // Shift_JIS
+    EXPECT_EQ(DecodeCommentFile("\xE3\x81\x82\xE3\x81"), std::nullopt); // a cut character
+    EXPECT_EQ(DecodeCommentFile("caf\xE9\n"), std::nullopt);            // Latin-1: no Japanese code
 }
 
 TEST(DefaultComment, LinesEndInCrLfAndDecodeBySettings) {

@@ -6,12 +6,17 @@
 #include "core/ImageDoc.h"
 #include "platform/HeadlessPlatform.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFile>
+#include <QFileDialog>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 namespace {
 
@@ -47,6 +52,24 @@ struct Controls {
         emit keyword->activated(index);
     }
 };
+
+// "&File..." with the file chosen in its dialog.
+void ReadFile(CCommentEditor& editor, const QString& path) {
+    QTimer::singleShot(0, [path] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        QVERIFY(dialog);
+        dialog->selectFile(path);
+        static_cast<QDialog*>(dialog)->accept(); // QFileDialog::accept takes the file
+    });
+    editor.findChild<QPushButton*>("file")->click();
+}
+
+QString WriteFile(const QTemporaryDir& dir, const char* name, const QByteArray& bytes) {
+    QFile file(dir.filePath(name));
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        qFatal("no %s", name);
+    return file.fileName();
+}
 
 } // namespace
 
@@ -105,6 +128,27 @@ private slots:
         QVERIFY(Headless().Messages()[0].text.find("U+00E9") != std::string::npos);
         QCOMPARE(controls.text->textCursor().selectedText(), QString::fromUtf8("\u00E9"));
         QCOMPARE(editor.EditedComments()[0].text, std::string("first"));
+    }
+
+    // A text file is decoded by the charset its bytes show; one that decodes in none is
+    // refused, naming the file, and the edit keeps its text.
+    void textFilesAreDecodedByTheirCharset() {
+        QTemporaryDir dir;
+        const CommentList list = TwoComments();
+        CCommentEditor editor(list, nullptr);
+        Controls controls(editor);
+        ReadFile(editor, WriteFile(dir, "utf8.txt", "\xE3\x81\x82\xE3\x81\x84\nb\n"));
+        QCOMPARE(controls.text->toPlainText(), QString::fromUtf8("あい\nb\n"));
+        ReadFile(editor, WriteFile(dir, "euc.txt", "\xA4\xA6"));
+        QCOMPARE(controls.text->toPlainText(), QString::fromUtf8("う\n"));
+        Headless().ClearMessages();
+        const QString latin1 = WriteFile(dir, "latin1.txt", "caf\xE9\n");
+        ReadFile(editor, latin1);
+        QCOMPARE(Headless().Messages().size(), size_t{1});
+        QVERIFY(Headless().Messages()[0].text.ends_with("\n" + latin1.toStdString()));
+        QCOMPARE(controls.text->toPlainText(), QString::fromUtf8("う\n"));
+        editor.accept();
+        QCOMPARE(editor.EditedComments()[0].text, std::string("\x82\xA4\r\n"));
     }
 
     // Cancel leaves the document as it was; OK gives it the list, the modified mark, the

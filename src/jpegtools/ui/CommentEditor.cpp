@@ -5,7 +5,7 @@
 #include "app/ui/HelpContext.h"
 #include "app/util/StringTable.h"
 #include "jpegtools/CodePage.h"
-#include "jpegtools/DefaultComment.h"
+#include "jpegtools/CommentFile.h"
 #include "platform/Platform.h"
 
 #include <QComboBox>
@@ -227,10 +227,16 @@ void CCommentEditor::ReadTextFile() {
     QFileDialog dialog(this, QString::fromStdString(LoadString(StringId::CommentOpenTitle)));
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setNameFilters(FileDialogNameFilters(StringId::TextFileFilter));
-    if (!dialog.exec() || dialog.selectedFiles().isEmpty()) return;
-    // The file's bytes are taken as Shift_JIS, the form comments are held in.
-    text_->setPlainText(
-        FromShiftJis(CommentFileLines(dialog.selectedFiles().first().toStdString())));
+    if (dialog.exec() && !dialog.selectedFiles().isEmpty())
+        LoadTextFile(dialog.selectedFiles().first());
+}
+
+void CCommentEditor::LoadTextFile(const QString& path) {
+    const std::optional<std::vector<uint16_t>> units = ReadCommentFile(path.toStdString());
+    if (!units) return; // reported; the edit keeps its text
+    QString text(reinterpret_cast<const QChar*>(units->data()),
+                 static_cast<qsizetype>(units->size()));
+    text_->setPlainText(text.replace("\r\n", "\n"));
     text_->document()->setModified(true);
 }
 

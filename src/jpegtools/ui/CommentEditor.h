@@ -36,6 +36,9 @@ private:
     void InsertKeyword();
     void DeleteKeyword();
     void ReadTextFile();
+    // The edit's text becomes the file's decoded text; a file that cannot be read or decoded
+    // is reported and changes nothing.
+    void LoadTextFile(const QString& path);
     // The edit's text into the current record, when it was edited. False when Shift_JIS cannot
     // hold a character of it; the user was told, and the character is selected.
     bool StoreEditText();
