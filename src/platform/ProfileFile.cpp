@@ -123,7 +123,10 @@ std::vector<std::string> ProfileFile::Keys(const std::string& section) const {
 }
 
 void ProfileFile::WriteString(const std::string& section, const std::string& key,
-                              const std::string& value) {
+                              const std::string& text) {
+    // A line break would end the value and start a line of its own: another key.
+    std::string value = text;
+    std::erase_if(value, [](char c) { return c == '\r' || c == '\n'; });
     if (const Line* line = FindLine(section, key)) {
         const_cast<Line*>(line)->value = value;
         return;

@@ -20,7 +20,8 @@ public:
     int GetInt(const std::string& section, const std::string& key, int fallback) const;
     std::vector<std::string> Keys(const std::string& section) const;
 
-    void WriteString(const std::string& section, const std::string& key, const std::string& value);
+    // Writes the value without its CR and LF characters.
+    void WriteString(const std::string& section, const std::string& key, const std::string& text);
     void WriteInt(const std::string& section, const std::string& key, int value);
     void RemoveSection(const std::string& section);
 

@@ -9,6 +9,7 @@
 #include "core/ImageDoc.h"
 #include "jpegtools/QuantTablePair.h"
 #include "jpegtools/ui/QuantTableView.h"
+#include "platform/HeadlessPlatform.h"
 
 #include <QAction>
 #include <QApplication>
@@ -66,6 +67,24 @@ private slots:
         QCOMPARE(QfText(dialog, 1), QString("Qf=0.0"));
         QCOMPARE(dialog.Tables()[63], 1);
         QCOMPARE(dialog.Tables()[64], 255);
+    }
+
+    // A quality that is no number from 1 to 100 is refused with a beep; "作成" takes the last
+    // good one, and with none typed yet only beeps.
+    void qualityTakesOnlyNumbersInItsRange() {
+        CCustomDqtDialog dialog(MakeQualityTablePair(50), {}, {});
+        dialog.show();
+        const int before = Headless().Beeps();
+        TypeQuality(dialog, 0, "abc");
+        dialog.findChild<QPushButton*>("create0")->click();
+        QCOMPARE(Headless().Beeps() - before, 4);
+        QCOMPARE(QfText(dialog, 0), QString("Qf=77.7"));
+        TypeQuality(dialog, 0, "1000");
+        QCOMPARE(Headless().Beeps() - before, 5);
+        TypeQuality(dialog, 0, "75");
+        dialog.findChild<QLineEdit*>("quality0")->clear();
+        dialog.findChild<QPushButton*>("create0")->click();
+        QCOMPARE(QfText(dialog, 0), QString("Qf=88.9"));
     }
 
     void filesRoundTripAndImportTakesTheChosenDocument() {

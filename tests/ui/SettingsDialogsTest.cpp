@@ -60,7 +60,8 @@ class SettingsDialogsTest : public QObject {
     Q_OBJECT
 private slots:
     void historyCountIsKeptWithinItsRange() {
-        for (const auto& [typed, stored] : {std::pair{"12", 9}, std::pair{"-3", 0}}) {
+        // A digit or sign that takes the count out of 0-9 is refused.
+        for (const auto& [typed, stored] : {std::pair{"12", 1}, std::pair{"-3", 3}}) {
             SettingsStore settings;
             CSettingsSheet sheet(settings, nullptr);
             sheet.show();
@@ -105,9 +106,45 @@ private slots:
         CSettingsSheet sheet(settings, nullptr);
         sheet.show();
         sheet.Tabs()->setCurrentIndex(3);
-        Type(Child<QLineEdit>(sheet, "defaultGamma"), "abc");
+        Type(Child<QLineEdit>(sheet, "defaultGamma"), "abc"); // refused
+        Child<QLineEdit>(sheet, "screenGamma")->clear();      // left unfinished
         sheet.accept();
-        QCOMPARE(settings.defaultGamma, 0.0);
+        QCOMPARE(settings.defaultGamma, 0.5);
+        QCOMPARE(settings.screenGamma, 2.2);
+    }
+
+    // Number fields refuse with a beep what is no number in their range and keep their last
+    // good value; text fields refuse line breaks, which would break the profile's lines.
+    void fieldsTakeOnlyWhatTheirSettingHolds() {
+        SettingsStore settings;
+        settings.resolutionV = 72;
+        CSettingsSheet sheet(settings, nullptr);
+        sheet.show();
+        for (int page = 1; page < sheet.Tabs()->count(); ++page)
+            sheet.Tabs()->setCurrentIndex(page);
+        const int before = Headless().Beeps();
+        auto* density = Child<QLineEdit>(sheet, "resolutionH");
+        Type(density, "abc");
+        QCOMPARE(density->text(), QString("1"));
+        Type(Child<QLineEdit>(sheet, "resolutionV"), "65536");
+        QTest::keyClick(Child<QLineEdit>(sheet, "resolutionV"), Qt::Key_Backspace);
+        QCOMPARE(Headless().Beeps() - before, 4);
+        Child<QLineEdit>(sheet, "iTxtLanguage")->insert("ja\nSaveConfig=0");
+        Child<QLineEdit>(sheet, "tempDir")->insert("\r");
+        QCOMPARE(Headless().Beeps() - before, 6);
+        sheet.accept();
+        QCOMPARE(settings.resolutionH, 1);
+        QCOMPARE(settings.resolutionV, 655);
+        QCOMPARE(settings.defaultPngITxtLang, std::string("ja-jp"));
+        QVERIFY(settings.tempDir.find('\r') == std::string::npos);
+
+        CImageDoc document;
+        QVERIFY(document.LoadFile(kIndexedPng));
+        CPngSaveDialog dialog(settings, &document, nullptr);
+        dialog.show();
+        Type(Child<QLineEdit>(dialog, "gamma"), "abc");
+        dialog.accept();
+        QCOMPARE(document.Facts().gamma, 1.0); // the file's, kept
     }
 
     void pagesFollowTheirSwitchesAndLists() {

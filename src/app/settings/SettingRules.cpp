@@ -41,6 +41,11 @@ ValueRule SettingRule(const SettingKey& key) {
     return FlagRule(); // every other int key is a flag
 }
 
+ValueRule SettingRule(const char* name) {
+    const SettingKey* key = FindSettingKey(name);
+    return key ? SettingRule(*key) : TextRule();
+}
+
 ValueRule ZoomRule() {
     return WholeRule(0, INT_MAX);
 }

@@ -6,5 +6,7 @@
 #include "app/settings/ValueRule.h"
 
 ValueRule SettingRule(const SettingKey& key);
+// The rule of the key of that name (text for a name that is no key).
+ValueRule SettingRule(const char* name);
 // The zoom keys: a percentage, 0 ending the table early.
 ValueRule ZoomRule();

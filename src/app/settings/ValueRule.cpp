@@ -21,7 +21,54 @@ ValueRule PositiveRealRule() {
     return {ValueRule::Kind::Real, DBL_MIN, DBL_MAX};
 }
 
+namespace {
+
+bool HasLineBreak(const std::string& text) {
+    return text.find_first_of("\r\n") != std::string::npos;
+}
+
+// The number of a field without the blanks around it and a leading '+'.
+std::string FieldNumber(const std::string& text) {
+    const size_t first = text.find_first_not_of(" \t");
+    if (first == std::string::npos) return {};
+    std::string number = text.substr(first, text.find_last_not_of(" \t") - first + 1);
+    if (number.starts_with('+')) number.erase(0, 1);
+    return number;
+}
+
+// Whether the characters can still form a number of the rule: digits after an optional '-'
+// (when the range goes below zero), and for real numbers one '.'.
+bool NumberCharacters(const ValueRule& rule, const std::string& number) {
+    size_t i = number.starts_with('-') && rule.low < 0 ? 1 : 0;
+    bool point = rule.kind != ValueRule::Kind::Real;
+    for (; i < number.size(); ++i) {
+        if (number[i] == '.' && !point)
+            point = true;
+        else if (number[i] < '0' || number[i] > '9')
+            return false;
+    }
+    return true;
+}
+
+// Whether more digits only take the number further from the range: it already lies beyond the
+// end its sign grows towards.
+bool PastTheRange(const ValueRule& rule, const std::string& number) {
+    const double value = std::strtod(number.c_str(), nullptr);
+    return (value > rule.high && value > 0) || (value < rule.low && value < 0);
+}
+
+} // namespace
+
+Typed TypedState(const ValueRule& rule, const std::string& text) {
+    if (HasLineBreak(text)) return Typed::Refused;
+    if (rule.kind == ValueRule::Kind::Text) return Typed::Taken;
+    const std::string number = FieldNumber(text);
+    if (!NumberCharacters(rule, number) || PastTheRange(rule, number)) return Typed::Refused;
+    return RuleTakes(rule, number) ? Typed::Taken : Typed::Unfinished;
+}
+
 bool RuleTakes(const ValueRule& rule, const std::string& text) {
+    if (HasLineBreak(text)) return false;
     if (rule.kind == ValueRule::Kind::Text) return true;
     if (text.empty()) return false;
     const char* end = text.data() + text.size();
@@ -38,7 +85,7 @@ bool RuleTakes(const ValueRule& rule, const std::string& text) {
 std::string RuleDescription(const ValueRule& rule) {
     switch (rule.kind) {
     case ValueRule::Kind::Text:
-        return "any text";
+        return "text on one line";
     case ValueRule::Kind::Real:
         return "a number above 0";
     case ValueRule::Kind::Whole:

@@ -1,5 +1,6 @@
 #include "app/ui/CommentPage.h"
 
+#include "app/ui/FieldRule.h"
 #include "app/ui/FileDialogFilters.h"
 #include "jpegtools/Charset.h"
 #include "jpegtools/CommentPageSettings.h"
@@ -68,7 +69,7 @@ void CCommentPage::BrowseCommentFile() {
 
 void CCommentPage::Store(SettingsStore& settings) {
     CommentPageValues values;
-    values.defaultCommentPath = path_->text().toStdString();
+    values.defaultCommentPath = GoodText(path_).toStdString();
     values.defaultComment = defaultComment_->isChecked();
     values.autoReadCharset = autoRead_->isChecked();
     values.readCharset = readCharset_->currentIndex();

@@ -1,7 +1,9 @@
 #include "app/ui/GeneralPage.h"
 
 #include "app/settings/RecentFiles.h"
+#include "app/settings/SettingRules.h"
 #include "app/settings/SettingsPageRules.h"
+#include "app/ui/FieldRule.h"
 #include "platform/Platform.h"
 
 #include <QCheckBox>
@@ -18,7 +20,8 @@ constexpr int kHelpContext = 1301;
 CGeneralPage::CGeneralPage(SettingsStore& settings, QWidget* parent)
     : CSettingsPage(kHelpContext, parent), settings_(settings) {
     QGroupBox* group = AddGroup("一般設定");
-    historyCount_ = MakeField(QString::number(settings.maxMRU), "historyCount", group);
+    historyCount_ =
+        MakeField(QString::number(settings.maxMRU), "historyCount", group, SettingRule("MaxMRU"));
     FitDigits(historyCount_, 4);
     auto* clear = new QPushButton(QString::fromUtf8("ファイル履歴のクリア"), group);
     clear->setObjectName("clearHistory");
@@ -49,7 +52,7 @@ CGeneralPage::CGeneralPage(SettingsStore& settings, QWidget* parent)
 }
 
 void CGeneralPage::Store(SettingsStore& settings) {
-    settings.maxMRU = HistoryCountFromText(historyCount_->text().toStdString());
+    settings.maxMRU = HistoryCountFromText(GoodText(historyCount_).toStdString());
     settings.autoUpdateClipboard = autoUpdateClipboard_->isChecked();
     settings.restoreWindowPos = restoreWindowPos_->isChecked();
     settings.useHalfToneStretch = halftone_->isChecked();

@@ -1,6 +1,8 @@
 #include "app/ui/JpegPage.h"
 
+#include "app/settings/SettingRules.h"
 #include "app/settings/SettingsPageRules.h"
+#include "app/ui/FieldRule.h"
 #include "app/util/StringTable.h"
 
 #include <QCheckBox>
@@ -19,7 +21,7 @@ constexpr int kHelpContext = 1303;
 constexpr int kDensityUnits = 3;
 
 int FieldValue(const QLineEdit* field) {
-    return SignedFieldValue(field->text().toStdString());
+    return SignedFieldValue(GoodText(field).toStdString());
 }
 
 } // namespace
@@ -30,8 +32,10 @@ CJpegPage::CJpegPage(const SettingsStore& settings, QWidget* parent)
     tempDir_ = MakeField(QString::fromStdString(settings.tempDir), "tempDir", group);
     auto* browse = new QPushButton(QString::fromUtf8("参照(&M)..."), group);
     connect(browse, &QPushButton::clicked, this, &CJpegPage::BrowseTempDir);
-    resolutionH_ = MakeField(QString::number(settings.resolutionH), "resolutionH", group);
-    resolutionV_ = MakeField(QString::number(settings.resolutionV), "resolutionV", group);
+    resolutionH_ = MakeField(QString::number(settings.resolutionH), "resolutionH", group,
+                             SettingRule("ResolutionH"));
+    resolutionV_ = MakeField(QString::number(settings.resolutionV), "resolutionV", group,
+                             SettingRule("ResolutionV"));
     unit_ = MakeList(StringRange(StringId::DensityAspect, kDensityUnits), settings.resolutionUnit,
                      "resolutionUnit", group);
     includeRst_ = MakeCheck("RST マーカーを生成する(&R)", settings.includeRST, "includeRst", group);
@@ -70,7 +74,7 @@ void CJpegPage::BrowseTempDir() {
 }
 
 void CJpegPage::Store(SettingsStore& settings) {
-    settings.tempDir = tempDir_->text().toStdString();
+    settings.tempDir = GoodText(tempDir_).toStdString();
     settings.resolutionH = FieldValue(resolutionH_);
     settings.resolutionV = FieldValue(resolutionV_);
     settings.resolutionUnit = unit_->currentIndex();

@@ -1,6 +1,7 @@
 #include "app/ui/PngPage.h"
 
 #include "app/settings/SettingsPageRules.h"
+#include "app/ui/FieldRule.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -13,13 +14,14 @@ namespace {
 constexpr int kHelpContext = 1304;
 
 QLineEdit* MakeGammaField(double gamma, const char* name, QWidget* parent) {
-    QLineEdit* field = MakeField(QString::fromStdString(GammaText(gamma)), name, parent);
+    QLineEdit* field =
+        MakeField(QString::fromStdString(GammaText(gamma)), name, parent, PositiveRealRule());
     FitDigits(field, 12);
     return field;
 }
 
 double GammaOf(const QLineEdit* field) {
-    return GammaFromText(field->text().toStdString());
+    return GammaFromText(GoodText(field).toStdString());
 }
 
 } // namespace
@@ -66,5 +68,5 @@ void CPngPage::Store(SettingsStore& settings) {
     settings.defaultGamma = GammaOf(defaultGamma_);
     settings.screenGamma = GammaOf(screenGamma_);
     settings.usePngITxt = useITxt_->isChecked();
-    settings.defaultPngITxtLang = iTxtLanguage_->text().toStdString();
+    settings.defaultPngITxtLang = GoodText(iTxtLanguage_).toStdString();
 }

@@ -1,5 +1,6 @@
 #include "app/ui/PngSaveDialog.h"
 
+#include "app/ui/FieldRule.h"
 #include "app/ui/HelpContext.h"
 #include "app/ui/SettingsPage.h"
 #include "app/util/StringTable.h"
@@ -37,7 +38,8 @@ CPngSaveDialog::CPngSaveDialog(SettingsStore& settings, CImageDoc* document, QWi
     colorButton_->setObjectName("transparentColor");
     connect(colorButton_, &QPushButton::clicked, this, &CPngSaveDialog::ChooseColor);
     writeGamma_ = MakeCheck("ガンマ補正値の書き出し(&G)", choices.writeGamma, "writeGamma", this);
-    gamma_ = MakeField(QString::fromStdString(choices.gammaText), "gamma", this);
+    gamma_ =
+        MakeField(QString::fromStdString(choices.gammaText), "gamma", this, PositiveRealRule());
     EnableWhileTicked(transparent_, colorButton_);
     EnableWhileTicked(writeGamma_, gamma_);
     auto* buttons = new QDialogButtonBox(
@@ -77,7 +79,7 @@ void CPngSaveDialog::accept() {
     choices.writeTransparent = transparent_->isChecked();
     choices.transparentColor = color_;
     choices.writeGamma = writeGamma_->isChecked();
-    choices.gammaText = gamma_->text().toStdString();
+    choices.gammaText = GoodText(gamma_).toStdString();
     ApplyPngSaveChoices(choices, settings_, document_);
     QDialog::accept();
 }

@@ -1,5 +1,7 @@
 #include "app/ui/SettingsPage.h"
 
+#include "app/ui/FieldRule.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
@@ -45,9 +47,11 @@ QStringList StringRange(StringId first, int count) {
     return texts;
 }
 
-QLineEdit* MakeField(const QString& text, const char* name, QWidget* parent) {
+QLineEdit* MakeField(const QString& text, const char* name, QWidget* parent,
+                     const ValueRule& rule) {
     auto* field = new QLineEdit(text, parent);
     field->setObjectName(name);
+    ApplyFieldRule(field, rule);
     return field;
 }
 

@@ -2,6 +2,7 @@
 // A page of the settings sheet. It shows the settings when it is made and stores them on the
 // sheet's OK, but only once it has been shown: a page the user never opened stores nothing.
 #include "app/settings/SettingsStore.h"
+#include "app/settings/ValueRule.h"
 #include "app/util/StringTable.h"
 
 #include <QWidget>
@@ -37,8 +38,9 @@ QCheckBox* MakeCheck(const char* caption, int value, const char* name, QWidget* 
 QComboBox* MakeList(const QStringList& entries, int selection, const char* name, QWidget* parent);
 // The texts of count string table entries from first on.
 QStringList StringRange(StringId first, int count);
-// A text field with a caption whose mnemonic moves to it.
-QLineEdit* MakeField(const QString& text, const char* name, QWidget* parent);
+// A field that takes what the rule takes (FieldRule.h: the pages read GoodText of it).
+QLineEdit* MakeField(const QString& text, const char* name, QWidget* parent,
+                     const ValueRule& rule = TextRule());
 // Narrows a field to about the given number of digits.
 void FitDigits(QLineEdit* field, int digits);
 QLabel* MakeLabel(const char* caption, QWidget* buddy, QWidget* parent);

@@ -1,5 +1,6 @@
 #include "batch/ui/BatchPathControls.h"
 
+#include "app/ui/FieldRule.h"
 #include "app/ui/FileDialogFilters.h"
 #include "app/util/StringTable.h"
 #include "batch/BatchPaths.h"
@@ -20,6 +21,7 @@ QLineEdit* PathEdit(const char* name, QWidget* parent) {
     auto* edit = new QLineEdit(parent);
     edit->setObjectName(name);
     edit->setMinimumWidth(edit->fontMetrics().averageCharWidth() * 44);
+    ApplyFieldRule(edit, TextRule()); // paths and the extension list are kept on one line
     return edit;
 }
 

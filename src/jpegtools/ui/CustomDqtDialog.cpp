@@ -1,11 +1,13 @@
 #include "jpegtools/ui/CustomDqtDialog.h"
 
+#include "app/ui/FieldRule.h"
 #include "app/ui/FileDialogFilters.h"
 #include "app/ui/HelpContext.h"
 #include "jpegtools/CustomTables.h"
 #include "jpegtools/DqtFile.h"
 #include "jpegtools/QuantTablePair.h"
 #include "jpegtools/ui/QuantTableView.h"
+#include "platform/Platform.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -23,6 +25,8 @@ namespace {
 constexpr int kHelpContext = 1510;
 constexpr QSize kGridSize(80, 80);
 constexpr QSize kLegendSize(4, 128);
+constexpr int kLowestQuality = 1; // libjpeg's range of quality factors
+constexpr int kHighestQuality = 100;
 
 QPushButton* Button(const QString& caption, const char* name, QWidget* parent) {
     auto* button = new QPushButton(caption, parent);
@@ -77,6 +81,7 @@ QGroupBox* CCustomDqtDialog::CreateTableGroup(int index) {
     qualityTexts_[index]->setObjectName(QString("qf%1").arg(index));
     qualityEdits_[index] = new QLineEdit(group);
     qualityEdits_[index]->setObjectName(QString("quality%1").arg(index));
+    ApplyFieldRule(qualityEdits_[index], WholeRule(kLowestQuality, kHighestQuality));
     qualityEdits_[index]->setMaximumWidth(
         qualityEdits_[index]->fontMetrics().horizontalAdvance("00000") + 12);
     QPushButton* create = Button("作成", index ? "create1" : "create0", group);
@@ -141,7 +146,12 @@ void CCustomDqtDialog::ShowTable(int index) {
 }
 
 void CCustomDqtDialog::CreateTable(int index) {
-    const int quality = static_cast<int>(qualityEdits_[index]->text().toUInt());
+    const QString typed = GoodText(qualityEdits_[index]).trimmed();
+    if (typed.isEmpty()) { // no quality typed yet
+        Platform().Beep();
+        return;
+    }
+    const int quality = typed.toInt();
     const QuantTable table = MakeQualityTable(index, quality);
     std::copy(table.begin(), table.end(), tables_.begin() + 64 * index);
     ShowTable(index);

@@ -67,6 +67,24 @@ TEST_F(Settings, SavedValuesReadBackIdentically) {
     EXPECT_EQ(TempDir::Read(store.profilePath), first);
 }
 
+// A line break in a text value would start a line of its own in the profile: another key.
+TEST_F(Settings, NoTextValueBreaksItsLine) {
+    LoadSettings(store);
+    std::vector<const SettingKey*> texts;
+    for (const SettingKey& key : SettingKeys())
+        if (key.kind == SettingKey::Kind::String) texts.push_back(&key);
+    ASSERT_GE(texts.size(), 5u);
+    for (const SettingKey* key : texts)
+        store.*key->stringMember = std::string(key->name) + "\r\nSaveConfig=0\n";
+    ASSERT_TRUE(SaveSettings(store));
+    const std::string text = Load();
+    EXPECT_EQ(text.find('\r'), std::string::npos);
+    EXPECT_EQ(text.find("\nSaveConfig=0"), std::string::npos) << text;
+    EXPECT_EQ(store.saveConfig, 1);
+    for (const SettingKey* key : texts)
+        EXPECT_EQ(store.*key->stringMember, std::string(key->name) + "SaveConfig=0");
+}
+
 TEST_F(Settings, SavingSwitchedOffIsRemembered) {
     dir.Write("tolmena.ini", "[default]\nSaveConfig=1\nParam1=60\n[mine]\nk=v\n");
     Load();
@@ -127,7 +145,8 @@ TEST(SettingOverride, ValuesWithinTheirKeysRange) {
     std::string error;
     for (const char* refused :
          {"Param1=101", "Param1=", "Param1=7x", "Param2=5", "MaxMRU=10", "SaveConfig=-1",
-          "ResolutionH=65536", "ScreenGamma=0", "ScreenGamma=nan", "ZoomRate1=-1"})
+          "ResolutionH=65536", "ScreenGamma=0", "ScreenGamma=nan",
+          "DefaultPNGiTXTLang=ja\nSaveConfig=0", "TempDir=/tmp\r", "ZoomRate1=-1"})
         EXPECT_FALSE(ApplySettingOverride(store, refused, error)) << refused;
     EXPECT_EQ(store.param1, 75);
     EXPECT_EQ(error, "--set ZoomRate1 takes a whole number from 0 to 2147483647, not '-1'");
@@ -137,6 +156,30 @@ TEST(SettingOverride, ValuesWithinTheirKeysRange) {
     RegisterSectionKeys("bulkconv", {{"SizeWidth", WholeRule(1, 65535)}});
     EXPECT_FALSE(ApplySettingOverride(store, "bulkconv.SizeWidth=0", error));
     EXPECT_FALSE(store.profile.HasKey("bulkconv", "SizeWidth"));
+    RegisterSectionKeys("bulkconv", {"LogPath"});
+    EXPECT_FALSE(ApplySettingOverride(store, "bulkconv.LogPath=a\nSaveConfig=0", error));
+    EXPECT_EQ(error, "--set bulkconv.LogPath takes text on one line, not 'a\nSaveConfig=0'");
+}
+
+// What the dialogs' fields take while the user types.
+TEST(ValueRule, TypedTextIsTakenUnfinishedOrRefused) {
+    const ValueRule quality = WholeRule(1, 100), gamma = PositiveRealRule();
+    const struct {
+        ValueRule rule;
+        const char* text;
+        Typed state;
+    } cases[] = {
+        {quality, "1", Typed::Taken},          {quality, " +100 ", Typed::Taken},
+        {gamma, ".5", Typed::Taken},           {TextRule(), "ja", Typed::Taken},
+        {quality, "", Typed::Unfinished},      {quality, "0", Typed::Unfinished},
+        {gamma, "0.", Typed::Unfinished},      {WholeRule(-5, 5), "-", Typed::Unfinished},
+        {quality, "abc", Typed::Refused},      {quality, "101", Typed::Refused},
+        {quality, "-1", Typed::Refused},       {quality, "5.", Typed::Refused},
+        {gamma, "1.2.3", Typed::Refused},      {WholeRule(-5, 5), "-6", Typed::Refused},
+        {TextRule(), "ja\nx", Typed::Refused},
+    };
+    for (const auto& [rule, text, state] : cases)
+        EXPECT_EQ(TypedState(rule, text), state) << text;
 }
 
 TEST(RecentFiles, NewestFirstWithoutDuplicates) {
