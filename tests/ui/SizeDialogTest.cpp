@@ -3,6 +3,7 @@
 #include "AppFixture.h"
 #include "app/commands/CommandId.h"
 #include "core/ImageDoc.h"
+#include "platform/HeadlessPlatform.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
@@ -35,6 +36,34 @@ private slots:
         QTest::mouseClick(keepAspect, Qt::LeftButton); // the last edit's rule applies again
         QCOMPARE(height->text(), QString("40"));
         QCOMPARE(dialog.ChosenWidth(), 80u);
+    }
+
+    // What is no side from 1 to 65535 is refused with a beep: a letter or digit as it is
+    // typed, an emptied field when it is left (it goes back to its last good side), OK while
+    // the other side kept in proportion is 0.
+    void sidesTakeOnlyWholeNumbersInTheirRange() {
+        CSizeDialog dialog(200, 100);
+        dialog.show();
+        auto* width = dialog.findChild<QLineEdit*>("width");
+        auto* height = dialog.findChild<QLineEdit*>("height");
+        const int before = Headless().Beeps();
+        Type(width, "x");
+        Type(width, "655351");
+        QCOMPARE(Headless().Beeps() - before, 2);
+        QCOMPARE(height->text(), QString("32767"));
+        Type(width, "1");
+        QCOMPARE(height->text(), QString("0"));
+        dialog.accept();
+        QVERIFY(dialog.isVisible());
+        QCOMPARE(Headless().Beeps() - before, 3);
+        QTest::keyClick(width, Qt::Key_Backspace);
+        QTest::keyClick(width, Qt::Key_Return); // leaves the field empty: back to 1
+        QCOMPARE(width->text(), QString("1"));
+        Type(width, "8");
+        dialog.accept();
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        QCOMPARE(dialog.ChosenWidth(), 8u);
+        QCOMPARE(dialog.ChosenHeight(), 4u);
     }
 
     void theCommandResizesAndMarksTheDocument() {

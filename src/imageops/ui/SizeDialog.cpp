@@ -1,16 +1,22 @@
 #include "imageops/ui/SizeDialog.h"
 
+#include "app/ui/FieldRule.h"
+#include "platform/Platform.h"
+
 #include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QRegularExpressionValidator>
 
 namespace {
 
-constexpr int kFieldDigits = 10; // the largest unsigned 32-bit number
+constexpr uint32_t kLargestSide = 65535;
+
+bool Fits(uint32_t side) {
+    return side >= 1 && side <= kLargestSide;
+}
 
 } // namespace
 
@@ -30,14 +36,13 @@ CSizeDialog::CSizeDialog(uint32_t width, uint32_t height, QWidget* parent)
     layout->addRow(buttons);
     ShowFields();
 
-    connect(width_, &QLineEdit::textEdited, this, [this](const QString& text) {
-        model_.EditWidth(text.toStdString());
-        ShowFields();
-    });
-    connect(height_, &QLineEdit::textEdited, this, [this](const QString& text) {
-        model_.EditHeight(text.toStdString());
-        ShowFields();
-    });
+    for (QLineEdit* field : {width_, height_}) {
+        connect(field, &QLineEdit::textEdited, this, [this, field] { TakeField(field); });
+        // A field left unfinished went back to its last good side: the model follows it.
+        connect(field, &QLineEdit::editingFinished, this, [this, field] {
+            if (field->text().toStdString() != ModelText(field)) TakeField(field);
+        });
+    }
     connect(keepAspect_, &QCheckBox::clicked, this, [this](bool keep) {
         model_.SetKeepAspect(keep);
         ShowFields();
@@ -49,12 +54,33 @@ CSizeDialog::CSizeDialog(uint32_t width, uint32_t height, QWidget* parent)
 QLineEdit* CSizeDialog::AddField(const char* caption, const char* name) {
     auto* field = new QLineEdit(this);
     field->setObjectName(name);
-    field->setMaxLength(kFieldDigits);
-    field->setValidator(new QRegularExpressionValidator(QRegularExpression("[0-9]*"), field));
+    ApplyFieldRule(field, WholeRule(1, kLargestSide));
     auto* label = new QLabel(caption, this);
     label->setBuddy(field);
     static_cast<QFormLayout*>(layout())->addRow(label, field);
     return field;
+}
+
+void CSizeDialog::TakeField(QLineEdit* field) {
+    const std::string text = field->text().toStdString();
+    if (field == width_)
+        model_.EditWidth(text);
+    else
+        model_.EditHeight(text);
+    ShowFields();
+}
+
+const std::string& CSizeDialog::ModelText(const QLineEdit* field) const {
+    return field == width_ ? model_.WidthText() : model_.HeightText();
+}
+
+void CSizeDialog::accept() {
+    // The other side of a tiny one kept in proportion can be 0, or past the largest picture.
+    if (!Fits(ChosenWidth()) || !Fits(ChosenHeight())) {
+        Platform().Beep();
+        return;
+    }
+    QDialog::accept();
 }
 
 void CSizeDialog::ShowFields() {

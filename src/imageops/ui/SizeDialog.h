@@ -16,8 +16,15 @@ public:
     uint32_t ChosenWidth() const { return model_.ChosenWidth(); }
     uint32_t ChosenHeight() const { return model_.ChosenHeight(); }
 
+    // Refused with a beep while a side is 0 or past the largest picture.
+    void accept() override;
+
 private:
+    // A side field: a whole number from 1 to the largest side (FieldRule.h).
     QLineEdit* AddField(const char* caption, const char* name);
+    // The model takes the field's text as the user's edit.
+    void TakeField(QLineEdit* field);
+    const std::string& ModelText(const QLineEdit* field) const;
     // Both fields as the model holds them; the one being typed in is left as it is.
     void ShowFields();
 
