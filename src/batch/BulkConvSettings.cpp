@@ -13,13 +13,10 @@ struct Key {
     int BulkConvSettings::*number;       // set for an integer key
     std::string BulkConvSettings::*text; // set for a string key
     int low = 0, high = 1;               // an integer key's range (most are flags)
+    bool dialog = true;                  // false: read, but never written by the dialog
 };
 
-// Read, never written: the dialog does not know it.
-constexpr const char* kKeepMetadataKey = "KeepMetadata";
-constexpr const char* kFastShrinkKey = "FastShrink";
-
-// In writing order.
+// In writing order; the keys the dialog does not know come last.
 const Key kKeys[] = {
     {"SrcDirectory", nullptr, &BulkConvSettings::srcDirectory},
     {"DstDirectory", nullptr, &BulkConvSettings::dstDirectory},
@@ -36,7 +33,20 @@ const Key kKeys[] = {
     {"UsePngFormat", &BulkConvSettings::usePngFormat, nullptr},
     {"ExtThrough", &BulkConvSettings::extThrough, nullptr},
     {"AltIsOriginalSize", &BulkConvSettings::altIsOriginalSize, nullptr},
+    {"KeepMetadata", &BulkConvSettings::keepMetadata, nullptr, 0, 1, false},
+    {"FastShrink", &BulkConvSettings::fastShrink, nullptr, 0, 1, false},
 };
+
+void StoreKeys(const BulkConvSettings& settings, ProfileFile& profile, bool everyKey) {
+    const std::string section = BulkConvSection();
+    for (const Key& key : kKeys) {
+        if (!key.dialog && !everyKey) continue;
+        if (key.number)
+            profile.WriteInt(section, key.name, settings.*key.number);
+        else
+            profile.WriteString(section, key.name, settings.*key.text);
+    }
+}
 
 } // namespace
 
@@ -56,19 +66,15 @@ BulkConvSettings LoadBulkConvSettings(const ProfileFile& profile) {
         else
             settings.*key.text = profile.GetString(section, key.name, settings.*key.text);
     }
-    settings.keepMetadata = profile.GetInt(section, kKeepMetadataKey, 0);
-    settings.fastShrink = profile.GetInt(section, kFastShrinkKey, 0);
     return settings;
 }
 
 void StoreBulkConvSettings(const BulkConvSettings& settings, ProfileFile& profile) {
-    const std::string section = BulkConvSection();
-    for (const Key& key : kKeys) {
-        if (key.number)
-            profile.WriteInt(section, key.name, settings.*key.number);
-        else
-            profile.WriteString(section, key.name, settings.*key.text);
-    }
+    StoreKeys(settings, profile, false);
+}
+
+void StoreEveryBulkConvKey(const BulkConvSettings& settings, ProfileFile& profile) {
+    StoreKeys(settings, profile, true);
 }
 
 bool SaveBulkConvSettings(const BulkConvSettings& settings, SettingsStore& store) {
@@ -91,7 +97,5 @@ void RegisterBulkConvKeys() {
     std::vector<std::pair<std::string, ValueRule>> keys;
     for (const Key& key : kKeys)
         keys.emplace_back(key.name, key.number ? WholeRule(key.low, key.high) : TextRule());
-    keys.emplace_back(kKeepMetadataKey, FlagRule());
-    keys.emplace_back(kFastShrinkKey, FlagRule());
     RegisterSectionKeys(BulkConvSection(), keys);
 }

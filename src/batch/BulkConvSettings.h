@@ -46,8 +46,10 @@ inline bool IsBaseSide(int side) {
 BulkConvSettings DefaultBulkConvSettings();
 // Reads the section; a missing key keeps its default.
 BulkConvSettings LoadBulkConvSettings(const ProfileFile& profile);
-// Writes every key into the section, in the order the profile keeps them.
+// Writes the dialog's keys into the section, in the order the profile keeps them.
 void StoreBulkConvSettings(const BulkConvSettings& settings, ProfileFile& profile);
+// Writes every key the section reads, KeepMetadata and FastShrink too.
+void StoreEveryBulkConvKey(const BulkConvSettings& settings, ProfileFile& profile);
 // Stores the section and writes the profile file ("この設定を保存"); false when it cannot be
 // written.
 bool SaveBulkConvSettings(const BulkConvSettings& settings, SettingsStore& store);

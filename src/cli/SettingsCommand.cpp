@@ -1,6 +1,7 @@
 // settings [--save] [--section NAME]: prints section "default" as Key=Value; --save writes the
 // profile as the viewer does at exit: section "default" only, the batch sections as they are in
-// the file. --section lists a section's keys with their defaults and meanings.
+// the file. --section lists a section's keys with their defaults and meanings; with --save, that
+// section alone is written, every key as listed, the rest of the file as it was.
 #include "app/settings/SettingKeys.h"
 #include "batch/BulkConvSettings.h"
 #include "batch/BulkFltSettings.h"
@@ -14,6 +15,12 @@
 
 namespace {
 
+int SaveResult(const std::string& path, bool saved) {
+    if (saved) return kExitOk;
+    ReportCliFailure(path, "Save:Cannot write", errno);
+    return kExitFailed;
+}
+
 int SaveDefaultSection(SettingsStore& settings) {
     // The run's --set overrides of batch keys live in the in-memory profile; the file's own
     // batch sections are what is written back.
@@ -21,9 +28,28 @@ int SaveDefaultSection(SettingsStore& settings) {
     settings.profile.Load(settings.profilePath);
     SaveCustomTables(settings);
     CliReports().BeginFile(settings.profilePath);
-    if (SaveSettings(settings)) return kExitOk;
-    ReportCliFailure(settings.profilePath, "Save:Cannot write", errno);
-    return kExitFailed;
+    return SaveResult(settings.profilePath, SaveSettings(settings));
+}
+
+// A batch section with the run's values (the file's, then --set), into the file as it is.
+template <typename Settings>
+int SaveBatchSection(const SettingsStore& settings, const Settings& current,
+                     void (*store)(const Settings&, ProfileFile&)) {
+    ProfileFile file;
+    file.Load(settings.profilePath);
+    store(current, file);
+    CliReports().BeginFile(settings.profilePath);
+    return SaveResult(settings.profilePath, file.Save(settings.profilePath));
+}
+
+int SaveSection(SettingsStore& settings, const std::string& section) {
+    if (section == BulkConvSection())
+        return SaveBatchSection(settings, LoadBulkConvSettings(settings.profile),
+                                StoreEveryBulkConvKey);
+    if (section == BulkFltSection())
+        return SaveBatchSection(settings, LoadBulkFltSettings(settings.profile),
+                                StoreBulkFltSettings);
+    return SaveDefaultSection(settings);
 }
 
 // "Key=Value<TAB>default: D<TAB>meaning".
@@ -58,7 +84,7 @@ bool PrintSection(const SettingsStore& settings, const std::string& section) {
         PrintDefaultSection(settings);
     else if (section == BulkConvSection())
         PrintBatchSection(section, LoadBulkConvSettings(settings.profile),
-                          LoadBulkConvSettings(ProfileFile()), StoreBulkConvSettings);
+                          LoadBulkConvSettings(ProfileFile()), StoreEveryBulkConvKey);
     else if (section == BulkFltSection())
         PrintBatchSection(section, LoadBulkFltSettings(settings.profile),
                           LoadBulkFltSettings(ProfileFile()), StoreBulkFltSettings);
@@ -86,5 +112,6 @@ int RunSettingsCommand(SettingsStore& settings, const CliArgs& arguments) {
         for (int i = 0; i < kZoomCount; ++i)
             std::printf("%s=%d\n", ZoomKeyName(i).c_str(), settings.zoomTable[i]);
     }
-    return save ? SaveDefaultSection(settings) : kExitOk;
+    if (!save) return kExitOk;
+    return hasSection ? SaveSection(settings, section) : SaveDefaultSection(settings);
 }

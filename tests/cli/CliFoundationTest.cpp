@@ -119,3 +119,24 @@ TEST(CliSettings, SectionListsKeysWithDefaultsAndMeanings) {
     EXPECT_EQ(Line(main.out, 7), "Param1=90\tdefault: 75\tJPEG quality (0-100)");
     EXPECT_EQ(RunCli({"settings", "--section", "other"}, Env(config)).status, 2);
 }
+
+TEST(CliSettings, SectionListsEveryKeyItReadsAndSavesWhatItLists) {
+    TempDir config;
+    const std::string profile = config.File("tolmena/tolmena.ini");
+    CliResult listed = RunCli(
+        {"--set", "bulkconv.FastShrink=1", "settings", "--section", "bulkconv"}, Env(config));
+    EXPECT_NE(listed.out.find("\nKeepMetadata=0\tdefault: 0\t"), std::string::npos) << listed.out;
+    EXPECT_NE(listed.out.find("\nFastShrink=1\tdefault: 0\t"), std::string::npos);
+
+    CliResult saved =
+        RunCli({"--set", "Param1=90", "--set", "bulkconv.FastShrink=1", "--set",
+                "bulkconv.SizeWidth=160", "settings", "--section", "bulkconv", "--save"},
+               Env(config));
+    ASSERT_EQ(saved.status, 0) << saved.err;
+    const std::string text = TempDir::Read(profile);
+    EXPECT_NE(text.find("FastShrink=1"), std::string::npos) << text;
+    EXPECT_NE(text.find("SizeWidth=160"), std::string::npos);
+    EXPECT_EQ(text.find("Param1"), std::string::npos) << "only the section named is written";
+    EXPECT_EQ(RunCli({"settings", "--section", "bulkconv"}, Env(config)).out,
+              listed.out.replace(listed.out.find("SizeWidth=80"), 12, "SizeWidth=160"));
+}
