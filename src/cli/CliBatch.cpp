@@ -3,6 +3,7 @@
 #include "batch/BatchCommand.h"
 #include "cli/CliCommand.h"
 #include "cli/CliNumber.h"
+#include "cli/CliOptions.h"
 #include "cli/CliReports.h"
 #include "cli/TerminalProgress.h"
 
@@ -22,7 +23,7 @@ public:
     // The count on stdout; failures were reported as they came, their number follows on stderr.
     void ShowSummary(const BatchResult& result) override {
         progress_.Clear();
-        std::printf("%s\n", result.summary.c_str());
+        if (!OutputMode().quiet) std::printf("%s\n", result.summary.c_str());
     }
 
 private:
@@ -37,6 +38,10 @@ constexpr int kMostWorkers = 256;
 
 std::string FailureCountLine(int failures) {
     return std::to_string(failures) + (failures == 1 ? " file failed" : " files failed");
+}
+
+bool TakeRecursiveOption(CliArgs& args) {
+    return TakeAnyFlag(args, {"-r", "--recursive"});
 }
 
 bool TakeWorkersOption(CliArgs& args, int& workers) {
@@ -56,7 +61,7 @@ bool TakeWorkersOption(CliArgs& args, int& workers) {
 }
 
 int RunCliBatch(IBatchTask& task, int workers) {
-    CTerminalProgress progress(isatty(STDERR_FILENO) != 0);
+    CTerminalProgress progress(isatty(STDERR_FILENO) != 0 && !OutputMode().quiet);
     CCliFrontEnd frontEnd(progress, workers);
     CliReports().BeginFile("");
     const BatchResult result = RunBatchCommand(task, frontEnd);
@@ -64,7 +69,7 @@ int RunCliBatch(IBatchTask& task, int workers) {
         ReportCliFailure(result.logPath,
                          task.ReportName() + ":" + LoadString(StringId::LogNotWritten),
                          result.logError);
-    if (result.failures > 0)
+    if (result.failures > 0 && !OutputMode().quiet)
         std::fprintf(stderr, "%s\n", FailureCountLine(result.failures).c_str());
     if (result.outcome == BatchOutcome::Cancelled) return kExitInterrupted;
     const bool clean = result.failures == 0 && result.logError == 0;

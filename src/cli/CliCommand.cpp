@@ -10,7 +10,8 @@ const std::vector<CliCommand>& CliCommands() {
         {"settings", "settings [--save] [--section default|bulkconv|bulkfilter]",
          RunSettingsCommand,
          "Prints the settings of a section as Key=Value; --save writes section \"default\" to the "
-         "profile as the viewer does at exit."},
+         "profile as the viewer does at exit, or with --section the section named, every key as "
+         "listed."},
         {"dqt", "dqt [--quality N] [--load FILE] [--save FILE]", RunDqtCommand,
          "Makes (or loads) a quantization table pair and prints it with its Qf figures."},
         {"text", "text [--from CODE] [--to CODE] [--detect] FILE", RunTextCommand,
@@ -35,14 +36,16 @@ const std::vector<CliCommand>& CliCommands() {
          "Prints the marker (JPEG) or chunk (PNG) tree of a file; exits 1 on a PNG CRC error."},
         {"jpeg", "jpeg [--in-place] [--keep-metadata] IN OUT", RunJpegCommand,
          "Writes OUT as the JPEG conversion does and prints the conversion label."},
-        {"batch-convert", "batch-convert [-j N] [--fast] SRC DST", RunBatchConvertCommand,
+        {"batch-convert", "batch-convert [-j N] [-r] [--fast] SRC DST", RunBatchConvertCommand,
          "Converts the files of a tree with the settings of section \"bulkconv\"; a source is "
-         "never written over. -j N: files converted at once (default: one per processor). --fast: "
+         "never written over. -j N: files converted at once (default: one per processor). -r: walk "
+         "subfolders (bulkconv.RecurseDir=1). --fast: "
          "JPEG sources at least twice the target size are decoded at a reduced scale first "
          "(faster, not byte-identical)."},
-        {"filter", "filter [-j N] SRC DST", RunFilterCommand,
+        {"filter", "filter [-j N] [-r] SRC DST", RunFilterCommand,
          "Filters the JPEG files of a tree with the settings of section \"bulkfilter\". -j N: "
-         "files filtered at once (default: one per processor)."},
+         "files filtered at once (default: one per processor). -r: walk subfolders "
+         "(bulkfilter.RecurseDir=1)."},
     };
     return commands;
 }

@@ -72,13 +72,16 @@ bool KeepMetadata(const std::string& command, const std::vector<std::string>& me
 
 class IBatchTask;
 // Runs a batch command with its settings as given, progress on a terminal's stderr and Ctrl+C
-// as the abort; prints the summary line. 0 when every file found was handled without error.
-// Any failure is counted on a second line on stderr ("3 files failed"); a run ended by Ctrl+C
-// returns kExitInterrupted. Up to `workers` files are processed at once.
+// as the abort; prints the summary line (neither progress nor summary with -q). 0 when every file
+// found was handled without error. Any failure is counted on a second line on stderr ("3 files
+// failed"); a run ended by Ctrl+C returns kExitInterrupted. Up to `workers` files are processed at
+// once.
 int RunCliBatch(IBatchTask& task, int workers);
 // Pulls "-j N" or "--jobs N" (files processed at once, 1-256) out of args; without it, the
 // number of online processors. False after a usage message.
 bool TakeWorkersOption(CliArgs& args, int& workers);
+// Pulls "-r" or "--recursive" (walk subfolders: the section's RecurseDir=1) out of args.
+bool TakeRecursiveOption(CliArgs& args);
 // "1 file failed", "3 files failed".
 std::string FailureCountLine(int failures);
 

@@ -1,6 +1,7 @@
 // convert [-v] [--in-place] IN OUT: opens IN and saves it as OUT, the format chosen by OUT's
-// extension.
+// extension; -v (taken by main) prints the written file's description.
 #include "cli/CliCommand.h"
+#include "cli/CliOptions.h"
 #include "core/DocTemplate.h"
 #include "core/ImageDoc.h"
 
@@ -8,7 +9,6 @@
 
 int RunConvertCommand(SettingsStore&, const CliArgs& arguments) {
     CliArgs args = arguments;
-    const bool verbose = TakeFlag(args, "-v");
     const bool inPlace = TakeFlag(args, "--in-place");
     const bool keepMetadata = TakeFlag(args, "--keep-metadata");
     if (!FinishOptions(args, "convert")) return kExitUsage;
@@ -20,6 +20,6 @@ int RunConvertCommand(SettingsStore&, const CliArgs& arguments) {
     if (!document || !SaveImageDocument(*document, "convert", args[1]) ||
         !KeepMetadata("convert", metadata, args[1]))
         return kExitFailed;
-    if (verbose) std::printf("%s\n", document->InfoText().c_str());
+    if (OutputMode().verbose) std::printf("%s\n", document->InfoText().c_str());
     return kExitOk;
 }

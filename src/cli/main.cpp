@@ -3,6 +3,7 @@
 #include "batch/BulkConvSettings.h"
 #include "batch/BulkFltSettings.h"
 #include "cli/CliCommand.h"
+#include "cli/CliOptions.h"
 #include "cli/CliReports.h"
 #include "jpegtools/CustomTables.h"
 #include "jpegtools/DefaultComment.h"
@@ -17,13 +18,16 @@
 namespace {
 
 void PrintHelp() {
-    std::printf("Usage: tolmena-cli [--profile FILE] [--set KEY=VALUE]... COMMAND [ARGS]\n"
-                "       tolmena-cli --help | --version | COMMAND --help\n\nCommands:\n");
+    std::printf(
+        "Usage: tolmena-cli [-q] [-v] [--profile FILE] [--set KEY=VALUE]... COMMAND [ARGS]\n"
+        "       tolmena-cli --help | --version | COMMAND --help\n\nCommands:\n");
     for (const CliCommand& command : CliCommands())
         std::printf("  %s\n", command.synopsis);
     std::printf(
         "\nSettings come from the profile (~/.config/tolmena/tolmena.ini unless --profile\n"
-        "names another), then from each --set, for this run only. \"--\" ends the options.\n"
+        "names another), then from each --set, for this run only. \"--\" ends the options;\n"
+        "--name=VALUE is --name VALUE. -q/--quiet: no progress and no summary (failures are\n"
+        "still reported). -v/--verbose: convert prints the written file's description.\n"
         "Exit status: 0 success, 1 failure, 2 usage error, 130 interrupted.\n");
 }
 
@@ -37,23 +41,26 @@ struct GlobalOptions {
 // False after a usage message.
 bool ParseGlobalOptions(const CliArgs& args, GlobalOptions& options) {
     size_t i = 0;
-    for (; i < args.size() && args[i].rfind("-", 0) == 0; i += 2) {
-        if (args[i] == "--") {
-            ++i;
-            break;
+    while (i < args.size() && args[i].size() > 1 && args[i][0] == '-') {
+        const std::string& option = args[i++];
+        if (option == "--") break;
+        if (option == "-q" || option == "--quiet" || option == "-v" || option == "--verbose") {
+            CliArgs flag{option};
+            TakeOutputOptions(flag);
+            continue;
         }
-        if (args[i] != "--profile" && args[i] != "--set") {
-            UsageError("unknown option '" + args[i] + "'");
+        if (option != "--profile" && option != "--set") {
+            UsageError("unknown option '" + option + "'");
             return false;
         }
-        if (i + 1 >= args.size()) {
-            UsageError(args[i] + " needs a value");
+        if (i >= args.size()) {
+            UsageError(option + " needs a value");
             return false;
         }
-        if (args[i] == "--profile")
-            options.profile = args[i + 1];
+        if (option == "--profile")
+            options.profile = args[i++];
         else
-            options.overrides.push_back(args[i + 1]);
+            options.overrides.push_back(args[i++]);
     }
     options.commandIndex = i;
     if (i < args.size()) return true;
@@ -85,7 +92,7 @@ int main(int argc, char** argv) {
     SetDefaultReportSink(&CliReports());
     // A write past the file size limit fails and is reported like a full disk.
     std::signal(SIGXFSZ, SIG_IGN);
-    CliArgs args(argv + 1, argv + argc);
+    CliArgs args = NormaliseOptions(CliArgs(argv + 1, argv + argc));
     if (args.empty()) return UsageError("no command given");
     if (args[0] == "--help" || args[0] == "-h") {
         PrintHelp();
@@ -101,7 +108,8 @@ int main(int argc, char** argv) {
     const std::string& name = args[options.commandIndex];
     const CliCommand* command = FindCommand(name);
     if (!command) return UsageError("unknown command '" + name + "'");
-    const CliArgs rest(args.begin() + static_cast<long>(options.commandIndex) + 1, args.end());
+    CliArgs rest(args.begin() + static_cast<long>(options.commandIndex) + 1, args.end());
+    TakeOutputOptions(rest);
     if (AsksForHelp(rest)) {
         PrintCommandHelp(*command);
         return kExitOk;
