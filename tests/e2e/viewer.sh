@@ -32,7 +32,7 @@ poll 20 shown 1 || fail "the picture is not on screen at 100 %"
 read -r left top <"$work/found"
 
 xdotool windowfocus --sync "$window"
-xdotool key plus
+xdotool key plus ctrl+f # a new window is the picture's size: fitted again to show it whole
 poll 10 shown 2 || fail "the picture is not on screen at 200 % after zooming in"
 read -r zoomed_left zoomed_top <"$work/found"
 [ "$zoomed_left $zoomed_top" = "$left $top" ] || fail "the zoomed picture moved"

@@ -1,8 +1,10 @@
 // Document windows: one MDI window per open document, from the template's events only.
 #include "app/ui/DocumentWindows.h"
 #include "app/commands/CommandId.h"
+#include "app/ui/ChildFrame.h"
 #include "app/ui/ControlBar.h"
 #include "app/ui/ImageApp.h"
+#include "app/ui/ImageView.h"
 #include "app/ui/MainFrame.h"
 #include "app/ui/QualitySpin.h"
 
@@ -17,6 +19,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QStyle>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -120,6 +123,58 @@ private slots:
         frame->Action(ID_YCBCR_SPLIT)->trigger();
         QCOMPARE(frame->MdiArea()->subWindowList().size(), 5);
         QCOMPARE(frame->ActiveDocument()->SyncId(), syncId);
+    }
+
+    void newWindowsShowThePictureWholeOrFillTheAreaCentred() {
+        StartedApp started;
+        QTemporaryDir files;
+        const QString small = files.filePath("small.bmp"), big = files.filePath("big.bmp");
+        QVERIFY(QImage(360, 270, QImage::Format_RGB32).save(small));
+        QVERIFY(QImage(2000, 1500, QImage::Format_RGB32).save(big));
+        // Named on the command line: placed and centred once the main window shows.
+        QVERIFY(started.app.InitInstance("/opt/bin/tolmena", {big}));
+        CMainFrame* frame = started.app.MainFrame();
+        QVERIFY(QTest::qWaitForWindowExposed(frame));
+        const QRect area = frame->MdiArea()->viewport()->rect();
+        QMdiSubWindow* bigWindow = frame->MdiArea()->activeSubWindow();
+        CImageView* view = frame->ActiveView();
+        QTRY_VERIFY(area.contains(bigWindow->geometry()));
+        QVERIFY(bigWindow->width() > area.width() * 9 / 10);
+        QTRY_COMPARE(view->ScrollPosition(),
+                     CentredScroll(view->State().Scaled(), view->State().client));
+
+        started.app.Documents().OpenDocumentFile(small.toStdString());
+        QTRY_COMPARE(frame->ActiveView()->viewport()->size(), QSize(360, 270));
+
+        frame->Action(ID_WINDOW_CASCADE)->trigger();
+        for (QMdiSubWindow* window : frame->MdiArea()->subWindowList())
+            QVERIFY(area.contains(window->geometry()));
+        QTRY_COMPARE(qobject_cast<CChildFrame*>(frame->MdiArea()->subWindowList()[1]->widget())
+                         ->View()
+                         ->viewport()
+                         ->size(),
+                     QSize(360, 270));
+    }
+
+    void planeWindowsOfASmallPictureCanBeToldApart() {
+        StartedApp started;
+        QTemporaryDir files;
+        const QString tiny = files.filePath("tiny.bmp");
+        QVERIFY(QImage(40, 30, QImage::Format_RGB32).save(tiny));
+        QVERIFY(started.app.InitInstance("/opt/bin/tolmena", {tiny}));
+        CMainFrame* frame = started.app.MainFrame();
+        QVERIFY(QTest::qWaitForWindowExposed(frame));
+        frame->Action(ID_JPEG_CONVERT)->trigger();
+        frame->Action(ID_YCBCR_SPLIT)->trigger();
+        const QList<QMdiSubWindow*> windows = frame->MdiArea()->subWindowList();
+        QCOMPARE(windows.size(), 5);
+        // [Y] and [Cb], both inactive: their title bars differ by more than the last letters.
+        const int titleHeight = windows[2]->style()->pixelMetric(QStyle::PM_TitleBarHeight);
+        auto titleBar = [&](QMdiSubWindow* window) {
+            return window->grab(QRect(0, 0, window->width(), titleHeight)).toImage();
+        };
+        QVERIFY(windows[2]->windowTitle().endsWith("[Y]"));
+        QTRY_VERIFY(titleBar(windows[2]) != titleBar(windows[3]));
     }
 
     void aFirstFileThatFailsEndsStartUp() {

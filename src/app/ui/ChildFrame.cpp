@@ -5,12 +5,17 @@
 #include "app/util/StringTable.h"
 #include "app/view/FrameFit.h"
 #include "app/view/ViewStatusText.h"
+#include "core/ImageDoc.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QMdiSubWindow>
 #include <QScreen>
 #include <QStatusBar>
+#include <QStyle>
+#include <QStyleOptionTitleBar>
 #include <QVBoxLayout>
+#include <algorithm>
 
 CChildFrame::CChildFrame(CImageDoc& document, const SettingsStore& settings, bool showStatusBar,
                          QWidget* parent)
@@ -30,6 +35,7 @@ CChildFrame::CChildFrame(CImageDoc& document, const SettingsStore& settings, boo
     zoomPane_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     statusBar_->setVisible(showStatusBar);
     setFocusProxy(view_);
+    setWindowTitle(QString::fromStdString(document.Title())); // for the window's first size
 
     connect(view_, &CImageView::zoomChanged, zoomPane_,
             [this](int zoom) { zoomPane_->setText(QString::fromStdString(ZoomPaneText(zoom))); });
@@ -77,4 +83,31 @@ void CChildFrame::FitToImage() {
     const Rect fitted = FitFrameToImage(input);
     window->setGeometry(fitted.left + area.x(), fitted.top + area.y(), fitted.Width(),
                         fitted.Height());
+}
+
+QSize CChildFrame::sizeHint() const {
+    const QSize hint = QWidget::sizeHint();
+    return {std::max(hint.width(), WidthForTitle()), hint.height()};
+}
+
+int CChildFrame::WidthForTitle() const {
+    auto* host = qobject_cast<QMdiSubWindow*>(parentWidget());
+    if (!host) return 0;
+    const QStyle* style = host->style();
+    QFont font = QApplication::font("QMdiSubWindowTitleBar");
+    font.setBold(true); // the active window's title, the wider one
+    const QFontMetrics metrics(font);
+    const int text = metrics.horizontalAdvance(windowTitle()) + 2 * metrics.averageCharWidth();
+    // Icon, buttons and margins take the same room in a title bar of any width.
+    QStyleOptionTitleBar option;
+    option.initFrom(host);
+    option.text = windowTitle();
+    option.titleBarFlags = host->windowFlags();
+    option.titleBarState = Qt::WindowActive;
+    option.subControls = QStyle::SC_All;
+    option.rect = QRect(0, 0, text + 1000, style->pixelMetric(QStyle::PM_TitleBarHeight));
+    const QRect label =
+        style->subControlRect(QStyle::CC_TitleBar, &option, QStyle::SC_TitleBarLabel, host);
+    const int border = style->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth, nullptr, host);
+    return option.rect.width() - label.width() + text - 2 * border;
 }

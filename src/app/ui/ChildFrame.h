@@ -30,8 +30,15 @@ public:
     // the whole picture at the view's zoom, as far as the area around it allows.
     void FitToImage();
 
+    // The picture whole at the view's zoom, and wide enough for the MDI window's title bar to
+    // show the whole title: what a new window and Cascade give the frame, as far as the area
+    // allows.
+    QSize sizeHint() const override;
+
 private:
     QWidget* HostWindow();
+    // The frame's width at which the MDI window's title bar shows the whole title (0 without one).
+    int WidthForTitle() const;
 
     CImageView* view_;
     QStatusBar* statusBar_;

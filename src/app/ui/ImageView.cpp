@@ -27,6 +27,9 @@ CImageView::CImageView(CImageDoc& document, const SettingsStore& settings, QWidg
     for (int kind = 0; kind < static_cast<int>(cursors_.size()); ++kind)
         cursors_[kind] = MakeViewCursor(static_cast<ViewCursor>(kind), devicePixelRatioF());
     UpdateCursor();
+    // The user's own use of the scroll bars (or the wheel) ends the initial centring.
+    for (QScrollBar* bar : {horizontalScrollBar(), verticalScrollBar()})
+        connect(bar, &QAbstractSlider::actionTriggered, this, [this] { keepCentred_ = false; });
 }
 
 CImageView::~CImageView() {
@@ -37,7 +40,14 @@ void CImageView::OnInitialUpdate() {
     zoom_ = kActualSizeZoom;
     if (document_) OnUpdate(*document_, kUpdateRepaint);
     if (settings_.autoFitting) emit fitWindowRequested();
-    ScrollTo(CentredScroll(State().Scaled(), ClientSize()));
+    keepCentred_ = true;
+    Centre();
+}
+
+void CImageView::Centre() {
+    const Point centred = CentredScroll(State().Scaled(), ClientSize());
+    horizontalScrollBar()->setValue(centred.x);
+    verticalScrollBar()->setValue(centred.y);
 }
 
 void CImageView::OnUpdate(CDocument&, int hint) {
@@ -95,6 +105,11 @@ QSize CImageView::ScaledLogicalSize() const {
             static_cast<int>(std::ceil(scaled.height / ratio))};
 }
 
+QSize CImageView::sizeHint() const {
+    const int frame = 2 * frameWidth();
+    return ScaledLogicalSize() + QSize(frame, frame);
+}
+
 ViewState CImageView::State() const {
     return {zoom_, ImageSize(), ClientSize(), ScrollPosition()};
 }
@@ -124,6 +139,7 @@ void CImageView::UpdateScrollRanges() {
 }
 
 void CImageView::ScrollTo(Point scroll) {
+    keepCentred_ = false;
     horizontalScrollBar()->setValue(scroll.x);
     verticalScrollBar()->setValue(scroll.y);
 }
@@ -143,6 +159,7 @@ void CImageView::ApplyZoomChange(const ZoomChange& change) {
 void CImageView::resizeEvent(QResizeEvent* event) {
     QAbstractScrollArea::resizeEvent(event);
     UpdateScrollRanges();
+    if (keepCentred_) Centre();
 }
 
 void CImageView::scrollContentsBy(int, int) {

@@ -32,7 +32,9 @@ public:
     CImageDoc* Document() const { return document_; }
 
     // Once the view has its size: zoom 100, the document's state, the fit request when
-    // AutoFitting is set, and the picture centred.
+    // AutoFitting is set, and the picture centred. It stays centred through the layouts that
+    // follow (the window placed, the main window shown, scroll bars coming or going) until the
+    // view is scrolled or zoomed.
     void OnInitialUpdate();
 
     int Zoom() const { return zoom_; }
@@ -47,6 +49,8 @@ public:
     Point ScrollPosition() const;
     // The picture at the zoom in the widget's own (logical) pixels, rounded up.
     QSize ScaledLogicalSize() const;
+    // What shows the whole picture at the zoom without scroll bars.
+    QSize sizeHint() const override;
 
     // Zoom commands. SetZoom keeps anchor (an image point; by default the one in the middle of
     // the visible part) in the middle and returns the zoom.
@@ -103,6 +107,7 @@ private:
     void OnDocumentClosing(CDocument& document) override;
 
     void ApplyZoomChange(const ZoomChange& change);
+    void Centre();
     // A selection of some width and height.
     bool HasSelectedArea() const;
     // The scroll range for the picture at the current zoom, and the zoom pane.
@@ -139,6 +144,7 @@ private:
     Point pressScroll_;        // scroll position when a drag or selection began
     Point pressPoint_;         // client point where it began
     bool contextMenuOpen_ = false;
+    bool keepCentred_ = false;       // from the initial update until the first scroll or zoom
     Point dragLimit_;                // the largest scroll position while dragging
     std::array<QCursor, 7> cursors_; // by ViewCursor
 };

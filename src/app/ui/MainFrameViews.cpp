@@ -8,6 +8,7 @@
 #include <QAction>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <algorithm>
 
 namespace {
 
@@ -33,6 +34,19 @@ void TileStripes(QMdiArea& area, bool oneAboveTheOther) {
             const int left = space.width() * i / count, right = space.width() * (i + 1) / count;
             windows[i]->setGeometry(left, 0, right - left, space.height());
         }
+    }
+}
+
+// Qt's cascade gives every window its size hint, the picture whole; a window that would then
+// reach past the area ends at its edge, keeping its offset.
+void CascadeWithin(QMdiArea& area) {
+    area.cascadeSubWindows();
+    const QRect space = area.viewport()->rect();
+    for (QMdiSubWindow* window : area.subWindowList()) {
+        if (window->isMinimized() || window->isHidden()) continue;
+        const QRect placed = window->geometry();
+        window->resize(std::min(placed.width(), space.width() - placed.x()),
+                       std::min(placed.height(), space.height() - placed.y()));
     }
 }
 
@@ -95,7 +109,7 @@ void CMainFrame::ConnectViewCommands() {
 }
 
 void CMainFrame::ConnectWindowCommands() {
-    SetCommandHandler(ID_WINDOW_CASCADE, [this] { mdiArea_->cascadeSubWindows(); });
+    SetCommandHandler(ID_WINDOW_CASCADE, [this] { CascadeWithin(*mdiArea_); });
     SetCommandHandler(ID_WINDOW_TILE_HORZ, [this] { TileStripes(*mdiArea_, true); });
     SetCommandHandler(ID_WINDOW_TILE_VERT, [this] { TileStripes(*mdiArea_, false); });
     SetCommandHandler(ID_WINDOW_ARRANGE, [] {}); // minimised windows keep their places
