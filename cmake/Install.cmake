@@ -1,5 +1,5 @@
 # What `cmake --install` puts under the prefix, and the .deb CPack builds from it: the programs,
-# their man pages, and for the viewer its desktop entry, MIME types, icons, AppStream data and
+# their man pages, tolmena-cli's bash and zsh completion, and for the viewer its desktop entry, MIME types, icons, AppStream data and
 # the HTML manual.
 include(GNUInstallDirs)
 set(TOLMENA_ID org.tolmena.Tolmena)
@@ -23,6 +23,11 @@ add_custom_target(tolmena_compressed_docs ALL DEPENDS ${compressed} ${CMAKE_BINA
 
 install(TARGETS tolmena-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES ${CMAKE_BINARY_DIR}/man/tolmena-cli.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+# Shell completion of its commands, options and setting keys.
+install(FILES ${TOLMENA_DIST}/completion/tolmena-cli.bash
+        DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/bash-completion/completions RENAME tolmena-cli)
+install(FILES ${TOLMENA_DIST}/completion/_tolmena-cli
+        DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/zsh/vendor-completions)
 install(FILES ${TOLMENA_DIST}/copyright DESTINATION ${TOLMENA_DOCDIR})
 install(FILES ${CMAKE_BINARY_DIR}/changelog.gz DESTINATION ${TOLMENA_DOCDIR}
         RENAME changelog.gz)

@@ -11,7 +11,8 @@ prefix="$work/prefix"
 cmake --install "$build" --prefix "$prefix" >/dev/null
 id=org.tolmena.Tolmena
 expected=(bin/tolmena-cli share/man/man1/tolmena-cli.1.gz share/doc/tolmena/copyright
-          share/doc/tolmena/changelog.gz)
+          share/doc/tolmena/changelog.gz share/bash-completion/completions/tolmena-cli
+          share/zsh/vendor-completions/_tolmena-cli)
 if [ -e "$build/tolmena" ]; then
     expected+=(bin/tolmena share/man/man1/tolmena.1.gz "share/applications/$id.desktop"
                "share/metainfo/$id.metainfo.xml" "share/mime/packages/$id.xml"
