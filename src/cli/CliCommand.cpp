@@ -20,8 +20,13 @@ const std::vector<CliCommand>& CliCommands() {
          "Prints each file's format description as the status bar shows it."},
         {"info", "info [--json] FILE...", RunInfoCommand,
          "Prints each file's description, size, comments, charset and Exif summary."},
-        {"convert", "convert [-v] [--in-place] [--keep-metadata] IN OUT", RunConvertCommand,
-         "Opens IN and saves it as OUT, the format chosen by OUT's extension."},
+        {"convert",
+         "convert [-v] [--in-place] [--keep-metadata] [--quality N] [--sampling S] "
+         "[--progressive|--baseline] IN OUT",
+         RunConvertCommand,
+         "Opens IN and saves it as OUT, the format chosen by OUT's extension. --quality, "
+         "--sampling (4:4:4, 4:2:2, 4:2:0, 4:4:0, gray), --progressive and --baseline set "
+         "Param1, Param2 and Param3 for a JPEG OUT."},
         {"resize", "resize [--in-place] IN OUT WIDTHxHEIGHT", RunResizeCommand,
          "Opens IN, scales its picture to WIDTHxHEIGHT and saves it as OUT."},
         {"gamma", "gamma [--in-place] IN OUT [--gamma G] [--contrast C] [--bias B]",
@@ -34,8 +39,13 @@ const std::vector<CliCommand>& CliCommands() {
          "Prints the five Exif summary lines of a JPEG or TIFF file."},
         {"markers", "markers [--hex] [--json] FILE", RunMarkersCommand,
          "Prints the marker (JPEG) or chunk (PNG) tree of a file; exits 1 on a PNG CRC error."},
-        {"jpeg", "jpeg [--in-place] [--keep-metadata] IN OUT", RunJpegCommand,
-         "Writes OUT as the JPEG conversion does and prints the conversion label."},
+        {"jpeg",
+         "jpeg [--in-place] [--keep-metadata] [--quality N] [--sampling S] "
+         "[--progressive|--baseline] IN OUT",
+         RunJpegCommand,
+         "Writes OUT as the JPEG conversion does and prints the conversion label. --quality, "
+         "--sampling (4:4:4, 4:2:2, 4:2:0, 4:4:0, gray), --progressive and --baseline set "
+         "Param1, Param2 and Param3."},
         {"batch-convert", "batch-convert [-j N] [-r] [--fast] SRC DST", RunBatchConvertCommand,
          "Converts the files of a tree with the settings of section \"bulkconv\"; a source is "
          "never written over. -j N: files converted at once (default: one per processor). -r: walk "

@@ -18,3 +18,8 @@ struct CliOutputMode {
 CliOutputMode& OutputMode();
 // Takes -q/--quiet and -v/--verbose out of a command's arguments into OutputMode().
 void TakeOutputOptions(CliArgs& args);
+
+// The JPEG settings users change most, as a command's own options: --quality N (Param1),
+// --sampling 4:2:0 (Param2; also 4:4:4, 4:2:2, 4:4:0, gray or the status bar's 1:1, 2:1, 4:1,
+// 1:2, B/W), --progressive and --baseline (Param3). False after a usage message.
+bool TakeJpegOptions(CliArgs& args, SettingsStore& settings, const std::string& command);

@@ -7,11 +7,12 @@
 
 #include <cstdio>
 
-int RunConvertCommand(SettingsStore&, const CliArgs& arguments) {
+int RunConvertCommand(SettingsStore& settings, const CliArgs& arguments) {
     CliArgs args = arguments;
     const bool inPlace = TakeFlag(args, "--in-place");
     const bool keepMetadata = TakeFlag(args, "--keep-metadata");
-    if (!FinishOptions(args, "convert")) return kExitUsage;
+    if (!TakeJpegOptions(args, settings, "convert") || !FinishOptions(args, "convert"))
+        return kExitUsage;
     if (args.size() != 2) return UsageError("convert: give IN and OUT");
     if (!AllowsOverwrite("convert", args, inPlace)) return kExitUsage;
     const std::vector<std::string> metadata = SourceMetadata(keepMetadata, args[0]);

@@ -1,6 +1,7 @@
 // jpeg [--in-place] IN OUT: the JPEG conversion command: writes OUT as the conversion's temporary
 // file is written, with the format values in effect, and prints the conversion label.
 #include "cli/CliCommand.h"
+#include "cli/CliOptions.h"
 #include "cli/CliReports.h"
 #include "core/DocTemplate.h"
 #include "core/ImageWriteOptions.h"
@@ -14,7 +15,7 @@ int RunJpegCommand(SettingsStore& settings, const CliArgs& arguments) {
     CliArgs args = arguments;
     const bool inPlace = TakeFlag(args, "--in-place");
     const bool keepMetadata = TakeFlag(args, "--keep-metadata");
-    if (!FinishOptions(args, "jpeg")) return kExitUsage;
+    if (!TakeJpegOptions(args, settings, "jpeg") || !FinishOptions(args, "jpeg")) return kExitUsage;
     if (args.size() != 2) return UsageError("jpeg: give IN and OUT");
     if (!AllowsOverwrite("jpeg", args, inPlace)) return kExitUsage;
     const std::vector<std::string> metadata = SourceMetadata(keepMetadata, args[0]);

@@ -126,3 +126,23 @@ TEST(CliJpeg, KeepMetadataCopiesTheExifSegment) {
     ASSERT_EQ(batch.status, 0) << batch.err;
     EXPECT_EQ(RunCli({"exif", dst + "/a.jpg"}, Env(config)).out, summary);
 }
+
+TEST(CliJpeg, NamedOptionsWriteAsTheirSettings) {
+    TempDir config, dir;
+    CliResult named = RunCli({"jpeg", "--quality", "90", "--sampling", "4:2:0", "--progressive",
+                              kCanon, dir.File("named.jpg")},
+                             Env(config));
+    ASSERT_EQ(named.status, 0) << named.err;
+    EXPECT_EQ(named.out, "Q=90 DS=4:1 Prg.\n");
+    RunCli({"--set", "Param1=90", "--set", "Param2=3", "--set", "Param3=1", "jpeg", kCanon,
+            dir.File("set.jpg")},
+           Env(config));
+    EXPECT_EQ(TempDir::Read(dir.File("named.jpg")), TempDir::Read(dir.File("set.jpg")));
+
+    CliResult converted = RunCli({"--set", "Param3=1", "convert", "-v", "--sampling=gray",
+                                  "--baseline", kCanon, dir.File("grey.jpg")},
+                                 Env(config));
+    EXPECT_EQ(converted.out.rfind("100x68 JFIF1.1(Grayscale) Qf=", 0), 0u) << converted.err;
+    EXPECT_EQ(RunCli({"jpeg", "--sampling", "3:1", kCanon, dir.File("x.jpg")}).status, 2);
+    EXPECT_EQ(RunCli({"jpeg", "--quality", "101", kCanon, dir.File("x.jpg")}).status, 2);
+}

@@ -29,7 +29,11 @@ cp photo.jpg in.jpg photos/
 # "    tolmena-cli ..." in the README, lines of <pre> in the manual, .nf blocks in the man page;
 # synopsis lines (COMMAND, [ARGS]) are not examples.
 examples() {
-    grep -h '^    tolmena-cli ' "$source_dir/README.md" | sed 's/^    //'
+    # A line of the README holding only a comment continues the example above it.
+    awk '/^    tolmena-cli / { if (line) print line; line = substr($0, 5); next }
+         line && /^ +# / { sub(/^ +/, " "); line = line $0; next }
+         { if (line) print line; line = "" }
+         END { if (line) print line }' "$source_dir/README.md"
     sed -n '/<pre>/,/<\/pre>/p' "$source_dir/docs/manual/ja/cli.html" | grep '^tolmena-cli '
     sed -n '/^\.nf/,/^\.fi/p' "$source_dir/docs/man/tolmena-cli.1" | sed 's/\\-/-/g' |
         grep '^tolmena-cli '
