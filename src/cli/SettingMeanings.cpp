@@ -71,6 +71,8 @@ const Meanings& AllMeanings() {
         {{"bulkconv", "UsePngFormat"}, "write PNG files instead of JPEG"},
         {{"bulkconv", "ExtThrough"}, "keep .jpg, .png and .bmp sources in their type"},
         {{"bulkconv", "AltIsOriginalSize"}, "the log's alt text gives the source file size"},
+        {{"bulkconv", "KeepMetadata"}, "a JPEG output keeps the source's Exif and ICC segments"},
+        {{"bulkconv", "FastShrink"}, "decode large JPEG sources at a reduced scale (--fast)"},
         {{"bulkfilter", "RemoveThumb"}, "remove the JFIF header's thumbnail"},
         {{"bulkfilter", "RemoveJFXX"}, "remove JFXX headers"},
         {{"bulkfilter", "RemoveAppX"}, "remove the APPn segments chosen by RemoveAPPn"},

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 #include <iconv.h>
+#include <sstream>
 
 namespace {
 
@@ -125,8 +126,15 @@ TEST(CliSettings, SectionListsEveryKeyItReadsAndSavesWhatItLists) {
     const std::string profile = config.File("tolmena/tolmena.ini");
     CliResult listed = RunCli(
         {"--set", "bulkconv.FastShrink=1", "settings", "--section", "bulkconv"}, Env(config));
-    EXPECT_NE(listed.out.find("\nKeepMetadata=0\tdefault: 0\t"), std::string::npos) << listed.out;
-    EXPECT_NE(listed.out.find("\nFastShrink=1\tdefault: 0\t"), std::string::npos);
+    EXPECT_NE(listed.out.find("\nKeepMetadata=0\tdefault: 0\ta JPEG output keeps"),
+              std::string::npos)
+        << listed.out;
+    EXPECT_NE(listed.out.find("\nFastShrink=1\tdefault: 0\tdecode large JPEG"), std::string::npos);
+    for (const char* section : {"default", "bulkconv", "bulkfilter"}) {
+        std::istringstream lines(RunCli({"settings", "--section", section}, Env(config)).out);
+        for (std::string line; std::getline(lines, line);)
+            EXPECT_NE(line.back(), '\t') << section << ": no meaning for " << line;
+    }
 
     CliResult saved =
         RunCli({"--set", "Param1=90", "--set", "bulkconv.FastShrink=1", "--set",
