@@ -77,6 +77,13 @@ bool ProfileIsUsable(const std::string& profile, const std::string& command, con
     return command == "settings" && std::find(rest.begin(), end, "--save") != end;
 }
 
+// The first argument that is not -q or -v, which may come before --help and --version too.
+std::string FirstWord(const CliArgs& args) {
+    for (const std::string& arg : args)
+        if (arg != "-q" && arg != "--quiet" && arg != "-v" && arg != "--verbose") return arg;
+    return {};
+}
+
 bool AsksForHelp(const CliArgs& rest) {
     const auto end = std::find(rest.begin(), rest.end(), "--");
     return std::find(rest.begin(), end, "--help") != end ||
@@ -94,11 +101,12 @@ int main(int argc, char** argv) {
     std::signal(SIGXFSZ, SIG_IGN);
     CliArgs args = NormaliseOptions(CliArgs(argv + 1, argv + argc));
     if (args.empty()) return UsageError("no command given");
-    if (args[0] == "--help" || args[0] == "-h") {
+    const std::string first = FirstWord(args);
+    if (first == "--help" || first == "-h") {
         PrintHelp();
         return kExitOk;
     }
-    if (args[0] == "--version") {
+    if (first == "--version") {
         std::printf("tolmena-cli %s\n", TOLMENA_VERSION);
         return kExitOk;
     }

@@ -77,4 +77,6 @@ TEST_F(CliOptions, VerboseBeforeOrAfterTheCommand) {
     EXPECT_NE(before.out.find("32x32"), std::string::npos) << before.out;
     EXPECT_EQ(Run({"convert", "-v", jpeg_, dir_.File("b.png")}).out, before.out);
     EXPECT_EQ(Run({"convert", jpeg_, dir_.File("c.png")}).out, "");
+    EXPECT_EQ(Run({"-q", "--help"}).out, Run({"--help"}).out);
+    EXPECT_EQ(Run({"--verbose", "--version"}).status, 0);
 }
