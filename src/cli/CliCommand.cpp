@@ -35,10 +35,10 @@ const std::vector<CliCommand>& CliCommands() {
         {"ycbcr", "ycbcr IN OUTBASE", RunYCbCrCommand,
          "Writes the Y, Cb and Cr planes of IN as OUTBASE[Y].bmp, OUTBASE[Cb].bmp, "
          "OUTBASE[Cr].bmp."},
-        {"exif", "exif [--english] [--json] FILE", RunExifCommand,
-         "Prints the five Exif summary lines of a JPEG or TIFF file."},
-        {"markers", "markers [--hex] [--json] FILE", RunMarkersCommand,
-         "Prints the marker (JPEG) or chunk (PNG) tree of a file; exits 1 on a PNG CRC error."},
+        {"exif", "exif [--english] [--json] FILE...", RunExifCommand,
+         "Prints the five Exif summary lines of each JPEG or TIFF file."},
+        {"markers", "markers [--hex] [--json] FILE...", RunMarkersCommand,
+         "Prints the marker (JPEG) or chunk (PNG) tree of each file; exits 1 on a PNG CRC error."},
         {"jpeg",
          "jpeg [--in-place] [--keep-metadata] [--quality N] [--sampling S] "
          "[--progressive|--baseline] IN OUT",

@@ -63,7 +63,17 @@ void CCliReports::ReportWith(const std::string& text, int error) {
 void CCliReports::Print(const std::string& text, int error) {
     std::lock_guard lock(mutex_);
     ++count_;
-    std::fprintf(stderr, "%s\n", FormatCliReport(text, currentPath_, error).c_str());
+    std::string line = FormatCliReport(text, currentPath_, error);
+    for (const auto& [path, shown] : shownPaths_)
+        for (size_t at = line.find(path); at != std::string::npos;
+             at = line.find(path, at + shown.size()))
+            line.replace(at, path.size(), shown);
+    std::fprintf(stderr, "%s\n", line.c_str());
+}
+
+void CCliReports::ShowPathAs(const std::string& path, const std::string& shown) {
+    std::lock_guard lock(mutex_);
+    shownPaths_.emplace_back(path, shown);
 }
 
 void CCliReports::BeginFile(const std::string& path) {

@@ -8,6 +8,8 @@
 
 #include <mutex>
 #include <string>
+#include <utility>
+#include <vector>
 
 class CCliReports : public IReportSink {
 public:
@@ -21,11 +23,15 @@ public:
     void BeginFile(const std::string& path);
     // Reports made so far.
     size_t Count() const;
+    // From now on reports name the file `path` as `shown` (a temporary file standing for a
+    // stream).
+    void ShowPathAs(const std::string& path, const std::string& shown);
 
 private:
     mutable std::mutex mutex_;
     std::string currentPath_;
     size_t count_ = 0;
+    std::vector<std::pair<std::string, std::string>> shownPaths_;
 };
 
 // The process's report sink, installed as the default by main.

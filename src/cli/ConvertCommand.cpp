@@ -2,6 +2,7 @@
 // extension; -v (taken by main) prints the written file's description.
 #include "cli/CliCommand.h"
 #include "cli/CliOptions.h"
+#include "cli/CliStdio.h"
 #include "core/DocTemplate.h"
 #include "core/ImageDoc.h"
 
@@ -14,6 +15,8 @@ int RunConvertCommand(SettingsStore& settings, const CliArgs& arguments) {
     if (!TakeJpegOptions(args, settings, "convert") || !FinishOptions(args, "convert"))
         return kExitUsage;
     if (args.size() != 2) return UsageError("convert: give IN and OUT");
+    CStdioFiles stdio;
+    if (int status = stdio.Bind("convert", args[0], &args[1]); status != kExitOk) return status;
     if (!AllowsOverwrite("convert", args, inPlace)) return kExitUsage;
     const std::vector<std::string> metadata = SourceMetadata(keepMetadata, args[0]);
     CDocTemplate documents;
@@ -21,6 +24,7 @@ int RunConvertCommand(SettingsStore& settings, const CliArgs& arguments) {
     if (!document || !SaveImageDocument(*document, "convert", args[1]) ||
         !KeepMetadata("convert", metadata, args[1]))
         return kExitFailed;
-    if (OutputMode().verbose) std::printf("%s\n", document->InfoText().c_str());
-    return kExitOk;
+    if (OutputMode().verbose && !stdio.WritesStdout())
+        std::printf("%s\n", document->InfoText().c_str());
+    return stdio.Finish("convert") ? kExitOk : kExitFailed;
 }

@@ -1,4 +1,6 @@
-// exif [--english] FILE: the Exif summary lines of a JPEG or TIFF file.
+// exif [--english] [--json] FILE...: the Exif summary lines of JPEG and TIFF files; with several
+// files each line starts with the file's path and ": ". A file whose summary would be empty
+// (no Exif block, not a JPEG or TIFF file, or entries the summary cannot read) is reported.
 #include "app/util/FileExtension.h"
 #include "app/util/ReportError.h"
 #include "cli/CliCommand.h"
@@ -8,6 +10,8 @@
 #include "jpegtools/ExifSummary.h"
 #include "jpegtools/JpegExifBlock.h"
 
+#include <algorithm>
+#include <array>
 #include <cstdio>
 
 namespace {
@@ -17,32 +21,44 @@ constexpr const char* kName = "exif";
 constexpr size_t kMaxJpegHead = 16 << 20;
 
 // Parses the Exif block of a JPEG file; `bytes` receives the file's head, which the reader's
-// entries view. False (reported) when there is no Exif block.
+// entries view. False (reported) when it cannot be read.
 bool ParseJpegExif(const std::string& path, std::string& bytes, CExifReader& reader) {
     if (!ReadWholeFile(path, bytes, kMaxJpegHead)) {
         ReportErrorId(kName, path, StringId::CannotOpen);
         return false;
     }
     const auto* data = reinterpret_cast<const uint8_t*>(bytes.data());
-    std::optional<ByteRange> block = FindJpegExifBlock(data, bytes.size());
-    if (!block) {
-        ReportError(kName, path, "No Exif data");
-        return false;
-    }
-    reader.ParseExifBlock(data + block->offset, block->size);
+    if (std::optional<ByteRange> block = FindJpegExifBlock(data, bytes.size()))
+        reader.ParseExifBlock(data + block->offset, block->size);
     return true;
 }
 
 bool ParseTiffExif(const std::string& path, CExifReader& reader) {
-    if (reader.ParseTiffFile(path) < 0) {
-        ReportErrorId(kName, path, StringId::CannotOpen);
-        return false;
+    if (reader.ParseTiffFile(path) >= 0) return true;
+    ReportErrorId(kName, path, StringId::CannotOpen);
+    return false;
+}
+
+// The file's summary lines; false (reported) when the file cannot be read or gives none. The
+// reader's entries view `bytes`.
+bool ReadSummary(const std::string& path, bool english, std::string& bytes, CExifReader& reader,
+                 std::array<std::string, 5>& lines) {
+    CliReports().BeginFile(path);
+    switch (FileTypeFromExtension(ExtensionOf(path))) {
+    case kTypeJpeg:
+        if (!ParseJpegExif(path, bytes, reader)) return false;
+        break;
+    case kTypeTiff:
+        if (!ParseTiffExif(path, reader)) return false;
+        break;
+    default:
+        break;
     }
-    if (reader.Entries().empty()) {
-        ReportError(kName, path, "No Exif data");
-        return false;
-    }
-    return true;
+    lines = ExifSummaryLines(reader, english ? kSummaryEnglish : kSummaryJapanese);
+    if (std::any_of(lines.begin(), lines.end(), [](const auto& line) { return !line.empty(); }))
+        return true;
+    ReportError(kName, path, "No Exif data");
+    return false;
 }
 
 } // namespace
@@ -52,28 +68,26 @@ int RunExifCommand(SettingsStore&, const CliArgs& arguments) {
     const bool english = TakeFlag(args, "--english");
     const bool json = TakeFlag(args, "--json");
     if (!FinishOptions(args, "exif")) return kExitUsage;
-    if (args.size() != 1) return UsageError("exif: give exactly one FILE");
-    const std::string& path = args[0];
-    CliReports().BeginFile(path);
-
-    CExifReader reader;
-    std::string bytes;
-    switch (FileTypeFromExtension(ExtensionOf(path))) {
-    case kTypeJpeg:
-        if (!ParseJpegExif(path, bytes, reader)) return kExitFailed;
-        break;
-    case kTypeTiff:
-        if (!ParseTiffExif(path, reader)) return kExitFailed;
-        break;
-    default:
-        return UsageError("exif: FILE must be a JPEG or TIFF file");
+    if (args.empty()) return UsageError("exif: give at least one FILE");
+    int status = kExitOk;
+    for (const std::string& path : args) {
+        std::string bytes;
+        CExifReader reader;
+        std::array<std::string, 5> lines;
+        if (!ReadSummary(path, english, bytes, reader, lines)) {
+            status = kExitFailed;
+            continue;
+        }
+        if (json) {
+            nlohmann::json object = PathJson(path);
+            object["exif"] = ExifJson(reader, english);
+            PrintJsonLine(object);
+            continue;
+        }
+        for (const std::string& line : lines) {
+            if (args.size() > 1) std::printf("%s: ", path.c_str());
+            std::printf("%s\n", Utf8Of(line).c_str());
+        }
     }
-    if (json) {
-        PrintJsonLine({{"path", path}, {"exif", ExifJson(reader, english)}});
-        return kExitOk;
-    }
-    for (const std::string& line :
-         ExifSummaryLines(reader, english ? kSummaryEnglish : kSummaryJapanese))
-        std::printf("%s\n", Utf8Of(line).c_str());
-    return kExitOk;
+    return status;
 }

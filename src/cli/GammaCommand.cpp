@@ -3,6 +3,7 @@
 #include "app/util/GammaTable.h"
 #include "cli/CliCommand.h"
 #include "cli/CliNumber.h"
+#include "cli/CliStdio.h"
 #include "core/DocTemplate.h"
 #include "imageops/GammaDocument.h"
 #include "imageops/LevelTable.h"
@@ -37,6 +38,8 @@ int RunGammaCommand(SettingsStore&, const CliArgs& arguments) {
     const bool inPlace = TakeFlag(args, "--in-place");
     if (!FinishOptions(args, "gamma")) return kExitUsage;
     if (args.size() != 2) return UsageError("gamma: give IN and OUT");
+    CStdioFiles stdio;
+    if (int status = stdio.Bind("gamma", args[0], &args[1]); status != kExitOk) return status;
     if (!AllowsOverwrite("gamma", args, inPlace)) return kExitUsage;
     int gammaTable[256], levelTable[256];
     BuildGammaTable(gammaTable, gamma);
@@ -44,5 +47,6 @@ int RunGammaCommand(SettingsStore&, const CliArgs& arguments) {
     CDocTemplate documents;
     CImageDoc* document = OpenImageDocument(documents, "gamma", args[0]);
     if (!document || !ApplyGamma(*document, gammaTable, levelTable)) return kExitFailed;
-    return SaveImageDocument(*document, "gamma", args[1]) ? kExitOk : kExitFailed;
+    return SaveImageDocument(*document, "gamma", args[1]) && stdio.Finish("gamma") ? kExitOk
+                                                                                   : kExitFailed;
 }

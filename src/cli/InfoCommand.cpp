@@ -58,7 +58,7 @@ int RunInfoCommand(SettingsStore&, const CliArgs& arguments) {
     if (args.empty()) return UsageError("info: give at least one FILE");
     if (json)
         return ForEachImageDocument(args, "info", [](const std::string& path, CImageDoc& document) {
-            PrintJsonLine(DocumentJson(path, document));
+            PrintJsonLine(DescribedJson(path, DescribedDocument(document)));
         });
     bool first = true;
     return ForEachImageDocument(args, "info", [&](const std::string& path, CImageDoc& document) {

@@ -3,6 +3,7 @@
 #include "cli/CliCommand.h"
 #include "cli/CliOptions.h"
 #include "cli/CliReports.h"
+#include "cli/CliStdio.h"
 #include "core/DocTemplate.h"
 #include "core/ImageWriteOptions.h"
 #include "core/JpegConvert.h"
@@ -17,6 +18,9 @@ int RunJpegCommand(SettingsStore& settings, const CliArgs& arguments) {
     const bool keepMetadata = TakeFlag(args, "--keep-metadata");
     if (!TakeJpegOptions(args, settings, "jpeg") || !FinishOptions(args, "jpeg")) return kExitUsage;
     if (args.size() != 2) return UsageError("jpeg: give IN and OUT");
+    CStdioFiles stdio;
+    if (int status = stdio.Bind("jpeg", args[0], &args[1], ".jpg"); status != kExitOk)
+        return status;
     if (!AllowsOverwrite("jpeg", args, inPlace)) return kExitUsage;
     const std::vector<std::string> metadata = SourceMetadata(keepMetadata, args[0]);
     CDocTemplate documents;
@@ -27,8 +31,11 @@ int RunJpegCommand(SettingsStore& settings, const CliArgs& arguments) {
     ImageFacts written = document->Facts();
     if (!SaveJpegFile(*document, ImageWriteOptions::FromSettings(settings), written, output,
                       args[1]) ||
-        !output.Commit("SaveJpegFile") || !KeepMetadata("jpeg", metadata, args[1]))
+        !output.Commit("SaveJpegFile") || !KeepMetadata("jpeg", metadata, args[1]) ||
+        !stdio.Finish("jpeg"))
         return kExitFailed;
-    std::printf("%s\n", ConversionLabel(settings, document->UsesCustomDqt()).c_str());
+    // Standard output carrying the file carries nothing else.
+    if (!stdio.WritesStdout())
+        std::printf("%s\n", ConversionLabel(settings, document->UsesCustomDqt()).c_str());
     return kExitOk;
 }

@@ -1,4 +1,4 @@
-// markers [--hex] FILE: the marker inspector's tree of a JPEG or PNG file.
+// markers [--hex] [--json] FILE...: the marker inspector's tree of a JPEG or PNG file.
 #include "app/util/StringTable.h"
 #include "cli/CliCommand.h"
 #include "cli/CliJson.h"
@@ -11,14 +11,19 @@
 
 namespace {
 
-void PrintNode(const MarkerNode& node, int depth) {
-    std::printf("%*s%s\n", depth * 2, "", DisplayText(node).c_str());
+// With several files each line starts with the file's path and ": ".
+void PrintLine(const std::string& prefix, const std::string& text) {
+    std::printf("%s%s\n", prefix.c_str(), text.c_str());
+}
+
+void PrintNode(const std::string& prefix, const MarkerNode& node, int depth) {
+    PrintLine(prefix, std::string(depth * 2, ' ') + DisplayText(node));
     for (const MarkerNode& child : node.children)
-        PrintNode(child, depth + 1);
+        PrintNode(prefix, child, depth + 1);
 }
 
 // The hex lines of an item one level in, without their line ends and trailing space.
-void PrintHexLines(const std::string& hex) {
+void PrintHexLines(const std::string& prefix, const std::string& hex) {
     size_t start = 0;
     while (start < hex.size()) {
         size_t end = hex.find("\r\n", start);
@@ -26,7 +31,7 @@ void PrintHexLines(const std::string& hex) {
         size_t last = end;
         while (last > start && hex[last - 1] == ' ')
             --last;
-        std::printf("  %.*s\n", static_cast<int>(last - start), hex.data() + start);
+        PrintLine(prefix, "  " + hex.substr(start, last - start));
         start = end + 2;
     }
 }
@@ -47,36 +52,57 @@ bool IsJpegOrPng(const std::string& path) {
     return false;
 }
 
-} // namespace
+struct MarkersOutput {
+    bool hex = false;
+    bool json = false;
+    std::string prefix;
+};
 
-int RunMarkersCommand(SettingsStore&, const CliArgs& arguments) {
-    CliArgs args = arguments;
-    const bool hex = TakeFlag(args, "--hex");
-    const bool json = TakeFlag(args, "--json");
-    if (!FinishOptions(args, "markers")) return kExitUsage;
-    if (args.size() != 1) return UsageError("markers: give exactly one FILE");
-    if (!IsJpegOrPng(args[0])) return kExitFailed;
+// Shows one file's tree; false (reported) when it cannot be read or a PNG chunk's CRC is wrong.
+bool ShowMarkers(const std::string& path, const MarkersOutput& output) {
+    if (!IsJpegOrPng(path)) return false;
     CMarkerTreeModel model;
-    if (!model.Load(args[0])) return kExitFailed;
+    if (!model.Load(path)) return false;
     const std::vector<bool> crcMatches =
-        model.IsPng() ? CheckPngChunkCrcs(args[0]) : std::vector<bool>();
+        model.IsPng() ? CheckPngChunkCrcs(path) : std::vector<bool>();
     bool crcError = false;
     nlohmann::json items = nlohmann::json::array();
     for (size_t item = 0; item < model.ItemCount(); ++item) {
         const MarkerNode& node = model.Item(item);
         const bool badCrc = item < crcMatches.size() && !crcMatches[item];
         crcError = crcError || badCrc;
-        if (json) {
+        if (output.json) {
             items.push_back(MarkerNodeJson(node));
             items.back()["crcError"] = badCrc;
             continue;
         }
-        std::printf("%s%s\n", DisplayText(node).c_str(), badCrc ? " CRC error" : "");
-        if (hex) PrintHexLines(model.HexText(item));
+        PrintLine(output.prefix, DisplayText(node) + (badCrc ? " CRC error" : ""));
+        if (output.hex) PrintHexLines(output.prefix, model.HexText(item));
         for (const MarkerNode& child : node.children)
-            PrintNode(child, 1);
+            PrintNode(output.prefix, child, 1);
     }
-    if (json) PrintJsonLine({{"path", args[0]}, {"markers", items}});
-    if (crcError) ReportCliFailure(args[0], "markers:CRC error");
-    return crcError ? kExitFailed : kExitOk;
+    if (output.json) {
+        nlohmann::json object = PathJson(path);
+        object["markers"] = items;
+        PrintJsonLine(object);
+    }
+    if (crcError) ReportCliFailure(path, "markers:CRC error");
+    return !crcError;
+}
+
+} // namespace
+
+int RunMarkersCommand(SettingsStore&, const CliArgs& arguments) {
+    CliArgs args = arguments;
+    MarkersOutput output;
+    output.hex = TakeFlag(args, "--hex");
+    output.json = TakeFlag(args, "--json");
+    if (!FinishOptions(args, "markers")) return kExitUsage;
+    if (args.empty()) return UsageError("markers: give at least one FILE");
+    int status = kExitOk;
+    for (const std::string& path : args) {
+        output.prefix = args.size() > 1 ? path + ": " : "";
+        if (!ShowMarkers(path, output)) status = kExitFailed;
+    }
+    return status;
 }

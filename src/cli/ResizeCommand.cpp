@@ -1,6 +1,7 @@
 // resize [--in-place] IN OUT WIDTHxHEIGHT: opens IN, scales its picture and saves it as OUT.
 #include "cli/CliCommand.h"
 #include "cli/CliNumber.h"
+#include "cli/CliStdio.h"
 #include "core/DocTemplate.h"
 #include "imageops/ResizeDocument.h"
 
@@ -24,9 +25,12 @@ int RunResizeCommand(SettingsStore&, const CliArgs& arguments) {
     if (args.size() != 3) return UsageError("resize: give IN, OUT and WIDTHxHEIGHT");
     if (!ParseSize(args[2], width, height))
         return UsageError("resize: the size is written WIDTHxHEIGHT, each from 1 up, e.g. 640x480");
+    CStdioFiles stdio;
+    if (int status = stdio.Bind("resize", args[0], &args[1]); status != kExitOk) return status;
     if (!AllowsOverwrite("resize", args, inPlace)) return kExitUsage;
     CDocTemplate documents;
     CImageDoc* document = OpenImageDocument(documents, "resize", args[0]);
     if (!document || !Resize(*document, width, height)) return kExitFailed;
-    return SaveImageDocument(*document, "resize", args[1]) ? kExitOk : kExitFailed;
+    return SaveImageDocument(*document, "resize", args[1]) && stdio.Finish("resize") ? kExitOk
+                                                                                     : kExitFailed;
 }

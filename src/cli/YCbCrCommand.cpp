@@ -1,6 +1,7 @@
 // ycbcr IN OUTBASE: separates IN into its Y, Cb and Cr planes and writes them as 8-bit grey
 // BMP files OUTBASE[Y].bmp, OUTBASE[Cb].bmp and OUTBASE[Cr].bmp; prints the three paths.
 #include "cli/CliCommand.h"
+#include "cli/CliStdio.h"
 #include "core/DocTemplate.h"
 #include "imageops/YCbCrSeparation.h"
 
@@ -10,6 +11,8 @@ int RunYCbCrCommand(SettingsStore&, const CliArgs& arguments) {
     CliArgs args = arguments;
     if (!FinishOptions(args, "ycbcr")) return kExitUsage;
     if (args.size() != 2) return UsageError("ycbcr: give IN and OUTBASE");
+    CStdioFiles stdio;
+    if (int status = stdio.Bind("ycbcr", args[0], nullptr); status != kExitOk) return status;
     CDocTemplate documents;
     CImageDoc* source = OpenImageDocument(documents, "ycbcr", args[0]);
     if (!source) return kExitFailed;

@@ -3,6 +3,8 @@
 #include "app/settings/SettingsStore.h"
 #include "jpegtools/Charset.h"
 
+#include <cstring>
+
 CommentItem MakeCommentItem(const char* bytes, int charset, int length, const std::string& key,
                             const CommentCharsets& readCharsets) {
     CommentItem item;
@@ -10,6 +12,8 @@ CommentItem MakeCommentItem(const char* bytes, int charset, int length, const st
     item.charset =
         ChooseReadCharset(bytes, length, charset, readCharsets.autoCharset, readCharsets.charset);
     item.text = DecodeComment(bytes, length, item.charset);
+    const std::string stored(bytes, length < 0 ? std::strlen(bytes) : static_cast<size_t>(length));
+    if (FromShiftJis(item.text.c_str(), item.charset, -1) != stored) item.undecoded = stored;
     return item;
 }
 

@@ -9,6 +9,8 @@ struct CommentItem {
     int charset = 0;
     std::string key;
     std::string text;
+    // The bytes as stored, kept when `text` in `charset` does not give them back exactly.
+    std::string undecoded = {};
 };
 
 // The charset settings a comment is read or written with.

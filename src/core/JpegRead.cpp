@@ -251,19 +251,6 @@ bool ReadFrameHeader(DecodeSession& session, std::FILE* file, int& width, int& h
 
 } // namespace
 
-bool DescribeJpegHeaders(const std::string& path, std::string& description) {
-    FileHandle file = FileHandle::Open(path, "rb");
-    if (!file) return false;
-    const long length = std::fseek(file.get(), 0, SEEK_END) == 0 ? std::ftell(file.get()) : 0;
-    std::rewind(file.get());
-    DecodeSession session;
-    JpegMarkerState markers;
-    const bool described =
-        DescribeHeaders(session, file.get(), length > 0 ? length : 0, markers, description);
-    jpeg_destroy_decompress(&session.info);
-    return described;
-}
-
 bool ReadJpegFrameSize(const std::string& path, int& width, int& height) {
     FileHandle file = FileHandle::Open(path, "rb");
     if (!file) return false;
@@ -317,6 +304,35 @@ ImageFacts FactsOf(JpegFileFacts& file, const CommentCharsets& readCharsets) {
 }
 
 } // namespace
+
+bool ReadJpegHeaders(const std::string& path, const CommentCharsets& readCharsets,
+                     JpegHeaderFacts& header) {
+    FileHandle file = FileHandle::Open(path, "rb");
+    if (!file) return false;
+    const long length = std::fseek(file.get(), 0, SEEK_END) == 0 ? std::ftell(file.get()) : 0;
+    std::rewind(file.get());
+    DecodeSession session;
+    JpegMarkerState markers;
+    ImageFacts& facts = header.facts;
+    const bool described =
+        DescribeHeaders(session, file.get(), length > 0 ? length : 0, markers, facts.description);
+    if (described) {
+        header.width = static_cast<int>(session.info.image_width);
+        header.height = static_cast<int>(session.info.image_height);
+        facts.fileSize = static_cast<uint32_t>(std::min<long>(length, UINT32_MAX));
+        TakeComment(facts, markers, readCharsets);
+        if (markers.hasExif) facts.exif = std::move(markers.exif);
+    }
+    jpeg_destroy_decompress(&session.info);
+    return described;
+}
+
+bool DescribeJpegHeaders(const std::string& path, std::string& description) {
+    JpegHeaderFacts header;
+    if (!ReadJpegHeaders(path, {}, header)) return false;
+    description = header.facts.description;
+    return true;
+}
 
 bool ReadJpegFile(const std::string& path, const ImageReadOptions& options,
                   DecodedPicture& decoded) {

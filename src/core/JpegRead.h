@@ -43,6 +43,15 @@ bool ReadJpegFrameSize(const std::string& path, int& width, int& height);
 // read would refuse; a file the library rejects), so that the caller reads the file in full.
 // Nothing is reported.
 bool DescribeJpegHeaders(const std::string& path, std::string& description);
+// What the headers tell of the file as a full read would: the description, the frame size and,
+// as facts, the file size, the comment (the current item) and the Exif block; no picture and no
+// tables. False as for DescribeJpegHeaders.
+struct JpegHeaderFacts {
+    ImageFacts facts;
+    int width = 0, height = 0;
+};
+bool ReadJpegHeaders(const std::string& path, const CommentCharsets& readCharsets,
+                     JpegHeaderFacts& header);
 
 // The reader: the picture ready for the options' screen, and as facts the comment (the
 // current item), the Exif block with its parsed form, the file's tables, the grayscale flag,

@@ -98,6 +98,86 @@ TEST(CliJpeg, JsonCarriesTheTextOutputsValues) {
     EXPECT_EQ(items[0]["crcError"], false);
 }
 
+// describe --json reads a JPEG file's headers as the text output does: a file broken after its
+// scan (a second frame header) is described, not read in full and refused.
+TEST(CliJpeg, DescribeJsonReadsTheHeadersOnly) {
+    TempDir dir;
+    ASSERT_TRUE(WriteTestJpeg(dir.File("a.jpg"), {}));
+    std::string bytes = TempDir::Read(dir.File("a.jpg"));
+    const size_t sof = bytes.find("\xFF\xC0");
+    const std::string frame =
+        bytes.substr(sof, 2 + (uint8_t(bytes[sof + 2]) << 8 | uint8_t(bytes[sof + 3])));
+    bytes.insert(bytes.size() - 2, frame);
+    const std::string path = dir.Write("tail.jpg", bytes);
+    CliResult text = RunCli({"describe", path}, Env(dir));
+    ASSERT_EQ(text.status, 0) << text.err;
+    CliResult json = RunCli({"describe", "--json", path}, Env(dir));
+    ASSERT_EQ(json.status, 0) << json.err;
+    const auto object = nlohmann::json::parse(json.out);
+    EXPECT_EQ(object["description"].get<std::string>() + "\n", text.out);
+    EXPECT_EQ(object["width"], 64);
+    EXPECT_EQ(object["fileSize"], bytes.size());
+    EXPECT_EQ(RunCli({"info", "--json", path}, Env(dir)).status, 1);
+}
+
+// JSON keeps every byte: a name that is not UTF-8 comes with its bytes in hex, and a comment
+// whose text does not give its stored bytes back carries them.
+TEST(CliJpeg, JsonKeepsTheBytesOfNamesAndComments) {
+    TempDir dir;
+    TestJpegOptions options;
+    options.markers = {{0xFE, "\x82\xa0\xff\xfe"}};
+    const std::string path = dir.File("\xff.jpg");
+    ASSERT_TRUE(WriteTestJpeg(path, options));
+    for (const char* command : {"describe", "info"}) {
+        CliResult result = RunCli({command, "--json", path}, Env(dir));
+        ASSERT_EQ(result.status, 0) << result.err;
+        auto object = nlohmann::json::parse(result.out);
+        std::string hex;
+        for (unsigned char c : path)
+            hex += "0123456789abcdef"[c >> 4], hex += "0123456789abcdef"[c & 15];
+        EXPECT_EQ(object["path_bytes"], hex);
+        auto comment = object["comments"][0];
+        EXPECT_EQ(comment["bytes"], "82a0fffe") << comment;
+        EXPECT_FALSE(comment["charsetName"].get<std::string>().empty());
+    }
+    TestJpegOptions plain;
+    plain.markers = {{0xFE, "\x82\xa0"}};
+    ASSERT_TRUE(WriteTestJpeg(dir.File("plain.jpg"), plain));
+    const auto object =
+        nlohmann::json::parse(RunCli({"info", "--json", dir.File("plain.jpg")}, Env(dir)).out);
+    EXPECT_FALSE(object.contains("path_bytes"));
+    EXPECT_EQ(object["comments"][0]["text"], "あ");
+    EXPECT_FALSE(object["comments"][0].contains("bytes"));
+}
+
+// "-" as IN reads standard input and as OUT writes standard output, which then carries only the
+// file; a file named "-" is written as "./-".
+TEST(CliJpeg, DashIsStandardInputAndOutput) {
+    TempDir dir;
+    const std::string inDir = "cd " + ShellQuote(dir.Path()) + " && " + Env(dir);
+    CliResult piped = RunCli({"jpeg", kCanon, "-"}, inDir);
+    ASSERT_EQ(piped.status, 0) << piped.err;
+    EXPECT_EQ(piped.out.substr(0, 2), "\xFF\xD8");
+    EXPECT_EQ(piped.out.find("Q="), std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(dir.File("-")));
+    const std::string jpeg = dir.Write("piped.jpg", piped.out);
+    EXPECT_EQ(RunCli({"describe", jpeg}, Env(dir)).out.substr(0, 7), "100x68 ");
+
+    CliResult fromStdin = RunCli({"convert", "-", dir.File("out.png")}, Env(dir), kCanon);
+    ASSERT_EQ(fromStdin.status, 0) << fromStdin.err;
+    EXPECT_EQ(RunCli({"describe", dir.File("out.png")}, Env(dir)).out.substr(0, 7), "100x68 ");
+    CliResult both = RunCli({"resize", "-", "-", "10x5"}, Env(dir), kCanon);
+    ASSERT_EQ(both.status, 0) << both.err;
+    EXPECT_EQ(RunCli({"describe", dir.Write("small.jpg", both.out)}, Env(dir)).out.substr(0, 5),
+              "10x5 ");
+
+    CliResult text = RunCli({"convert", "-", dir.File("x.png")}, Env(dir), dir.Write("t", "text"));
+    EXPECT_EQ(text.status, 1);
+    EXPECT_EQ(text.err, "tolmena-cli: -: convert:Unknown file type\n");
+    EXPECT_EQ(RunCli({"jpeg", kCanon, "./-"}, inDir).status, 0);
+    EXPECT_TRUE(std::filesystem::exists(dir.File("-")));
+}
+
 // --keep-metadata (bulkconv.KeepMetadata=1 in the batch) carries the source's Exif segment into
 // the JPEG written, right after its APP0; without it the output has none.
 TEST(CliJpeg, KeepMetadataCopiesTheExifSegment) {

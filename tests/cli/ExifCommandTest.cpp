@@ -2,6 +2,7 @@
 #include "support/RunCli.h"
 #include "support/TiffBuilder.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 
 namespace {
@@ -50,5 +51,31 @@ TEST(CliExif, FailuresAndUsage) {
                                ": exif:ファイルが開けません (No such file or directory)\n");
     EXPECT_EQ(RunCli({"exif", config.File("absent.jpg")}, Env(config)).status, 1);
     EXPECT_EQ(RunCli({"exif"}, Env(config)).status, 2);
-    EXPECT_EQ(RunCli({"exif", config.File("picture.png")}, Env(config)).status, 2);
+}
+
+// One rule for every file without a summary to show: its one line on stderr, exit 1; the other
+// files are still shown, each line after its path.
+TEST(CliExif, ManyFilesAndFilesWithoutExif) {
+    TempDir dir;
+    const std::string canon = ExifDataPath("canon_40d.jpg");
+    const std::string png = dir.Write("picture.png", "\x89PNG\r\n\x1a\n");
+    TiffBuilder builder(true);
+    builder.Short(TiffBuilder::kIfd0, 256, 8).Short(TiffBuilder::kIfd0, 257, 8);
+    const std::vector<uint8_t> tiff = builder.Build();
+    const std::string scan = dir.Write("scan.tif", std::string(tiff.begin(), tiff.end()));
+    CliResult result = RunCli({"exif", png, canon, scan, canon}, Env(dir));
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.err, "tolmena-cli: " + png + ": exif:No Exif data\ntolmena-cli: " + scan +
+                              ": exif:No Exif data\n");
+    const std::string shown = canon + ": Canon Canon EOS 40D\n" + canon + ": L=135.0mm F=7.1\n";
+    EXPECT_EQ(result.out.substr(0, shown.size()), shown);
+    EXPECT_EQ(result.out.substr(result.out.size() / 2),
+              result.out.substr(0, result.out.size() / 2));
+    EXPECT_EQ(std::count(result.out.begin(), result.out.end(), '\n'), 10);
+
+    CliResult json = RunCli({"exif", "--json", canon, png, canon}, Env(dir));
+    EXPECT_EQ(json.status, 1);
+    EXPECT_EQ(json.out.substr(0, json.out.find('\n') + 1),
+              json.out.substr(json.out.find('\n') + 1));
+    EXPECT_NE(json.out.find("\"path\":\"" + canon + "\""), std::string::npos);
 }

@@ -1,6 +1,7 @@
 // markers: the inspector's tree of JPEG and PNG files as text.
 #include "support/RunCli.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 
 namespace {
@@ -129,4 +130,23 @@ TEST(CliMarkers, FailuresAndUsage) {
     EXPECT_EQ(notPng.status, 0);
     EXPECT_EQ(notPng.out, "");
     EXPECT_EQ(RunCli({"markers"}, Env(config)).status, 2);
+}
+
+// Several files: each line starts with its path; a file that fails is reported and the others
+// are still shown, exit 1.
+TEST(CliMarkers, ManyFiles) {
+    TempDir config;
+    const std::string comment =
+        config.Write("c.jpg", std::string("\xFF\xD8\xFF\xFE\x00\x03x\xFF\xD9", 9));
+    const std::string text = config.Write("text.jpg", "plain text");
+    CliResult result = RunCli({"markers", comment, text, comment}, Env(config));
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.err, "tolmena-cli: " + text + ": markers:not a JPEG or PNG file\n");
+    const std::string tree = comment + ": SOI   (Start of image)(2)\n" + comment +
+                             ": COM   (Comment)(5)\n" + comment + ":   (us-ascii) x\n" + comment +
+                             ": EOI   (End of image)(2)\n";
+    EXPECT_EQ(result.out, tree + tree);
+    CliResult json = RunCli({"markers", "--json", comment, comment}, Env(config));
+    EXPECT_EQ(json.status, 0);
+    EXPECT_EQ(std::count(json.out.begin(), json.out.end(), '\n'), 2);
 }

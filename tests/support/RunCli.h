@@ -21,13 +21,16 @@ inline std::string ShellQuote(const std::string& text) {
     return quoted + "'";
 }
 
-// env is put before the command, e.g. "XDG_CONFIG_HOME=/tmp/x". The program runs in the C
-// locale, so that system reasons read as the tests expect them.
-inline CliResult RunCli(const std::vector<std::string>& args, const std::string& env = "") {
+// env is put before the command, e.g. "XDG_CONFIG_HOME=/tmp/x"; standard input is read from the
+// file `input` when one is named. The program runs in the C locale, so that system reasons read
+// as the tests expect them.
+inline CliResult RunCli(const std::vector<std::string>& args, const std::string& env = "",
+                        const std::string& input = "") {
     TempDir dir;
     std::string command = env + " LC_ALL=C " + ShellQuote(CLI_PATH);
     for (const std::string& arg : args)
         command += " " + ShellQuote(arg);
+    if (!input.empty()) command += " <" + ShellQuote(input);
     command += " >" + dir.File("out") + " 2>" + dir.File("err");
     int raw = std::system(command.c_str());
     CliResult result;
