@@ -2,7 +2,8 @@
 # Installs the Debian packages the build needs when any is missing. Sourced by ./run and ./test.
 tolmena_install_deps() {
     local packages=(g++ cmake ninja-build pkg-config libjpeg62-turbo-dev libpng-dev zlib1g-dev
-                    libgtest-dev nlohmann-json3-dev qt6-base-dev libxcb1-dev "$@")
+                    libgtest-dev nlohmann-json3-dev qt6-base-dev qt6-translations-l10n libxcb1-dev
+                    "$@")
     local missing=()
     for p in "${packages[@]}"; do
         dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -1,11 +1,12 @@
 # Sourced by the e2e scripts, which set $e2e_name ("viewer") and $work (a scratch directory)
 # first: the clean-up at exit, failing with a screenshot, polling, and an own X server.
-xvfb_pid="" viewer_pid="" wm_pid=""
+xvfb_pid="" viewer_pid="" wm_pid="" bus_pid=""
 
 cleanup() {
     set +e # every step runs, whichever fails
     [ -n "$viewer_pid" ] && kill "$viewer_pid" 2>/dev/null
     [ -n "$wm_pid" ] && kill "$wm_pid" 2>/dev/null
+    [ -n "$bus_pid" ] && kill "$bus_pid" 2>/dev/null
     [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
     rm -rf "$work"
 }
@@ -62,4 +63,15 @@ expect_clean_exit() {
     wait "$viewer_pid" || status=$?
     viewer_pid=""
     [ "$status" -eq 0 ] || fail "the viewer exited with status $status"
+}
+
+# A session bus of our own, through which the accessibility bus starts on demand, so that the
+# viewer's widgets can be read as a screen reader reads them (needs $XDG_RUNTIME_DIR set).
+start_session_bus() {
+    local address
+    dbus-daemon --session --fork --print-address=1 --print-pid=1 >"$work/dbus" ||
+        fail "no session bus"
+    address=$(sed -n 1p "$work/dbus")
+    bus_pid=$(sed -n 2p "$work/dbus")
+    export DBUS_SESSION_BUS_ADDRESS="$address" QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
 }

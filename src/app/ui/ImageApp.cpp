@@ -1,6 +1,7 @@
 #include "app/ui/ImageApp.h"
 
 #include "app/ui/MainFrame.h"
+#include "app/ui/QtTranslation.h"
 #include "jpegtools/CustomTables.h"
 #include "jpegtools/DefaultComment.h"
 
@@ -13,6 +14,7 @@ CImageApp::~CImageApp() {
 }
 
 bool CImageApp::InitInstance(const QString& executablePath, const QStringList& files) {
+    qtTexts_ = std::make_unique<CQtTranslation>();
     InstallPlatform(&platform_);
     LocateProfile(settings_, QFileInfo(executablePath).completeBaseName().toStdString());
     LoadSettings(settings_);

@@ -10,6 +10,7 @@
 #include <memory>
 
 class CMainFrame;
+class CQtTranslation;
 
 class CImageApp {
 public:
@@ -32,6 +33,7 @@ private:
     // Opens the files in order; only a failure of the first one ends start-up.
     bool OpenCommandLineFiles(const QStringList& files);
 
+    std::unique_ptr<CQtTranslation> qtTexts_;
     QtPlatform platform_;
     CDocTemplate documents_;
     std::unique_ptr<CMainFrame> mainFrame_;

@@ -6,7 +6,6 @@
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
-    QApplication::setApplicationDisplayName("Tolmena");
     CImageApp app(AppSettings());
     if (!app.InitInstance(QApplication::applicationFilePath(), QApplication::arguments().mid(1))) {
         std::fprintf(stderr, "tolmena: %s\n", qPrintable(app.FailureReason()));

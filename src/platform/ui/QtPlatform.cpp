@@ -8,6 +8,9 @@
 
 namespace {
 
+// The caption of every message box: the program's name, as the main window shows it.
+const QString kMessageCaption = QStringLiteral("Tolmena");
+
 QMessageBox::Icon IconFor(MessageKind kind) {
     switch (kind) {
     case MessageKind::Error:
@@ -60,8 +63,8 @@ QMessageBox::StandardButton ButtonFor(Answer answer) {
 
 Answer AskQuestion(QWidget* parent, const std::string& text, Buttons buttons,
                    Answer defaultAnswer) {
-    QMessageBox box(QMessageBox::Question, QApplication::applicationDisplayName(),
-                    QString::fromStdString(text), ButtonsFor(buttons), parent);
+    QMessageBox box(QMessageBox::Question, kMessageCaption, QString::fromStdString(text),
+                    ButtonsFor(buttons), parent);
     box.setDefaultButton(ButtonFor(defaultAnswer));
     return AnswerFor(box.exec());
 }
@@ -75,8 +78,8 @@ Answer QtPlatform::ShowMessage(const std::string& text, MessageKind kind, Button
             Qt::BlockingQueuedConnection);
         return answer;
     }
-    QMessageBox box(IconFor(kind), QApplication::applicationDisplayName(),
-                    QString::fromStdString(text), ButtonsFor(buttons), parent_);
+    QMessageBox box(IconFor(kind), kMessageCaption, QString::fromStdString(text),
+                    ButtonsFor(buttons), parent_);
     // A message shown during a long step (under the wait cursor) gets the arrow while it is up.
     const bool waiting = QApplication::overrideCursor() != nullptr;
     if (waiting) QApplication::setOverrideCursor(Qt::ArrowCursor);

@@ -1,0 +1,73 @@
+// Qt's own texts in the running program: standard buttons, questions and the file and colour
+// dialogs speak Japanese whatever the locale, while buttons whose English captions the dialogs
+// name themselves keep them.
+#include "AppFixture.h"
+#include "app/ui/ExifWindow.h"
+#include "app/ui/SettingsSheet.h"
+#include "imageops/ui/SizeDialog.h"
+
+#include <QColorDialog>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+
+namespace {
+
+QStringList ButtonTexts(const QWidget& dialog) {
+    QStringList texts;
+    for (const QPushButton* button : dialog.findChildren<QPushButton*>())
+        texts << button->text();
+    return texts;
+}
+
+QStringList LabelTexts(const QWidget& dialog) {
+    QStringList texts;
+    for (const QLabel* label : dialog.findChildren<QLabel*>())
+        texts << label->text();
+    return texts;
+}
+
+} // namespace
+
+class StandardTextsTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
+
+    void standardButtonsAndDialogsAreJapanese() {
+        AppOnPicture started;
+        CSettingsSheet sheet(started.settings, started.Frame());
+        const QStringList sheetButtons = ButtonTexts(sheet);
+        for (const char* text : {"OK", "キャンセル", "ヘルプ"})
+            QVERIFY2(sheetButtons.contains(QString::fromUtf8(text)), qPrintable(text));
+
+        QMessageBox question(QMessageBox::Question, "", "",
+                             QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        QCOMPARE(ButtonTexts(question), QStringList({"はい(&Y)", "いいえ(&N)", "キャンセル"}));
+
+        QFileDialog files(started.Frame());
+        files.setOption(QFileDialog::DontUseNativeDialog);
+        QVERIFY(!LabelTexts(files).contains("Look in:"));
+        QVERIFY(!LabelTexts(files).contains("File &name:"));
+        QCOMPARE(QCoreApplication::translate("QAbstractFileIconProvider", "Folder"),
+                 QString("フォルダ")); // the file list's type column
+        QColorDialog colours;
+        colours.setOption(QColorDialog::DontUseNativeDialog);
+        QVERIFY(!ButtonTexts(colours).contains("Cancel"));
+        QVERIFY(!LabelTexts(colours).contains("&Basic colors"));
+    }
+
+    void namedEnglishCaptionsStay() {
+        AppOnPicture started;
+        CSizeDialog size(10, 10);
+        QCOMPARE(ButtonTexts(size), QStringList({"OK", "Cancel"}));
+        CExifWindow exif(started.Frame());
+        QVERIFY(ButtonTexts(exif).contains("Close"));
+    }
+};
+
+QTEST_MAIN(StandardTextsTest)
+#include "StandardTextsTest.moc"
