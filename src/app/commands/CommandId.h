@@ -51,4 +51,6 @@ enum CommandId : int {
     ID_FOCUS_QUALITY = 1320,
     ID_FOCUS_SAMPLING = 1321,
     ID_FOCUS_ENCODING = 1322,
+    ID_NEXT_WINDOW = 0xF040, // the MDI keys that activate the next or previous document window
+    ID_PREV_WINDOW = 0xF050,
 };

@@ -2,6 +2,9 @@
 // A snapshot of the application state that the enabling and check-mark rules read.
 #include "app/view/ZoomSteps.h"
 
+#include <string>
+#include <vector>
+
 // The facts of the active document the rules look at.
 struct ActiveDocumentState {
     int typeCode = 0; // document type code: 132 ... 139, or 0
@@ -29,4 +32,7 @@ struct CommandState {
     bool exifWindowOpen = false;
     bool recentFilesEmpty = true;
     bool recentListCleared = false; // the list empties at the next update
+    // The open document windows in the order they were opened, and the active one's index.
+    std::vector<std::string> windowTitles;
+    int activeWindow = -1;
 };

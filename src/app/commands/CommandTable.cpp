@@ -115,6 +115,9 @@ const std::vector<Command>& Commands() {
         {ID_FOCUS_QUALITY, nullptr, "Alt+Q", "", ""},
         {ID_FOCUS_SAMPLING, nullptr, "Alt+S", "", ""},
         {ID_FOCUS_ENCODING, nullptr, "Alt+D", "", ""},
+        {ID_NEXT_WINDOW, nullptr, "Ctrl+F6, Ctrl+Tab", "", "", rules::WithDocument},
+        {ID_PREV_WINDOW, nullptr, "Ctrl+Shift+F6, Ctrl+Shift+Tab, Ctrl+Shift+Backtab", "", "",
+         rules::WithDocument},
     };
     return commands;
 }

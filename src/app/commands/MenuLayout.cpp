@@ -14,6 +14,10 @@ MenuItem Line() {
     return {MenuItemKind::Separator, ID_SEPARATOR, nullptr, {}};
 }
 
+MenuItem WindowList() {
+    return {MenuItemKind::WindowList, ID_SEPARATOR, nullptr, {}};
+}
+
 MenuItem Submenu(const char* title, std::vector<MenuItem> items) {
     return {MenuItemKind::Submenu, ID_SEPARATOR, title, std::move(items)};
 }
@@ -65,11 +69,23 @@ const std::vector<MenuItem>& DocumentMenu() {
                  Item(ID_PNG_GAMMA), Item(ID_PNG_TRANSPARENT), Line(), Item(ID_EXIF_WINDOW)}),
         Submenu("ウィンドウ(&W)",
                 {Item(ID_WINDOW_CASCADE), Item(ID_WINDOW_TILE_HORZ), Item(ID_WINDOW_TILE_VERT),
-                 Item(ID_WINDOW_ARRANGE), Line(), Item(ID_CLOSE_ALL)}),
+                 Item(ID_WINDOW_ARRANGE), Line(), Item(ID_CLOSE_ALL), WindowList()}),
         Submenu("ヘルプ(&H)",
                 {Item(ID_HELP_INDEX), Item(ID_HELP_FINDER), Line(), Item(ID_APP_ABOUT)}),
     };
     return menu;
+}
+
+std::vector<WindowListEntry> WindowListEntries(const CommandState& state) {
+    std::vector<WindowListEntry> entries;
+    for (const std::string& title : state.windowTitles) {
+        const int number = static_cast<int>(entries.size()) + 1;
+        std::string caption = (number <= 9 ? "&" : "") + std::to_string(number) + " ";
+        for (char c : title)
+            caption += c == '&' ? std::string("&&") : std::string(1, c);
+        entries.push_back({caption, number - 1 == state.activeWindow});
+    }
+    return entries;
 }
 
 std::vector<MenuItem> ViewContextMenu(const ZoomTable& table, bool hasSelection) {

@@ -1,10 +1,14 @@
 #pragma once
 // The two menu bars as data: menu 122 while no document is open, menu 131 while one is.
+#include "app/commands/CommandState.h"
 #include "app/view/ZoomSteps.h"
 
+#include <string>
 #include <vector>
 
-enum class MenuItemKind { Command, Separator, Submenu };
+// A WindowList item, last in its menu, stands for the list of open windows, which the update
+// pass fills in.
+enum class MenuItemKind { Command, Separator, Submenu, WindowList };
 
 struct MenuItem {
     MenuItemKind kind;
@@ -18,6 +22,15 @@ struct MenuItem {
 // ID_FILE_MRU_FILE1; the zoom submenu holds 401-412, captioned with the zoom labels.
 const std::vector<MenuItem>& NoDocumentMenu();
 const std::vector<MenuItem>& DocumentMenu();
+
+// The window menu's list: one entry per open window in the state's order, numbered "&1 " to
+// "&9 " and then without a mnemonic, the active one checked; a "&" of a title is doubled so that
+// it shows.
+struct WindowListEntry {
+    std::string caption;
+    bool checked;
+};
+std::vector<WindowListEntry> WindowListEntries(const CommandState& state);
 
 // The image view's context menu, built afresh each time: the zoom submenu has one item per
 // table entry; the two selection items follow only for a selection of some width and height.

@@ -67,10 +67,40 @@ void CCommandActions::Update(const CommandState& state) {
         action->setCheckable(handled && IsCheckable(command));
         action->setChecked(IsChecked(command, state));
     }
+    UpdateWindowLists(state);
+}
+
+void CCommandActions::UpdateWindowLists(const CommandState& state) {
+    const std::vector<WindowListEntry> entries = WindowListEntries(state);
+    for (size_t list = 0; list < windowLists_.size(); ++list) {
+        windowLists_[list].separator->setVisible(!entries.empty());
+        for (size_t i = 0; i < entries.size(); ++i) {
+            QAction* item = WindowListItem(list, i);
+            item->setText(QString::fromStdString(entries[i].caption));
+            item->setChecked(entries[i].checked);
+            item->setVisible(true);
+        }
+        for (size_t i = entries.size(); i < windowLists_[list].items.size(); ++i)
+            windowLists_[list].items[i]->setVisible(false);
+    }
+}
+
+QAction* CCommandActions::WindowListItem(size_t list, size_t index) {
+    WindowListPlace& place = windowLists_[list];
+    while (place.items.size() <= index) {
+        QAction* item = place.menu->addAction(QString());
+        item->setCheckable(true);
+        const int number = static_cast<int>(place.items.size());
+        QObject::connect(item, &QAction::triggered, item, [this, number] {
+            if (windowListHandler_) windowListHandler_(number);
+        });
+        place.items.push_back(item);
+    }
+    return place.items[index];
 }
 
 std::vector<QMenu*> CCommandActions::BuildMenus(const std::vector<MenuItem>& layout,
-                                                QWidget* parent) const {
+                                                QWidget* parent) {
     std::vector<QMenu*> menus;
     for (const MenuItem& item : layout) {
         auto* menu = new QMenu(Text(item.caption), parent);
@@ -80,7 +110,7 @@ std::vector<QMenu*> CCommandActions::BuildMenus(const std::vector<MenuItem>& lay
     return menus;
 }
 
-void CCommandActions::FillMenu(QMenu* menu, const std::vector<MenuItem>& items) const {
+void CCommandActions::FillMenu(QMenu* menu, const std::vector<MenuItem>& items) {
     for (const MenuItem& item : items) {
         switch (item.kind) {
         case MenuItemKind::Command:
@@ -91,6 +121,10 @@ void CCommandActions::FillMenu(QMenu* menu, const std::vector<MenuItem>& items) 
             break;
         case MenuItemKind::Submenu:
             FillMenu(menu->addMenu(Text(item.caption)), item.items);
+            break;
+        case MenuItemKind::WindowList:
+            windowLists_.push_back({menu, menu->addSeparator(), {}});
+            windowLists_.back().separator->setVisible(false);
             break;
         }
     }

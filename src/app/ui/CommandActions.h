@@ -25,19 +25,34 @@ public:
     // Runs handler when the command is chosen. A command without a handler stays disabled
     // whatever its rule says, since nothing would carry it out.
     void SetHandler(int id, std::function<void()> handler);
-    // Sets every action's enabled and checked state from the snapshot.
+    // Runs handler with the window's index in the state's list when a window list item is
+    // chosen.
+    void SetWindowListHandler(std::function<void(int)> handler) {
+        windowListHandler_ = std::move(handler);
+    }
+    // Sets every action's enabled and checked state, and the window lists, from the snapshot.
     void Update(const CommandState& state);
 
     // The top-level menus of a menu bar layout, owned by parent.
-    std::vector<QMenu*> BuildMenus(const std::vector<MenuItem>& layout, QWidget* parent) const;
+    std::vector<QMenu*> BuildMenus(const std::vector<MenuItem>& layout, QWidget* parent);
     // Captions the actions as the layout shows them (menus 122 and 131 differ in a few).
     void UseCaptionsOf(const std::vector<MenuItem>& layout);
 
 private:
-    void FillMenu(QMenu* menu, const std::vector<MenuItem>& items) const;
+    void FillMenu(QMenu* menu, const std::vector<MenuItem>& items);
     QString Caption(int id) const;
+    // The entries of every window list; its items are kept and reused, the spare ones hidden.
+    void UpdateWindowLists(const CommandState& state);
+    QAction* WindowListItem(size_t list, size_t index);
 
     std::map<int, QAction*> actions_;
     std::set<int> handled_;
+    struct WindowListPlace {
+        QMenu* menu;
+        QAction* separator; // above the list, shown while it has entries
+        std::vector<QAction*> items;
+    };
+    std::vector<WindowListPlace> windowLists_;
+    std::function<void(int)> windowListHandler_;
     const std::string* zoomLabels_;
 };

@@ -27,6 +27,8 @@ void Fill(QMenu* menu, const std::vector<MenuItem>& items, const std::string* zo
         case MenuItemKind::Submenu:
             Fill(menu->addMenu(Caption(item, zoomLabels)), item.items, zoomLabels);
             break;
+        case MenuItemKind::WindowList: // only the main menu lists the windows
+            break;
         }
     }
 }

@@ -236,6 +236,7 @@ CommandState CMainFrame::CurrentCommandState() const {
     if (const CImageView* view = ActiveView()) view->FillCommandState(state);
     state.recentFilesEmpty = settings_.recentFiles.empty();
     state.recentListCleared = settings_.recentListCleared != 0;
+    FillWindowList(state);
     return state;
 }
 

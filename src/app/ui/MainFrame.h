@@ -78,6 +78,9 @@ private:
     void AttachDocumentWindow(QWidget* content);
     void ConnectViewCommands();
     void ConnectWindowCommands();
+    // The document windows as the window menu lists them.
+    void FillWindowList(CommandState& state) const;
+    void ActivateListedWindow(int index);
     void ConnectDocumentCommands();
     void OpenFiles();
     // The save dialog for the document; false when cancelled or the save fails.

@@ -114,6 +114,28 @@ void CMainFrame::ConnectWindowCommands() {
     SetCommandHandler(ID_WINDOW_TILE_VERT, [this] { TileStripes(*mdiArea_, false); });
     SetCommandHandler(ID_WINDOW_ARRANGE, [] {}); // minimised windows keep their places
     SetCommandHandler(ID_CLOSE_ALL, [this] { documents_.CloseAllDocuments(); });
+    // The next and previous windows in the order they were opened, so that repeated keys visit
+    // every window.
+    SetCommandHandler(ID_NEXT_WINDOW, [this] { mdiArea_->activateNextSubWindow(); });
+    SetCommandHandler(ID_PREV_WINDOW, [this] { mdiArea_->activatePreviousSubWindow(); });
+    commands_.SetWindowListHandler([this](int index) {
+        ActivateListedWindow(index);
+        RefreshCommands();
+    });
+}
+
+void CMainFrame::FillWindowList(CommandState& state) const {
+    const QList<QMdiSubWindow*> windows = mdiArea_->subWindowList(QMdiArea::CreationOrder);
+    for (QMdiSubWindow* window : windows)
+        state.windowTitles.push_back(window->windowTitle().toStdString());
+    state.activeWindow = static_cast<int>(windows.indexOf(mdiArea_->currentSubWindow()));
+}
+
+void CMainFrame::ActivateListedWindow(int index) {
+    const QList<QMdiSubWindow*> windows = mdiArea_->subWindowList(QMdiArea::CreationOrder);
+    if (index < 0 || index >= windows.size()) return;
+    if (windows[index]->isMinimized()) windows[index]->showNormal();
+    mdiArea_->setActiveSubWindow(windows[index]);
 }
 
 void CMainFrame::ShowStatusBars(bool visible) {

@@ -4,7 +4,9 @@
 
 #include <algorithm>
 #include <gtest/gtest.h>
+#include <map>
 #include <set>
+#include <string>
 
 namespace {
 
@@ -163,4 +165,39 @@ TEST(CommandLayout, MenusAndToolBarsNameCommandsOfTheTable) {
     ASSERT_NE(zoom, view.items.end());
     EXPECT_STREQ(zoom->caption, "拡大率(&R)...");
     EXPECT_EQ(zoom->items.size(), 12u);
+}
+
+TEST(CommandLayout, WindowListNumbersTheWindowsAndChecksTheActiveOne) {
+    CommandState state;
+    for (const char* title : {"a.jpg", "R&D.png", "c", "d", "e", "f", "g", "h", "i", "j.bmp"})
+        state.windowTitles.push_back(title);
+    state.activeWindow = 1;
+    const std::vector<WindowListEntry> entries = WindowListEntries(state);
+    ASSERT_EQ(entries.size(), 10u);
+    EXPECT_EQ(entries[0].caption, "&1 a.jpg");
+    EXPECT_EQ(entries[1].caption, "&2 R&&D.png");
+    EXPECT_EQ(entries[9].caption, "10 j.bmp");
+    for (size_t i = 0; i < entries.size(); ++i)
+        EXPECT_EQ(entries[i].checked, i == 1) << i;
+
+    const MenuItem& windowMenu = DocumentMenu()[4];
+    EXPECT_STREQ(windowMenu.caption, "ウィンドウ(&W)");
+    EXPECT_EQ(windowMenu.items.back().kind, MenuItemKind::WindowList);
+}
+
+TEST(CommandLayout, EveryKeyBelongsToOneCommand) {
+    std::map<std::string, int> owners;
+    for (const Command& command : Commands()) {
+        std::string keys = command.keys;
+        for (size_t start = 0; start < keys.size();) {
+            const size_t end = std::min(keys.find(", ", start), keys.size());
+            const std::string key = keys.substr(start, end - start);
+            EXPECT_TRUE(owners.emplace(key, command.id).second) << key;
+            start = end + 2;
+        }
+    }
+    EXPECT_EQ(owners["Ctrl+Tab"], ID_NEXT_WINDOW);
+    EXPECT_EQ(owners["Ctrl+F6"], ID_NEXT_WINDOW);
+    EXPECT_EQ(owners["Ctrl+L"], ID_CLOSE_ALL);
+    EXPECT_EQ(owners["Ctrl+F4"], ID_FILE_CLOSE);
 }
