@@ -2,9 +2,11 @@
 
 #include "app/ui/MainFrame.h"
 #include "app/ui/QtTranslation.h"
+#include "app/ui/TerminationSignals.h"
 #include "jpegtools/CustomTables.h"
 #include "jpegtools/DefaultComment.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 CImageApp::CImageApp(SettingsStore& settings) : settings_(settings) {}
@@ -22,6 +24,9 @@ bool CImageApp::InitInstance(const QString& executablePath, const QStringList& f
     LoadDefaultComment(settings_, settings_.defaultCommentPath);
     mainFrame_ = std::make_unique<CMainFrame>(settings_, documents_);
     platform_.SetParentWindow(mainFrame_.get());
+    terminationSignals_ = std::make_unique<CTerminationSignals>();
+    QObject::connect(terminationSignals_.get(), &CTerminationSignals::terminationRequested,
+                     [this] { Terminate(); });
     if (!OpenCommandLineFiles(files)) return false;
     if (settings_.restoreWindowPos && settings_.windowPosWidth > 0 && settings_.windowPosHeight > 0)
         mainFrame_->setGeometry(settings_.windowPosLeft, settings_.windowPosTop,
@@ -39,7 +44,13 @@ bool CImageApp::OpenCommandLineFiles(const QStringList& files) {
     return true;
 }
 
+void CImageApp::Terminate() {
+    if (mainFrame_) mainFrame_->EndSession();
+    QCoreApplication::exit(0);
+}
+
 int CImageApp::ExitInstance() {
+    terminationSignals_.reset();
     documents_.CloseAllDocuments();
     platform_.SetParentWindow(nullptr);
     mainFrame_.reset();

@@ -11,6 +11,7 @@
 
 class CMainFrame;
 class CQtTranslation;
+class CTerminationSignals;
 
 class CImageApp {
 public:
@@ -30,6 +31,10 @@ public:
 
 private:
     SettingsStore& settings_;
+    // SIGTERM or SIGHUP: the main window keeps its state as at a close, a batch run stops, and
+    // the event loops end without questions; ExitInstance then closes the documents (removing
+    // their temporary files) and writes the settings.
+    void Terminate();
     // Opens the files in order; only a failure of the first one ends start-up.
     bool OpenCommandLineFiles(const QStringList& files);
 
@@ -37,5 +42,6 @@ private:
     QtPlatform platform_;
     CDocTemplate documents_;
     std::unique_ptr<CMainFrame> mainFrame_;
+    std::unique_ptr<CTerminationSignals> terminationSignals_;
     QString failureReason_;
 };

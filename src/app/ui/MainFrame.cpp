@@ -266,11 +266,7 @@ void CMainFrame::dropEvent(QDropEvent* event) {
     event->acceptProposedAction();
 }
 
-void CMainFrame::closeEvent(QCloseEvent* event) {
-    if (batchRunning_) { // the job's loop runs inside this window's command
-        event->ignore();
-        return;
-    }
+void CMainFrame::StoreState() {
     delete exifWindow_; // destroyed first, before the window's rectangle is stored
     exifWindow_ = nullptr;
     // The rectangle inside the window manager's frame: the one start-up gives back to
@@ -282,6 +278,19 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
     settings_.windowPosHeight = rectangle.height();
     controlBar_->Commit(settings_);
     settings_.profile.WriteString(kDockSection, kDockKey, saveState().toBase64().toStdString());
+}
+
+void CMainFrame::EndSession() {
+    StoreState();
+    AbortBatch();
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+    if (batchRunning_) { // the job's loop runs inside this window's command
+        event->ignore();
+        return;
+    }
+    StoreState();
     // A modified document may still be saved, or the user may change their mind.
     if (documents_.SaveAllModified())
         event->accept();

@@ -46,6 +46,10 @@ public:
     CommandState CurrentCommandState() const;
     void RefreshCommands();
 
+    // The window's state is kept as a close keeps it, and a batch run stops, without asking
+    // anything: the session ends, the documents close after the event loop.
+    void EndSession();
+
     // Status pane 1: the active document's information, or "No Files".
     void SetInfoText(const QString& text);
     QString InfoText() const;
@@ -59,6 +63,9 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    // The Exif window goes, and the window rectangle, control bar values and bar layout go
+    // into the settings.
+    void StoreState();
     void CreateMenus();
     void ShowMenuBar(bool documentMenu);
     void ConnectCommands();
@@ -102,6 +109,8 @@ private:
     void ConnectBatchCommands();
     // Runs a batch job; the main window cannot be closed meanwhile.
     void RunBatch(IBatchTask& task);
+    // Stops a running batch job as its abort button does.
+    void AbortBatch();
     void ConnectEditCommands();
     void ConnectHelpCommands();
 

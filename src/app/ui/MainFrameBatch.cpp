@@ -9,11 +9,20 @@
 #include "batch/ui/BulkConvDialog.h"
 #include "batch/ui/BulkFltDialog.h"
 #include "batch/ui/GuiBatchRun.h"
+#include "batch/ui/ProgressWindow.h"
+
+#include <QApplication>
 
 void CMainFrame::RunBatch(IBatchTask& task) {
     batchRunning_ = true;
     RunGuiBatch(task, this);
     batchRunning_ = false;
+}
+
+void CMainFrame::AbortBatch() {
+    if (!batchRunning_) return;
+    for (QWidget* window : QApplication::topLevelWidgets())
+        if (auto* progress = qobject_cast<CProgressWindow*>(window)) progress->reject();
 }
 
 void CMainFrame::ConnectBatchCommands() {
