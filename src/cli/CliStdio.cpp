@@ -46,8 +46,13 @@ bool SpoolStdin(const std::string& command, std::string& path) {
 } // namespace
 
 CStdioFiles::~CStdioFiles() {
-    for (const std::string& path : {input_, output_})
-        if (!path.empty()) std::remove(path.c_str());
+    RemoveFile(input_);
+    RemoveFile(output_);
+}
+
+void CStdioFiles::RemoveFile(std::string& path) {
+    if (!path.empty()) std::remove(path.c_str());
+    path.clear();
 }
 
 int CStdioFiles::Bind(const std::string& command, std::string& in, std::string* out,
@@ -56,7 +61,10 @@ int CStdioFiles::Bind(const std::string& command, std::string& in, std::string* 
         if (int status = BindInput(command, in); status != kExitOk) return status;
     }
     if (!out || *out != kStdio) return kExitOk;
-    return BindOutput(command, *out, outExtension.empty() ? ExtensionOf(in) : outExtension);
+    std::string extension = outExtension.empty() ? ExtensionOf(in) : outExtension;
+    // IN without an extension: the last "." found may be a folder's.
+    if (extension.find('/') != std::string::npos) extension.clear();
+    return BindOutput(command, *out, extension);
 }
 
 int CStdioFiles::BindInput(const std::string& command, std::string& in) {
@@ -75,12 +83,16 @@ int CStdioFiles::BindOutput(const std::string& command, std::string& out,
     if (!MakeTempFile(command, extension, output_)) return kExitFailed;
     CliReports().ShowPathAs(output_, kStdio);
     out = output_;
+    writesStdout_ = true;
     return kExitOk;
 }
 
 bool CStdioFiles::Finish(const std::string& command) {
-    if (output_.empty()) return true;
+    if (!writesStdout_) return true;
+    // The files go before the copy, which a closed pipe may end with the process.
+    RemoveFile(input_);
     std::FILE* file = std::fopen(output_.c_str(), "rb");
+    RemoveFile(output_);
     const bool copied = file && CopyStream(file, stdout) && std::fflush(stdout) == 0;
     if (file) std::fclose(file);
     if (!copied) ReportCliFailure(kStdio, command + ":Cannot write", errno);

@@ -18,13 +18,15 @@ public:
     int Bind(const std::string& command, std::string& in, std::string* out,
              const std::string& outExtension = "");
     // Whether OUT is standard output, which then carries nothing else.
-    bool WritesStdout() const { return !output_.empty(); }
+    bool WritesStdout() const { return writesStdout_; }
     // Copies OUT's temporary file to standard output; false after a report.
     bool Finish(const std::string& command);
 
 private:
     int BindInput(const std::string& command, std::string& in);
     int BindOutput(const std::string& command, std::string& out, const std::string& extension);
+    static void RemoveFile(std::string& path);
 
     std::string input_, output_;
+    bool writesStdout_ = false;
 };

@@ -176,6 +176,19 @@ TEST(CliJpeg, DashIsStandardInputAndOutput) {
     EXPECT_EQ(text.err, "tolmena-cli: -: convert:Unknown file type\n");
     EXPECT_EQ(RunCli({"jpeg", kCanon, "./-"}, inDir).status, 0);
     EXPECT_TRUE(std::filesystem::exists(dir.File("-")));
+
+    // Temporary files in a folder with a "." in its name, none left after a closed pipe.
+    const std::string temp = dir.File("tmp.d");
+    std::filesystem::create_directory(temp);
+    CliResult unknown =
+        RunCli({"--set", "TempDir=" + temp, "convert", "-", "-"}, Env(dir), dir.File("t"));
+    EXPECT_EQ(unknown.err, "tolmena-cli: -: convert:Unknown file type\n");
+    EXPECT_EQ(std::system(("cd " + ShellQuote(dir.Path()) + " && XDG_CONFIG_HOME=. " +
+                           ShellQuote(CLI_PATH) + " --set TempDir=tmp.d resize - - 2000x1500 <" +
+                           ShellQuote(kCanon) + " | head -c 1 >/dev/null")
+                              .c_str()),
+              0);
+    EXPECT_TRUE(std::filesystem::is_empty(temp));
 }
 
 // --keep-metadata (bulkconv.KeepMetadata=1 in the batch) carries the source's Exif segment into
