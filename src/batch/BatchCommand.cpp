@@ -35,6 +35,8 @@ void Conclude(const CBatchJob& job, const IBatchTask& task, BatchResult& result)
     result.logPath = job.Log().Path();
     result.logError = job.Log().WriteError();
     result.failureText = job.Failures().SummaryText(result.logPath, result.logError);
+    result.failureHeadline =
+        job.Failures().Headline(result.logError == 0 ? result.logPath : std::string());
 }
 
 } // namespace

@@ -22,6 +22,8 @@ struct BatchResult {
     // The lines that follow the summary when something failed: the failures and where to read
     // about them, or the first of them with their paths when no complete log holds them.
     std::string failureText;
+    // Its first line alone: "うち 2 個は失敗しました(ログ: PATH)"; empty without failures.
+    std::string failureHeadline;
     std::string logPath; // the log written, "" when none
     int logError = 0;    // the system's error number of a log write that failed
 };

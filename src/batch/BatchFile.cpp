@@ -21,13 +21,16 @@ bool CDestinationFolder::Make() {
         return true;
     }
     failed_ = true;
+    error_ = errno;
     return false;
 }
 
 bool CDestinationFolder::EnsureForFile() {
     std::lock_guard lock(mutex_);
     if (!needed_) return true;
-    return !failed_ && Make();
+    if (!failed_) return Make();
+    errno = error_;
+    return false;
 }
 
 bool CDestinationFolder::EnsureForSubdirectory() {
@@ -50,8 +53,8 @@ bool CBatchFile::EnsureDestinationDirectory() {
 }
 
 void CBatchFile::LogError(const char* format, const std::string& argument) {
-    Later([format, argument, first = FirstFailure()](CBatchJob& job) {
-        job.LogFileError(format, argument, first);
+    Later([format, argument, error = errno, first = FirstFailure()](CBatchJob& job) {
+        job.LogFileError(format, argument, first, error);
     });
 }
 

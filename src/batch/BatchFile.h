@@ -20,7 +20,8 @@ public:
     CDestinationFolder(std::string path, bool exists) : path_(std::move(path)), needed_(!exists) {}
     const std::string& Path() const { return path_; }
     // For a file: makes the folder unless it exists. A folder that could not be made for an
-    // earlier file is not tried again: the files of its directory end there.
+    // earlier file is not tried again: the files of its directory end there. errno tells why
+    // after a failure.
     bool EnsureForFile();
     // For the walk, before it descends into a subdirectory: tries again after a failure.
     bool EnsureForSubdirectory();
@@ -36,6 +37,7 @@ private:
     std::mutex mutex_;
     bool needed_;
     bool failed_ = false;
+    int error_ = 0;
 };
 
 class CBatchFile {
@@ -75,7 +77,8 @@ public:
     // "[Can't MKDIR of ...]" line left for the log) when it cannot be made.
     bool EnsureDestinationDirectory();
 
-    // An error line for the log (one of the kLog... formats).
+    // An error line for the log (one of the kLog... formats), with the system's error number of
+    // the moment.
     void LogError(const char* format, const std::string& argument);
     // A failure report made while the file is processed ("name:message", its path on the next
     // line, maybe empty) and the system's error number of that moment: it goes to the run,

@@ -8,10 +8,12 @@
 #include "batch/NameOrder.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <dirent.h>
 #include <fcntl.h>
 #include <memory>
+#include <set>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -120,7 +122,8 @@ bool CBatchJob::BeginProcessing() {
         ReportErrorId(reportName, sourceDirectory, StringId::NoSourceFolder);
         return false;
     }
-    if (!NormaliseRoot(destinationDirectory, destination_)) {
+    if (!NormaliseRoot(destinationDirectory, destination_) &&
+        !(planOnly && PlannedRoot(destinationDirectory, destination_))) {
         ReportErrorId(reportName, destinationDirectory, StringId::NoDestinationFolder);
         return false;
     }
@@ -129,9 +132,14 @@ bool CBatchJob::BeginProcessing() {
 }
 
 bool CBatchJob::OpenLog(const std::string& path) {
-    if (log_.Open(path)) return true;
-    ReportErrorId(task_.ReportName(), path, StringId::NoLogFile);
-    return false;
+    if (!log_.Open(path)) {
+        ReportErrorId(task_.ReportName(), path, StringId::NoLogFile);
+        return false;
+    }
+    const std::string folder = LogFolder(path);
+    link_ = RelativeRoot(DirectoryText(source_), folder);
+    image_ = RelativeRoot(DirectoryText(destination_), folder);
+    return true;
 }
 
 std::string CBatchJob::WriteErrorLine(const char* format, const std::string& argument) {
@@ -139,24 +147,45 @@ std::string CBatchJob::WriteErrorLine(const char* format, const std::string& arg
     return ErrorLineText(format, argument);
 }
 
-void CBatchJob::LogFolderError(const char* format, const std::string& argument) {
+BatchReport CBatchJob::ErrorLineReport(const char* format, const std::string& argument,
+                                       int error) const {
+    return {task_.ReportName() + ":" + ErrorLineMessage(format) + "\n" + argument, error};
+}
+
+void CBatchJob::LogFolderError(const char* format, const std::string& argument, int error) {
     const std::string line = WriteErrorLine(format, argument);
     failures_.AddFolder(line);
-    progress_->Failed(line);
+    progress_->ShowFailure(line, ErrorLineReport(format, argument, error), true);
     ShowFailures();
 }
 
-void CBatchJob::LogFileError(const char* format, const std::string& argument, bool firstOfFile) {
+void CBatchJob::LogFileError(const char* format, const std::string& argument, bool firstOfFile,
+                             int error) {
     const std::string line = WriteErrorLine(format, argument);
     failures_.AddFile(line, firstOfFile);
-    progress_->Failed(line);
+    progress_->ShowFailure(line, ErrorLineReport(format, argument, error), firstOfFile);
     ShowFailures();
 }
 
 void CBatchJob::LogReport(const BatchReport& report, bool firstOfFile) {
     const std::string line = WriteErrorLine("%s", report.Line());
     failures_.AddFile(line, firstOfFile);
-    progress_->Reported(report);
+    progress_->ShowFailure(line, report, firstOfFile);
+    ShowFailures();
+}
+
+void CBatchJob::SkipSameOutput(const std::string& output, const std::string& kept, int skipped,
+                               bool firstOfOutput) {
+    CountFile();
+    std::string line = ErrorLineText(kLogSameOutput, output);
+    if (firstOfOutput) {
+        line = WriteErrorLine(kLogSameOutput, output);
+        BatchReport report = ErrorLineReport(kLogSameOutput, output, 0);
+        report.text.insert(report.text.rfind('\n'),
+                           "; written from " + kept + ", " + std::to_string(skipped) + " skipped");
+        progress_->ShowFailure(line, report, true);
+    }
+    failures_.AddFile(line, true);
     ShowFailures();
 }
 
@@ -251,8 +280,9 @@ bool CBatchJob::ProcessDirectory() {
     const bool readable = ReadDirectory(directory, listing);
     if (!readable) {
         const std::string unreadable = DirectoryText(directory.substr(0, directory.size() - 1));
-        runner_->Post(
-            [unreadable](CBatchJob& job) { job.LogFolderError(kLogCantChdir, unreadable); });
+        runner_->Post([unreadable, error = errno](CBatchJob& job) {
+            job.LogFolderError(kLogCantChdir, unreadable, error);
+        });
     } else {
         progress_->SetPath(directory);
         walking_.push_back(listing.self);
@@ -265,14 +295,38 @@ bool CBatchJob::ProcessDirectory() {
     return readable && !cancelled_;
 }
 
+std::map<std::string, CBatchJob::OutputWriter>
+CBatchJob::ChooseWriters(const std::vector<std::string>& files) const {
+    std::map<std::string, OutputWriter> writers;
+    for (const std::string& name : files) {
+        const std::string output = task_.OutputName(name);
+        auto [writer, added] = writers.try_emplace(output, OutputWriter{name});
+        if (added) continue;
+        ++writer->second.skipped;
+        // A source that is its own output stays the writer: it is never replaced by another.
+        if (name == output) writer->second.source = name;
+    }
+    return writers;
+}
+
 void CBatchJob::ProcessFiles(std::vector<std::string>& files) {
     SortNames(files);
+    const std::map<std::string, OutputWriter> writers = ChooseWriters(files);
+    std::set<std::string> reported;
     for (const std::string& name : files) {
         if (cancelled_) break;
         currentName_ = name;
         outputName_ = task_.OutputName(name);
         PlaceNames(name, outputName_);
         progress_->SetPath(source_);
+        const OutputWriter& writer = writers.at(outputName_);
+        if (writer.source != name) {
+            runner_->Post(
+                [output = destination_, kept = source_.substr(0, level_.sourceEnd) + writer.source,
+                 skipped = writer.skipped, first = reported.insert(outputName_).second](
+                    CBatchJob& job) { job.SkipSameOutput(output, kept, skipped, first); });
+            continue;
+        }
         if (!runner_->Submit(CurrentFile(name, files))) break;
     }
 }
@@ -281,9 +335,11 @@ void CBatchJob::ProcessSubdirectories(std::vector<std::string>& directories) {
     SortNames(directories);
     for (const std::string& name : directories) {
         if (cancelled_) return;
-        if (!level_.folder->EnsureForSubdirectory()) {
+        if (!planOnly && !level_.folder->EnsureForSubdirectory()) {
             const std::string folder = level_.folder->Path();
-            runner_->Post([folder](CBatchJob& job) { job.LogFolderError(kLogCantMkdir, folder); });
+            runner_->Post([folder, error = errno](CBatchJob& job) {
+                job.LogFolderError(kLogCantMkdir, folder, error);
+            });
             return;
         }
         PlaceNames(name, name);

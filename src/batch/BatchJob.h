@@ -9,6 +9,7 @@
 #include "batch/BatchProgress.h"
 #include "batch/HtmlLog.h"
 
+#include <map>
 #include <memory>
 #include <string>
 #include <sys/types.h>
@@ -63,6 +64,9 @@ public:
     std::string extensionList; // ".jpg;.jfif;.jpeg"
     long long bytesSaved = 0;  // the filter's running sum of source minus output sizes
     int workers = 1;           // files processed at once, each on a thread of its own when > 1
+    // A run that only plans (lists what would be written): no destination folder is made, and
+    // a destination root that does not exist yet is taken as it would be made.
+    bool planOnly = false;
 
     void SetProgress(IBatchProgress* progress);
     IBatchProgress& Progress() { return *progress_; }
@@ -79,19 +83,25 @@ public:
     // the path slots. False after reporting (the task's name, the root text, message 359 or
     // 350) when a root is not a directory.
     bool BeginProcessing();
-    // Opens the HTML log; false after reporting message 362.
+    // Opens the HTML log, after BeginProcessing; false after reporting message 362. Its links
+    // are made relative to the log's folder ("../photos/a.jpg"), so that they resolve there.
     bool OpenLog(const std::string& path);
     CHtmlLog& Log() { return log_; }
     const CHtmlLog& Log() const { return log_; }
     // Writes an error line of a folder (kLogCantChdir, kLogCantMkdir) into the log and tells
-    // the progress about it.
-    void LogFolderError(const char* format, const std::string& argument);
+    // the progress about it, with the system's error number of the failure.
+    void LogFolderError(const char* format, const std::string& argument, int error);
     // The same for a file handed to processing; firstOfFile when the file had failed in no other
     // way before, so that it counts once.
-    void LogFileError(const char* format, const std::string& argument, bool firstOfFile);
+    void LogFileError(const char* format, const std::string& argument, bool firstOfFile, int error);
     // A report made while a file was processed: a red line of the log naming the file, and the
     // progress's, instead of a message box in the middle of the run.
     void LogReport(const BatchReport& report, bool firstOfFile);
+    // A source skipped because another source of its directory writes its output (kept):
+    // handled and failed; the first of them per output logs and reports the collision, with the
+    // number of sources skipped for it.
+    void SkipSameOutput(const std::string& output, const std::string& kept, int skipped,
+                        bool firstOfOutput);
     const CBatchFailures& Failures() const { return failures_; }
 
     // Walks the tree from the roots BeginProcessing placed, handing every selected file to the
@@ -141,6 +151,13 @@ private:
     // Whether the output of the file in the slots would replace another selected file of the
     // source directory (source and destination being the same directory).
     bool OutputReplacesAnotherSource(const std::vector<std::string>& levelFiles) const;
+    // Per output name of a directory's files, the source that writes it and how many others have
+    // it too: the source already named so, else the first in walk order.
+    struct OutputWriter {
+        std::string source;
+        int skipped = 0;
+    };
+    std::map<std::string, OutputWriter> ChooseWriters(const std::vector<std::string>& files) const;
     // The two halves of a directory's walk: its files, then its subdirectories.
     void ProcessFiles(std::vector<std::string>& files);
     void ProcessSubdirectories(std::vector<std::string>& directories);
@@ -150,6 +167,8 @@ private:
     void ShowCounter();
     // Writes a red line into the log; returns its text.
     std::string WriteErrorLine(const char* format, const std::string& argument);
+    // An error line's failure as a report of the task naming the argument.
+    BatchReport ErrorLineReport(const char* format, const std::string& argument, int error) const;
     // The failures so far, into the progress.
     void ShowFailures();
 

@@ -2,6 +2,7 @@
 
 #include <climits>
 #include <cstdlib>
+#include <filesystem>
 #include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -21,6 +22,31 @@ bool NormaliseRoot(const std::string& path, std::string& root) {
     root = EnsureTrailingSlash(resolved);
     root.pop_back();
     return true;
+}
+
+bool PlannedRoot(const std::string& path, std::string& root) {
+    if (path.empty()) return false;
+    std::error_code error;
+    const std::filesystem::path absolute = std::filesystem::absolute(path, error);
+    if (error) return false;
+    root = EnsureTrailingSlash(absolute.lexically_normal().string());
+    root.pop_back();
+    return true;
+}
+
+std::string LogFolder(const std::string& logPath) {
+    char resolved[PATH_MAX];
+    if (!realpath(logPath.c_str(), resolved)) return "";
+    return std::filesystem::path(resolved).parent_path().string();
+}
+
+std::string RelativeRoot(const std::string& directory, const std::string& from) {
+    if (from.empty()) return ".";
+    const std::string relative =
+        std::filesystem::path(directory).lexically_relative(from).generic_string();
+    if (relative.empty() || relative == ".") return ".";
+    const bool above = relative == ".." || relative.rfind("../", 0) == 0;
+    return above ? relative : "./" + relative;
 }
 
 std::string BrowseStartFolder(const std::string& text) {

@@ -11,6 +11,16 @@ std::string EnsureTrailingSlash(const std::string& path);
 // entered.
 bool NormaliseRoot(const std::string& path, std::string& root);
 
+// A directory that is still to be made as the walk would hold it: absolute and without "." and
+// ".." steps or a trailing "/". False for an empty text.
+bool PlannedRoot(const std::string& path, std::string& root);
+
+// The folder of a log file that exists, symbolic links resolved; "" when it cannot be found.
+std::string LogFolder(const std::string& logPath);
+// A directory as a link from another one: "." for the same, "./sub" below it, "../photos" beside
+// it. Both are absolute; "." when no relative link exists.
+std::string RelativeRoot(const std::string& directory, const std::string& from);
+
 // The folder a folder picker opens on for a directory text: "/" stays, "/photos/" becomes
 // "/photos".
 std::string BrowseStartFolder(const std::string& text);

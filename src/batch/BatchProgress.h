@@ -23,9 +23,12 @@ public:
     virtual bool KeepGoing() = 0;
     // A file or directory failed; message is the log's error text ("[Can't open file : ...]").
     virtual void Failed(const std::string&) {}
-    // A report made while a file was processed, shown as its line unless the front end shows
-    // reports its own way.
-    virtual void Reported(const BatchReport& report) { Failed(report.Line()); }
+    // A failure as the log's line and as a report naming its path ("name:message", the path,
+    // the system's error number); first is false for a further failure of a file that failed
+    // already. Shown as the log's line unless the front end shows failures its own way.
+    virtual void ShowFailure(const std::string& logLine, const BatchReport&, bool) {
+        Failed(logLine);
+    }
     // The failures so far ("うち 2 個は失敗しました(ログ: ...)"), after each new one.
     virtual void SetFailures(const std::string&) {}
 };

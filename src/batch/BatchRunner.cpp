@@ -49,6 +49,7 @@ bool CBatchRunner::ProcessInTurn(CBatchFile& file) {
     file.RunActionsOn(job_);
     FileReports reports(file);
     ScopedReportSink scope(reports);
+    errno = 0; // a reason given belongs to this file's own calls
     return workers_.front()->ProcessFile(file);
 }
 
@@ -131,6 +132,7 @@ void CBatchRunner::WorkerLoop(IBatchWorker& worker) {
 void CBatchRunner::Process(IBatchWorker& worker, Slot& slot) {
     FileReports reports(*slot.file);
     ScopedReportSink scope(reports);
+    errno = 0;
     slot.endsFiles = !worker.ProcessFile(*slot.file);
 }
 

@@ -12,6 +12,7 @@
 #include "platform/Platform.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <climits>
 #include <cstdint>
 #include <strings.h>
@@ -121,8 +122,10 @@ bool ConversionWorker::Convert(CBatchFile& file, ImageSize source) {
         file.LogError(kLogCantResize, file.SourcePath());
         return false;
     }
-    if (file.OutputReplacesAnotherSource() || file.OutputIsItsSource() ||
-        !document.SaveFile(file.DestinationPath())) {
+    // A source is never written over; that failure's reason is the file that is there.
+    const bool overSource = file.OutputReplacesAnotherSource() || file.OutputIsItsSource();
+    if (overSource) errno = EEXIST;
+    if (overSource || !document.SaveFile(file.DestinationPath())) {
         file.LogError(kLogCantSave, file.DestinationPath());
         return false;
     }

@@ -4,6 +4,7 @@
 #include "jpegtools/LosslessFilter.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <limits>
 
@@ -45,6 +46,7 @@ bool FilterWorker::ProcessFile(CBatchFile& file) {
     // In its own directory, a.jpeg is not written over a.jpg when that is a source too.
     if (file.OutputReplacesAnotherSource()) {
         list_.clear();
+        errno = EEXIST;
         file.LogError(kLogCantSave, file.DestinationPath());
         return true;
     }

@@ -3,6 +3,8 @@
 #include "app/util/ByteCount.h"
 
 #include <cerrno>
+#include <cstring>
+#include <utility>
 
 namespace {
 
@@ -59,6 +61,19 @@ std::string ErrorLineText(const char* format, const std::string& argument) {
     std::string text = Substituted(format, argument);
     if (!text.empty() && text.back() == '\n') text.pop_back();
     return text;
+}
+
+std::string ErrorLineMessage(const char* format) {
+    static const std::pair<const char*, const char*> kMessages[] = {
+        {kLogCantChdir, "Cannot read the folder"},
+        {kLogCantMkdir, "Cannot make the folder"},
+        {kLogCantOpenFile, "Cannot open"},
+        {kLogCantResize, "Cannot resize"},
+        {kLogCantSave, "Cannot write"},
+        {kLogSameOutput, "Several sources have this output"}};
+    for (const auto& [line, message] : kMessages)
+        if (std::strcmp(format, line) == 0) return message;
+    return ErrorLineText(format, "");
 }
 
 bool CHtmlLog::Open(const std::string& path) {

@@ -15,10 +15,13 @@ constexpr const char* kLogCantMkdir = "[Can't MKDIR of %s]\n";
 constexpr const char* kLogCantOpenFile = "[Can't open file : %s]";
 constexpr const char* kLogCantResize = "[Can't resize image : %s]";
 constexpr const char* kLogCantSave = "[Can't Save to %s]";
+constexpr const char* kLogSameOutput = "[Same output name : %s]";
 
 // The message of an error line as text: the format's "%s" replaced by the argument, without the
 // line break that ends the MKDIR message.
 std::string ErrorLineText(const char* format, const std::string& argument);
+// What failed, for a report of an error line's kind: "Cannot open", "Cannot write", ...
+std::string ErrorLineMessage(const char* format);
 
 // One converted file. Links are relative to the log's folder ("./sub/a.jpg").
 struct ConversionLogEntry {

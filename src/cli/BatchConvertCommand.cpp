@@ -7,18 +7,17 @@
 
 int RunBatchConvertCommand(SettingsStore& settings, const CliArgs& arguments) {
     CliArgs args = arguments;
-    int workers = 1;
     const bool fast = TakeFlag(args, "--fast");
     const bool recursive = TakeRecursiveOption(args);
-    if (!TakeWorkersOption(args, workers) || !FinishOptions(args, "batch-convert"))
-        return kExitUsage;
-    if (args.size() != 2) return UsageError("batch-convert: give SRC and DST");
+    CliBatchRun run;
+    if (!TakeBatchRun(args, "batch-convert", false, run)) return kExitUsage;
     BulkConvSettings conversion = LoadBulkConvSettings(settings.profile);
-    conversion.srcDirectory = args[0];
-    conversion.dstDirectory = args[1];
+    conversion.srcDirectory = run.source;
+    conversion.dstDirectory = run.destination;
+    PlaceBatchLog(run, conversion);
     if (fast) conversion.fastShrink = 1;
     if (recursive) conversion.recurseDir = 1;
     CDocTemplate documents;
     CConversionTask task(conversion, documents);
-    return RunCliBatch(task, workers);
+    return RunCliBatch(task, run);
 }

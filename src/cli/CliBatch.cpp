@@ -1,14 +1,19 @@
 // Running a batch command from the command line: the profile section stands in for the
 // settings dialog, the terminal for the progress window, stdout for the final message.
 #include "batch/BatchCommand.h"
+#include "batch/BatchPaths.h"
 #include "cli/CliCommand.h"
+#include "cli/CliDryRun.h"
 #include "cli/CliNumber.h"
 #include "cli/CliOptions.h"
 #include "cli/CliReports.h"
 #include "cli/TerminalProgress.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
+#include <filesystem>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -20,10 +25,12 @@ public:
     bool EditSettings() override { return true; }
     int Workers() const override { return workers_; }
     IBatchProgress* OpenProgress() override { return &progress_; }
-    // The count on stdout; failures were reported as they came, their number follows on stderr.
+    // The count on stdout, then how many failed (each was reported on stderr as it came).
     void ShowSummary(const BatchResult& result) override {
         progress_.Clear();
-        if (!OutputMode().quiet) std::printf("%s\n", result.summary.c_str());
+        if (OutputMode().quiet) return;
+        if (!result.summary.empty()) std::printf("%s\n", result.summary.c_str());
+        if (!result.failureHeadline.empty()) std::printf("%s\n", result.failureHeadline.c_str());
     }
 
 private:
@@ -34,11 +41,24 @@ private:
 // Most files processed at once that -j takes.
 constexpr int kMostWorkers = 256;
 
-} // namespace
-
-std::string FailureCountLine(int failures) {
-    return std::to_string(failures) + (failures == 1 ? " file failed" : " files failed");
+bool IsDirectory(const std::string& path) {
+    struct stat info {};
+    return stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
+
+// DST and its parents, as "mkdir -p" makes them; false after a report. Nothing is made for a
+// source that is no folder: the run reports that instead.
+bool MakeDestination(const CliBatchRun& run, const std::string& reportName) {
+    if (!IsDirectory(run.source) || IsDirectory(run.destination)) return true;
+    std::error_code error;
+    std::filesystem::create_directories(run.destination, error);
+    if (!error && IsDirectory(run.destination)) return true;
+    ReportCliFailure(run.destination, reportName + ":Cannot make the folder",
+                     error ? error.value() : ENOTDIR);
+    return false;
+}
+
+} // namespace
 
 bool TakeRecursiveOption(CliArgs& args) {
     return TakeAnyFlag(args, {"-r", "--recursive"});
@@ -60,17 +80,42 @@ bool TakeWorkersOption(CliArgs& args, int& workers) {
     return true;
 }
 
-int RunCliBatch(IBatchTask& task, int workers) {
-    CTerminalProgress progress(isatty(STDERR_FILENO) != 0 && !OutputMode().quiet);
-    CCliFrontEnd frontEnd(progress, workers);
+bool TakeBatchRun(CliArgs& args, const std::string& command, bool allowInPlace, CliBatchRun& run) {
+    bool logGiven = false;
+    run.dryRun = TakeFlag(args, "--dry-run");
+    run.inPlace = allowInPlace && TakeFlag(args, "--in-place");
+    if (!TakeWorkersOption(args, run.workers) || !TakeOption(args, "--log", run.log, logGiven) ||
+        !FinishOptions(args, command))
+        return false;
+    if (logGiven && run.log.empty()) {
+        UsageError(command + ": --log needs a file name");
+        return false;
+    }
+    if (args.size() != 2) {
+        UsageError(command + ": give SRC and DST");
+        return false;
+    }
+    run.source = args[0];
+    run.destination = args[1];
+    return true;
+}
+
+std::string BatchLogPath(const CliBatchRun& run, const std::string& sectionLogPath) {
+    return run.log.empty() ? LogPathInFolder(run.destination, sectionLogPath) : run.log;
+}
+
+int RunCliBatch(IBatchTask& task, const CliBatchRun& run) {
+    if (!run.dryRun && !MakeDestination(run, task.ReportName())) return kExitFailed;
+    CDryRunTask dryRun(task);
+    IBatchTask& ran = run.dryRun ? static_cast<IBatchTask&>(dryRun) : task;
+    CTerminalProgress progress(!run.dryRun && isatty(STDERR_FILENO) != 0 && !OutputMode().quiet);
+    CCliFrontEnd frontEnd(progress, run.workers);
     CliReports().BeginFile("");
-    const BatchResult result = RunBatchCommand(task, frontEnd);
+    const BatchResult result = RunBatchCommand(ran, frontEnd);
     if (result.logError != 0)
         ReportCliFailure(result.logPath,
                          task.ReportName() + ":" + LoadString(StringId::LogNotWritten),
                          result.logError);
-    if (result.failures > 0 && !OutputMode().quiet)
-        std::fprintf(stderr, "%s\n", FailureCountLine(result.failures).c_str());
     if (result.outcome == BatchOutcome::Cancelled) return kExitInterrupted;
     const bool clean = result.failures == 0 && result.logError == 0;
     return result.outcome == BatchOutcome::Completed && clean ? kExitOk : kExitFailed;

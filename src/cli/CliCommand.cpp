@@ -5,6 +5,12 @@
 #include <fstream>
 #include <sys/stat.h>
 
+// What the two batch commands share, at the end of their help.
+#define BATCH_OPTIONS_HELP                                                                          \
+    "DST is made, with its parents, when missing. --dry-run: lists \"SOURCE → OUTPUT\" per file " \
+    "and changes nothing. --log FILE: writes the HTML log there (default, when the section asks "   \
+    "for one: its file name in DST)."
+
 const std::vector<CliCommand>& CliCommands() {
     static const std::vector<CliCommand> commands = {
         {"settings", "settings [--save] [--section default|bulkconv|bulkfilter]",
@@ -46,16 +52,19 @@ const std::vector<CliCommand>& CliCommands() {
          "Writes OUT as the JPEG conversion does and prints the conversion label. --quality, "
          "--sampling (4:4:4, 4:2:2, 4:2:0, 4:4:0, gray), --progressive and --baseline set "
          "Param1, Param2 and Param3."},
-        {"batch-convert", "batch-convert [-j N] [-r] [--fast] SRC DST", RunBatchConvertCommand,
+        {"batch-convert", "batch-convert [-j N] [-r] [--fast] [--dry-run] [--log FILE] SRC DST",
+         RunBatchConvertCommand,
          "Converts the files of a tree with the settings of section \"bulkconv\"; a source is "
          "never written over. -j N: files converted at once (default: one per processor). -r: walk "
          "subfolders (bulkconv.RecurseDir=1). --fast: "
          "JPEG sources at least twice the target size are decoded at a reduced scale first "
-         "(faster, not byte-identical)."},
-        {"filter", "filter [-j N] [-r] SRC DST", RunFilterCommand,
+         "(faster, not byte-identical). " BATCH_OPTIONS_HELP},
+        {"filter", "filter [-j N] [-r] [--in-place] [--dry-run] [--log FILE] SRC DST",
+         RunFilterCommand,
          "Filters the JPEG files of a tree with the settings of section \"bulkfilter\". -j N: "
          "files filtered at once (default: one per processor). -r: walk subfolders "
-         "(bulkfilter.RecurseDir=1)."},
+         "(bulkfilter.RecurseDir=1). --in-place: SRC and DST may be one folder, whose files are "
+         "then rewritten. " BATCH_OPTIONS_HELP},
     };
     return commands;
 }

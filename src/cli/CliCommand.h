@@ -71,19 +71,34 @@ bool KeepMetadata(const std::string& command, const std::vector<std::string>& me
                   const std::string& out);
 
 class IBatchTask;
+// The command line of a batch command: "[-j N] [--dry-run] [--log FILE] SRC DST".
+struct CliBatchRun {
+    std::string source, destination;
+    int workers = 1;
+    bool dryRun = false;
+    bool inPlace = false; // --in-place, taken only where the command allows it
+    std::string log;      // --log FILE: the HTML log is written there
+};
+// Pulls the batch options and SRC DST out of args; false after a usage message.
+bool TakeBatchRun(CliArgs& args, const std::string& command, bool allowInPlace, CliBatchRun& run);
+// Where the HTML log goes: FILE of --log (which asks for a log), else the section's file name in
+// DST, so that the log's links resolve.
+std::string BatchLogPath(const CliBatchRun& run, const std::string& sectionLogPath);
+template <typename Section> void PlaceBatchLog(const CliBatchRun& run, Section& section) {
+    if (!run.log.empty()) section.createLog = 1;
+    section.logFilePath = BatchLogPath(run, section.logFilePath);
+}
 // Runs a batch command with its settings as given, progress on a terminal's stderr and Ctrl+C
-// as the abort; prints the summary line (neither progress nor summary with -q). 0 when every file
-// found was handled without error. Any failure is counted on a second line on stderr ("3 files
-// failed"); a run ended by Ctrl+C returns kExitInterrupted. Up to `workers` files are processed at
-// once.
-int RunCliBatch(IBatchTask& task, int workers);
+// as the abort; prints the summary line, and a second one saying how many files failed
+// (neither progress nor summary with -q). DST is made first, with its parents. With --dry-run,
+// prints "source → output" per file instead and changes nothing. 0 when every file found was
+// handled without error; a run ended by Ctrl+C returns kExitInterrupted.
+int RunCliBatch(IBatchTask& task, const CliBatchRun& run);
 // Pulls "-j N" or "--jobs N" (files processed at once, 1-256) out of args; without it, the
 // number of online processors. False after a usage message.
 bool TakeWorkersOption(CliArgs& args, int& workers);
 // Pulls "-r" or "--recursive" (walk subfolders: the section's RecurseDir=1) out of args.
 bool TakeRecursiveOption(CliArgs& args);
-// "1 file failed", "3 files failed".
-std::string FailureCountLine(int failures);
 
 int RunSettingsCommand(SettingsStore& settings, const CliArgs& args);
 int RunDqtCommand(SettingsStore& settings, const CliArgs& args);

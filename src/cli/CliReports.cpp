@@ -11,18 +11,22 @@ bool EndsWith(const std::string& text, const std::string& tail) {
            text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
 }
 
-// Line breaks inside a message would split the report; they become spaces.
-std::string OneLine(std::string text) {
-    for (char& c : text)
-        if (c == '\n' || c == '\r') c = ' ';
-    while (!text.empty() && text.back() == ' ')
-        text.pop_back();
-    return text;
+// Line breaks inside a message would split the report; each ("\r\n" too) becomes a space.
+std::string OneLine(const std::string& text) {
+    std::string line;
+    for (size_t i = 0; i < text.size(); ++i) {
+        const bool lineBreak = text[i] == '\n' || text[i] == '\r';
+        if (lineBreak && text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
+        line += lineBreak ? ' ' : text[i];
+    }
+    while (!line.empty() && line.back() == ' ')
+        line.pop_back();
+    return line;
 }
 
-// The message part of a report text: after "name:", before the path's line.
+// The message part of a report text: after "name:", before the path's line (the last one).
 std::string MessageOf(const std::string& text) {
-    const std::string head = text.substr(0, text.find('\n'));
+    const std::string head = OneLine(text.substr(0, text.rfind('\n')));
     const size_t colon = head.find(':');
     return colon == std::string::npos ? head : head.substr(colon + 1);
 }
@@ -32,13 +36,17 @@ bool IsFileAccessMessage(const std::string& message) {
          {StringId::CannotOpen, StringId::NoTempFile, StringId::TempCopyFailed,
           StringId::NoSourceFolder, StringId::NoDestinationFolder, StringId::NoLogFile})
         if (message == LoadString(id)) return true;
-    return message == "Cannot open";
+    for (const char* batchMessage :
+         {"Cannot open", "Cannot write", "Cannot make the folder", "Cannot read the folder"})
+        if (message == batchMessage) return true;
+    return false;
 }
 
 } // namespace
 
 std::string FormatCliReport(const std::string& report, const std::string& fallbackPath, int error) {
-    const size_t lineEnd = report.find('\n');
+    // A message may have lines of its own ("(Compression=5)"); the path is on the last.
+    const size_t lineEnd = report.rfind('\n');
     std::string message = OneLine(report.substr(0, lineEnd));
     std::string path = lineEnd == std::string::npos ? "" : OneLine(report.substr(lineEnd + 1));
     if (path.empty()) path = fallbackPath;

@@ -37,7 +37,7 @@ private:
 // The process's report sink, installed as the default by main.
 CCliReports& CliReports();
 
-// The line of a report text ("name:message", its path on the next line): the path, or the
+// The line of a report text ("name:message", its path on the last line): the path, or the
 // fallback when it has none, and the reason of `error` unless it is 0 or the message already
 // ends with it.
 std::string FormatCliReport(const std::string& report, const std::string& fallbackPath, int error);

@@ -1,18 +1,21 @@
 // filter SRC DST: the batch filter over a tree, with the settings of section "bulkfilter".
+// Filtering a folder into itself rewrites the originals, so it takes --in-place.
 #include "batch/BulkFltSettings.h"
 #include "batch/FilterTask.h"
 #include "cli/CliCommand.h"
 
 int RunFilterCommand(SettingsStore& settings, const CliArgs& arguments) {
     CliArgs args = arguments;
-    int workers = 1;
     const bool recursive = TakeRecursiveOption(args);
-    if (!TakeWorkersOption(args, workers) || !FinishOptions(args, "filter")) return kExitUsage;
-    if (args.size() != 2) return UsageError("filter: give SRC and DST");
+    CliBatchRun run;
+    if (!TakeBatchRun(args, "filter", true, run)) return kExitUsage;
+    if (!run.inPlace && IsSameFile(run.source, run.destination))
+        return UsageError("filter: SRC and DST are one folder; --in-place rewrites its files");
     BulkFltSettings filter = LoadBulkFltSettings(settings.profile);
-    filter.srcDirectory = args[0];
-    filter.dstDirectory = args[1];
+    filter.srcDirectory = run.source;
+    filter.dstDirectory = run.destination;
+    PlaceBatchLog(run, filter);
     if (recursive) filter.recurseDir = 1;
     CFilterTask task(settings, filter);
-    return RunCliBatch(task, workers);
+    return RunCliBatch(task, run);
 }

@@ -82,13 +82,8 @@ bool CTerminalProgress::KeepGoing() {
     return !interrupted;
 }
 
-void CTerminalProgress::Failed(const std::string& message) {
-    Clear();
-    std::fprintf(stderr, "%s\n", message.c_str());
-    Draw(true);
-}
-
-void CTerminalProgress::Reported(const BatchReport& report) {
+void CTerminalProgress::ShowFailure(const std::string&, const BatchReport& report, bool first) {
+    if (!first) return;
     Clear();
     CliReports().ReportWith(report.text, report.error);
     Draw(true);

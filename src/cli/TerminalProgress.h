@@ -1,6 +1,6 @@
 #pragma once
 // Batch progress for the command line: a bar with count/total and the current path on stderr
-// when stderr is a terminal, failures as lines on stderr, and Ctrl+C as the abort button.
+// when stderr is a terminal, one line on stderr per failure, and Ctrl+C as the abort button.
 #include "batch/BatchProgress.h"
 
 #include <chrono>
@@ -21,9 +21,9 @@ public:
     void SetRange(int total) override;
     void Step() override { ++position_; }
     bool KeepGoing() override;
-    void Failed(const std::string& message) override;
-    // As every report of the command line: "tolmena-cli: PATH: name:message (reason)".
-    void Reported(const BatchReport& report) override;
+    // The first failure of each file, as every report of the command line:
+    // "tolmena-cli: PATH: name:message (reason)"; the log keeps its own texts.
+    void ShowFailure(const std::string& logLine, const BatchReport& report, bool first) override;
     // Clears the bar, leaving the terminal line empty for what follows.
     void Clear();
 

@@ -56,7 +56,8 @@ public:
     bool recurse = true, extensionFilter = true;
     std::string extensionList = ".jpg;.jfif;.jpeg";
     std::function<void()> beforeFile;
-    Names links, last; // every link path; source, image and destination path of the last file
+    Names links, last; // every link path (from the log beside src); source, image and destination
+                       // path of the last file
 };
 
 // The dialogs and the progress window: records what they would show and stops after a number
@@ -145,25 +146,26 @@ TEST_F(BatchJobTest, SelectsByExtensionList) {
     Touch({"PHOTO.JPG", "a.b.jpeg", "x.jfif", "x.jpe", "noext", "x.jpg.bak"});
     fs::create_directories(src + "/dir.jpg");
     Run();
-    EXPECT_EQ(task.links, (Names{"./a.b.jpeg", "./PHOTO.JPG", "./x.jfif"}));
+    EXPECT_EQ(task.links, (Names{"./src/a.b.jpeg", "./src/PHOTO.JPG", "./src/x.jfif"}));
     task.extensionList = ".jpg;;.bak";
     Run();
-    EXPECT_EQ(task.links, (Names{"./PHOTO.JPG", "./x.jpg.bak"}));
+    EXPECT_EQ(task.links, (Names{"./src/PHOTO.JPG", "./src/x.jpg.bak"}));
     task.extensionFilter = false;
     task.recurse = false;
     EXPECT_EQ(Run().total, 6);
-    EXPECT_EQ(task.links[1], "./noext");
+    EXPECT_EQ(task.links[1], "./src/noext");
 }
 
 TEST_F(BatchJobTest, WalksFilesThenSubdirectoriesInNameOrder) {
     Touch({"z.jpg", "sub/y.jpg", "a.jpg", "sub2/b.jpg", "sub2/A.jpg", "sub2/_c.jpg", "sub2/a10.jpg",
            "sub2/a2.jpg", "up/down/x.jpg", "empty/no.txt"});
     BatchResult result = Run();
-    EXPECT_EQ(task.links,
-              (Names{"./a.jpg", "./z.jpg", "./sub/y.jpg", "./sub2/_c.jpg", "./sub2/A.jpg",
-                     "./sub2/a10.jpg", "./sub2/a2.jpg", "./sub2/b.jpg", "./up/down/x.jpg"}));
-    EXPECT_EQ(task.last, (Names{fs::canonical(src).string() + "/up/down/x.jpg", "./up/down/x.out",
-                                fs::canonical(dst).string() + "/up/down/x.out"}));
+    EXPECT_EQ(task.links, (Names{"./src/a.jpg", "./src/z.jpg", "./src/sub/y.jpg",
+                                 "./src/sub2/_c.jpg", "./src/sub2/A.jpg", "./src/sub2/a10.jpg",
+                                 "./src/sub2/a2.jpg", "./src/sub2/b.jpg", "./src/up/down/x.jpg"}));
+    EXPECT_EQ(task.last,
+              (Names{fs::canonical(src).string() + "/up/down/x.jpg", "./dst/up/down/x.out",
+                     fs::canonical(dst).string() + "/up/down/x.out"}));
     EXPECT_EQ(TempDir::Read(dst + "/up/down/x.out"), "up/down/x.jpg");
     EXPECT_FALSE(fs::exists(dst + "/empty")); // made only for something to write
 
@@ -215,7 +217,7 @@ TEST_F(BatchJobTest, AbortInTheSearchOrInProcessing) {
     frontEnd.eventsLeft = 5 + 4 + 2;
     result = Run();
     EXPECT_EQ(result.outcome, BatchOutcome::Cancelled);
-    EXPECT_EQ(task.links, (Names{"./a.jpg", "./b.jpg"}));
+    EXPECT_EQ(task.links, (Names{"./src/a.jpg", "./src/b.jpg"}));
     EXPECT_EQ(result.count, 3); // c.jpg was handed over when the abort was seen
     EXPECT_EQ(Log(), kEmptyLog);
     EXPECT_FALSE(fs::exists(dst + "/d"));
@@ -225,7 +227,7 @@ TEST_F(BatchJobTest, DestinationThatCannotBeMadeSkipsItsLevelOnly) {
     Touch({"a/x.jpg", "a/y.jpg", "a/deeper/z.jpg", "b/w.jpg"});
     task.beforeFile = [&] { std::ofstream(dst + "/a") << "a file, not a directory"; };
     BatchResult result = Run();
-    EXPECT_EQ(task.links, (Names{"./b/w.jpg"}));
+    EXPECT_EQ(task.links, (Names{"./src/b/w.jpg"}));
     EXPECT_EQ(TempDir::Read(dst + "/a"), "a file, not a directory");
     EXPECT_EQ(result.count, 2); // x.jpg was handed over, y.jpg and deeper/ were skipped
     EXPECT_EQ(result.failures, 2);
@@ -239,7 +241,7 @@ TEST_F(BatchJobTest, DirectoryRemovedAfterCountingIsLoggedAndSiblingsGoOn) {
     Touch({"a.jpg", "gone/x.jpg", "kept/y.jpg"});
     task.beforeFile = [&] { fs::remove_all(src + "/gone"); };
     EXPECT_EQ(Run().outcome, BatchOutcome::Completed);
-    EXPECT_EQ(task.links, (Names{"./a.jpg", "./kept/y.jpg"}));
+    EXPECT_EQ(task.links, (Names{"./src/a.jpg", "./src/kept/y.jpg"}));
     EXPECT_EQ(Log(), "<HTML><BODY>\n" +
                          ErrorLine("[Can't CHDIR to : " + fs::canonical(src).string() + "/gone]") +
                          "</BODY></HTML>\n");
@@ -251,7 +253,7 @@ TEST_F(BatchJobTest, LinkCyclesAndADestinationInsideTheSourceAreNotEntered) {
     fs::create_directory_symlink(src + "/sub", src + "/alias"); // another way in: walked
     task.destination = dst = src + "/out";
     BatchResult result = Run();
-    EXPECT_EQ(task.links, (Names{"./a.jpg", "./alias/b.jpg", "./sub/b.jpg"}));
+    EXPECT_EQ(task.links, (Names{"./src/a.jpg", "./src/alias/b.jpg", "./src/sub/b.jpg"}));
     EXPECT_EQ(result.total, 3);
     EXPECT_FALSE(fs::exists(src + "/out/out"));
 
@@ -262,6 +264,6 @@ TEST_F(BatchJobTest, LinkCyclesAndADestinationInsideTheSourceAreNotEntered) {
     task.recurse = false;
     Run();
     fs::current_path(before);
-    EXPECT_EQ(task.links, (Names{"./a.jpg"}));
+    EXPECT_EQ(task.links, (Names{"./src/a.jpg"}));
     EXPECT_TRUE(fs::exists(src + "/a.out"));
 }

@@ -156,24 +156,25 @@ TEST_F(ConversionTest, ConvertsTheTreeAndLogsEveryFile) {
     EXPECT_EQ(SizeOf(dst + "/sub/tall.bmp"), "60x80");
     EXPECT_FALSE(fs::exists(dst + "/broken.bmp"));
     const std::string root = fs::canonical(src).string();
-    EXPECT_EQ(Log(), "<HTML><BODY>\n"
-                     "<A href=\"./a.bmp\">\n"
-                     "<IMG src=\"./a.bmp\" width=80 height=60 alt=\"a.bmp(14.1K)\" align=\"left\" "
-                     "border=0>\n" +
-                         root +
-                         "/a.bmp<BR></A>\n"
-                         "640 x 480 921,654byte<BR>\n"
-                         "80 x 60 14,454byte<BR clear=\"all\"><BR>\n\n" +
-                         ErrorLine(root + "/broken.bmp: LoadBmpFile:ビットマップを生成できません") +
-                         ErrorLine("[Can't open file : " + root + "/broken.bmp]") +
-                         "<A href=\"./sub/tall.bmp\">\n"
-                         "<IMG src=\"./sub/tall.bmp\" width=60 height=80 alt=\"tall.bmp(14.1K)\" "
-                         "align=\"left\" border=0>\n" +
-                         root +
-                         "/sub/tall.bmp<BR></A>\n"
-                         "30 x 40 3,734byte<BR>\n"
-                         "60 x 80 14,454byte<BR clear=\"all\"><BR>\n\n"
-                         "</BODY></HTML>\n");
+    EXPECT_EQ(Log(),
+              "<HTML><BODY>\n"
+              "<A href=\"./src/a.bmp\">\n"
+              "<IMG src=\"./dst/a.bmp\" width=80 height=60 alt=\"a.bmp(14.1K)\" align=\"left\" "
+              "border=0>\n" +
+                  root +
+                  "/a.bmp<BR></A>\n"
+                  "640 x 480 921,654byte<BR>\n"
+                  "80 x 60 14,454byte<BR clear=\"all\"><BR>\n\n" +
+                  ErrorLine(root + "/broken.bmp: LoadBmpFile:ビットマップを生成できません") +
+                  ErrorLine("[Can't open file : " + root + "/broken.bmp]") +
+                  "<A href=\"./src/sub/tall.bmp\">\n"
+                  "<IMG src=\"./dst/sub/tall.bmp\" width=60 height=80 alt=\"tall.bmp(14.1K)\" "
+                  "align=\"left\" border=0>\n" +
+                  root +
+                  "/sub/tall.bmp<BR></A>\n"
+                  "30 x 40 3,734byte<BR>\n"
+                  "60 x 80 14,454byte<BR clear=\"all\"><BR>\n\n"
+                  "</BODY></HTML>\n");
 
     // The source's size in the alt text; no resize in mode 2.
     settings.altIsOriginalSize = 1;

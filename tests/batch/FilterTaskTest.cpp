@@ -102,7 +102,7 @@ TEST_F(FilterTask, WritesFilesLogEntriesAndBytesSaved) {
     EXPECT_EQ(bSize, b.size() - 44);
     EXPECT_EQ(result.summary, "2 個のファイルを処理しました(88 バイトの削減)");
     EXPECT_EQ(Log(), "<HTML><BODY>\n"
-                     "<A href=\"./a.jpg\">" +
+                     "<A href=\"./dst/a.jpg\">" +
                          dst +
                          "/a.jpg</A><BR>\n"
                          "width=40 height=16 (" +
@@ -112,7 +112,7 @@ TEST_F(FilterTask, WritesFilesLogEntriesAndBytesSaved) {
                          std::to_string(aSize) +
                          "bytes(44)<BR>\n"
                          "<BR>\n\n"
-                         "<A href=\"./sub/b.jpg\">" +
+                         "<A href=\"./dst/sub/b.jpg\">" +
                          dst +
                          "/sub/b.jpg</A><BR>\n"
                          "width=24 height=16 (" +

@@ -84,10 +84,8 @@ TEST_F(FullDiskBatch, FailuresGoToTheRunAndItsSummary) {
     EXPECT_EQ(lines[7], "ほか 1 件");
 
     // The command line says it as well.
-    const CliResult cli =
-        RunCli({"--set", "bulkconv.CreateLog=1", "--set",
-                "bulkconv.LogFilePath=" + settings.logFilePath, "batch-convert", src, dst},
-               "XDG_CONFIG_HOME=" + dir.Path());
+    const CliResult cli = RunCli({"batch-convert", "--log", settings.logFilePath, src, dst},
+                                 "XDG_CONFIG_HOME=" + dir.Path());
     EXPECT_EQ(cli.status, 1);
     EXPECT_NE(cli.err.find("tolmena-cli: " + src + "/a.jpg: JPEGLIB:"), std::string::npos)
         << cli.err;

@@ -101,20 +101,42 @@ TEST_F(FilterCommand, FullDiskLosesNoFile) {
     const std::string limit = "ulimit -f 8;"; // 4,096 bytes
     CliResult result = RunCli({"--set", "bulkfilter.RemoveCOM=1", "filter", src, dst}, Env(limit));
     EXPECT_EQ(result.status, 1);
-    EXPECT_EQ(result.err,
-              "[Can't Save to " + fs::canonical(dst).string() + "/large.jpg]\n1 file failed\n");
+    EXPECT_EQ(result.err, "tolmena-cli: " + fs::canonical(dst).string() +
+                              "/large.jpg: BulkFlt:Cannot write (File too large)\n");
+    EXPECT_NE(result.out.find("\nうち 1 個は失敗しました\n"), std::string::npos) << result.out;
     EXPECT_EQ(TempDir::Read(dst + "/large.jpg"), "older");
     EXPECT_LT(fs::file_size(dst + "/small.jpg"), small.size());
 
     fs::create_directories(dir.File("tmp"));
     result = RunCli({"--set", "TempDir=" + dir.File("tmp"), "--set", "bulkfilter.RemoveCOM=1",
-                     "filter", src, src},
+                     "filter", "--in-place", src, src},
                     Env(limit));
     EXPECT_EQ(result.status, 1);
     EXPECT_EQ(TempDir::Read(src + "/large.jpg"), large);
     EXPECT_LT(fs::file_size(src + "/small.jpg"), small.size());
     EXPECT_TRUE(fs::is_empty(dir.File("tmp")));
     EXPECT_EQ(std::distance(fs::directory_iterator(src), fs::directory_iterator()), 2);
+}
+
+// One folder as SRC and DST, also through a link, takes --in-place; --dry-run changes nothing.
+TEST_F(FilterCommand, RewritesTheSourceFolderOnlyWhenAsked) {
+    Put("a.jpg", Jpeg(16));
+    const std::string original = TempDir::Read(src + "/a.jpg");
+    fs::create_directory_symlink(src, dir.File("alias"));
+    for (const std::string& to : {src, dir.File("alias")}) {
+        const CliResult refused = RunCli({"filter", src, to}, Env());
+        EXPECT_EQ(refused.status, 2);
+        EXPECT_NE(refused.err.find("--in-place"), std::string::npos) << refused.err;
+    }
+    const std::string path = fs::canonical(src).string() + "/a.jpg";
+    CliResult result = RunCli({"filter", "--dry-run", "--in-place", src, src}, Env());
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(result.out, path + " → " + path + "\n");
+    EXPECT_EQ(TempDir::Read(src + "/a.jpg"), original);
+
+    result = RunCli({"--set", "bulkfilter.RemoveCOM=1", "filter", "--in-place", src, src}, Env());
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_LT(fs::file_size(src + "/a.jpg"), original.size());
 }
 
 TEST_F(FilterCommand, ShowsProgressOnATerminal) {
@@ -144,9 +166,7 @@ TEST_F(FilterCommand, InterruptCancelsLikeTheAbortButton) {
     const std::string log = dir.File("log.htm");
     const int out = open(dir.File("out").c_str(), O_WRONLY | O_CREAT, 0644);
     const int err = open(dir.File("err").c_str(), O_WRONLY | O_CREAT, 0644);
-    const pid_t pid = Spawn({"--set", "bulkfilter.CreateLog=1", "--set",
-                             "bulkfilter.LogFilePath=" + log, "filter", src, dst},
-                            out, err, dir.File("config"));
+    const pid_t pid = Spawn({"filter", "--log", log, src, dst}, out, err, dir.File("config"));
     close(out);
     close(err);
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);

@@ -77,13 +77,17 @@ protected:
         const std::string root = dir.File(name), log = dir.File(name + ".htm");
         MakeTree(root);
         RunOutcome run;
-        run.result =
-            RunCli({"--set", section + ".CreateLog=1", "--set", section + ".LogFilePath=" + log,
-                    "--set", section + ".RecurseDir=1", "--set", "bulkconv.SizeWidth=24", "--set",
-                    "bulkconv.SizeHeight=24", command, "-j", workers, root, root},
-                   "XDG_CONFIG_HOME=" + dir.File("config"));
+        std::vector<std::string> args = {"--set", section + ".RecurseDir=1",
+                                         "--set", "bulkconv.SizeWidth=24",
+                                         "--set", "bulkconv.SizeHeight=24",
+                                         command, "-j",
+                                         workers, "--log",
+                                         log,     root,
+                                         root};
+        if (command == "filter") args.insert(args.end() - 2, "--in-place");
+        run.result = RunCli(args, "XDG_CONFIG_HOME=" + dir.File("config"));
         run.files = Tree(root);
-        run.log = Replaced(TempDir::Read(log), root, "ROOT");
+        run.log = Replaced(Replaced(TempDir::Read(log), root, "ROOT"), "./" + name, "./ROOT");
         run.result.out = Replaced(run.result.out, root, "ROOT");
         run.result.err = Replaced(run.result.err, root, "ROOT");
         return run;
@@ -98,7 +102,8 @@ protected:
         EXPECT_EQ(atOnce.result.out, inTurn.result.out);
         EXPECT_EQ(atOnce.result.err, inTurn.result.err);
         EXPECT_EQ(atOnce.log, inTurn.log);
-        EXPECT_NE(inTurn.log.find("[Can't Save to ROOT/a.jpg]"), std::string::npos) << inTurn.log;
+        EXPECT_NE(inTurn.log.find("[Same output name : ROOT/a.jpg]"), std::string::npos)
+            << inTurn.log;
         EXPECT_NE(inTurn.log.find(logged), std::string::npos) << inTurn.log;
         EXPECT_TRUE(atOnce.files == inTurn.files);
     }
