@@ -8,11 +8,15 @@
 
 #include <QColorDialog>
 #include <QDialogButtonBox>
+#include <QFile>
 #include <QFileDialog>
+#include <QHeaderView>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QTreeView>
 
 namespace {
 
@@ -58,6 +62,27 @@ private slots:
         colours.setOption(QColorDialog::DontUseNativeDialog);
         QVERIFY(!ButtonTexts(colours).contains("Cancel"));
         QVERIFY(!LabelTexts(colours).contains("&Basic colors"));
+    }
+
+    void fileListColumnsShowTheirWholeTexts() {
+        AppOnPicture started;
+        QTemporaryDir folder;
+        QFile file(folder.filePath("a.bin"));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray(31234, 'x'));
+        file.close();
+        QFileDialog files(started.Frame(), QString(), folder.path());
+        files.setOption(QFileDialog::DontUseNativeDialog);
+        files.setViewMode(QFileDialog::Detail);
+        files.show();
+        auto* view = files.findChild<QTreeView*>("treeView");
+        QVERIFY(view);
+        QTRY_COMPARE(view->model()->rowCount(view->rootIndex()), 1);
+        const QModelIndex entry = view->model()->index(0, 0, view->rootIndex());
+        for (int column = 1; column < view->header()->count(); ++column)
+            QTRY_VERIFY2(view->columnWidth(column) >=
+                             view->sizeHintForIndex(entry.siblingAtColumn(column)).width(),
+                         qPrintable(entry.siblingAtColumn(column).data().toString()));
     }
 
     void namedEnglishCaptionsStay() {

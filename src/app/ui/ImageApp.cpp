@@ -1,5 +1,6 @@
 #include "app/ui/ImageApp.h"
 
+#include "app/ui/FileDialogColumns.h"
 #include "app/ui/MainFrame.h"
 #include "app/ui/QtTranslation.h"
 #include "app/ui/TerminationSignals.h"
@@ -17,6 +18,7 @@ CImageApp::~CImageApp() {
 
 bool CImageApp::InitInstance(const QString& executablePath, const QStringList& files) {
     qtTexts_ = std::make_unique<CQtTranslation>();
+    fileDialogColumns_ = std::make_unique<CFileDialogColumns>();
     InstallPlatform(&platform_);
     LocateProfile(settings_, QFileInfo(executablePath).completeBaseName().toStdString());
     LoadSettings(settings_);

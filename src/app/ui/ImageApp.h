@@ -9,6 +9,7 @@
 #include <QStringList>
 #include <memory>
 
+class CFileDialogColumns;
 class CMainFrame;
 class CQtTranslation;
 class CTerminationSignals;
@@ -39,6 +40,7 @@ private:
     bool OpenCommandLineFiles(const QStringList& files);
 
     std::unique_ptr<CQtTranslation> qtTexts_;
+    std::unique_ptr<CFileDialogColumns> fileDialogColumns_;
     QtPlatform platform_;
     CDocTemplate documents_;
     std::unique_ptr<CMainFrame> mainFrame_;
