@@ -80,13 +80,13 @@ public:
         return all;
     }
 
-    // tolmena-cli COMMAND SRC DST with the section's assignments.
+    // tolmena-cli COMMAND --log LOG SRC DST with the section's assignments.
     void RunCli(const std::string& command, const std::string& section,
                 const Assignments& assignments) const {
         std::vector<std::string> args = {"--profile", Profile()};
         for (const auto& [key, value] : For("cli", assignments))
             args.insert(args.end(), {"--set", section + "." + key + "=" + value});
-        args.insert(args.end(), {command, Source(), Destination("cli")});
+        args.insert(args.end(), {command, "--log", Log("cli"), Source(), Destination("cli")});
         ::RunCli(args);
     }
 
@@ -109,7 +109,9 @@ public:
         QVERIFY(gui == TreeContents(Destination("cli")));
         const std::string guiLog = TempDir::Read(Log("gui"));
         QVERIFY(!guiLog.empty());
-        QCOMPARE(Replaced(guiLog, Destination("gui"), Destination("cli")),
+        // Links are relative to the logs' folder: "./gui/a.jpg" there.
+        QCOMPARE(Replaced(Replaced(guiLog, Destination("gui"), Destination("cli")), "\"./gui/",
+                          "\"./cli/"),
                  TempDir::Read(Log("cli")));
     }
 
