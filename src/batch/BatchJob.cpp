@@ -76,8 +76,8 @@ bool CBatchJob::ReadDirectory(const std::string& directory, Listing& listing) {
             const bool walking = std::find(walking_.begin(), walking_.end(), id) != walking_.end();
             if (!walking && !(hasDestinationRoot_ && id == destinationRoot_))
                 listing.directories.push_back(name);
-        } else if (S_ISREG(info.st_mode) && IsSelected(name)) {
-            // Devices, pipes and sockets are passed over: reading one could block the run.
+        } else if (IsSelected(name)) {
+            // Devices, pipes and sockets too: their readers refuse them at once, naming them.
             listing.files.push_back(name);
         }
     }

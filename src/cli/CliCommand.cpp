@@ -1,8 +1,9 @@
 #include "cli/CliCommand.h"
 
+#include "platform/FileHandle.h"
+
 #include <algorithm>
 #include <cstdio>
-#include <fstream>
 #include <sys/stat.h>
 
 // What the two batch commands share, at the end of their help.
@@ -142,15 +143,17 @@ bool AllowsOverwrite(const std::string& command, const CliArgs& args, bool inPla
 }
 
 bool ReadWholeFile(const std::string& path, std::string& bytes, size_t maxBytes) {
-    std::ifstream in(path, std::ios::binary | std::ios::ate);
-    if (!in) return false;
-    // Size the buffer by the file, not by the limit; a stream without a size reads in chunks.
-    const std::streamoff size = in.tellg();
-    in.seekg(0);
+    // A FIFO or device is refused rather than waited on.
+    FileHandle file = FileHandle::Open(path, "rb");
+    if (!file) return false;
+    // Size the buffer by the file, not by the limit.
+    struct stat info {};
     bytes.clear();
-    if (size > 0) bytes.reserve(std::min(static_cast<size_t>(size), maxBytes));
+    if (fstat(fileno(file.get()), &info) == 0 && info.st_size > 0)
+        bytes.reserve(std::min(static_cast<size_t>(info.st_size), maxBytes));
     char chunk[65536];
-    while (bytes.size() < maxBytes && in.read(chunk, sizeof chunk).gcount() > 0)
-        bytes.append(chunk, std::min(static_cast<size_t>(in.gcount()), maxBytes - bytes.size()));
-    return !in.bad();
+    size_t got = 0;
+    while (bytes.size() < maxBytes && (got = std::fread(chunk, 1, sizeof chunk, file.get())) > 0)
+        bytes.append(chunk, std::min(got, maxBytes - bytes.size()));
+    return !std::ferror(file.get());
 }

@@ -116,7 +116,7 @@ std::unique_ptr<CDibImage> ReadBmpFile(const std::string& path, const ImageReadO
                                        std::string& description) {
     FileHandle file = FileHandle::Open(path, "rb");
     if (!file) {
-        ReportErrorId("LoadBmpFile", path, StringId::CannotOpen);
+        ReportCannotOpen("LoadBmpFile", path);
         return nullptr;
     }
     return LoadBmpStream(file.get(), path, options, description);

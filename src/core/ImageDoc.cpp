@@ -3,9 +3,11 @@
 #include "app/settings/SettingsStore.h"
 #include "app/util/FileExtension.h"
 #include "app/util/ImageIdentity.h"
+#include "app/util/ReportError.h"
 #include "app/util/StringTable.h"
 #include "core/DocTemplate.h"
 #include "core/DocumentHost.h"
+#include "core/FileSignature.h"
 #include "core/FixedPalette.h"
 #include "core/FormatTable.h"
 #include "core/PackedImage.h"
@@ -20,6 +22,7 @@
 namespace {
 
 constexpr int kBlankWidth = 640, kBlankHeight = 480;
+const char* const kLoadName = "LoadFile";
 
 // Two paths name the same file when they resolve to the same place (file names are
 // case-sensitive here).
@@ -27,6 +30,15 @@ std::string ResolvedPath(const std::string& path) {
     std::error_code error;
     std::filesystem::path resolved = std::filesystem::weakly_canonical(path, error);
     return error ? path : resolved.string();
+}
+
+// A file that no reader takes is reported all the same: one that cannot be opened as such, one
+// of an unknown kind with that message.
+void ReportUnreadable(const std::string& path, bool opened) {
+    if (opened)
+        ReportError(kLoadName, path, "この形式のファイルには対応していません");
+    else
+        ReportCannotOpen(kLoadName, path);
 }
 
 } // namespace
@@ -76,15 +88,20 @@ bool CImageDoc::LoadFile(const std::string& path, DecodeAtLeast atLeast) {
     ResetFormatState();
     DeleteTemporaryFiles();
     image_ = std::make_unique<CDibImage>();
-    std::string extension = ExtensionOf(path);
-    if (extension.empty()) return false;
-    docType_ = FileTypeFromExtension(extension);
+    bool opened = false;
+    docType_ = ReadTypeOfFile(path, opened);
+    if (docType_ == kTypeUnknown) {
+        ReportUnreadable(path, opened);
+        return false;
+    }
     NewSyncId();
     ImageReadOptions options =
         ImageReadOptions::FromSettings(AppSettings(), Platform().ScreenDepth());
     options.atLeast = atLeast;
     if (!ReadImageFile(*this, docType_, path, options)) return false;
-    SetInfoText(facts_.description, false);
+    SetInfoText(facts_.readWarning.empty() ? facts_.description
+                                           : facts_.description + "  " + facts_.readWarning,
+                false);
     if (!includeComment_) AddDefaultComment();
     return true;
 }

@@ -32,8 +32,9 @@ public:
 
     // Clears everything a reader may set; run before every read.
     void ResetFormatState();
-    // Load and save dispatch by the path's extension; false on failure (reported by the reader
-    // or writer; an unknown extension fails silently).
+    // Load dispatch by the file's first bytes, else by the path's extension, and save dispatch
+    // by the extension; false on failure. Readers and writers report their failures; a file
+    // that no reader takes is reported here, an unknown save extension fails silently.
     // atLeast allows a JPEG to be decoded at a reduced scale (see DecodeAtLeast).
     bool LoadFile(const std::string& path, DecodeAtLeast atLeast = {});
     bool SaveFile(const std::string& path);

@@ -26,6 +26,9 @@ struct ImageFacts {
     bool hasTable[2] = {};
     QuantTable tables[2] = {};
     uint32_t qualityEstimate = 0;
+    // What went wrong in a read that still gave a picture (a JPEG whose data ended early), for
+    // the info text; empty for a sound file.
+    std::string readWarning;
     // The comments the file holds; the current one (an index, -1 = none) and whether they are
     // written again on save.
     std::vector<CommentItem> comments;

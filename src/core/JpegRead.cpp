@@ -3,6 +3,7 @@
 #include "app/util/ByteReader.h"
 #include "app/util/ReportError.h"
 #include "core/DisplayReduction.h"
+#include "core/PictureMemory.h"
 #include "core/PixelLimit.h"
 #include "jpegtools/JpegErrorManager.h"
 #include "platform/FileHandle.h"
@@ -20,7 +21,7 @@ constexpr const char* kReaderName = "LoadJpegFile";
 constexpr size_t kJpegPixelsPerByte = 1024;
 constexpr JDIMENSION kRowsPerCall = 16;
 
-enum class DecodeStatus { Ok, LibraryError, NoMemory };
+enum class DecodeStatus { Ok, LibraryError, NoMemory, AboveMemoryLimit };
 
 // Where decoded rows go: bottom-up rows of the packed DIB (blue, green, red), or top-down rows
 // of the true-colour device form (blue, green, red, 0xFF).
@@ -40,7 +41,29 @@ struct DecodeSession {
     JpegErrorManager errors{};
     RowTarget target;
     PictureFaulter faulter; // faults the device form in ahead of the rows
+    uint64_t memoryNeed = 0;
 };
+
+// A file of several scans (progressive, or components in separate scans) is held by the
+// library as the coefficients of the whole picture, 128 bytes a block.
+uint64_t CoefficientBytes(const jpeg_decompress_struct& info) {
+    if (!info.progressive_mode && info.comps_in_scan >= info.num_components) return 0;
+    uint64_t blocks = 0;
+    for (int i = 0; i < info.num_components; ++i)
+        blocks +=
+            PictureBytes(info.comp_info[i].width_in_blocks, info.comp_info[i].height_in_blocks);
+    return PictureBytes(blocks, sizeof(JBLOCK));
+}
+
+// Before the decode starts: the device form alone when the rows go straight into it, else the
+// packed DIB and the display form made from it; and the library's coefficients.
+uint64_t MemoryNeed(jpeg_decompress_struct& info, JpegPixelForm form) {
+    jpeg_calc_output_dimensions(&info);
+    const uint64_t width = info.output_width, height = info.output_height;
+    return (form == JpegPixelForm::DeviceForm ? PictureBytes(width * 4, height)
+                                              : PictureMemoryNeed(width, height, 24)) +
+           CoefficientBytes(info);
+}
 
 // Converts one row of library output (1, 3 or 4 samples a pixel) to blue, green, red (and
 // 0xFF for the device form).
@@ -179,11 +202,15 @@ DecodeStatus RunDecode(DecodeSession& session, std::FILE* file, size_t maxPixels
     CopyQuantTables(info, facts);
     ChooseOutputSpace(info, form);
     ChooseScale(info, atLeast);
+    session.memoryNeed = MemoryNeed(info, form);
+    if (!FitsMemoryLimit(session.memoryNeed)) return DecodeStatus::AboveMemoryLimit;
     jpeg_start_decompress(&info);
     if (!AllocatePixels(info, maxPixels, form, image, session)) return DecodeStatus::NoMemory;
     ReadRows(info, session.target);
     facts.description = DescribeJpeg(FrameFactsOf(info), ExifLabelOf(facts.markers));
     jpeg_finish_decompress(&info);
+    facts.warnings = info.err->num_warnings;
+    facts.firstWarning = session.errors.firstWarning;
     return DecodeStatus::Ok;
 }
 
@@ -199,7 +226,9 @@ bool DecodeJpegStream(std::FILE* file, const std::string& path, size_t maxPixels
     if (status == DecodeStatus::Ok) return true;
     image.FreeDib();
     image.Release();
-    if (status == DecodeStatus::NoMemory)
+    if (status == DecodeStatus::AboveMemoryLimit)
+        CheckPictureMemory(kReaderName, path, session.memoryNeed);
+    else if (status == DecodeStatus::NoMemory)
         ReportErrorId(kReaderName, path, StringId::NoMemory);
     else
         ReportError("JPEGLIB", "", session.errors.message);
@@ -264,7 +293,7 @@ bool DecodeJpegFile(const std::string& path, JpegPixelForm form, CDibImage& imag
                     JpegFileFacts& facts, DecodeAtLeast atLeast) {
     FileHandle file = FileHandle::Open(path, "rb");
     if (!file) {
-        ReportErrorId(kReaderName, path, StringId::CannotOpen);
+        ReportCannotOpen(kReaderName, path);
         return false;
     }
     long length = std::fseek(file.get(), 0, SEEK_END) == 0 ? std::ftell(file.get()) : 0;
@@ -300,6 +329,9 @@ ImageFacts FactsOf(JpegFileFacts& file, const CommentCharsets& readCharsets) {
     facts.qualityEstimate = file.description.qualityEstimate;
     facts.bitsPerSample = 8;
     facts.fileSize = static_cast<uint32_t>(std::min<uint64_t>(file.fileSize, UINT32_MAX));
+    if (file.warnings > 0)
+        facts.readWarning =
+            "JPEGLIB:" + file.firstWarning + " (" + std::to_string(file.warnings) + " 件の警告)";
     return facts;
 }
 

@@ -23,6 +23,10 @@ struct JpegFileFacts {
     QuantTable tables[2] = {};
     JpegDescription description;
     uint64_t fileSize = 0;
+    // The library's warnings while decoding (data that ended early, corrupt data skipped):
+    // their number and the first one's text.
+    long warnings = 0;
+    std::string firstWarning;
 };
 
 // Decodes an open file into the image in the given form. Pictures of more than maxPixels

@@ -5,11 +5,10 @@
 #include "app/util/StringTable.h"
 #include "core/MagDecoder.h"
 #include "core/MakiDecoder.h"
+#include "platform/FileHandle.h"
 
 #include <cstdio>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 
 namespace {
 
@@ -17,10 +16,13 @@ constexpr size_t kSignatureSize = 8;
 const char* const kReaderName = "LoadMagFile";
 
 bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return false;
-    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    return !in.bad();
+    FileHandle file = FileHandle::Open(path, "rb");
+    if (!file) return false;
+    uint8_t block[1 << 16];
+    size_t got = 0;
+    while ((got = std::fread(block, 1, sizeof block, file.get())) > 0)
+        bytes.insert(bytes.end(), block, block + got);
+    return !std::ferror(file.get());
 }
 
 } // namespace
@@ -77,7 +79,7 @@ std::unique_ptr<CDibImage> ReadMagFile(const std::string& path, const ImageReadO
                                        MagFileFacts* facts) {
     std::vector<uint8_t> bytes;
     if (!ReadWholeFile(path, bytes)) {
-        ReportErrorId(kReaderName, path, StringId::CannotOpen);
+        ReportCannotOpen(kReaderName, path);
         return nullptr;
     }
     MagPicture picture;

@@ -3,9 +3,11 @@
 #include "app/settings/SettingsStore.h"
 #include "app/util/ByteReader.h"
 #include "app/util/ReportError.h"
+#include "core/PictureMemory.h"
 #include "core/PngDescription.h"
 #include "core/PngMessages.h"
 #include "platform/FileHandle.h"
+#include "platform/MemoryLimit.h"
 
 #include <cmath>
 #include <csetjmp>
@@ -32,7 +34,7 @@ constexpr const char* kReportName = "LoadPngFile";
 constexpr uint64_t kMaxInflateRatio = 1032;
 constexpr uint64_t kInflateSlack = 1 << 16;
 
-enum class Outcome { Done, LibraryError, NoMemory };
+enum class Outcome { Done, LibraryError, NoMemory, AboveMemoryLimit };
 
 // Everything one read works on. It lives in the caller of the setjmp frame, so a longjmp from
 // libpng leaves it intact and its destructor releases libpng's structures.
@@ -55,6 +57,7 @@ struct ReadJob {
     size_t stride = 0;               // of the pixel block
     std::unique_ptr<uint8_t[]> rgba; // composed files: RGBA rows, bottom-up
     std::vector<png_bytep> rows;
+    uint64_t memoryNeed = 0; // everything the picture takes while it is read and shown
 };
 
 bool UsableGamma(double gamma) {
@@ -182,6 +185,14 @@ void CheckOutputLayout(ReadJob& job) {
         png_error(job.png, "unexpected row layout after transformations");
 }
 
+// The packed DIB, the RGBA rows of a composed file, the row pointers and the display form.
+uint64_t MemoryNeed(const ReadJob& job) {
+    const uint64_t width = job.layout.width, height = job.layout.height;
+    const uint64_t rgba = job.compose ? PictureBytes(width * 4, height) : 0;
+    return PictureMemoryNeed(width, height, job.keepIndexed ? 8 : 24,
+                             rgba + PictureBytes(height, sizeof(png_bytep)));
+}
+
 bool AllocateBuffers(ReadJob& job) {
     const size_t width = job.layout.width, height = job.layout.height;
     const size_t colors = job.keepIndexed ? job.facts.palette.size() : 0;
@@ -239,6 +250,8 @@ Outcome DecodeWithLibpng(ReadJob& job, std::FILE* file) {
     png_set_interlace_handling(job.png);
     png_read_update_info(job.png, job.info);
     CheckOutputLayout(job);
+    job.memoryNeed = MemoryNeed(job);
+    if (!FitsMemoryLimit(job.memoryNeed)) return Outcome::AboveMemoryLimit;
     if (!AllocateBuffers(job)) return Outcome::NoMemory;
     png_read_image(job.png, job.rows.data());
     png_read_end(job.png, job.info);
@@ -347,7 +360,9 @@ bool ReadPngStream(std::FILE* file, const std::string& path, const PngLoadOption
     const Outcome outcome = DecodeWithLibpng(job, file);
     if (outcome != Outcome::Done) {
         image.FreeDib();
-        if (outcome == Outcome::NoMemory)
+        if (outcome == Outcome::AboveMemoryLimit)
+            CheckPictureMemory(kReportName, path, job.memoryNeed);
+        else if (outcome == Outcome::NoMemory)
             ReportErrorId(kReportName, path, StringId::NoMemory);
         else
             ReportError(kReportName, path, PngFailureText(job.failure, file));
@@ -365,7 +380,7 @@ bool ReadPngFile(const std::string& path, const PngLoadOptions& options, CDibIma
                  PngFileFacts& facts) {
     FileHandle file = FileHandle::Open(path, "rb");
     if (!file) {
-        ReportError(kReportName, path, "Cannot open");
+        ReportCannotOpen(kReportName, path, "Cannot open");
         return false;
     }
     return ReadPngStream(file.get(), path, options, image, facts);

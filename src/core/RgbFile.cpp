@@ -56,7 +56,7 @@ std::string Description(int width, int height) {
 bool ReadHeaderFile(const std::string& path, int& width, int& height) {
     FileHandle file = FileHandle::Open(path, "rb");
     if (!file) {
-        ReportErrorId(kLoadName, path, StringId::CannotOpen);
+        ReportCannotOpen(kLoadName, path);
         return false;
     }
     std::string text(kMaxHeaderBytes, '\0');
@@ -93,7 +93,7 @@ std::unique_ptr<CDibImage> ReadDataFile(const std::string& path, int width, int 
     FileHandle file = FileHandle::Open(path, "rb");
     struct stat info {};
     if (!file || fstat(fileno(file.get()), &info) != 0) {
-        ReportErrorId(kLoadName, path, StringId::CannotOpen);
+        ReportCannotOpen(kLoadName, path);
         return nullptr;
     }
     fileSize = info.st_size > UINT32_MAX ? UINT32_MAX : static_cast<uint32_t>(info.st_size);

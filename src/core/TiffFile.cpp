@@ -287,7 +287,7 @@ bool ReadTiffFile(const std::string& path, const ImageReadOptions& options,
                   DecodedPicture& decoded) {
     FileHandle file = FileHandle::Open(path, "rb");
     if (!file) {
-        ReportErrorId(kReaderName, path, StringId::CannotOpen);
+        ReportCannotOpen(kReaderName, path);
         return false;
     }
     const uint64_t fileSize = FileLength(file.get());

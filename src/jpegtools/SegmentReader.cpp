@@ -1,6 +1,7 @@
 #include "jpegtools/SegmentReader.h"
 
 #include "app/util/ByteReader.h"
+#include "platform/FileHandle.h"
 #include "platform/StagedFile.h"
 
 #include <algorithm>
@@ -38,14 +39,10 @@ CSegmentReader::~CSegmentReader() {
 
 bool CSegmentReader::Open(const std::string& path) {
     Close();
-    FILE* stream = std::fopen(path.c_str(), "rb");
-    if (!stream) return false;
-    struct stat info {};
-    if (fstat(fileno(stream), &info) != 0 || !S_ISREG(info.st_mode)) {
-        std::fclose(stream);
-        return false;
-    }
-    return Attach(stream);
+    // A FIFO or device is refused before the open could wait on it.
+    FileHandle file = FileHandle::Open(path, "rb");
+    if (!file) return false;
+    return Attach(file.Release());
 }
 
 bool CSegmentReader::Attach(FILE* stream) {

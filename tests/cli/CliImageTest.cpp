@@ -32,7 +32,8 @@ TEST(CliImage, DescribeEachFile) {
     CliResult failed = RunCli({"describe", dir.File("a.gif"), rgb}, Env(config));
     EXPECT_EQ(failed.status, 1);
     EXPECT_EQ(failed.out, rgb + ": 4x3  RGB/Q0+FAL\n");
-    EXPECT_EQ(failed.err, "tolmena-cli: " + dir.File("a.gif") + ": describe:Unknown file type\n");
+    EXPECT_EQ(failed.err, "tolmena-cli: " + dir.File("a.gif") +
+                              ": LoadFile:ファイルが開けません (No such file or directory)\n");
     EXPECT_EQ(RunCli({"describe"}, Env(config)).status, 2);
 }
 

@@ -52,10 +52,13 @@ TEST_F(ImageDoc, ConstructionTakesTablesFromSettings) {
 
 TEST_F(ImageDoc, LoadDispatchByExtension) {
     CImageDoc document;
+    // A file that cannot be opened and whose name says no type is reported all the same.
     for (const char* name : {"a.gif", "noextension"}) {
         EXPECT_FALSE(document.LoadFile(dir.File(name)));
-        EXPECT_TRUE(Messages().empty()) << name;
+        ASSERT_FALSE(Messages().empty());
+        EXPECT_EQ(Messages().back(), "LoadFile:ファイルが開けません\n" + dir.File(name));
     }
+    Headless().ClearMessages();
     document.LoadFile(dir.File("a.JPG"));
     EXPECT_EQ(document.DocType(), kTypeJpeg);
     document.LoadFile(dir.File("a.tiff"));

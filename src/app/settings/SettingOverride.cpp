@@ -67,6 +67,12 @@ bool ApplyMemoryLimit(const std::string& value, std::string& error) {
 
 } // namespace
 
+void LoadMemoryLimit(const SettingsStore& store) {
+    const std::string value = store.profile.GetString(store.sectionName, kMemoryLimitKey, "");
+    std::string error;
+    if (value.empty() || !ApplyMemoryLimit(value, error)) SetMemoryLimit(DefaultMemoryLimit());
+}
+
 void RegisterSectionKeys(const std::string& section, const std::vector<std::string>& keys) {
     RuledKeys ruled;
     for (const std::string& key : keys)

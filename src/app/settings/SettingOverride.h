@@ -20,3 +20,6 @@ void RegisterSectionKeys(const std::string& section,
 
 // The run-only key of the memory limit, in MiB.
 constexpr const char* kMemoryLimitKey = "MemoryLimitMB";
+// The memory limit from the key in the profile's section when it holds a valid value, else the
+// machine's default. The key is read only; the settings never write it.
+void LoadMemoryLimit(const SettingsStore& store);

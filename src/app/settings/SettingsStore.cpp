@@ -2,6 +2,7 @@
 
 #include "app/settings/RecentFiles.h"
 #include "app/settings/SettingKeys.h"
+#include "app/settings/SettingOverride.h"
 #include "platform/Platform.h"
 
 #include <cstdio>
@@ -72,6 +73,7 @@ bool LoadSettings(SettingsStore& store) {
     store.allowExtSampling = store.profile.GetInt(store.sectionName, "AllowExtSampling", 0);
     LoadZoomTable(store);
     LoadRecentFiles(store);
+    LoadMemoryLimit(store);
     return true;
 }
 

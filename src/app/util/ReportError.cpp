@@ -1,8 +1,10 @@
 #include "app/util/ReportError.h"
 
+#include "platform/FileHandle.h"
 #include "platform/Platform.h"
 
 #include <atomic>
+#include <cerrno>
 
 namespace {
 
@@ -51,4 +53,16 @@ void DeliverReport(const std::string& text) {
 
 void ReportErrorId(const std::string& name, const std::string& path, StringId id) {
     ReportError(name, path, LoadString(id));
+}
+
+void ReportCannotOpen(const std::string& name, const std::string& path) {
+    ReportCannotOpen(name, path, LoadString(StringId::CannotOpen));
+}
+
+void ReportCannotOpen(const std::string& name, const std::string& path,
+                      const std::string& message) {
+    const int error = errno;
+    const std::string kind = NonRegularFileKind(path);
+    errno = error;
+    ReportError(name, path, kind.empty() ? message : message + " (" + kind + ")");
 }

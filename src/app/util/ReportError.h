@@ -48,6 +48,11 @@ void ReportError(const std::string& name, const std::string& path, const std::st
 void DeliverReport(const std::string& text);
 // As ReportError, with the message taken from the string table.
 void ReportErrorId(const std::string& name, const std::string& path, StringId id);
+// A file that could not be opened for reading: the message (by default "ファイルが開けません")
+// says what the path is when it is no regular file, "ファイルが開けません (is a FIFO)". errno is
+// kept for the sink.
+void ReportCannotOpen(const std::string& name, const std::string& path);
+void ReportCannotOpen(const std::string& name, const std::string& path, const std::string& message);
 // The text ReportError shows.
 std::string FormatErrorReport(const std::string& name, const std::string& path,
                               const std::string& message);

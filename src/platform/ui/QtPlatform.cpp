@@ -5,6 +5,8 @@
 #include <QMessageBox>
 #include <QScreen>
 #include <QThread>
+#include <algorithm>
+#include <cstdio>
 
 namespace {
 
@@ -59,6 +61,12 @@ QMessageBox::StandardButton ButtonFor(Answer answer) {
     return kButtons[static_cast<int>(answer)];
 }
 
+// The report's lines joined by spaces.
+std::string OneLine(std::string text) {
+    std::replace(text.begin(), text.end(), '\n', ' ');
+    return text;
+}
+
 } // namespace
 
 Answer AskQuestion(QWidget* parent, const std::string& text, Buttons buttons,
@@ -78,6 +86,8 @@ Answer QtPlatform::ShowMessage(const std::string& text, MessageKind kind, Button
             Qt::BlockingQueuedConnection);
         return answer;
     }
+    // A failure is also logged on stderr, where a desktop launch keeps it (the session's log).
+    if (kind == MessageKind::Error) std::fprintf(stderr, "tolmena: %s\n", OneLine(text).c_str());
     QMessageBox box(IconFor(kind), kMessageCaption, QString::fromStdString(text),
                     ButtonsFor(buttons), parent_);
     // A message shown during a long step (under the wait cursor) gets the arrow while it is up.

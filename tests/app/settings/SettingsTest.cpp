@@ -4,9 +4,12 @@
 #include "app/settings/SettingOverride.h"
 #include "app/settings/SettingsPageRules.h"
 #include "app/settings/SettingsStore.h"
+#include "platform/MemoryLimit.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
+
+#include <fstream>
 
 namespace {
 
@@ -221,4 +224,22 @@ TEST(SettingsPageRules, FieldsReadAsThePagesSay) {
     EXPECT_EQ(GammaText(2.2), "2.200000");
     EXPECT_TRUE(DitherChoiceApplies(15) && DitherChoiceApplies(16));
     EXPECT_FALSE(DitherChoiceApplies(24) || DitherChoiceApplies(8));
+}
+
+TEST_F(Settings, MemoryLimitComesFromTheProfile) {
+    const uint64_t machine = DefaultMemoryLimit();
+    for (const auto& [line, limit] : std::vector<std::pair<std::string, uint64_t>>{
+             {"MemoryLimitMB=64\n", uint64_t{64} << 20},
+             {"MemoryLimitMB=0\n", machine}, // out of range: the default holds
+             {"", machine}}) {
+        SetMemoryLimit(1);
+        std::ofstream(dir.File("tolmena.ini")) << "[default]\n" << line;
+        Load();
+        EXPECT_EQ(MemoryLimit(), limit) << line;
+    }
+    store.profile.WriteString("default", "MemoryLimitMB", "64");
+    SaveSettings(store);
+    Load();
+    EXPECT_EQ(MemoryLimit(), uint64_t{64} << 20); // kept in the profile as it was
+    SetMemoryLimit(machine);
 }
