@@ -7,16 +7,20 @@
 #include "app/ui/ImageView.h"
 #include "app/ui/MainFrame.h"
 #include "app/ui/QualitySpin.h"
+#include "app/ui/SystemPath.h"
 
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QDropEvent>
+#include <QFile>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QStyle>
@@ -27,6 +31,11 @@
 namespace {
 
 const QString kBmp = QString(TEST_DATA_DIR) + "/bmp/g/rgb24.bmp";
+
+std::string FileBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : std::string();
+}
 
 // The application with its profile in a fresh configuration directory; message boxes are
 // answered at once and their texts kept.
@@ -177,12 +186,70 @@ private slots:
         QTRY_VERIFY(titleBar(windows[2]) != titleBar(windows[3]));
     }
 
-    void aFirstFileThatFailsEndsStartUp() {
+    // Every file named is tried, each failure is reported, and the window stays.
+    void filesThatFailDoNotEndStartUp() {
         StartedApp started;
-        QVERIFY(!started.app.InitInstance("/opt/bin/tolmena", {"/nonexistent/x.bmp", kBmp}));
-        QCOMPARE(started.app.FailureReason(), QString("cannot open /nonexistent/x.bmp"));
+        QTemporaryDir dir;
+        const QString unknown = dir.filePath("anim.gif");
+        QFile gif(unknown);
+        QVERIFY(gif.open(QIODevice::WriteOnly) && gif.write("GIF89a") == 6);
+        gif.close();
+        QVERIFY(started.app.InitInstance("/opt/bin/tolmena",
+                                         {"/nonexistent/x.bmp", unknown, kBmp, unknown}));
+        QCOMPARE(started.messages.size(), 3);
+        QVERIFY(started.messages[0].startsWith("LoadBmpFile:"));
+        QCOMPARE(started.messages[1],
+                 "LoadFile:この形式のファイルには対応していません\n" + unknown);
+        QCOMPARE(started.app.MainFrame()->MdiArea()->subWindowList().size(), 1);
+        QVERIFY(started.app.MainFrame()->isVisible());
+    }
+
+    void noFileThatOpensLeavesTheWindowWithNoFiles() {
+        StartedApp started;
+        QVERIFY(started.app.InitInstance("/opt/bin/tolmena", {"/nonexistent/x.bmp"}));
         QCOMPARE(started.messages.size(), 1);
-        QVERIFY(!started.app.MainFrame()->isVisible());
+        QVERIFY(started.app.MainFrame()->isVisible());
+        QCOMPARE(started.app.MainFrame()->InfoText(), QString("No Files"));
+    }
+
+    // Names that are not UTF-8 reach the readers as the system's bytes, from the command line,
+    // a drop and a dialog's choice, and are shown decoded.
+    void namesThatAreNotUtf8Open() {
+        QTemporaryDir dir;
+        const std::string folder = QFile::encodeName(dir.path()).toStdString() + "/";
+        const std::string bmp = FileBytes(kBmp);
+        std::vector<std::string> paths;
+        for (const std::string name : {"\x8E\xCA\x90\x5E.jpg", "bad\xFF\xFE.jpg"}) {
+            paths.push_back(folder + name);
+            FILE* file = std::fopen(paths.back().c_str(), "wb");
+            QVERIFY(file && std::fwrite(bmp.data(), 1, bmp.size(), file) == bmp.size());
+            std::fclose(file);
+        }
+        StartedApp started;
+        QVERIFY(started.app.InitInstanceWithPaths("/opt/bin/tolmena", {paths[0]}));
+        QCOMPARE(started.messages, QStringList());
+        CMainFrame* frame = started.app.MainFrame();
+        QCOMPARE(frame->ActiveDocument()->PathName(), paths[0]);
+        QCOMPARE(frame->windowTitle(), DisplayPath("\x8E\xCA\x90\x5E.jpg") + " - Tolmena");
+
+        QMimeData dropped;
+        dropped.setData("text/uri-list",
+                        "# from a file manager\r\nfile://" +
+                            QByteArray::fromStdString(paths[1]).toPercentEncoding("/") + "\r\n");
+        QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &dropped, Qt::LeftButton, Qt::NoModifier);
+        QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &dropped, Qt::LeftButton,
+                              Qt::NoModifier);
+        QApplication::sendEvent(frame, &enter); // a drop goes where the drag was accepted
+        QApplication::sendEvent(frame, &drop);
+        QCOMPARE(started.messages, QStringList());
+        QCOMPARE(started.app.Documents().Documents().size(), 2u);
+        QCOMPARE(started.app.Documents().Documents().back()->PathName(), paths[1]);
+
+        // A dialog gives the name decoded; it maps back to the one file shown so.
+        QCOMPARE(SystemPath(DisplayPath(paths[1])), paths[1]);
+        QCOMPARE(SystemPath(dir.filePath("new.jpg")), folder + "new.jpg");
+        for (const std::string& path : paths) // Qt cannot list them to remove them
+            std::remove(path.c_str());
     }
 };
 

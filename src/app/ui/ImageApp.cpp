@@ -3,6 +3,7 @@
 #include "app/ui/FileDialogColumns.h"
 #include "app/ui/MainFrame.h"
 #include "app/ui/QtTranslation.h"
+#include "app/ui/SystemPath.h"
 #include "app/ui/TerminationSignals.h"
 #include "jpegtools/CustomTables.h"
 #include "jpegtools/DefaultComment.h"
@@ -17,6 +18,14 @@ CImageApp::~CImageApp() {
 }
 
 bool CImageApp::InitInstance(const QString& executablePath, const QStringList& files) {
+    std::vector<std::string> paths;
+    for (const QString& file : files)
+        paths.push_back(SystemPath(file));
+    return InitInstanceWithPaths(executablePath, paths);
+}
+
+bool CImageApp::InitInstanceWithPaths(const QString& executablePath,
+                                      const std::vector<std::string>& paths) {
     qtTexts_ = std::make_unique<CQtTranslation>();
     fileDialogColumns_ = std::make_unique<CFileDialogColumns>();
     InstallPlatform(&platform_);
@@ -29,7 +38,7 @@ bool CImageApp::InitInstance(const QString& executablePath, const QStringList& f
     terminationSignals_ = std::make_unique<CTerminationSignals>();
     QObject::connect(terminationSignals_.get(), &CTerminationSignals::terminationRequested,
                      [this] { Terminate(); });
-    if (!OpenCommandLineFiles(files)) return false;
+    OpenCommandLineFiles(paths);
     if (settings_.restoreWindowPos && settings_.windowPosWidth > 0 && settings_.windowPosHeight > 0)
         mainFrame_->setGeometry(settings_.windowPosLeft, settings_.windowPosTop,
                                 settings_.windowPosWidth, settings_.windowPosHeight);
@@ -37,13 +46,10 @@ bool CImageApp::InitInstance(const QString& executablePath, const QStringList& f
     return true;
 }
 
-bool CImageApp::OpenCommandLineFiles(const QStringList& files) {
-    for (qsizetype i = 0; i < files.size(); ++i) {
-        if (documents_.OpenDocumentFile(files[i].toStdString()) || i > 0) continue;
-        failureReason_ = "cannot open " + files[i];
-        return false;
-    }
-    return true;
+void CImageApp::OpenCommandLineFiles(const std::vector<std::string>& paths) {
+    for (const std::string& path : paths)
+        documents_.OpenDocumentFile(path);
+    if (documents_.Documents().empty()) mainFrame_->ShowNoFiles();
 }
 
 void CImageApp::Terminate() {

@@ -8,6 +8,8 @@
 #include <QString>
 #include <QStringList>
 #include <memory>
+#include <string>
+#include <vector>
 
 class CFileDialogColumns;
 class CMainFrame;
@@ -19,9 +21,14 @@ public:
     explicit CImageApp(SettingsStore& settings);
     ~CImageApp();
 
-    // Start-up; the profile is named after the executable's base name; files are the paths
-    // named on the command line, opened before the window is shown. False when the window
-    // cannot be made or the first file does not open (FailureReason says why).
+    // Start-up; the profile is named after the executable's base name; paths are the files
+    // named on the command line as the system's bytes, opened before the window is shown. Every
+    // one is tried; one that does not open has been reported by its reader, and the window
+    // shows what opened, or "No Files". False when the window cannot be made (FailureReason
+    // says why).
+    bool InitInstanceWithPaths(const QString& executablePath,
+                               const std::vector<std::string>& paths);
+    // The same with the files as decoded text (turned back into the system's bytes).
     bool InitInstance(const QString& executablePath, const QStringList& files);
     const QString& FailureReason() const { return failureReason_; }
     // Shut-down after the main window has closed: writes the settings.
@@ -36,8 +43,7 @@ private:
     // the event loops end without questions; ExitInstance then closes the documents (removing
     // their temporary files) and writes the settings.
     void Terminate();
-    // Opens the files in order; only a failure of the first one ends start-up.
-    bool OpenCommandLineFiles(const QStringList& files);
+    void OpenCommandLineFiles(const std::vector<std::string>& paths);
 
     std::unique_ptr<CQtTranslation> qtTexts_;
     std::unique_ptr<CFileDialogColumns> fileDialogColumns_;

@@ -9,6 +9,7 @@
 #include "app/ui/ExifWindow.h"
 #include "app/ui/ImageView.h"
 #include "app/ui/RecentFilesMenu.h"
+#include "app/ui/SystemPath.h"
 #include "app/util/StringTable.h"
 
 #include <QAction>
@@ -261,8 +262,8 @@ void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {
 }
 
 void CMainFrame::dropEvent(QDropEvent* event) {
-    for (const QUrl& url : event->mimeData()->urls())
-        if (url.isLocalFile()) documents_.OpenDocumentFile(url.toLocalFile().toStdString());
+    for (const std::string& path : DroppedPaths(*event->mimeData()))
+        documents_.OpenDocumentFile(path);
     event->acceptProposedAction();
 }
 

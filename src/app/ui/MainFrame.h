@@ -53,6 +53,9 @@ public:
     // Status pane 1: the active document's information, or "No Files".
     void SetInfoText(const QString& text);
     QString InfoText() const;
+    // The no-document state: once the last document has closed, or when none of the files
+    // named at start-up opened.
+    void ShowNoFiles();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -70,8 +73,6 @@ private:
     void ShowMenuBar(bool documentMenu);
     void ConnectCommands();
     void ToggleStatusBar();
-    // The no-document state once the last document has closed.
-    void ShowNoFiles();
     void CreateControlBar();
     // Everything outside the document windows follows the active document: its information
     // in the status bar, its title in the caption, its Exif data, the control bar's comment

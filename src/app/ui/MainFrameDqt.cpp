@@ -3,6 +3,7 @@
 #include "app/commands/CommandId.h"
 #include "app/ui/FileDialogFilters.h"
 #include "app/ui/MainFrame.h"
+#include "app/ui/SystemPath.h"
 #include "core/DocTemplate.h"
 #include "core/ImageDoc.h"
 #include "core/OpenJpegTables.h"
@@ -20,7 +21,7 @@ std::string ChooseMarkerFile(QWidget* parent, const std::string& folder) {
     dialog.setNameFilters(FileDialogNameFilters(StringId::MarkerFileFilter));
     dialog.setFileMode(QFileDialog::ExistingFile);
     if (!dialog.exec() || dialog.selectedFiles().isEmpty()) return {};
-    return dialog.selectedFiles().first().toStdString();
+    return SystemPath(dialog.selectedFiles().first());
 }
 
 } // namespace

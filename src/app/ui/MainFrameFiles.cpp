@@ -3,17 +3,21 @@
 #include "app/commands/CommandId.h"
 #include "app/ui/FileDialogFilters.h"
 #include "app/ui/MainFrame.h"
+#include "app/ui/SystemPath.h"
 #include "app/util/FileExtension.h"
 #include "app/util/StringTable.h"
 #include "core/JpegConvert.h"
 #include "core/PngInfoCommands.h"
 #include "imageops/YCbCrSeparation.h"
+#include "platform/Platform.h"
 
 #include <QColorDialog>
+#include <QFile>
 #include <QFileDialog>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMessageBox>
+#include <sys/stat.h>
 
 namespace {
 
@@ -32,6 +36,17 @@ void Remember(const QFileDialog& dialog, std::string& folder, int& filterNumber)
     filterNumber = static_cast<int>(dialog.nameFilters().indexOf(dialog.selectedNameFilter())) + 1;
 }
 
+// The dialog asks before replacing a file only when it can see it; a name it shows decoded with
+// replacement characters is asked about here.
+bool ConfirmHiddenOverwrite(const QString& chosen, const std::string& path) {
+    struct stat info {};
+    if (path == QFile::encodeName(chosen).toStdString() || stat(path.c_str(), &info) != 0)
+        return true;
+    const std::string question =
+        DisplayPath(path).toStdString() + " は既に存在します。\n置き換えますか?";
+    return Platform().ShowMessage(question, MessageKind::Question, Buttons::YesNo) == Answer::Yes;
+}
+
 } // namespace
 
 void CMainFrame::OpenFiles() {
@@ -39,8 +54,9 @@ void CMainFrame::OpenFiles() {
     dialog.setFileMode(QFileDialog::ExistingFiles);
     Prepare(dialog, StringId::OpenFilter, settings_.readDir, settings_.readFilterIdx);
     if (!dialog.exec()) return;
+    // Every chosen file is tried: one whose name says no type is recognised by its content.
     for (const QString& path : dialog.selectedFiles())
-        if (FindExtension(path.toStdString())) documents_.OpenDocumentFile(path.toStdString());
+        documents_.OpenDocumentFile(SystemPath(path));
     Remember(dialog, settings_.readDir, settings_.readFilterIdx);
 }
 
@@ -48,11 +64,14 @@ bool CMainFrame::SaveDocumentAs(CImageDoc& document) {
     QFileDialog dialog(this);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     Prepare(dialog, StringId::SaveFilter, settings_.writeDir, settings_.writeFilterIdx);
-    dialog.selectFile(QString::fromStdString(document.PathName().empty()
-                                                 ? LoadString(StringId::AllFilesName)
-                                                 : FileTitle(document.PathName())));
+    dialog.selectFile(document.PathName().empty()
+                          ? QString::fromStdString(LoadString(StringId::AllFilesName))
+                          : DisplayPath(FileTitle(document.PathName())));
     if (!dialog.exec() || dialog.selectedFiles().isEmpty()) return false;
-    const bool saved = document.OnSaveDocument(dialog.selectedFiles().first().toStdString());
+    const QString chosen = dialog.selectedFiles().first();
+    const std::string path = SystemPath(chosen);
+    if (!ConfirmHiddenOverwrite(chosen, path)) return false;
+    const bool saved = document.OnSaveDocument(path);
     Remember(dialog, settings_.writeDir, settings_.writeFilterIdx);
     return saved;
 }
