@@ -34,7 +34,11 @@ bool MakeTempFile(const std::string& command, const std::string& extension, std:
 bool SpoolStdin(const std::string& command, std::string& path) {
     std::string head(8, '\0');
     head.resize(std::fread(head.data(), 1, head.size(), stdin));
-    if (!MakeTempFile(command, ExtensionOfType(FileTypeFromSignature(head)), path)) return false;
+    if (!MakeTempFile(command,
+                      ExtensionOfType(TypeFromSignature(
+                          reinterpret_cast<const uint8_t*>(head.data()), head.size())),
+                      path))
+        return false;
     std::FILE* file = std::fopen(path.c_str(), "wb");
     bool copied = file && std::fwrite(head.data(), 1, head.size(), file) == head.size() &&
                   CopyStream(stdin, file);

@@ -7,7 +7,7 @@
 #include "app/util/StringTable.h"
 #include "core/DocTemplate.h"
 #include "core/DocumentHost.h"
-#include "core/FileSignature.h"
+#include "core/FileReadType.h"
 #include "core/FixedPalette.h"
 #include "core/FormatTable.h"
 #include "core/PackedImage.h"

@@ -125,8 +125,6 @@ private:
 
     // Mouse and keyboard (ImageViewInput.cpp).
     bool ScrollByKey(int key, bool shift);
-    bool ModifierKeyDown(int key);
-    bool ModifierKeyUp(int key);
     // Before each mouse action: the modifiers as the event has them.
     void TakeModifiers(const QMouseEvent& event);
     void HoldPointerForAlt(bool altHeld, QPoint at);

@@ -2,14 +2,26 @@
 
 #include "app/util/FileExtension.h"
 
-int FileTypeFromSignature(const std::string& head) {
-    const auto startsWith = [&](const char* bytes, size_t size) {
-        return head.compare(0, size, bytes, size) == 0;
+#include <cstring>
+
+int TypeFromSignature(const uint8_t* bytes, size_t size) {
+    struct Signature {
+        const char* bytes;
+        size_t length;
+        int type;
     };
-    if (startsWith("\xFF\xD8", 2)) return kTypeJpeg;
-    if (startsWith("\x89PNG\r\n\x1A\n", 8)) return kTypePng;
-    if (startsWith("BM", 2)) return kTypeBmp;
-    if (startsWith("II*\0", 4) || startsWith("MM\0*", 4)) return kTypeTiff;
+    static const Signature kSignatures[] = {
+        {"\xFF\xD8\xFF", 3, kTypeJpeg},
+        {"\x89PNG\r\n\x1A\n", 8, kTypePng},
+        {"BM", 2, kTypeBmp},
+        {"II*\0", 4, kTypeTiff},
+        {"MM\0*", 4, kTypeTiff},
+        {"MAKI01", 6, kTypeMag},
+        {"MAKI02", 6, kTypeMag},
+    };
+    for (const Signature& signature : kSignatures)
+        if (size >= signature.length && std::memcmp(bytes, signature.bytes, signature.length) == 0)
+            return signature.type;
     return kTypeUnknown;
 }
 
@@ -23,6 +35,8 @@ std::string ExtensionOfType(int type) {
         return ".bmp";
     case kTypeTiff:
         return ".tif";
+    case kTypeMag:
+        return ".mag";
     default:
         return "";
     }

@@ -1,9 +1,14 @@
 #pragma once
-// The document type a file's first bytes show, for files whose name gives none.
+// Recognising a picture by its first bytes, for files whose name does not say their type (no
+// extension, an unknown one, or the wrong one).
+#include <cstddef>
+#include <cstdint>
 #include <string>
 
-// JPEG (SOI), PNG (signature), BMP ("BM") or TIFF ("II*\0", "MM\0*"); kTypeUnknown otherwise.
-// Eight bytes are enough.
-int FileTypeFromSignature(const std::string& head);
-// The usual extension of a type with its "." (".jpg", ".png", ".bmp", ".tif"); "" for others.
+// The type code that the signature at the start of the bytes names: JPEG (FF D8 FF), PNG, BMP
+// ("BM"), TIFF ("II*\0" or "MM\0*"), MAG and MAKI ("MAKI01"/"MAKI02"); kTypeUnknown for none of
+// them. Eight bytes are enough.
+int TypeFromSignature(const uint8_t* bytes, size_t size);
+// The usual extension of a type with its "." (".jpg", ".png", ".bmp", ".tif", ".mag"); "" for
+// others.
 std::string ExtensionOfType(int type);

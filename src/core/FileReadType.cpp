@@ -1,0 +1,18 @@
+#include "core/FileReadType.h"
+
+#include "app/util/FileExtension.h"
+#include "app/util/FileSignature.h"
+#include "platform/FileHandle.h"
+
+#include <cstdio>
+
+int ReadTypeOfFile(const std::string& path, bool& opened) {
+    const int named = FileTypeFromExtension(ExtensionOf(path));
+    uint8_t head[8] = {};
+    size_t size = 0;
+    FileHandle file = FileHandle::Open(path, "rb");
+    opened = static_cast<bool>(file);
+    if (file) size = std::fread(head, 1, sizeof head, file.get());
+    const int content = TypeFromSignature(head, size);
+    return content != kTypeUnknown && named != kTypeRgb ? content : named;
+}
