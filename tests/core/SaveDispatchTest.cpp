@@ -6,7 +6,7 @@
 #include "core/OutputFiles.h"
 
 #include "platform/FileHandle.h"
-#include "support/SmallTmpfs.h"
+#include "support/SmallDisk.h"
 
 #include <cerrno>
 #include <csignal>
@@ -183,7 +183,7 @@ TEST_F(SaveDispatch, DeviceTargetIsWrittenDirectlyAndChecked) {
 }
 
 TEST_F(SaveDispatch, FullDiskNamesTheFileThatRanOut) {
-    SmallTmpfs disk("64k");
+    SmallDisk disk("size=64k");
     if (!disk.Mounted()) GTEST_SKIP() << "a full disk needs root to mount a small tmpfs";
     CImageDoc document;
     document.ReplaceImage(MakeImage(200, 200, Gradient(200, 200))); // 120000 data bytes
