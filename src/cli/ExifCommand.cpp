@@ -1,11 +1,13 @@
 // exif [--english] [--json] FILE...: the Exif summary lines of JPEG and TIFF files; with several
 // files each line starts with the file's path and ": ". A file whose summary would be empty
-// (no Exif block, not a JPEG or TIFF file, or entries the summary cannot read) is reported.
+// (no Exif block, not a JPEG or TIFF file, or entries the summary cannot read) is reported. The
+// first bytes decide the type; the name only where they say nothing.
 #include "app/util/FileExtension.h"
 #include "app/util/ReportError.h"
 #include "cli/CliCommand.h"
 #include "cli/CliJson.h"
 #include "cli/CliReports.h"
+#include "core/FileReadType.h"
 #include "jpegtools/ExifReader.h"
 #include "jpegtools/ExifSummary.h"
 #include "jpegtools/JpegExifBlock.h"
@@ -44,7 +46,13 @@ bool ParseTiffExif(const std::string& path, CExifReader& reader) {
 bool ReadSummary(const std::string& path, bool english, std::string& bytes, CExifReader& reader,
                  std::array<std::string, 5>& lines) {
     CliReports().BeginFile(path);
-    switch (FileTypeFromExtension(ExtensionOf(path))) {
+    bool opened = false;
+    const int type = ReadTypeOfFile(path, opened); // by content, as the viewer reads it
+    if (!opened) {
+        ReportCannotOpen(kName, path);
+        return false;
+    }
+    switch (type) {
     case kTypeJpeg:
         if (!ParseJpegExif(path, bytes, reader)) return false;
         break;

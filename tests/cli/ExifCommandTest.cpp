@@ -79,3 +79,18 @@ TEST(CliExif, ManyFilesAndFilesWithoutExif) {
               json.out.substr(json.out.find('\n') + 1));
     EXPECT_NE(json.out.find("\"path\":\"" + canon + "\""), std::string::npos);
 }
+
+TEST(CliExif, TheContentDecidesTheType) {
+    TempDir config, dir;
+    const std::string named = dir.File("photo.png"), bare = dir.File("photo"),
+                      folder = dir.File("dir.jpg");
+    std::filesystem::copy_file(ExifDataPath("canon_40d.jpg"), named);
+    std::filesystem::copy_file(ExifDataPath("canon_40d.jpg"), bare);
+    std::filesystem::create_directory(folder);
+    CliResult result = RunCli({"exif", named, bare, folder}, Env(config));
+    EXPECT_EQ(result.status, 1);
+    EXPECT_NE(result.out.find(named + ": Canon Canon EOS 40D\n"), std::string::npos) << result.out;
+    EXPECT_NE(result.out.find(bare + ": Canon Canon EOS 40D\n"), std::string::npos) << result.out;
+    EXPECT_NE(result.err.find(folder + ": exif:"), std::string::npos) << result.err;
+    EXPECT_NE(result.err.find("(is a folder)"), std::string::npos) << result.err;
+}
