@@ -10,10 +10,7 @@ e2e_name=clipboard
 source "$(dirname "$0")/common.sh"
 
 start_xvfb
-mkdir -m 700 "$work/runtime"
-export XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/runtime" QT_QPA_PLATFORM=xcb
-echo "leak:libdbus-1.so" >"$work/lsan.supp"
-export LSAN_OPTIONS="suppressions=$work/lsan.supp:print_suppressions=0"
+viewer_environment
 
 # png WIDTH HEIGHT OUT: a PNG of horizontal stripes, made fast at any size.
 png() {

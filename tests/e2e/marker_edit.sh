@@ -12,9 +12,7 @@ source "$(dirname "$0")/common.sh"
 cp "$2" "$work/original.jpg"
 
 start_xvfb
-mkdir -m 700 "$work/runtime"
-export XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/runtime" QT_QPA_PLATFORM=xcb
-echo "leak:libdbus-1.so" >"$work/lsan.supp"
+viewer_environment
 
 # The file as saved: APP1 gone, APP2 one zero byte longer, everything else as it was.
 check_segments() {
@@ -52,7 +50,7 @@ inspector() {
 
 edit_in_viewer() {
     cp "$work/original.jpg" "$work/photo.jpg"
-    LSAN_OPTIONS="suppressions=$work/lsan.supp:print_suppressions=0" "$viewer" "$work/photo.jpg" &
+    "$viewer" "$work/photo.jpg" &
     viewer_pid=$!
     window=$(timeout 30 xdotool search --sync --onlyvisible --pid "$viewer_pid" --name Tolmena |
         head -1) || fail "the viewer's window did not appear"

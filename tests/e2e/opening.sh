@@ -12,10 +12,7 @@ e2e_name=opening
 source "$(dirname "$0")/common.sh"
 
 start_xvfb
-mkdir -m 700 "$work/runtime"
-export XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/runtime" QT_QPA_PLATFORM=xcb
-echo "leak:libdbus-1.so" >"$work/lsan.supp"
-export LSAN_OPTIONS="suppressions=$work/lsan.supp:print_suppressions=0"
+viewer_environment
 
 # Three copies of a small BMP under names that are not UTF-8 or have no extension, and a GIF.
 python3 - "$work" <<'EOF'

@@ -10,10 +10,8 @@ source "$(dirname "$0")/common.sh"
 cp "$2" "$work/photo.jpg"
 
 start_xvfb
-mkdir -m 700 "$work/runtime"
-export XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/runtime" QT_QPA_PLATFORM=xcb
-echo "leak:libdbus-1.so" >"$work/lsan.supp"
-LSAN_OPTIONS="suppressions=$work/lsan.supp:print_suppressions=0" "$viewer" "$work/photo.jpg" &
+viewer_environment
+"$viewer" "$work/photo.jpg" &
 viewer_pid=$!
 window=$(timeout 30 xdotool search --sync --onlyvisible --pid "$viewer_pid" --name Tolmena |
     head -1) || fail "the viewer's window did not appear"

@@ -42,11 +42,9 @@ type_into_file_dialog() {
 
 start_xvfb
 start_window_manager
-mkdir -m 700 "$work/runtime"
-export XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/runtime" QT_QPA_PLATFORM=xcb
+viewer_environment
 pixels bmp "$work/picture.bmp"
-echo "leak:libdbus-1.so" >"$work/lsan.supp"
-LSAN_OPTIONS="suppressions=$work/lsan.supp:print_suppressions=0" "$viewer" "$work/picture.bmp" &
+"$viewer" "$work/picture.bmp" &
 viewer_pid=$!
 window=$(timeout 30 xdotool search --sync --onlyvisible --pid "$viewer_pid" --name Tolmena |
     head -1) || fail "the viewer's window did not appear"
