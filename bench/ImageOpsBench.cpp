@@ -5,7 +5,7 @@
 //   ImageOpsBench gamma IN.ppm               the gamma/contrast/bias transfer against memcpy
 //   ImageOpsBench preview IN.ppm             the gamma dialog's preview against the full transfer
 //   ImageOpsBench hold IN.ppm                reads the picture only (peak memory baseline)
-#include "app/util/GammaTable.h"
+#include "base/GammaTable.h"
 #include "imageops/LevelTable.h"
 #include "imageops/PreviewPixels.h"
 #include "imageops/Resize.h"

@@ -2,7 +2,7 @@
 //   jpeg_bench open FILE        opens FILE as a document; prints seconds and peak memory (KiB)
 //   jpeg_bench save FILE OUT N  opens FILE, then saves it N times at quality 75 (2x2 sampling,
 //                               optimized coding); prints the best time of one save in seconds
-#include "app/settings/SettingsStore.h"
+#include "settings/SettingsStore.h"
 #include "core/ImageDoc.h"
 #include "core/JpegRead.h"
 #include "core/JpegWrite.h"

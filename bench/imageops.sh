@@ -12,7 +12,7 @@ mkdir -p "$work"
 bench="$work/ImageOpsBench"
 g++ -std=c++20 -O2 -I"$root/src" "$root/bench/ImageOpsBench.cpp" "$root/src/imageops/Resize.cpp" \
     "$root/src/imageops/LevelTable.cpp" "$root/src/imageops/PreviewPixels.cpp" \
-    "$root/src/imageops/PreviewModel.cpp" "$root/src/app/util/GammaTable.cpp" -o "$bench"
+    "$root/src/imageops/PreviewModel.cpp" "$root/src/base/GammaTable.cpp" -o "$bench"
 export MAGICK_THREAD_LIMIT=1
 
 # Seconds per iteration of an ImageMagick command line, from its -bench report.

@@ -2,7 +2,7 @@
 // A zoom table as the settings hold one: up to kZoomCount positive percentages, strictly
 // ascending, ended by 0.
 #include "FuzzInput.h"
-#include "app/view/ZoomSteps.h"
+#include "shell/ZoomSteps.h"
 
 #include <algorithm>
 

@@ -2,7 +2,7 @@
 // enabled value; a closed document's stale facts enable nothing of it; the rules that narrow
 // another one imply it; zoom in and out go to a larger and a smaller table entry.
 #include "FuzzZoomTable.h"
-#include "app/commands/CommandTable.h"
+#include "shell/CommandTable.h"
 
 #include <cstdint>
 

@@ -3,7 +3,7 @@
 // is the header block and the pixels. Every DIB that realizes is extracted at each colour type.
 #include "DibSizeLimit.h"
 #include "core/DibImage.h"
-#include "platform/HeadlessPlatform.h"
+#include "base/HeadlessPlatform.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -3,7 +3,7 @@
 // do not touch (frames, scans, restart markers, the data between them) unchanged and in order;
 // united tables keep their payloads in order; an in-place rewrite leaves no temporary file.
 #include "JpegMutator.h"
-#include "app/settings/SettingsStore.h"
+#include "settings/SettingsStore.h"
 #include "jpegtools/LosslessFilter.h"
 
 #include <cstdint>

@@ -1,5 +1,5 @@
 // Profile reader over arbitrary bytes: parse, look up, rewrite, parse again.
-#include "platform/ProfileFile.h"
+#include "base/ProfileFile.h"
 
 #include <cstdint>
 #include <string>

@@ -1,7 +1,7 @@
 // TIFF reader over arbitrary bytes: the directory parse, the tag checks and the strip reads
 // into a picture and its facts.
 #include "core/TiffFile.h"
-#include "platform/HeadlessPlatform.h"
+#include "base/HeadlessPlatform.h"
 
 #include <cstdint>
 #include <cstdio>

@@ -4,9 +4,9 @@
 // window" keeps the frame inside the MDI area.
 #include "FuzzInput.h"
 #include "FuzzZoomTable.h"
-#include "app/view/FrameFit.h"
-#include "app/view/ViewScroll.h"
-#include "app/view/ZoomChange.h"
+#include "shell/FrameFit.h"
+#include "shell/ViewScroll.h"
+#include "shell/ZoomChange.h"
 
 #include <climits>
 #include <cstdint>

@@ -3,9 +3,9 @@
 // beside the pixels its document holds.
 //   bench_ViewerBench show FILE [REPAINTS]   (XDG_CONFIG_HOME should point at an empty folder)
 //   bench_ViewerBench open FILE             (the document's decode alone, without a window)
-#include "app/ui/ImageApp.h"
-#include "app/ui/ImageView.h"
-#include "app/ui/MainFrame.h"
+#include "ui/shell/ImageApp.h"
+#include "ui/shell/ImageView.h"
+#include "ui/shell/MainFrame.h"
 #include "core/DocTemplate.h"
 #include "core/ImageDoc.h"
 

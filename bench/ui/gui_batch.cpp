@@ -3,7 +3,7 @@
 // Usage: bench_gui_batch SRC DST [KEY=VALUE]...   (keys of section "bulkfilter")
 #include "batch/BulkFltSettings.h"
 #include "batch/FilterTask.h"
-#include "batch/ui/GuiBatchRun.h"
+#include "ui/batch/GuiBatchRun.h"
 #include "jpegtools/CustomTables.h"
 #include "jpegtools/DefaultComment.h"
 

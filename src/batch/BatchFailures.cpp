@@ -1,6 +1,6 @@
 #include "batch/BatchFailures.h"
 
-#include "app/util/StringTable.h"
+#include "base/StringTable.h"
 
 #include <cstring>
 

@@ -1,8 +1,8 @@
 #include "batch/BatchJob.h"
 
-#include "app/util/FileExtension.h"
-#include "app/util/ReportError.h"
-#include "app/util/StringTable.h"
+#include "base/FileExtension.h"
+#include "base/ReportError.h"
+#include "base/StringTable.h"
 #include "batch/BatchPaths.h"
 #include "batch/BatchRunner.h"
 #include "batch/NameOrder.h"

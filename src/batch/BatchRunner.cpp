@@ -1,6 +1,6 @@
 #include "batch/BatchRunner.h"
 
-#include "app/util/ReportError.h"
+#include "base/ReportError.h"
 #include "batch/BatchJob.h"
 
 #include <cerrno>

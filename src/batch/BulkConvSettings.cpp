@@ -1,7 +1,7 @@
 #include "batch/BulkConvSettings.h"
 
-#include "app/settings/SettingOverride.h"
-#include "app/util/StringTable.h"
+#include "settings/SettingOverride.h"
+#include "base/StringTable.h"
 #include "batch/BatchPaths.h"
 
 #include <utility>

@@ -1,6 +1,6 @@
 #pragma once
 // The settings of the batch conversion, kept in the profile section "bulkconv".
-#include "app/settings/SettingsStore.h"
+#include "settings/SettingsStore.h"
 
 #include <string>
 #include <vector>

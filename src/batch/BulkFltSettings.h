@@ -1,6 +1,6 @@
 #pragma once
 // The batch filter's settings: profile section "bulkfilter" (string 253).
-#include "app/settings/SettingsStore.h"
+#include "settings/SettingsStore.h"
 #include "jpegtools/FilterOptions.h"
 
 #include <string>

@@ -1,15 +1,15 @@
 #include "batch/ConversionTask.h"
 
-#include "app/settings/SettingsStore.h"
-#include "app/util/FileExtension.h"
-#include "app/util/StringTable.h"
+#include "settings/SettingsStore.h"
+#include "base/FileExtension.h"
+#include "base/StringTable.h"
 #include "batch/HtmlLog.h"
 #include "core/DocTemplate.h"
 #include "core/ImageDoc.h"
 #include "core/JpegRead.h"
 #include "imageops/ResizeDocument.h"
 #include "jpegtools/JpegMetadataCopy.h"
-#include "platform/Platform.h"
+#include "base/Platform.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -1,6 +1,6 @@
 #include "batch/FilterTask.h"
 
-#include "app/util/StringTable.h"
+#include "base/StringTable.h"
 #include "jpegtools/LosslessFilter.h"
 
 #include <algorithm>

@@ -1,6 +1,6 @@
 #include "batch/HtmlLog.h"
 
-#include "app/util/ByteCount.h"
+#include "base/ByteCount.h"
 
 #include <cerrno>
 #include <cstring>

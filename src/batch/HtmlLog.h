@@ -3,7 +3,7 @@
 // link and its sizes, and every failure as a red line. Names and paths are written as they
 // are, except that "&", "<", ">" and '"' become character references, so that no file name can
 // add markup to the page.
-#include "platform/FileHandle.h"
+#include "base/FileHandle.h"
 
 #include <cstdint>
 #include <cstdio>

@@ -1,6 +1,6 @@
 #include "cli/CliCommand.h"
 
-#include "platform/FileHandle.h"
+#include "base/FileHandle.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -1,7 +1,7 @@
 #pragma once
 // The command-line front end's commands: each takes its arguments and returns the exit status
 // (0 success, 1 the operation failed, 2 usage error).
-#include "app/settings/SettingsStore.h"
+#include "settings/SettingsStore.h"
 
 #include <functional>
 #include <string>

@@ -1,6 +1,6 @@
 #include "cli/CliOptions.h"
 
-#include "app/settings/SettingOverride.h"
+#include "settings/SettingOverride.h"
 #include "cli/CliNumber.h"
 
 #include <algorithm>

@@ -4,7 +4,7 @@
 // the command is working on. The system reason, the one the failing call left in errno, is
 // given for the messages that say a file or folder could not be opened or made; other failures
 // (a codec's, a missing memory) leave errno as unrelated calls set it.
-#include "app/util/ReportError.h"
+#include "base/ReportError.h"
 
 #include <mutex>
 #include <string>

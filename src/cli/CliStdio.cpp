@@ -1,9 +1,9 @@
 #include "cli/CliStdio.h"
 
-#include "app/settings/SettingsStore.h"
-#include "app/util/FileExtension.h"
-#include "app/util/FileSignature.h"
-#include "app/util/TempFile.h"
+#include "settings/SettingsStore.h"
+#include "base/FileExtension.h"
+#include "base/FileSignature.h"
+#include "base/TempFile.h"
 #include "cli/CliCommand.h"
 #include "cli/CliReports.h"
 

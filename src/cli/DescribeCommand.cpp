@@ -1,7 +1,7 @@
 // describe [--json] FILE...: the format description of each file, as the status bar shows it;
 // with several files each line starts with the file's path and ": ". A JPEG file is described
 // from its headers when they promise what a full read gives, in text and in JSON alike.
-#include "app/util/FileExtension.h"
+#include "base/FileExtension.h"
 #include "cli/CliCommand.h"
 #include "cli/CliJson.h"
 #include "core/CommentItem.h"

@@ -2,8 +2,8 @@
 // files each line starts with the file's path and ": ". A file whose summary would be empty
 // (no Exif block, not a JPEG or TIFF file, or entries the summary cannot read) is reported. The
 // first bytes decide the type; the name only where they say nothing.
-#include "app/util/FileExtension.h"
-#include "app/util/ReportError.h"
+#include "base/FileExtension.h"
+#include "base/ReportError.h"
 #include "cli/CliCommand.h"
 #include "cli/CliJson.h"
 #include "cli/CliReports.h"

@@ -1,6 +1,6 @@
 // gamma [--in-place] IN OUT [--gamma G] [--contrast C] [--bias B]: applies the gamma/contrast/bias
 // transfer with the limits of the dialog (γ 0.01 to 4.99, contrast and bias -255 to 255).
-#include "app/util/GammaTable.h"
+#include "base/GammaTable.h"
 #include "cli/CliCommand.h"
 #include "cli/CliNumber.h"
 #include "cli/CliStdio.h"

@@ -1,5 +1,5 @@
 // info FILE...: what the document knows about each file: description, size and comments.
-#include "app/util/ByteCount.h"
+#include "base/ByteCount.h"
 #include "cli/CliCommand.h"
 #include "cli/CliJson.h"
 #include "core/ImageDoc.h"

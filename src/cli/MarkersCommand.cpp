@@ -1,5 +1,5 @@
 // markers [--hex] [--json] FILE...: the marker inspector's tree of a JPEG or PNG file.
-#include "app/util/StringTable.h"
+#include "base/StringTable.h"
 #include "cli/CliCommand.h"
 #include "cli/CliJson.h"
 #include "cli/CliReports.h"

@@ -1,6 +1,6 @@
 #include "cli/PngChunkCrc.h"
 
-#include "platform/FileHandle.h"
+#include "base/FileHandle.h"
 
 #include <cstdint>
 #include <cstdio>

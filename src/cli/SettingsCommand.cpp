@@ -2,7 +2,7 @@
 // profile as the viewer does at exit: section "default" only, the batch sections as they are in
 // the file. --section lists a section's keys with their defaults and meanings; with --save, that
 // section alone is written, every key as listed, the rest of the file as it was.
-#include "app/settings/SettingKeys.h"
+#include "settings/SettingKeys.h"
 #include "batch/BulkConvSettings.h"
 #include "batch/BulkFltSettings.h"
 #include "cli/CliCommand.h"

@@ -1,5 +1,5 @@
 // tolmena-cli: the headless front end over the same logic as the viewer.
-#include "app/settings/SettingOverride.h"
+#include "settings/SettingOverride.h"
 #include "batch/BulkConvSettings.h"
 #include "batch/BulkFltSettings.h"
 #include "cli/CliCommand.h"
@@ -7,7 +7,7 @@
 #include "cli/CliReports.h"
 #include "jpegtools/CustomTables.h"
 #include "jpegtools/DefaultComment.h"
-#include "platform/HeadlessPlatform.h"
+#include "base/HeadlessPlatform.h"
 
 #include <algorithm>
 #include <clocale>

@@ -1,12 +1,12 @@
 #include "core/BmpFile.h"
 
-#include "app/util/ByteReader.h"
-#include "app/util/ReportError.h"
-#include "app/util/StringTable.h"
+#include "base/ByteReader.h"
+#include "base/ReportError.h"
+#include "base/StringTable.h"
 #include "core/BmpRows.h"
 #include "core/DisplayReduction.h"
-#include "platform/FileHandle.h"
-#include "platform/PictureFaulter.h"
+#include "base/FileHandle.h"
+#include "base/PictureFaulter.h"
 
 #include <algorithm>
 #include <cerrno>

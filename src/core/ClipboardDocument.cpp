@@ -1,7 +1,7 @@
 #include "core/ClipboardDocument.h"
 
-#include "app/util/FileExtension.h"
-#include "app/util/StringTable.h"
+#include "base/FileExtension.h"
+#include "base/StringTable.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 #include "core/CommentItem.h"
 
-#include "app/settings/SettingsStore.h"
+#include "settings/SettingsStore.h"
 #include "jpegtools/Charset.h"
 
 #include <cstring>

@@ -1,6 +1,6 @@
 #include "core/DibDecode.h"
 
-#include "app/util/ByteReader.h"
+#include "base/ByteReader.h"
 
 #include <algorithm>
 #include <bit>

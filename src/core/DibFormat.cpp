@@ -1,6 +1,6 @@
 #include "core/DibFormat.h"
 
-#include "app/util/ByteReader.h"
+#include "base/ByteReader.h"
 
 #include <algorithm>
 #include <cstring>

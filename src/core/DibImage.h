@@ -14,7 +14,7 @@
 //   the colour type, extraction and the writers see only the image's own entries.
 // Revision() grows whenever the device form's pixels or palette change; memory wrapped for
 // drawing stays valid until then.
-#include "platform/PictureAllocator.h"
+#include "base/PictureAllocator.h"
 
 #include <array>
 #include <cstddef>

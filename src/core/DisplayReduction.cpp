@@ -1,6 +1,6 @@
 #include "core/DisplayReduction.h"
 
-#include "app/util/ByteReader.h"
+#include "base/ByteReader.h"
 #include "core/DibDecode.h"
 #include "core/DibFormat.h"
 #include "core/FixedPalette.h"

@@ -3,7 +3,7 @@
 // that open, bring forward and close their windows, the numbering of new images, the control
 // bar, and the PNG save options dialog. The GUI installs its own host; the headless one serves
 // the CLI and the tests.
-#include "app/settings/SettingsStore.h"
+#include "settings/SettingsStore.h"
 
 #include <string>
 

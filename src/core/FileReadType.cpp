@@ -1,8 +1,8 @@
 #include "core/FileReadType.h"
 
-#include "app/util/FileExtension.h"
-#include "app/util/FileSignature.h"
-#include "platform/FileHandle.h"
+#include "base/FileExtension.h"
+#include "base/FileSignature.h"
+#include "base/FileHandle.h"
 
 #include <cstdio>
 

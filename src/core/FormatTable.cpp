@@ -1,7 +1,7 @@
 #include "core/FormatTable.h"
 
-#include "app/util/FileExtension.h"
-#include "app/util/ReportError.h"
+#include "base/FileExtension.h"
+#include "base/ReportError.h"
 #include "core/BmpFile.h"
 #include "core/ImageDoc.h"
 #include "core/JpegRead.h"
@@ -12,7 +12,7 @@
 #include "core/RgbFile.h"
 #include "core/TiffFile.h"
 #include "jpegtools/Charset.h"
-#include "platform/Platform.h"
+#include "base/Platform.h"
 
 #include <sys/stat.h>
 

@@ -1,10 +1,10 @@
 #include "core/ImageDoc.h"
 
-#include "app/settings/SettingsStore.h"
-#include "app/util/FileExtension.h"
-#include "app/util/ImageIdentity.h"
-#include "app/util/ReportError.h"
-#include "app/util/StringTable.h"
+#include "settings/SettingsStore.h"
+#include "base/FileExtension.h"
+#include "base/ImageIdentity.h"
+#include "base/ReportError.h"
+#include "base/StringTable.h"
 #include "core/DocTemplate.h"
 #include "core/DocumentHost.h"
 #include "core/FileReadType.h"
@@ -12,7 +12,7 @@
 #include "core/FormatTable.h"
 #include "core/PackedImage.h"
 #include "core/SaveDispatch.h"
-#include "platform/Platform.h"
+#include "base/Platform.h"
 
 #include <algorithm>
 #include <cstdio>

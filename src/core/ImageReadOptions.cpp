@@ -1,6 +1,6 @@
 #include "core/ImageReadOptions.h"
 
-#include "app/settings/SettingsStore.h"
+#include "settings/SettingsStore.h"
 
 ImageReadOptions ImageReadOptions::FromSettings(const SettingsStore& settings, int screenDepth) {
     ImageReadOptions options;

@@ -1,6 +1,6 @@
 #include "core/ImageWriteOptions.h"
 
-#include "app/settings/SettingsStore.h"
+#include "settings/SettingsStore.h"
 
 ImageWriteOptions ImageWriteOptions::FromSettings(const SettingsStore& settings) {
     ImageWriteOptions options;

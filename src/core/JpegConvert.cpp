@@ -1,16 +1,16 @@
 #include "core/JpegConvert.h"
 
-#include "app/util/FileExtension.h"
-#include "app/util/ReportError.h"
-#include "app/util/StringTable.h"
-#include "app/util/TempFile.h"
+#include "base/FileExtension.h"
+#include "base/ReportError.h"
+#include "base/StringTable.h"
+#include "base/TempFile.h"
 #include "core/DocTemplate.h"
 #include "core/DocumentHost.h"
 #include "core/FormatTable.h"
 #include "core/ImageWriteOptions.h"
 #include "core/JpegWrite.h"
 #include "core/OutputFiles.h"
-#include "platform/Platform.h"
+#include "base/Platform.h"
 
 #include <cstdio>
 

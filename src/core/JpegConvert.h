@@ -1,7 +1,7 @@
 #pragma once
 // The JPEG conversion command: the document's picture written to a temporary JPEG file with
 // the current format values and opened in a new document, to show it as the codec delivers it.
-#include "app/settings/SettingsStore.h"
+#include "settings/SettingsStore.h"
 
 #include <string>
 

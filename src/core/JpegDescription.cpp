@@ -1,7 +1,7 @@
 #include "core/JpegDescription.h"
 
-#include "app/util/QuantSum.h"
-#include "app/util/StringTable.h"
+#include "base/QuantSum.h"
+#include "base/StringTable.h"
 #include "jpegtools/IfdReader.h"
 #include "jpegtools/QuantTablePair.h"
 

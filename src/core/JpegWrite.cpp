@@ -1,13 +1,13 @@
 #include "core/JpegWrite.h"
 
-#include "app/util/ReportError.h"
+#include "base/ReportError.h"
 #include "core/ImageDoc.h"
 #include "core/ImageWriteOptions.h"
 #include "core/OutputFiles.h"
 #include "jpegtools/Charset.h"
 #include "jpegtools/CommentCut.h"
 #include "jpegtools/JpegErrorManager.h"
-#include "platform/FileHandle.h"
+#include "base/FileHandle.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -1,11 +1,11 @@
 #include "core/MagFile.h"
 
-#include "app/util/ByteReader.h"
-#include "app/util/ReportError.h"
-#include "app/util/StringTable.h"
+#include "base/ByteReader.h"
+#include "base/ReportError.h"
+#include "base/StringTable.h"
 #include "core/MagDecoder.h"
 #include "core/MakiDecoder.h"
-#include "platform/FileHandle.h"
+#include "base/FileHandle.h"
 
 #include <cstdio>
 #include <cstring>

@@ -1,6 +1,6 @@
 #include "core/MagPicture.h"
 
-#include "app/util/ByteReader.h"
+#include "base/ByteReader.h"
 
 #include <new>
 

@@ -1,6 +1,6 @@
 #include "core/OpenJpegTables.h"
 
-#include "app/util/FileExtension.h"
+#include "base/FileExtension.h"
 #include "core/DocTemplate.h"
 #include "core/ImageDoc.h"
 

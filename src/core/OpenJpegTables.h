@@ -1,6 +1,6 @@
 #pragma once
 // The quantization tables of the open JPEG documents, as the table dialog offers them for import.
-#include "app/util/QuantTableTypes.h"
+#include "base/QuantTableTypes.h"
 
 #include <string>
 #include <vector>

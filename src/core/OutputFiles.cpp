@@ -1,7 +1,7 @@
 #include "core/OutputFiles.h"
 
-#include "app/util/ReportError.h"
-#include "platform/FileHandle.h"
+#include "base/ReportError.h"
+#include "base/FileHandle.h"
 
 #include <cerrno>
 #include <climits>

@@ -1,7 +1,7 @@
 #include "core/PictureMemory.h"
 
-#include "app/util/ReportError.h"
-#include "platform/MemoryLimit.h"
+#include "base/ReportError.h"
+#include "base/MemoryLimit.h"
 
 namespace {
 

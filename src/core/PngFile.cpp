@@ -1,6 +1,6 @@
 #include "core/PngFile.h"
 
-#include "app/util/ReportError.h"
+#include "base/ReportError.h"
 #include "core/ImageDoc.h"
 #include "core/ImageWriteOptions.h"
 #include "core/OutputFiles.h"

@@ -1,6 +1,6 @@
 #include "core/PngMessages.h"
 
-#include "platform/FileHandle.h"
+#include "base/FileHandle.h"
 
 #include <cerrno>
 

@@ -1,8 +1,8 @@
 #include "core/PngSaveChoices.h"
 
-#include "app/settings/SettingsPageRules.h"
-#include "app/settings/SettingsStore.h"
-#include "app/util/FileExtension.h"
+#include "settings/SettingsPageRules.h"
+#include "settings/SettingsStore.h"
+#include "base/FileExtension.h"
 #include "core/ImageDoc.h"
 #include "core/PngWrite.h"
 

@@ -1,13 +1,13 @@
 #include "core/PngWrite.h"
 
-#include "app/settings/SettingsStore.h"
-#include "app/util/ByteReader.h"
-#include "app/util/ReportError.h"
+#include "settings/SettingsStore.h"
+#include "base/ByteReader.h"
+#include "base/ReportError.h"
 #include "core/ColorMatcher.h"
 #include "core/FixedPalette.h"
 #include "core/PngDescription.h"
 #include "core/PngMessages.h"
-#include "platform/FileHandle.h"
+#include "base/FileHandle.h"
 
 #include <cerrno>
 #include <csetjmp>

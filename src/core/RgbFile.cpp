@@ -1,11 +1,11 @@
 #include "core/RgbFile.h"
 
-#include "app/util/ByteReader.h"
-#include "app/util/ReportError.h"
+#include "base/ByteReader.h"
+#include "base/ReportError.h"
 #include "core/ImageDoc.h"
 #include "core/OutputFiles.h"
 #include "core/PackedImage.h"
-#include "platform/FileHandle.h"
+#include "base/FileHandle.h"
 
 #include <algorithm>
 #include <memory>

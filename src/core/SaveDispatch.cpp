@@ -1,14 +1,14 @@
 #include "core/SaveDispatch.h"
 
-#include "app/settings/SettingsStore.h"
-#include "app/util/FileExtension.h"
-#include "app/util/ReportError.h"
+#include "settings/SettingsStore.h"
+#include "base/FileExtension.h"
+#include "base/ReportError.h"
 #include "core/DocumentHost.h"
 #include "core/FormatTable.h"
 #include "core/ImageDoc.h"
 #include "core/OutputFiles.h"
-#include "platform/FileHandle.h"
-#include "platform/Platform.h"
+#include "base/FileHandle.h"
+#include "base/Platform.h"
 
 #include <memory>
 

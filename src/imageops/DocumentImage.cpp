@@ -1,12 +1,12 @@
 #include "imageops/DocumentImage.h"
 
-#include "app/settings/SettingsStore.h"
-#include "app/util/ByteReader.h"
-#include "app/util/ReportError.h"
-#include "app/util/StringTable.h"
+#include "settings/SettingsStore.h"
+#include "base/ByteReader.h"
+#include "base/ReportError.h"
+#include "base/StringTable.h"
 #include "core/ImageDoc.h"
 #include "core/ImageReadOptions.h"
-#include "platform/Platform.h"
+#include "base/Platform.h"
 
 #include <algorithm>
 

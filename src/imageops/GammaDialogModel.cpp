@@ -1,6 +1,6 @@
 #include "imageops/GammaDialogModel.h"
 
-#include "app/util/GammaTable.h"
+#include "base/GammaTable.h"
 #include "imageops/DialogNumber.h"
 #include "imageops/LevelTable.h"
 

@@ -1,10 +1,10 @@
 #include "imageops/GammaDocument.h"
 
-#include "app/util/ReportError.h"
+#include "base/ReportError.h"
 #include "core/ImageDoc.h"
 #include "imageops/DocumentImage.h"
 #include "imageops/LevelTable.h"
-#include "platform/Platform.h"
+#include "base/Platform.h"
 
 namespace {
 

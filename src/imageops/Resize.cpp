@@ -1,6 +1,6 @@
 #include "imageops/Resize.h"
 
-#include "app/util/ByteReader.h"
+#include "base/ByteReader.h"
 
 #include <algorithm>
 #include <cstdlib>

@@ -1,11 +1,11 @@
 #include "imageops/ResizeDocument.h"
 
-#include "app/util/ReportError.h"
+#include "base/ReportError.h"
 #include "core/ImageDoc.h"
 #include "imageops/DocumentImage.h"
 #include "imageops/Resize.h"
-#include "platform/MemoryLimit.h"
-#include "platform/Platform.h"
+#include "base/MemoryLimit.h"
+#include "base/Platform.h"
 
 namespace {
 

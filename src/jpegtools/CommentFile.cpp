@@ -1,6 +1,6 @@
 #include "jpegtools/CommentFile.h"
 
-#include "app/util/ReportError.h"
+#include "base/ReportError.h"
 #include "jpegtools/Charset.h"
 #include "jpegtools/CodePage.h"
 #include "jpegtools/DefaultComment.h"

@@ -1,7 +1,7 @@
 #pragma once
 // What the Comment page of the settings stores on OK: the default comment file and its use,
 // and the charsets comments are read and written in.
-#include "app/settings/SettingsStore.h"
+#include "settings/SettingsStore.h"
 
 #include <string>
 

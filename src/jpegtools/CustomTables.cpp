@@ -2,7 +2,7 @@
 
 #include "jpegtools/DqtFile.h"
 #include "jpegtools/QuantTablePair.h"
-#include "platform/AtomicFile.h"
+#include "base/AtomicFile.h"
 
 #include <algorithm>
 #include <fstream>

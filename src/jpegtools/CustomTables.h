@@ -1,5 +1,5 @@
 #pragma once
-#include "app/settings/SettingsStore.h"
+#include "settings/SettingsStore.h"
 
 // Start-up: the custom tables come from their file as far as it has values; missing tables
 // are made from the quality setting. No report when the file is missing or short.

@@ -1,5 +1,5 @@
 #pragma once
-#include "app/settings/SettingsStore.h"
+#include "settings/SettingsStore.h"
 
 #include <string>
 

@@ -1,7 +1,7 @@
 #include "jpegtools/DqtFile.h"
 
-#include "app/util/ReportError.h"
-#include "platform/AtomicFile.h"
+#include "base/ReportError.h"
+#include "base/AtomicFile.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,6 +1,6 @@
 #pragma once
 // DQT text files: 128 values, 8 per line, table 0 in lines 1-8 and table 1 in lines 9-16.
-#include "app/util/QuantTableTypes.h"
+#include "base/QuantTableTypes.h"
 
 #include <cstdint>
 #include <string>

@@ -1,6 +1,6 @@
 #include "jpegtools/DqtPreview.h"
 
-#include "app/util/QuantSum.h"
+#include "base/QuantSum.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "jpegtools/ExifSummary.h"
 
-#include "app/util/StringTable.h"
+#include "base/StringTable.h"
 #include "jpegtools/Charset.h"
 
 #include <climits>

@@ -1,7 +1,7 @@
 #include "jpegtools/IfdReader.h"
 
-#include "app/util/ByteReader.h"
-#include "platform/FileHandle.h"
+#include "base/ByteReader.h"
+#include "base/FileHandle.h"
 
 #include <algorithm>
 #include <climits>

@@ -1,6 +1,6 @@
 #include "jpegtools/JpegExifBlock.h"
 
-#include "app/util/ByteReader.h"
+#include "base/ByteReader.h"
 
 #include <cstring>
 

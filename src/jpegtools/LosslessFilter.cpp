@@ -1,7 +1,7 @@
 #include "jpegtools/LosslessFilter.h"
 
-#include "app/settings/SettingsStore.h"
-#include "app/util/TempFile.h"
+#include "settings/SettingsStore.h"
+#include "base/TempFile.h"
 #include "jpegtools/ExifToJfif.h"
 #include "jpegtools/FrameColour.h"
 #include "jpegtools/ReplaceFileViaTemp.h"

@@ -1,9 +1,9 @@
 #include "jpegtools/MarkerTreeModel.h"
 
-#include "app/util/FileExtension.h"
-#include "app/util/ReportError.h"
-#include "app/util/StringTable.h"
-#include "app/util/TempFile.h"
+#include "base/FileExtension.h"
+#include "base/ReportError.h"
+#include "base/StringTable.h"
+#include "base/TempFile.h"
 #include "jpegtools/JpegMarkerNodes.h"
 #include "jpegtools/ReplaceFileViaTemp.h"
 #include "jpegtools/SegmentHexText.h"

@@ -11,7 +11,7 @@
 #include "jpegtools/MarkerNode.h"
 #include "jpegtools/PngChunkNodes.h"
 #include "jpegtools/SegmentList.h"
-#include "platform/Platform.h"
+#include "base/Platform.h"
 
 #include <cstdio>
 #include <functional>

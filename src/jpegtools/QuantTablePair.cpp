@@ -1,6 +1,6 @@
 #include "jpegtools/QuantTablePair.h"
 
-#include "app/util/QuantSum.h"
+#include "base/QuantSum.h"
 #include "jpegtools/JpegErrorManager.h"
 
 #include <algorithm>

@@ -1,6 +1,6 @@
 #pragma once
 // Quality figures of quantization tables and the tables libjpeg makes for a quality factor.
-#include "app/util/QuantTableTypes.h"
+#include "base/QuantTableTypes.h"
 
 #include <cstdint>
 #include <string>

@@ -1,8 +1,8 @@
 #include "jpegtools/ReplaceFileViaTemp.h"
 
-#include "app/util/ReportError.h"
+#include "base/ReportError.h"
 #include "jpegtools/SegmentReader.h"
-#include "platform/StagedFile.h"
+#include "base/StagedFile.h"
 
 #include <filesystem>
 

@@ -2,7 +2,7 @@
 // Checked reading of the fixed-layout fields of one segment or chunk: a field is read only when
 // all its bytes lie before the end given (the segment's declared end, or a chunk's data end), so
 // a short segment shows the fields it holds and nothing read past them.
-#include "app/util/ByteReader.h"
+#include "base/ByteReader.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,8 +1,8 @@
 #include "jpegtools/SegmentReader.h"
 
-#include "app/util/ByteReader.h"
-#include "platform/FileHandle.h"
-#include "platform/StagedFile.h"
+#include "base/ByteReader.h"
+#include "base/FileHandle.h"
+#include "base/StagedFile.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,7 +1,7 @@
 #include "batch/BatchCommand.h"
 #include "batch/BatchPaths.h"
 #include "batch/NameOrder.h"
-#include "platform/HeadlessPlatform.h"
+#include "base/HeadlessPlatform.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 #include "batch/ConversionTask.h"
-#include "app/settings/SettingOverride.h"
-#include "app/util/FileExtension.h"
+#include "settings/SettingOverride.h"
+#include "base/FileExtension.h"
 #include "batch/BatchCommand.h"
 #include "batch/BatchPaths.h"
 #include "batch/BulkConvSettings.h"

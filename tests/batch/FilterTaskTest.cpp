@@ -1,8 +1,8 @@
 #include "batch/FilterTask.h"
-#include "app/settings/SettingOverride.h"
+#include "settings/SettingOverride.h"
 #include "batch/BatchCommand.h"
 #include "jpegtools/JpegCodecSupport.h"
-#include "platform/HeadlessPlatform.h"
+#include "base/HeadlessPlatform.h"
 #include "support/TempDir.h"
 
 #include <filesystem>

@@ -1,7 +1,7 @@
 #include "core/BmpFile.h"
-#include "app/settings/SettingsStore.h"
+#include "settings/SettingsStore.h"
 
-#include "platform/HeadlessPlatform.h"
+#include "base/HeadlessPlatform.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 #include "core/DisplayReduction.h"
 
 #include "core/FixedPalette.h"
-#include "platform/HeadlessPlatform.h"
+#include "base/HeadlessPlatform.h"
 
 #include <gtest/gtest.h>
 

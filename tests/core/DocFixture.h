@@ -1,11 +1,11 @@
 #pragma once
 // Shared set-up of the document tests: the settings are restored after each test, a recording
 // document host is installed, messages are cleared, and pictures are made from RGB values.
-#include "app/settings/SettingsStore.h"
+#include "settings/SettingsStore.h"
 #include "core/DocumentHost.h"
 #include "core/ImageDoc.h"
 #include "core/ImageReadOptions.h"
-#include "platform/HeadlessPlatform.h"
+#include "base/HeadlessPlatform.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>

@@ -2,10 +2,10 @@
 // unknown types, a JPEG whose data ends early, and the memory one picture takes.
 #include "DocFixture.h"
 #include "PngTestFiles.h"
-#include "app/util/FileExtension.h"
-#include "app/util/FileSignature.h"
+#include "base/FileExtension.h"
+#include "base/FileSignature.h"
 #include "core/FileReadType.h"
-#include "platform/MemoryLimit.h"
+#include "base/MemoryLimit.h"
 #include "support/Fifo.h"
 #include "support/JpegFixture.h"
 

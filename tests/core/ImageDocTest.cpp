@@ -1,7 +1,7 @@
 // The image document: dispatch, comments, marks and titles, sync ids, the template's list,
 // saving converted documents, closing.
 #include "DocFixture.h"
-#include "app/util/FileExtension.h"
+#include "base/FileExtension.h"
 #include "core/DocTemplate.h"
 #include "core/RgbFile.h"
 #include "jpegtools/Charset.h"

@@ -1,6 +1,6 @@
 // The JPEG reader and writer as the document uses them, and the JPEG conversion.
 #include "DocFixture.h"
-#include "app/util/FileExtension.h"
+#include "base/FileExtension.h"
 #include "core/DocTemplate.h"
 #include "core/JpegConvert.h"
 #include "core/JpegRead.h"

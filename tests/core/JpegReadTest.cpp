@@ -1,5 +1,5 @@
 #include "core/JpegRead.h"
-#include "platform/HeadlessPlatform.h"
+#include "base/HeadlessPlatform.h"
 #include "support/Corpus.h"
 #include "support/JpegFixture.h"
 

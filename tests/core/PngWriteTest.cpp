@@ -1,9 +1,9 @@
 #include "core/PngWrite.h"
 
-#include "app/util/ReportError.h"
+#include "base/ReportError.h"
 #include "core/FixedPalette.h"
 #include "core/PngTestFiles.h"
-#include "platform/HeadlessPlatform.h"
+#include "base/HeadlessPlatform.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 // Raw RGB data files with FAL headers: names, exact bytes written, pixels read, bad headers.
 #include "core/RgbFile.h"
 #include "DocFixture.h"
-#include "app/util/FileExtension.h"
+#include "base/FileExtension.h"
 #include "core/FormatTable.h"
 #include "core/OutputFiles.h"
 

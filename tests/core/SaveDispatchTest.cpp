@@ -1,11 +1,11 @@
 // Saving never destroys the file it replaces: staged files, checked writes, injected failures.
 #include "core/SaveDispatch.h"
 #include "DocFixture.h"
-#include "app/util/FileExtension.h"
+#include "base/FileExtension.h"
 #include "core/ImageDoc.h"
 #include "core/OutputFiles.h"
 
-#include "platform/FileHandle.h"
+#include "base/FileHandle.h"
 #include "support/SmallDisk.h"
 
 #include <cerrno>

@@ -1,7 +1,7 @@
 // Resize, gamma and YCbCr separation on documents: the pictures they install, the document
 // changes, and the failures that must leave a document as it was.
-#include "app/util/FileExtension.h"
-#include "app/util/GammaTable.h"
+#include "base/FileExtension.h"
+#include "base/GammaTable.h"
 #include "core/DocFixture.h"
 #include "core/DocTemplate.h"
 #include "imageops/GammaDocument.h"

@@ -1,5 +1,5 @@
 #include "imageops/LevelTable.h"
-#include "app/util/GammaTable.h"
+#include "base/GammaTable.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>

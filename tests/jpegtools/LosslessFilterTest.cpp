@@ -1,5 +1,5 @@
 #include "jpegtools/LosslessFilter.h"
-#include "app/settings/SettingsStore.h"
+#include "settings/SettingsStore.h"
 #include "jpegtools/Charset.h"
 #include "jpegtools/CommentCut.h"
 #include "jpegtools/ExifReader.h"

@@ -1,7 +1,7 @@
 #include "jpegtools/MarkerTreeModel.h"
-#include "app/util/StringTable.h"
+#include "base/StringTable.h"
 #include "jpegtools/SegmentHexText.h"
-#include "platform/HeadlessPlatform.h"
+#include "base/HeadlessPlatform.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 #include "jpegtools/DqtFile.h"
 #include "jpegtools/QuantTablePair.h"
-#include "platform/HeadlessPlatform.h"
+#include "base/HeadlessPlatform.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>

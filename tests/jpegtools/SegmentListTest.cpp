@@ -1,7 +1,7 @@
 #include "jpegtools/MarkerName.h"
 #include "jpegtools/ReplaceFileViaTemp.h"
 #include "jpegtools/SegmentTestSupport.h"
-#include "platform/HeadlessPlatform.h"
+#include "base/HeadlessPlatform.h"
 
 #include <cstring>
 #include <gtest/gtest.h>

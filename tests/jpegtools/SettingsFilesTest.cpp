@@ -1,6 +1,6 @@
 // The settings files read through the codec: the custom quantization tables and the default
 // comment.
-#include "app/settings/SettingsStore.h"
+#include "settings/SettingsStore.h"
 #include "jpegtools/CommentFile.h"
 #include "jpegtools/CommentPageSettings.h"
 #include "jpegtools/CustomTables.h"

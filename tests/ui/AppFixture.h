@@ -1,8 +1,8 @@
 #pragma once
 // The application started offscreen on one picture, with its profile in a fresh configuration
 // directory, and a way to drive the modal dialog a command opens.
-#include "app/ui/ImageApp.h"
-#include "app/ui/MainFrame.h"
+#include "ui/shell/ImageApp.h"
+#include "ui/shell/MainFrame.h"
 
 #include <QApplication>
 #include <QTemporaryDir>

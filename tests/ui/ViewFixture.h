@@ -1,6 +1,6 @@
 #pragma once
 // Documents and settings for the image view tests.
-#include "app/settings/SettingsStore.h"
+#include "settings/SettingsStore.h"
 #include "core/ImageDoc.h"
 
 #include <QRgb>

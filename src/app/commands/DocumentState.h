@@ -1,7 +1,0 @@
-#pragma once
-// The facts of an open document that the command rules read.
-#include "app/commands/CommandState.h"
-
-class CImageDoc;
-
-ActiveDocumentState ActiveDocumentStateOf(const CImageDoc& document);

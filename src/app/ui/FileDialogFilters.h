@@ -1,8 +1,0 @@
-#pragma once
-// File dialog name filters from a filter string of the string table.
-#include "app/util/StringTable.h"
-
-#include <QStringList>
-
-// One entry per filter of the table, as QFileDialog::setNameFilters takes them.
-QStringList FileDialogNameFilters(StringId table);

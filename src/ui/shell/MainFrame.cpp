@@ -1,0 +1,300 @@
+#include "ui/shell/MainFrame.h"
+
+#include "shell/CommandId.h"
+#include "shell/DocumentState.h"
+#include "shell/ToolBarLayout.h"
+#include "ui/shell/ChildFrame.h"
+#include "ui/shell/CommandIcons.h"
+#include "ui/shell/ControlBar.h"
+#include "ui/shell/ExifWindow.h"
+#include "ui/shell/ImageView.h"
+#include "ui/shell/RecentFilesMenu.h"
+#include "ui/shell/SystemPath.h"
+#include "base/StringTable.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QUrl>
+
+namespace {
+
+// Where the bars' layout is kept in the profile.
+constexpr const char* kDockSection = "DockState";
+constexpr const char* kDockKey = "Layout";
+
+} // namespace
+
+CMainFrame::CMainFrame(SettingsStore& settings, CDocTemplate& documents)
+    : settings_(settings), documents_(documents), commands_(this, settings.zoomLabels),
+      mdiArea_(new QMdiArea(this)) {
+    setWindowTitle("Tolmena");
+    setCentralWidget(mdiArea_);
+    setAcceptDrops(true);
+    windows_ = std::make_unique<CDocumentWindows>(
+        *mdiArea_, documents, settings, [this](CImageDoc& document) {
+            return new CChildFrame(document, settings_, !statusBar()->isHidden());
+        });
+    connect(windows_.get(), &CDocumentWindows::windowOpened, this,
+            &CMainFrame::AttachDocumentWindow);
+    CreateControlBar();
+    CreateToolBars();
+    connect(mdiArea_, &QMdiArea::subWindowActivated, this, &CMainFrame::ShowActiveDocument);
+    connect(windows_.get(), &CDocumentWindows::lastDocumentClosed, this, &CMainFrame::ShowNoFiles);
+    CreateMenus();
+    infoPane_ = new QLabel(QString::fromStdString(LoadString(StringId::InfoPaneInitial)));
+    statusBar()->addPermanentWidget(infoPane_);
+    ConnectCommands();
+    OnClipboardChanged();
+    connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this,
+            &CMainFrame::OnClipboardChanged);
+    resize(800, 600);
+    restoreState(QByteArray::fromBase64(
+        QByteArray::fromStdString(settings_.profile.GetString(kDockSection, kDockKey, ""))));
+}
+
+CMainFrame::~CMainFrame() {
+    // The MDI area's windows go after this object is half gone: their activation changes must
+    // not reach it any more.
+    disconnect(mdiArea_, nullptr, this, nullptr);
+    disconnect(windows_.get(), nullptr, this, nullptr);
+}
+
+void CMainFrame::CreateControlBar() {
+    controlBar_ =
+        new CControlBar(settings_, Action(ID_COMMENT_TOGGLE), Action(ID_COMMENT_EDIT), this);
+    addToolBar(Qt::TopToolBarArea, controlBar_);
+    addToolBarBreak(Qt::TopToolBarArea);
+    windows_->SetControlBarCommit(
+        [this](SettingsStore& settings) { controlBar_->Commit(settings); });
+}
+
+void CMainFrame::CreateToolBars() {
+    toolBar_ = CreateToolBar("ToolBar", MainToolBar());
+    zoomBar_ = CreateToolBar("ZoomBar", ZoomToolBar());
+}
+
+QToolBar* CMainFrame::CreateToolBar(const char* name, const std::vector<int>& buttons) {
+    auto* bar = new QToolBar(this);
+    bar->setObjectName(name);
+    bar->setIconSize(kToolButtonSize);
+    for (int id : buttons) {
+        if (id == ID_SEPARATOR) {
+            bar->addSeparator();
+            continue;
+        }
+        QAction* action = Action(id);
+        action->setIcon(CommandIcon(id));
+        action->setIconVisibleInMenu(false);
+        bar->addAction(action);
+    }
+    addToolBar(Qt::TopToolBarArea, bar);
+    return bar;
+}
+
+void CMainFrame::ShowActiveDocument() {
+    const CImageDoc* document = ActiveDocument();
+    controlBar_->ShowComment(document && document->IncludesComment());
+    controlBar_->EnableQuality(!document || !document->UsesCustomDqt());
+    if (document) {
+        SetInfoText(QString::fromStdString(document->InfoText()));
+        setWindowTitle(QString::fromStdString(document->Title()) + " - Tolmena");
+    } else {
+        setWindowTitle("Tolmena");
+    }
+    ShowExif(document);
+    RefreshCommands();
+}
+
+void CMainFrame::ShowExif(const CImageDoc* document) {
+    if (!exifWindow_) return;
+    if (document)
+        exifWindow_->ShowDocument(QString::fromStdString(document->Title()),
+                                  document->Facts().exif);
+    else
+        exifWindow_->ShowNoDocument();
+}
+
+void CMainFrame::ToggleExifWindow() {
+    if (exifWindow_) {
+        exifWindow_->deleteLater();
+        exifWindow_ = nullptr;
+        return;
+    }
+    exifWindow_ = new CExifWindow(this);
+    connect(exifWindow_, &CExifWindow::closeRequested, this, [this] {
+        ToggleExifWindow();
+        RefreshCommands();
+    });
+    exifWindow_->show();
+    if (const CImageDoc* document = ActiveDocument()) ShowExif(document);
+}
+
+void CMainFrame::ShowNoFiles() {
+    SetInfoText(QString::fromStdString(LoadString(StringId::NoFiles)));
+    ShowActiveDocument();
+}
+
+void CMainFrame::ToggleComment() {
+    if (CImageDoc* document = ActiveDocument())
+        document->SetIncludeComment(!document->IncludesComment());
+    ShowActiveDocument();
+}
+
+void CMainFrame::ToggleCustomDqt() {
+    if (CImageDoc* document = ActiveDocument()) document->SetCustomDqt(!document->UsesCustomDqt());
+    ShowActiveDocument();
+}
+
+void CMainFrame::CreateMenus() {
+    noDocumentMenus_ = commands_.BuildMenus(NoDocumentMenu(), this);
+    documentMenus_ = commands_.BuildMenus(DocumentMenu(), this);
+    for (const auto* menus : {&noDocumentMenus_, &documentMenus_}) {
+        for (QMenu* menu : *menus)
+            connect(menu, &QMenu::aboutToShow, this, &CMainFrame::RefreshCommands);
+        new CRecentFilesMenu(
+            *menus->front(), *Action(ID_FILE_MRU_FILE1), settings_,
+            [this](const std::string& path) { documents_.OpenDocumentFile(path); });
+    }
+    ShowMenuBar(false);
+}
+
+void CMainFrame::ShowMenuBar(bool documentMenu) {
+    if (documentMenu == showsDocumentMenu_) return;
+    showsDocumentMenu_ = documentMenu;
+    menuBar()->clear();
+    for (QMenu* menu : documentMenu ? documentMenus_ : noDocumentMenus_)
+        menuBar()->addMenu(menu);
+    commands_.UseCaptionsOf(documentMenu ? DocumentMenu() : NoDocumentMenu());
+}
+
+void CMainFrame::SetCommandHandler(int id, std::function<void()> handler) {
+    commands_.SetHandler(id, [this, handler = std::move(handler)] {
+        handler();
+        RefreshCommands();
+    });
+}
+
+void CMainFrame::ConnectCommands() {
+    SetCommandHandler(ID_APP_EXIT, [this] { close(); });
+    SetCommandHandler(ID_VIEW_STATUS_BAR, [this] { ToggleStatusBar(); });
+    SetCommandHandler(ID_VIEW_CONTROLBAR,
+                      [this] { controlBar_->setVisible(controlBar_->isHidden()); });
+    SetCommandHandler(ID_COMMENT_TOGGLE, [this] { ToggleComment(); });
+    SetCommandHandler(ID_CUSTOM_DQT_TOGGLE, [this] { ToggleCustomDqt(); });
+    SetCommandHandler(ID_FOCUS_QUALITY, [this] { controlBar_->FocusQuality(); });
+    SetCommandHandler(ID_FOCUS_SAMPLING, [this] { controlBar_->FocusSampling(); });
+    SetCommandHandler(ID_FOCUS_ENCODING, [this] { controlBar_->FocusEncoding(); });
+    SetCommandHandler(ID_VIEW_TOOLBAR, [this] { toolBar_->setVisible(toolBar_->isHidden()); });
+    SetCommandHandler(ID_VIEW_ZOOMBAR, [this] { zoomBar_->setVisible(zoomBar_->isHidden()); });
+    SetCommandHandler(ID_EXIF_WINDOW, [this] { ToggleExifWindow(); });
+    ConnectViewCommands();
+    ConnectWindowCommands();
+    ConnectDocumentCommands();
+    ConnectClipboardCommands();
+    ConnectSettingsCommands();
+    ConnectBatchCommands();
+    ConnectEditCommands();
+    ConnectGammaCommands();
+    ConnectDqtCommands();
+    ConnectHelpCommands();
+}
+
+void CMainFrame::ToggleStatusBar() {
+    const bool visible = statusBar()->isHidden();
+    statusBar()->setVisible(visible);
+    ShowStatusBars(visible);
+}
+
+void CMainFrame::UpdateCommands(const CommandState& state) {
+    commands_.Update(state);
+    ShowMenuBar(state.documentActive);
+}
+
+CommandState CMainFrame::CurrentCommandState() const {
+    CommandState state;
+    if (const CImageDoc* document = ActiveDocument()) {
+        state.documentActive = true;
+        state.document = ActiveDocumentStateOf(*document);
+    }
+    state.zoomTable = ZoomTableOf(settings_);
+    state.clipboardHasImage = clipboardHasImage_;
+    state.statusBarVisible = !statusBar()->isHidden();
+    state.controlBarVisible = controlBar_ && !controlBar_->isHidden();
+    state.toolBarVisible = toolBar_ && !toolBar_->isHidden();
+    state.zoomBarVisible = zoomBar_ && !zoomBar_->isHidden();
+    state.exifWindowOpen = exifWindow_ != nullptr;
+    if (const CImageView* view = ActiveView()) view->FillCommandState(state);
+    state.recentFilesEmpty = settings_.recentFiles.empty();
+    state.recentListCleared = settings_.recentListCleared != 0;
+    FillWindowList(state);
+    return state;
+}
+
+void CMainFrame::RefreshCommands() {
+    UpdateCommands(CurrentCommandState());
+}
+
+QAction* CMainFrame::Action(int id) const {
+    return commands_.Action(id);
+}
+
+void CMainFrame::SetInfoText(const QString& text) {
+    infoPane_->setText(text);
+}
+
+QString CMainFrame::InfoText() const {
+    return infoPane_->text();
+}
+
+void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {
+    if (event->mimeData()->hasUrls()) event->acceptProposedAction();
+}
+
+void CMainFrame::dropEvent(QDropEvent* event) {
+    for (const std::string& path : DroppedPaths(*event->mimeData()))
+        documents_.OpenDocumentFile(path);
+    event->acceptProposedAction();
+}
+
+void CMainFrame::StoreState() {
+    delete exifWindow_; // destroyed first, before the window's rectangle is stored
+    exifWindow_ = nullptr;
+    // The rectangle inside the window manager's frame: the one start-up gives back to
+    // setGeometry, so that the window returns to the same place at the same size.
+    const QRect rectangle = geometry();
+    settings_.windowPosLeft = rectangle.left();
+    settings_.windowPosTop = rectangle.top();
+    settings_.windowPosWidth = rectangle.width();
+    settings_.windowPosHeight = rectangle.height();
+    controlBar_->Commit(settings_);
+    settings_.profile.WriteString(kDockSection, kDockKey, saveState().toBase64().toStdString());
+}
+
+void CMainFrame::EndSession() {
+    StoreState();
+    AbortBatch();
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+    if (batchRunning_) { // the job's loop runs inside this window's command
+        event->ignore();
+        return;
+    }
+    StoreState();
+    // A modified document may still be saved, or the user may change their mind.
+    if (documents_.SaveAllModified())
+        event->accept();
+    else
+        event->ignore();
+}

@@ -1,0 +1,135 @@
+#pragma once
+// The main window: the MDI area with a window for every open document, actions and menus built
+// from the command table, the status bar, and the window rectangle kept in the settings.
+#include "shell/CommandState.h"
+#include "settings/SettingsStore.h"
+#include "ui/shell/CommandActions.h"
+#include "ui/shell/DocumentWindows.h"
+
+#include <QMainWindow>
+#include <functional>
+#include <memory>
+#include <vector>
+
+class CControlBar;
+class CExifWindow;
+class IBatchTask;
+class CImageView;
+class QToolBar;
+class QAction;
+class QLabel;
+class QMdiArea;
+class QMenu;
+class QShowEvent;
+
+class CMainFrame : public QMainWindow {
+    Q_OBJECT
+public:
+    CMainFrame(SettingsStore& settings, CDocTemplate& documents);
+    ~CMainFrame() override;
+
+    QMdiArea* MdiArea() const { return mdiArea_; }
+    CControlBar* ControlBar() const { return controlBar_; }
+    // The document of the active MDI window, or none.
+    CImageDoc* ActiveDocument() const { return windows_->ActiveDocument(); }
+    // The view of the active MDI window, or none.
+    CImageView* ActiveView() const;
+    CExifWindow* ExifWindow() const { return exifWindow_; }
+
+    QAction* Action(int id) const;
+    // Carries out the command when chosen; every command refreshes the command states after.
+    void SetCommandHandler(int id, std::function<void()> handler);
+    // The one update pass: every action's enabled and checked state, and the menu bar (122
+    // without a document, 131 with one), from the snapshot.
+    void UpdateCommands(const CommandState& state);
+    // What the main window knows of the application state now.
+    CommandState CurrentCommandState() const;
+    void RefreshCommands();
+
+    // The window's state is kept as a close keeps it, and a batch run stops, without asking
+    // anything: the session ends, the documents close after the event loop.
+    void EndSession();
+
+    // Status pane 1: the active document's information, or "No Files".
+    void SetInfoText(const QString& text);
+    QString InfoText() const;
+    // The no-document state: once the last document has closed, or when none of the files
+    // named at start-up opened.
+    void ShowNoFiles();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    // Dropped files open as documents, in the order they come, whatever their names.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    // The first show starts watching the clipboard, as if it had just changed.
+    void showEvent(QShowEvent* event) override;
+
+private:
+    // The Exif window goes, and the window rectangle, control bar values and bar layout go
+    // into the settings.
+    void StoreState();
+    void CreateMenus();
+    void ShowMenuBar(bool documentMenu);
+    void ConnectCommands();
+    void ToggleStatusBar();
+    void CreateControlBar();
+    // Everything outside the document windows follows the active document: its information
+    // in the status bar, its title in the caption, its Exif data, the control bar's comment
+    // flag, and the quality controls disabled while it uses custom tables.
+    void ShowActiveDocument();
+    void ToggleComment();
+    void ToggleCustomDqt();
+    void CreateToolBars();
+    QToolBar* CreateToolBar(const char* name, const std::vector<int>& buttons);
+    // Hooks a new document window's view to the commands and makes its first update.
+    void AttachDocumentWindow(QWidget* content);
+    void ConnectViewCommands();
+    void ConnectWindowCommands();
+    // The document windows as the window menu lists them.
+    void FillWindowList(CommandState& state) const;
+    void ActivateListedWindow(int index);
+    void ConnectDocumentCommands();
+    void OpenFiles();
+    // The save dialog for the document; false when cancelled or the save fails.
+    bool SaveDocumentAs(CImageDoc& document);
+    void SyncActiveView();
+    // Every child window's status bar follows the main one.
+    void ShowStatusBars(bool visible);
+    void ToggleExifWindow();
+    void ShowExif(const CImageDoc* document);
+    void ConnectClipboardCommands();
+    void ConnectSettingsCommands();
+    void ConnectGammaCommands();
+    void ConnectDqtCommands();
+    // Caches whether the clipboard holds an image; with automatic update the clipboard
+    // document is frozen and the new picture pasted.
+    void OnClipboardChanged();
+    // The clipboard's image into the clipboard document.
+    void Paste();
+    void ConnectBatchCommands();
+    // Runs a batch job; the main window cannot be closed meanwhile.
+    void RunBatch(IBatchTask& task);
+    // Stops a running batch job as its abort button does.
+    void AbortBatch();
+    void ConnectEditCommands();
+    void ConnectHelpCommands();
+
+    SettingsStore& settings_;
+    CDocTemplate& documents_;
+    CCommandActions commands_;
+    std::vector<QMenu*> noDocumentMenus_;
+    std::vector<QMenu*> documentMenus_;
+    bool showsDocumentMenu_ = true; // so that the first ShowMenuBar(false) builds menu 122
+    QLabel* infoPane_ = nullptr;
+    QMdiArea* mdiArea_ = nullptr;
+    CControlBar* controlBar_ = nullptr;
+    QToolBar* toolBar_ = nullptr;
+    QToolBar* zoomBar_ = nullptr;
+    CExifWindow* exifWindow_ = nullptr;
+    std::unique_ptr<CDocumentWindows> windows_;
+    bool clipboardHasImage_ = false;
+    bool watchesClipboard_ = false;
+    int clipboardCounter_ = 0; // the "(n)" of the last frozen clipboard document
+    bool batchRunning_ = false;
+};
