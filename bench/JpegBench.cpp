@@ -2,10 +2,10 @@
 //   jpeg_bench open FILE        opens FILE as a document; prints seconds and peak memory (KiB)
 //   jpeg_bench save FILE OUT N  opens FILE, then saves it N times at quality 75 (2x2 sampling,
 //                               optimized coding); prints the best time of one save in seconds
-#include "settings/SettingsStore.h"
 #include "core/ImageDoc.h"
 #include "core/JpegRead.h"
 #include "core/JpegWrite.h"
+#include "settings/SettingsStore.h"
 
 #include <algorithm>
 #include <chrono>

@@ -1,7 +1,7 @@
 // Opens BMP files as a document does (read, then prepare for display) and prints the format
 // description of each; exit status 1 when one fails.
-#include "core/BmpFile.h"
 #include "base/HeadlessPlatform.h"
+#include "core/BmpFile.h"
 
 #include <cstdio>
 

@@ -1,7 +1,7 @@
 // The BMP reader over arbitrary file bytes; every file that opens is written back to /dev/null.
 #include "DibSizeLimit.h"
-#include "core/BmpFile.h"
 #include "base/HeadlessPlatform.h"
+#include "core/BmpFile.h"
 
 #include <cstdint>
 #include <cstdio>

@@ -2,8 +2,8 @@
 // and whether the DIB is adopted in one block; bytes 1-2 give the header block's length; the rest
 // is the header block and the pixels. Every DIB that realizes is extracted at each colour type.
 #include "DibSizeLimit.h"
-#include "core/DibImage.h"
 #include "base/HeadlessPlatform.h"
+#include "core/DibImage.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -3,8 +3,8 @@
 // do not touch (frames, scans, restart markers, the data between them) unchanged and in order;
 // united tables keep their payloads in order; an in-place rewrite leaves no temporary file.
 #include "JpegMutator.h"
-#include "settings/SettingsStore.h"
 #include "jpegtools/LosslessFilter.h"
+#include "settings/SettingsStore.h"
 
 #include <cstdint>
 #include <cstdio>

@@ -1,7 +1,7 @@
 // JPEG reader over arbitrary bytes: libjpeg with the COM and APP1 marker processors, the Exif
 // parse of the APP1 block, the description and the pixel conversion.
-#include "core/JpegRead.h"
 #include "base/HeadlessPlatform.h"
+#include "core/JpegRead.h"
 
 #include <cstdint>
 #include <cstdio>

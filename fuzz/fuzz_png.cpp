@@ -1,6 +1,6 @@
 // PNG reading over arbitrary bytes, with plain settings and with composing and gamma on.
-#include "core/PngRead.h"
 #include "base/HeadlessPlatform.h"
+#include "core/PngRead.h"
 
 #include <cstdint>
 #include <cstdio>

@@ -1,7 +1,7 @@
 // TIFF reader over arbitrary bytes: the directory parse, the tag checks and the strip reads
 // into a picture and its facts.
-#include "core/TiffFile.h"
 #include "base/HeadlessPlatform.h"
+#include "core/TiffFile.h"
 
 #include <cstdint>
 #include <cstdio>

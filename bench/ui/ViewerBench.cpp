@@ -3,11 +3,11 @@
 // beside the pixels its document holds.
 //   bench_ViewerBench show FILE [REPAINTS]   (XDG_CONFIG_HOME should point at an empty folder)
 //   bench_ViewerBench open FILE             (the document's decode alone, without a window)
+#include "core/DocTemplate.h"
+#include "core/ImageDoc.h"
 #include "ui/shell/ImageApp.h"
 #include "ui/shell/ImageView.h"
 #include "ui/shell/MainFrame.h"
-#include "core/DocTemplate.h"
-#include "core/ImageDoc.h"
 
 #include <QAbstractScrollArea>
 #include <QApplication>

@@ -3,9 +3,9 @@
 // Usage: bench_gui_batch SRC DST [KEY=VALUE]...   (keys of section "bulkfilter")
 #include "batch/BulkFltSettings.h"
 #include "batch/FilterTask.h"
-#include "ui/batch/GuiBatchRun.h"
 #include "jpegtools/CustomTables.h"
 #include "jpegtools/DefaultComment.h"
+#include "ui/batch/GuiBatchRun.h"
 
 #include <QApplication>
 #include <QMainWindow>

@@ -1,8 +1,8 @@
 #include "batch/BatchCommand.h"
 
+#include "base/Platform.h"
 #include "base/ReportError.h"
 #include "base/StringTable.h"
-#include "base/Platform.h"
 
 namespace {
 

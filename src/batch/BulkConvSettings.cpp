@@ -1,8 +1,8 @@
 #include "batch/BulkConvSettings.h"
 
-#include "settings/SettingOverride.h"
 #include "base/StringTable.h"
 #include "batch/BatchPaths.h"
+#include "settings/SettingOverride.h"
 
 #include <utility>
 

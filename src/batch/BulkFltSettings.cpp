@@ -1,7 +1,7 @@
 #include "batch/BulkFltSettings.h"
 
-#include "settings/SettingOverride.h"
 #include "base/StringTable.h"
+#include "settings/SettingOverride.h"
 
 #include <cstdlib>
 

@@ -1,7 +1,7 @@
 #pragma once
 // The batch filter's settings: profile section "bulkfilter" (string 253).
-#include "settings/SettingsStore.h"
 #include "jpegtools/FilterOptions.h"
+#include "settings/SettingsStore.h"
 
 #include <string>
 #include <vector>

@@ -1,7 +1,7 @@
 #include "batch/ConversionTask.h"
 
-#include "settings/SettingsStore.h"
 #include "base/FileExtension.h"
+#include "base/Platform.h"
 #include "base/StringTable.h"
 #include "batch/HtmlLog.h"
 #include "core/DocTemplate.h"
@@ -9,7 +9,7 @@
 #include "core/JpegRead.h"
 #include "imageops/ResizeDocument.h"
 #include "jpegtools/JpegMetadataCopy.h"
-#include "base/Platform.h"
+#include "settings/SettingsStore.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -1,11 +1,11 @@
 // Opening and saving image documents for the commands that work on them.
 #include "base/FileExtension.h"
+#include "base/HeadlessPlatform.h"
 #include "cli/CliCommand.h"
 #include "cli/CliReports.h"
 #include "core/DocTemplate.h"
 #include "core/ImageDoc.h"
 #include "jpegtools/JpegMetadataCopy.h"
-#include "base/HeadlessPlatform.h"
 
 #include <cerrno>
 

@@ -1,7 +1,7 @@
 #include "cli/CliOptions.h"
 
-#include "settings/SettingOverride.h"
 #include "cli/CliNumber.h"
+#include "settings/SettingOverride.h"
 
 #include <algorithm>
 #include <iterator>

@@ -1,11 +1,11 @@
 #include "cli/CliStdio.h"
 
-#include "settings/SettingsStore.h"
 #include "base/FileExtension.h"
 #include "base/FileSignature.h"
 #include "base/TempFile.h"
 #include "cli/CliCommand.h"
 #include "cli/CliReports.h"
+#include "settings/SettingsStore.h"
 
 #include <cerrno>
 #include <cstdio>

@@ -2,13 +2,13 @@
 // profile as the viewer does at exit: section "default" only, the batch sections as they are in
 // the file. --section lists a section's keys with their defaults and meanings; with --save, that
 // section alone is written, every key as listed, the rest of the file as it was.
-#include "settings/SettingKeys.h"
 #include "batch/BulkConvSettings.h"
 #include "batch/BulkFltSettings.h"
 #include "cli/CliCommand.h"
 #include "cli/CliReports.h"
 #include "cli/SettingMeanings.h"
 #include "jpegtools/CustomTables.h"
+#include "settings/SettingKeys.h"
 
 #include <cerrno>
 #include <cstdio>

@@ -1,5 +1,5 @@
 // tolmena-cli: the headless front end over the same logic as the viewer.
-#include "settings/SettingOverride.h"
+#include "base/HeadlessPlatform.h"
 #include "batch/BulkConvSettings.h"
 #include "batch/BulkFltSettings.h"
 #include "cli/CliCommand.h"
@@ -7,7 +7,7 @@
 #include "cli/CliReports.h"
 #include "jpegtools/CustomTables.h"
 #include "jpegtools/DefaultComment.h"
-#include "base/HeadlessPlatform.h"
+#include "settings/SettingOverride.h"
 
 #include <algorithm>
 #include <clocale>

@@ -1,12 +1,12 @@
 #include "core/BmpFile.h"
 
 #include "base/ByteReader.h"
+#include "base/FileHandle.h"
+#include "base/PictureFaulter.h"
 #include "base/ReportError.h"
 #include "base/StringTable.h"
 #include "core/BmpRows.h"
 #include "core/DisplayReduction.h"
-#include "base/FileHandle.h"
-#include "base/PictureFaulter.h"
 
 #include <algorithm>
 #include <cerrno>

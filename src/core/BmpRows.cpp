@@ -1,7 +1,7 @@
 #include "core/BmpRows.h"
 
-#include "core/DibDecode.h"
 #include "base/PictureFaulter.h"
+#include "core/DibDecode.h"
 
 #include <algorithm>
 #include <climits>

@@ -1,7 +1,7 @@
 #include "core/CommentItem.h"
 
-#include "settings/SettingsStore.h"
 #include "jpegtools/Charset.h"
+#include "settings/SettingsStore.h"
 
 #include <cstring>
 

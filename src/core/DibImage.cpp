@@ -1,12 +1,12 @@
 #include "core/DibImage.h"
 
 #include "base/ByteReader.h"
+#include "base/MemoryLimit.h"
+#include "base/PictureFaulter.h"
 #include "core/DibDecode.h"
 #include "core/DibFormat.h"
 #include "core/FixedPalette.h"
 #include "core/NearestColor.h"
-#include "base/MemoryLimit.h"
-#include "base/PictureFaulter.h"
 
 #include <algorithm>
 #include <cstring>

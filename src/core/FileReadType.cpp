@@ -1,8 +1,8 @@
 #include "core/FileReadType.h"
 
 #include "base/FileExtension.h"
-#include "base/FileSignature.h"
 #include "base/FileHandle.h"
+#include "base/FileSignature.h"
 
 #include <cstdio>
 

@@ -1,6 +1,7 @@
 #include "core/FormatTable.h"
 
 #include "base/FileExtension.h"
+#include "base/Platform.h"
 #include "base/ReportError.h"
 #include "core/BmpFile.h"
 #include "core/ImageDoc.h"
@@ -12,7 +13,6 @@
 #include "core/RgbFile.h"
 #include "core/TiffFile.h"
 #include "jpegtools/Charset.h"
-#include "base/Platform.h"
 
 #include <sys/stat.h>
 

@@ -1,8 +1,8 @@
 #include "core/ImageDoc.h"
 
-#include "settings/SettingsStore.h"
 #include "base/FileExtension.h"
 #include "base/ImageIdentity.h"
+#include "base/Platform.h"
 #include "base/ReportError.h"
 #include "base/StringTable.h"
 #include "core/DocTemplate.h"
@@ -12,7 +12,7 @@
 #include "core/FormatTable.h"
 #include "core/PackedImage.h"
 #include "core/SaveDispatch.h"
-#include "base/Platform.h"
+#include "settings/SettingsStore.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -1,6 +1,7 @@
 #include "core/JpegConvert.h"
 
 #include "base/FileExtension.h"
+#include "base/Platform.h"
 #include "base/ReportError.h"
 #include "base/StringTable.h"
 #include "base/TempFile.h"
@@ -10,7 +11,6 @@
 #include "core/ImageWriteOptions.h"
 #include "core/JpegWrite.h"
 #include "core/OutputFiles.h"
-#include "base/Platform.h"
 
 #include <cstdio>
 

@@ -1,14 +1,14 @@
 #include "core/JpegRead.h"
 
 #include "base/ByteReader.h"
+#include "base/FileHandle.h"
+#include "base/MemoryLimit.h"
+#include "base/PictureFaulter.h"
 #include "base/ReportError.h"
 #include "core/DisplayReduction.h"
 #include "core/PictureMemory.h"
 #include "core/PixelLimit.h"
 #include "jpegtools/JpegErrorManager.h"
-#include "base/FileHandle.h"
-#include "base/MemoryLimit.h"
-#include "base/PictureFaulter.h"
 
 #include <algorithm>
 #include <jerror.h>

@@ -1,5 +1,6 @@
 #include "core/JpegWrite.h"
 
+#include "base/FileHandle.h"
 #include "base/ReportError.h"
 #include "core/ImageDoc.h"
 #include "core/ImageWriteOptions.h"
@@ -7,7 +8,6 @@
 #include "jpegtools/Charset.h"
 #include "jpegtools/CommentCut.h"
 #include "jpegtools/JpegErrorManager.h"
-#include "base/FileHandle.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -1,11 +1,11 @@
 #pragma once
 // The JPEG writer: encodes the 24-bit form of an image buffer as a JFIF file with libjpeg,
 // with the format values of the settings, optional custom quantization tables and a comment.
-#include "settings/SettingsStore.h"
 #include "core/DibImage.h"
 #include "core/ImageFacts.h"
 #include "core/JpegDescription.h"
 #include "jpegtools/QuantTablePair.h"
+#include "settings/SettingsStore.h"
 
 #include <cstdio>
 #include <optional>

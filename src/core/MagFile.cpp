@@ -1,11 +1,11 @@
 #include "core/MagFile.h"
 
 #include "base/ByteReader.h"
+#include "base/FileHandle.h"
 #include "base/ReportError.h"
 #include "base/StringTable.h"
 #include "core/MagDecoder.h"
 #include "core/MakiDecoder.h"
-#include "base/FileHandle.h"
 
 #include <cstdio>
 #include <cstring>

@@ -1,7 +1,7 @@
 #include "core/OutputFiles.h"
 
-#include "base/ReportError.h"
 #include "base/FileHandle.h"
+#include "base/ReportError.h"
 
 #include <cerrno>
 #include <climits>

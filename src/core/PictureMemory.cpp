@@ -1,7 +1,7 @@
 #include "core/PictureMemory.h"
 
-#include "base/ReportError.h"
 #include "base/MemoryLimit.h"
+#include "base/ReportError.h"
 
 namespace {
 

@@ -1,13 +1,13 @@
 #include "core/PngRead.h"
 
-#include "settings/SettingsStore.h"
 #include "base/ByteReader.h"
+#include "base/FileHandle.h"
+#include "base/MemoryLimit.h"
 #include "base/ReportError.h"
 #include "core/PictureMemory.h"
 #include "core/PngDescription.h"
 #include "core/PngMessages.h"
-#include "base/FileHandle.h"
-#include "base/MemoryLimit.h"
+#include "settings/SettingsStore.h"
 
 #include <cmath>
 #include <csetjmp>

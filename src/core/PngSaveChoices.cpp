@@ -1,10 +1,10 @@
 #include "core/PngSaveChoices.h"
 
-#include "settings/SettingsPageRules.h"
-#include "settings/SettingsStore.h"
 #include "base/FileExtension.h"
 #include "core/ImageDoc.h"
 #include "core/PngWrite.h"
+#include "settings/SettingsPageRules.h"
+#include "settings/SettingsStore.h"
 
 namespace {
 

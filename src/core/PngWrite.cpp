@@ -1,13 +1,13 @@
 #include "core/PngWrite.h"
 
-#include "settings/SettingsStore.h"
 #include "base/ByteReader.h"
+#include "base/FileHandle.h"
 #include "base/ReportError.h"
 #include "core/ColorMatcher.h"
 #include "core/FixedPalette.h"
 #include "core/PngDescription.h"
 #include "core/PngMessages.h"
-#include "base/FileHandle.h"
+#include "settings/SettingsStore.h"
 
 #include <cerrno>
 #include <csetjmp>

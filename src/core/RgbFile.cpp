@@ -1,11 +1,11 @@
 #include "core/RgbFile.h"
 
 #include "base/ByteReader.h"
+#include "base/FileHandle.h"
 #include "base/ReportError.h"
 #include "core/ImageDoc.h"
 #include "core/OutputFiles.h"
 #include "core/PackedImage.h"
-#include "base/FileHandle.h"
 
 #include <algorithm>
 #include <memory>

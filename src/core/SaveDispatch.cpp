@@ -1,14 +1,14 @@
 #include "core/SaveDispatch.h"
 
-#include "settings/SettingsStore.h"
 #include "base/FileExtension.h"
+#include "base/FileHandle.h"
+#include "base/Platform.h"
 #include "base/ReportError.h"
 #include "core/DocumentHost.h"
 #include "core/FormatTable.h"
 #include "core/ImageDoc.h"
 #include "core/OutputFiles.h"
-#include "base/FileHandle.h"
-#include "base/Platform.h"
+#include "settings/SettingsStore.h"
 
 #include <memory>
 

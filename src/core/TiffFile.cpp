@@ -1,13 +1,13 @@
 #include "core/TiffFile.h"
 
 #include "base/ByteReader.h"
+#include "base/FileHandle.h"
 #include "base/ReportError.h"
 #include "base/StringTable.h"
 #include "core/ImageDoc.h"
 #include "core/JpegDescription.h"
 #include "core/PixelLimit.h"
 #include "jpegtools/IfdReader.h"
-#include "base/FileHandle.h"
 
 #include <algorithm>
 #include <climits>

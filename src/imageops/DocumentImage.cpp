@@ -1,12 +1,12 @@
 #include "imageops/DocumentImage.h"
 
-#include "settings/SettingsStore.h"
 #include "base/ByteReader.h"
+#include "base/Platform.h"
 #include "base/ReportError.h"
 #include "base/StringTable.h"
 #include "core/ImageDoc.h"
 #include "core/ImageReadOptions.h"
-#include "base/Platform.h"
+#include "settings/SettingsStore.h"
 
 #include <algorithm>
 

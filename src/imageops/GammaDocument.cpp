@@ -1,10 +1,10 @@
 #include "imageops/GammaDocument.h"
 
+#include "base/Platform.h"
 #include "base/ReportError.h"
 #include "core/ImageDoc.h"
 #include "imageops/DocumentImage.h"
 #include "imageops/LevelTable.h"
-#include "base/Platform.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
 #include "imageops/ResizeDocument.h"
 
+#include "base/MemoryLimit.h"
+#include "base/Platform.h"
 #include "base/ReportError.h"
 #include "core/ImageDoc.h"
 #include "imageops/DocumentImage.h"
 #include "imageops/Resize.h"
-#include "base/MemoryLimit.h"
-#include "base/Platform.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
 #include "imageops/YCbCrSeparation.h"
 
+#include "base/Platform.h"
 #include "base/ReportError.h"
 #include "core/DocTemplate.h"
 #include "imageops/DocumentImage.h"
 #include "imageops/YCbCrSplit.h"
-#include "base/Platform.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 #include "jpegtools/CustomTables.h"
 
+#include "base/AtomicFile.h"
 #include "jpegtools/DqtFile.h"
 #include "jpegtools/QuantTablePair.h"
-#include "base/AtomicFile.h"
 
 #include <algorithm>
 #include <fstream>

@@ -1,7 +1,7 @@
 #include "jpegtools/DqtFile.h"
 
-#include "base/ReportError.h"
 #include "base/AtomicFile.h"
+#include "base/ReportError.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,10 +1,10 @@
 #include "jpegtools/LosslessFilter.h"
 
-#include "settings/SettingsStore.h"
 #include "base/TempFile.h"
 #include "jpegtools/ExifToJfif.h"
 #include "jpegtools/FrameColour.h"
 #include "jpegtools/ReplaceFileViaTemp.h"
+#include "settings/SettingsStore.h"
 
 #include <cstring>
 #include <filesystem>

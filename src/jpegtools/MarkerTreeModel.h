@@ -7,11 +7,11 @@
 // Items are addressed by their index among the top-level items; a window climbs from the
 // selected node to its top-level item first. Node texts are ASCII except comment text, which is
 // Shift_JIS as the program holds every comment (FromShiftJis converts it for display).
+#include "base/Platform.h"
 #include "jpegtools/DqtPreview.h"
 #include "jpegtools/MarkerNode.h"
 #include "jpegtools/PngChunkNodes.h"
 #include "jpegtools/SegmentList.h"
-#include "base/Platform.h"
 
 #include <cstdio>
 #include <functional>

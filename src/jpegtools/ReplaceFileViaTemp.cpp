@@ -1,8 +1,8 @@
 #include "jpegtools/ReplaceFileViaTemp.h"
 
 #include "base/ReportError.h"
-#include "jpegtools/SegmentReader.h"
 #include "base/StagedFile.h"
+#include "jpegtools/SegmentReader.h"
 
 #include <filesystem>
 

@@ -1,8 +1,8 @@
 #include "settings/SettingOverride.h"
 
+#include "base/MemoryLimit.h"
 #include "settings/SettingKeys.h"
 #include "settings/SettingRules.h"
-#include "base/MemoryLimit.h"
 
 #include <map>
 #include <strings.h>

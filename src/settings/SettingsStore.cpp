@@ -1,9 +1,9 @@
 #include "settings/SettingsStore.h"
 
+#include "base/Platform.h"
 #include "settings/RecentFiles.h"
 #include "settings/SettingKeys.h"
 #include "settings/SettingOverride.h"
-#include "base/Platform.h"
 
 #include <cstdio>
 #include <cstdlib>

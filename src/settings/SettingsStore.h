@@ -1,8 +1,8 @@
 #pragma once
 // The user's settings: one member per profile key (section "default"), the zoom table, the
 // custom quantization tables and the default comment, with the locations of their files.
-#include "base/QuantTableTypes.h"
 #include "base/ProfileFile.h"
+#include "base/QuantTableTypes.h"
 
 #include <string>
 #include <vector>

@@ -1,7 +1,7 @@
 #include "shell/CommandRules.h"
 
-#include "shell/CommandId.h"
 #include "base/FileExtension.h"
+#include "shell/CommandId.h"
 
 namespace {
 

@@ -2,11 +2,11 @@
 #include "base/DialogFilter.h"
 #include "base/FileExtension.h"
 #include "base/GammaTable.h"
+#include "base/HeadlessPlatform.h"
 #include "base/LibraryVersions.h"
 #include "base/ReportError.h"
 #include "base/StringTable.h"
 #include "base/TempFile.h"
-#include "base/HeadlessPlatform.h"
 #include "support/TempDir.h"
 
 #include <cmath>

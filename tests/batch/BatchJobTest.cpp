@@ -1,7 +1,7 @@
+#include "base/HeadlessPlatform.h"
 #include "batch/BatchCommand.h"
 #include "batch/BatchPaths.h"
 #include "batch/NameOrder.h"
-#include "base/HeadlessPlatform.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,4 @@
 #include "batch/ConversionTask.h"
-#include "settings/SettingOverride.h"
 #include "base/FileExtension.h"
 #include "batch/BatchCommand.h"
 #include "batch/BatchPaths.h"
@@ -7,6 +6,7 @@
 #include "core/DocFixture.h"
 #include "core/DocTemplate.h"
 #include "core/FormatTable.h"
+#include "settings/SettingOverride.h"
 
 #include <filesystem>
 #include <functional>

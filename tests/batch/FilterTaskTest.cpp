@@ -1,8 +1,8 @@
 #include "batch/FilterTask.h"
-#include "settings/SettingOverride.h"
+#include "base/HeadlessPlatform.h"
 #include "batch/BatchCommand.h"
 #include "jpegtools/JpegCodecSupport.h"
-#include "base/HeadlessPlatform.h"
+#include "settings/SettingOverride.h"
 #include "support/TempDir.h"
 
 #include <filesystem>

@@ -1,8 +1,8 @@
 #include "core/DibImage.h"
 
-#include "core/FixedPalette.h"
 #include "base/HeadlessPlatform.h"
 #include "base/MemoryLimit.h"
+#include "core/FixedPalette.h"
 
 #include <gtest/gtest.h>
 

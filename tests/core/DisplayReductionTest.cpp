@@ -1,7 +1,7 @@
 #include "core/DisplayReduction.h"
 
-#include "core/FixedPalette.h"
 #include "base/HeadlessPlatform.h"
+#include "core/FixedPalette.h"
 
 #include <gtest/gtest.h>
 

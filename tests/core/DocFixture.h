@@ -1,11 +1,11 @@
 #pragma once
 // Shared set-up of the document tests: the settings are restored after each test, a recording
 // document host is installed, messages are cleared, and pictures are made from RGB values.
-#include "settings/SettingsStore.h"
+#include "base/HeadlessPlatform.h"
 #include "core/DocumentHost.h"
 #include "core/ImageDoc.h"
 #include "core/ImageReadOptions.h"
-#include "base/HeadlessPlatform.h"
+#include "settings/SettingsStore.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>

@@ -4,8 +4,8 @@
 #include "PngTestFiles.h"
 #include "base/FileExtension.h"
 #include "base/FileSignature.h"
-#include "core/FileReadType.h"
 #include "base/MemoryLimit.h"
+#include "core/FileReadType.h"
 #include "support/Fifo.h"
 #include "support/JpegFixture.h"
 

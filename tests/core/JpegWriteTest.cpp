@@ -1,7 +1,7 @@
 #include "core/JpegWrite.h"
 #include "DocFixture.h"
-#include "jpegtools/Charset.h"
 #include "base/HeadlessPlatform.h"
+#include "jpegtools/Charset.h"
 #include "support/JpegFixture.h"
 
 #include <gtest/gtest.h>

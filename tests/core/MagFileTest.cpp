@@ -1,6 +1,6 @@
 // MAG files of other encoders against the pictures they must decode to, and the file reader.
-#include "core/MagTestFile.h"
 #include "base/HeadlessPlatform.h"
+#include "core/MagTestFile.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>

@@ -3,9 +3,6 @@
 #include "core/PngFile.h"
 #include "DocFixture.h"
 #include "PngTestFiles.h"
-#include "shell/CommandId.h"
-#include "shell/CommandTable.h"
-#include "shell/DocumentState.h"
 #include "base/FileExtension.h"
 #include "base/ReportError.h"
 #include "core/FixedPalette.h"
@@ -13,6 +10,9 @@
 #include "core/PngSaveChoices.h"
 #include "core/PngWrite.h"
 #include "jpegtools/Charset.h"
+#include "shell/CommandId.h"
+#include "shell/CommandTable.h"
+#include "shell/DocumentState.h"
 
 #include <filesystem>
 

@@ -1,8 +1,8 @@
 #include "core/PngRead.h"
 
+#include "base/HeadlessPlatform.h"
 #include "base/ReportError.h"
 #include "core/PngTestFiles.h"
-#include "base/HeadlessPlatform.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>

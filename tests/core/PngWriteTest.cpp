@@ -1,9 +1,9 @@
 #include "core/PngWrite.h"
 
+#include "base/HeadlessPlatform.h"
 #include "base/ReportError.h"
 #include "core/FixedPalette.h"
 #include "core/PngTestFiles.h"
-#include "base/HeadlessPlatform.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>

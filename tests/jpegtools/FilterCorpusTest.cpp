@@ -1,12 +1,12 @@
 // The lossless filters over every JPEG of the exif-samples and libjpeg-turbo corpora: under
 // each combination of filters the written file decodes to the source's pixels, keeps every
 // frame, scan and data byte, and its tables, APPn and COM segments are what the filters make.
-#include "settings/SettingsStore.h"
 #include "jpegtools/ExifReader.h"
 #include "jpegtools/ExifSummary.h"
 #include "jpegtools/JpegCodecSupport.h"
 #include "jpegtools/LosslessFilter.h"
 #include "jpegtools/SegmentTestSupport.h"
+#include "settings/SettingsStore.h"
 #include "support/Corpus.h"
 
 #include <cstring>

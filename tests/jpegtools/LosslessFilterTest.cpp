@@ -1,11 +1,11 @@
 #include "jpegtools/LosslessFilter.h"
-#include "settings/SettingsStore.h"
 #include "jpegtools/Charset.h"
 #include "jpegtools/CommentCut.h"
 #include "jpegtools/ExifReader.h"
 #include "jpegtools/ExifToJfif.h"
 #include "jpegtools/JpegCodecSupport.h"
 #include "jpegtools/SegmentTestSupport.h"
+#include "settings/SettingsStore.h"
 #include "support/ExifFixture.h"
 #include "support/TiffBuilder.h"
 

@@ -1,7 +1,7 @@
 #include "jpegtools/MarkerTreeModel.h"
+#include "base/HeadlessPlatform.h"
 #include "base/StringTable.h"
 #include "jpegtools/SegmentHexText.h"
-#include "base/HeadlessPlatform.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
+#include "base/HeadlessPlatform.h"
 #include "jpegtools/DqtFile.h"
 #include "jpegtools/QuantTablePair.h"
-#include "base/HeadlessPlatform.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>

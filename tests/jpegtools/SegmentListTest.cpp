@@ -1,7 +1,7 @@
+#include "base/HeadlessPlatform.h"
 #include "jpegtools/MarkerName.h"
 #include "jpegtools/ReplaceFileViaTemp.h"
 #include "jpegtools/SegmentTestSupport.h"
-#include "base/HeadlessPlatform.h"
 
 #include <cstring>
 #include <gtest/gtest.h>

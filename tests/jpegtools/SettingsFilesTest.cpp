@@ -1,10 +1,10 @@
 // The settings files read through the codec: the custom quantization tables and the default
 // comment.
-#include "settings/SettingsStore.h"
 #include "jpegtools/CommentFile.h"
 #include "jpegtools/CommentPageSettings.h"
 #include "jpegtools/CustomTables.h"
 #include "jpegtools/DefaultComment.h"
+#include "settings/SettingsStore.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>

@@ -1,10 +1,10 @@
+#include "base/MemoryLimit.h"
 #include "settings/ControlBarValues.h"
 #include "settings/RecentFiles.h"
 #include "settings/SettingKeys.h"
 #include "settings/SettingOverride.h"
 #include "settings/SettingsPageRules.h"
 #include "settings/SettingsStore.h"
-#include "base/MemoryLimit.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>

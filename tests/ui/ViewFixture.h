@@ -1,7 +1,7 @@
 #pragma once
 // Documents and settings for the image view tests.
-#include "settings/SettingsStore.h"
 #include "core/ImageDoc.h"
+#include "settings/SettingsStore.h"
 
 #include <QRgb>
 #include <memory>

@@ -1,10 +1,10 @@
 #include "ui/batch/BatchPathControls.h"
 
-#include "ui/kit/FieldRule.h"
-#include "ui/kit/FileDialogFilters.h"
 #include "base/StringTable.h"
 #include "batch/BatchPaths.h"
 #include "ui/batch/DialogControls.h"
+#include "ui/kit/FieldRule.h"
+#include "ui/kit/FileDialogFilters.h"
 
 #include <QCheckBox>
 #include <QFileDialog>

@@ -1,8 +1,8 @@
 #include "ui/batch/BatchSettingsDialog.h"
 
+#include "base/Platform.h"
 #include "ui/batch/BatchPathControls.h"
 #include "ui/batch/DialogControls.h"
-#include "base/Platform.h"
 
 #include <QDialogButtonBox>
 #include <QPushButton>

@@ -1,10 +1,10 @@
 #include "ui/imageops/GammaDialog.h"
 
+#include "base/Platform.h"
 #include "settings/SettingsStore.h"
-#include "ui/kit/HelpContext.h"
 #include "ui/imageops/CurveWindow.h"
 #include "ui/imageops/PreviewWindow.h"
-#include "base/Platform.h"
+#include "ui/kit/HelpContext.h"
 
 #include <QFrame>
 #include <QGridLayout>

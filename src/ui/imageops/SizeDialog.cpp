@@ -1,7 +1,7 @@
 #include "ui/imageops/SizeDialog.h"
 
-#include "ui/kit/FieldRule.h"
 #include "base/Platform.h"
+#include "ui/kit/FieldRule.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>

@@ -1,12 +1,12 @@
 #include "ui/jpegtools/CommentEditor.h"
 
-#include "settings/SettingsStore.h"
-#include "ui/kit/FileDialogFilters.h"
-#include "ui/kit/HelpContext.h"
+#include "base/Platform.h"
 #include "base/StringTable.h"
 #include "jpegtools/CodePage.h"
 #include "jpegtools/CommentFile.h"
-#include "base/Platform.h"
+#include "settings/SettingsStore.h"
+#include "ui/kit/FileDialogFilters.h"
+#include "ui/kit/HelpContext.h"
 
 #include <QComboBox>
 #include <QFileDialog>

@@ -1,13 +1,13 @@
 #include "ui/jpegtools/CustomDqtDialog.h"
 
-#include "ui/kit/FieldRule.h"
-#include "ui/kit/FileDialogFilters.h"
-#include "ui/kit/HelpContext.h"
+#include "base/Platform.h"
 #include "jpegtools/CustomTables.h"
 #include "jpegtools/DqtFile.h"
 #include "jpegtools/QuantTablePair.h"
 #include "ui/jpegtools/QuantTableView.h"
-#include "base/Platform.h"
+#include "ui/kit/FieldRule.h"
+#include "ui/kit/FileDialogFilters.h"
+#include "ui/kit/HelpContext.h"
 
 #include <QApplication>
 #include <QComboBox>

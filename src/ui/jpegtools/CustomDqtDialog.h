@@ -2,9 +2,9 @@
 // The custom quantization table dialog: draws the two tables with their quality figures, makes
 // a table from a quality factor, imports the pair of an open JPEG document, and loads and saves
 // DQT files. The caller gives the pair and takes it back after OK.
-#include "settings/SettingsStore.h"
 #include "base/QuantTableTypes.h"
 #include "core/OpenJpegTables.h"
+#include "settings/SettingsStore.h"
 
 #include <QDialog>
 #include <array>

@@ -1,10 +1,10 @@
 #include "ui/jpegtools/MarkerInspectorDialog.h"
 
-#include "ui/kit/HelpContext.h"
 #include "jpegtools/SegmentHexText.h"
 #include "ui/jpegtools/InspectorIcons.h"
 #include "ui/jpegtools/QuantTableView.h"
 #include "ui/jpegtools/SegmentHexEdit.h"
+#include "ui/kit/HelpContext.h"
 #include "ui/kit/QtPlatform.h"
 
 #include <QHBoxLayout>

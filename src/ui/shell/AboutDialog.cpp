@@ -1,10 +1,10 @@
 #include "ui/shell/AboutDialog.h"
 
+#include "base/LibraryVersions.h"
+#include "base/StringTable.h"
 #include "shell/CommandId.h"
 #include "shell/CommandTable.h"
 #include "ui/shell/DocumentIcons.h"
-#include "base/LibraryVersions.h"
-#include "base/StringTable.h"
 
 #include <QDialogButtonBox>
 #include <QGridLayout>

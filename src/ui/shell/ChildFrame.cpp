@@ -1,11 +1,11 @@
 #include "ui/shell/ChildFrame.h"
 
-#include "ui/shell/DocumentIcons.h"
-#include "ui/shell/ImageView.h"
 #include "base/StringTable.h"
+#include "core/ImageDoc.h"
 #include "shell/FrameFit.h"
 #include "shell/ViewStatusText.h"
-#include "core/ImageDoc.h"
+#include "ui/shell/DocumentIcons.h"
+#include "ui/shell/ImageView.h"
 
 #include <QApplication>
 #include <QLabel>

@@ -1,7 +1,7 @@
 #include "ui/shell/ClipboardImage.h"
 
-#include "ui/shell/ClipboardPicture.h"
 #include "base/MemoryLimit.h"
+#include "ui/shell/ClipboardPicture.h"
 
 #include <QBuffer>
 #include <QImageReader>

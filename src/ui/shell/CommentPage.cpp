@@ -1,9 +1,9 @@
 #include "ui/shell/CommentPage.h"
 
-#include "ui/kit/FieldRule.h"
-#include "ui/kit/FileDialogFilters.h"
 #include "jpegtools/Charset.h"
 #include "jpegtools/CommentPageSettings.h"
+#include "ui/kit/FieldRule.h"
+#include "ui/kit/FileDialogFilters.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,8 +1,8 @@
 #include "ui/shell/ControlBar.h"
 
+#include "base/StringTable.h"
 #include "settings/ControlBarValues.h"
 #include "ui/shell/QualitySpin.h"
-#include "base/StringTable.h"
 
 #include <QAction>
 #include <QCheckBox>

@@ -1,7 +1,7 @@
 #include "ui/shell/DocumentIcons.h"
 
-#include "ui/kit/IconPainting.h"
 #include "base/FileExtension.h"
+#include "ui/kit/IconPainting.h"
 
 #include <QPainter>
 #include <map>

@@ -1,10 +1,10 @@
 #include "ui/shell/GeneralPage.h"
 
+#include "base/Platform.h"
 #include "settings/RecentFiles.h"
 #include "settings/SettingRules.h"
 #include "settings/SettingsPageRules.h"
 #include "ui/kit/FieldRule.h"
-#include "base/Platform.h"
 
 #include <QCheckBox>
 #include <QGridLayout>

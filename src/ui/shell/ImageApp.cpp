@@ -1,12 +1,12 @@
 #include "ui/shell/ImageApp.h"
 
+#include "jpegtools/CustomTables.h"
+#include "jpegtools/DefaultComment.h"
 #include "ui/shell/FileDialogColumns.h"
 #include "ui/shell/MainFrame.h"
 #include "ui/shell/QtTranslation.h"
 #include "ui/shell/SystemPath.h"
 #include "ui/shell/TerminationSignals.h"
-#include "jpegtools/CustomTables.h"
-#include "jpegtools/DefaultComment.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>

@@ -1,8 +1,8 @@
 #pragma once
 // The application: locates and loads the settings, creates the main window, opens the files
 // named on the command line, and saves the settings at exit.
-#include "settings/SettingsStore.h"
 #include "core/DocTemplate.h"
+#include "settings/SettingsStore.h"
 #include "ui/kit/QtPlatform.h"
 
 #include <QString>

@@ -1,13 +1,13 @@
 #include "ui/shell/ImageView.h"
 
+#include "core/ImageDoc.h"
 #include "settings/SettingsStore.h"
+#include "shell/ViewScroll.h"
+#include "shell/ViewStatusText.h"
+#include "ui/kit/ViewCursors.h"
 #include "ui/shell/ClipboardPicture.h"
 #include "ui/shell/ContextMenu.h"
 #include "ui/shell/ToQImage.h"
-#include "ui/kit/ViewCursors.h"
-#include "shell/ViewScroll.h"
-#include "shell/ViewStatusText.h"
-#include "core/ImageDoc.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

@@ -4,11 +4,11 @@
 // Every number comes from the view arithmetic (src/shell); scroll positions, the client area
 // and the selection count device pixels, so that one picture pixel at 100 % is one pixel of the
 // screen also when the screen is scaled.
+#include "core/Document.h"
 #include "shell/CommandState.h"
 #include "shell/MenuLayout.h"
 #include "shell/ViewInteraction.h"
 #include "shell/ZoomChange.h"
-#include "core/Document.h"
 
 #include <QAbstractScrollArea>
 #include <QCursor>

@@ -2,9 +2,9 @@
 // scroll, the left button drags, clicks to zoom or selects, the right button selects for the
 // context menu.
 #include "shell/CommandId.h"
+#include "shell/ViewScroll.h"
 #include "ui/shell/CapsLockState.h"
 #include "ui/shell/ImageView.h"
-#include "shell/ViewScroll.h"
 
 #include <QFocusEvent>
 #include <QGuiApplication>

@@ -1,10 +1,10 @@
 // Painting of the image view, in device pixels: the visible part of the picture straight from
 // the document's pixel store, the checkerboard around it and the rubber band.
+#include "core/ImageDoc.h"
 #include "settings/SettingsStore.h"
+#include "shell/ViewPaint.h"
 #include "ui/shell/ImageView.h"
 #include "ui/shell/ToQImage.h"
-#include "shell/ViewPaint.h"
-#include "core/ImageDoc.h"
 
 #include <QPainter>
 #include <QRegion>

@@ -1,9 +1,9 @@
 #include "ui/shell/JpegPage.h"
 
+#include "base/StringTable.h"
 #include "settings/SettingRules.h"
 #include "settings/SettingsPageRules.h"
 #include "ui/kit/FieldRule.h"
-#include "base/StringTable.h"
 
 #include <QCheckBox>
 #include <QComboBox>

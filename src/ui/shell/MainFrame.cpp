@@ -1,5 +1,6 @@
 #include "ui/shell/MainFrame.h"
 
+#include "base/StringTable.h"
 #include "shell/CommandId.h"
 #include "shell/DocumentState.h"
 #include "shell/ToolBarLayout.h"
@@ -10,7 +11,6 @@
 #include "ui/shell/ImageView.h"
 #include "ui/shell/RecentFilesMenu.h"
 #include "ui/shell/SystemPath.h"
-#include "base/StringTable.h"
 
 #include <QAction>
 #include <QClipboard>

@@ -1,8 +1,8 @@
 #pragma once
 // The main window: the MDI area with a window for every open document, actions and menus built
 // from the command table, the status bar, and the window rectangle kept in the settings.
-#include "shell/CommandState.h"
 #include "settings/SettingsStore.h"
+#include "shell/CommandState.h"
 #include "ui/shell/CommandActions.h"
 #include "ui/shell/DocumentWindows.h"
 

@@ -1,15 +1,15 @@
 // The main frame's batch commands: batch conversion and batch filter. Each opens its settings
 // dialog and, on OK, runs the job with the progress window while the main window refuses input
 // and closing.
-#include "shell/CommandId.h"
-#include "ui/shell/MainFrame.h"
-#include "ui/shell/PngSaveDialog.h"
 #include "batch/ConversionTask.h"
 #include "batch/FilterTask.h"
+#include "shell/CommandId.h"
 #include "ui/batch/BulkConvDialog.h"
 #include "ui/batch/BulkFltDialog.h"
 #include "ui/batch/GuiBatchRun.h"
 #include "ui/batch/ProgressWindow.h"
+#include "ui/shell/MainFrame.h"
+#include "ui/shell/PngSaveDialog.h"
 
 #include <QApplication>
 

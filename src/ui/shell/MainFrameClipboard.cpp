@@ -1,11 +1,11 @@
 // The main frame's clipboard side: Paste, Clear and the automatic update of the clipboard
 // document when the clipboard changes.
+#include "base/ReportError.h"
+#include "core/ClipboardDocument.h"
 #include "shell/CommandId.h"
 #include "ui/shell/ClipboardImage.h"
 #include "ui/shell/MainFrame.h"
 #include "ui/shell/ToPackedDib.h"
-#include "base/ReportError.h"
-#include "core/ClipboardDocument.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

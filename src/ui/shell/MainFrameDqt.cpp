@@ -1,14 +1,14 @@
 // The main frame's quantization table and marker commands: the active document's custom
 // tables, and the marker inspector on the active document or on a file chosen for it.
-#include "shell/CommandId.h"
-#include "ui/kit/FileDialogFilters.h"
-#include "ui/shell/MainFrame.h"
-#include "ui/shell/SystemPath.h"
 #include "core/DocTemplate.h"
 #include "core/ImageDoc.h"
 #include "core/OpenJpegTables.h"
+#include "shell/CommandId.h"
 #include "ui/jpegtools/CustomDqtDialog.h"
 #include "ui/jpegtools/MarkerInspectorDialog.h"
+#include "ui/kit/FileDialogFilters.h"
+#include "ui/shell/MainFrame.h"
+#include "ui/shell/SystemPath.h"
 
 #include <QFileDialog>
 

@@ -1,11 +1,11 @@
 // The main frame's editing commands on the active document: the comment editor and the resize
 // with its size dialog.
-#include "shell/CommandId.h"
-#include "ui/shell/MainFrame.h"
 #include "core/ImageDoc.h"
 #include "imageops/ResizeDocument.h"
+#include "shell/CommandId.h"
 #include "ui/imageops/SizeDialog.h"
 #include "ui/jpegtools/CommentEditor.h"
+#include "ui/shell/MainFrame.h"
 
 namespace {
 

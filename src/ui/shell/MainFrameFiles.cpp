@@ -1,15 +1,15 @@
 // The main frame's file and document commands: open, close, save as, reload, JPEG conversion,
 // Y/Cb/Cr separation and the two PNG displays.
-#include "shell/CommandId.h"
-#include "ui/kit/FileDialogFilters.h"
-#include "ui/shell/MainFrame.h"
-#include "ui/shell/SystemPath.h"
 #include "base/FileExtension.h"
+#include "base/Platform.h"
 #include "base/StringTable.h"
 #include "core/JpegConvert.h"
 #include "core/PngInfoCommands.h"
 #include "imageops/YCbCrSeparation.h"
-#include "base/Platform.h"
+#include "shell/CommandId.h"
+#include "ui/kit/FileDialogFilters.h"
+#include "ui/shell/MainFrame.h"
+#include "ui/shell/SystemPath.h"
 
 #include <QColorDialog>
 #include <QFile>

@@ -1,9 +1,9 @@
 // The main frame's gamma / brightness command: the dialog on the active document, and on OK the
 // transfer applied to the document's picture.
-#include "shell/CommandId.h"
-#include "ui/shell/MainFrame.h"
 #include "imageops/GammaDocument.h"
+#include "shell/CommandId.h"
 #include "ui/imageops/GammaDialog.h"
+#include "ui/shell/MainFrame.h"
 
 void CMainFrame::ConnectGammaCommands() {
     SetCommandHandler(ID_GAMMA, [this] {

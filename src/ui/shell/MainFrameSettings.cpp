@@ -1,11 +1,11 @@
 // The main frame's settings sheet and About box.
+#include "core/OpenJpegTables.h"
 #include "shell/CommandId.h"
+#include "ui/jpegtools/CustomDqtDialog.h"
 #include "ui/shell/AboutDialog.h"
 #include "ui/shell/JpegPage.h"
 #include "ui/shell/MainFrame.h"
 #include "ui/shell/SettingsSheet.h"
-#include "core/OpenJpegTables.h"
-#include "ui/jpegtools/CustomDqtDialog.h"
 
 void CMainFrame::ConnectSettingsCommands() {
     SetCommandHandler(ID_SETTINGS, [this] {

@@ -1,10 +1,10 @@
 #include "ui/shell/PngSaveDialog.h"
 
+#include "base/StringTable.h"
+#include "core/PngWrite.h"
 #include "ui/kit/FieldRule.h"
 #include "ui/kit/HelpContext.h"
 #include "ui/shell/SettingsPage.h"
-#include "base/StringTable.h"
-#include "core/PngWrite.h"
 
 #include <QCheckBox>
 #include <QColorDialog>

@@ -3,8 +3,8 @@
 // embedded gamma. With a document it starts from what the document's file was and OK changes
 // the document (and, for a pasted image, the settings too); without one it edits the PNG
 // settings that later saves use.
-#include "settings/SettingsStore.h"
 #include "core/PngSaveChoices.h"
+#include "settings/SettingsStore.h"
 
 #include <QDialog>
 

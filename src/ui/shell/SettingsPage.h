@@ -1,9 +1,9 @@
 #pragma once
 // A page of the settings sheet. It shows the settings when it is made and stores them on the
 // sheet's OK, but only once it has been shown: a page the user never opened stores nothing.
+#include "base/StringTable.h"
 #include "settings/SettingsStore.h"
 #include "settings/ValueRule.h"
-#include "base/StringTable.h"
 
 #include <QWidget>
 

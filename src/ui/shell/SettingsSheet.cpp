@@ -1,11 +1,11 @@
 #include "ui/shell/SettingsSheet.h"
 
+#include "base/StringTable.h"
+#include "ui/kit/HelpContext.h"
 #include "ui/shell/CommentPage.h"
 #include "ui/shell/GeneralPage.h"
-#include "ui/kit/HelpContext.h"
 #include "ui/shell/JpegPage.h"
 #include "ui/shell/PngPage.h"
-#include "base/StringTable.h"
 
 #include <QDialogButtonBox>
 #include <QTabWidget>

@@ -1,11 +1,11 @@
 // The batch settings dialogs: enabling rules, the log file following a picked destination, the
 // APPn "select all" toggle, and OK leaving the profile alone.
+#include "base/HeadlessPlatform.h"
 #include "ui/batch/AppSegDialog.h"
 #include "ui/batch/BatchPathControls.h"
 #include "ui/batch/BulkConvDialog.h"
 #include "ui/batch/BulkFltDialog.h"
 #include "ui/batch/ExifJfifDialog.h"
-#include "base/HeadlessPlatform.h"
 
 #include <QCheckBox>
 #include <QDir>

@@ -1,21 +1,21 @@
 // A batch run through the GUI's progress window gives the same files and log as tolmena-cli
 // with the same settings; the abort button stops it with the log complete and the main window
 // usable again.
-#include "shell/CommandId.h"
-#include "ui/shell/ImageApp.h"
-#include "ui/shell/MainFrame.h"
+#include "base/HeadlessPlatform.h"
 #include "batch/BulkConvSettings.h"
 #include "batch/BulkFltSettings.h"
 #include "batch/ConversionTask.h"
 #include "batch/FilterTask.h"
-#include "ui/batch/GuiBatchRun.h"
-#include "ui/batch/ProgressWindow.h"
 #include "core/DocTemplate.h"
 #include "jpegtools/CustomTables.h"
 #include "jpegtools/DefaultComment.h"
-#include "base/HeadlessPlatform.h"
+#include "shell/CommandId.h"
 #include "support/JpegFixture.h"
 #include "support/RunCli.h"
+#include "ui/batch/GuiBatchRun.h"
+#include "ui/batch/ProgressWindow.h"
+#include "ui/shell/ImageApp.h"
+#include "ui/shell/MainFrame.h"
 
 #include <QAction>
 #include <QApplication>

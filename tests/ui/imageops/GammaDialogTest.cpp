@@ -2,12 +2,12 @@
 // following the sliders, the preview's fitting and 1:1 clicks, and the command's OK and Cancel.
 #include "ui/imageops/GammaDialog.h"
 
+#include "base/HeadlessPlatform.h"
 #include "shell/CommandId.h"
+#include "ui/ViewFixture.h"
+#include "ui/imageops/PreviewWindow.h"
 #include "ui/shell/ImageApp.h"
 #include "ui/shell/MainFrame.h"
-#include "ui/imageops/PreviewWindow.h"
-#include "base/HeadlessPlatform.h"
-#include "ui/ViewFixture.h"
 
 #include <QAction>
 #include <QApplication>

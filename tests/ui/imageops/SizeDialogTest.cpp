@@ -1,9 +1,9 @@
 // The image size dialog's aspect rule, and the resize command on a document.
 #include "ui/imageops/SizeDialog.h"
-#include "ui/AppFixture.h"
-#include "shell/CommandId.h"
-#include "core/ImageDoc.h"
 #include "base/HeadlessPlatform.h"
+#include "core/ImageDoc.h"
+#include "shell/CommandId.h"
+#include "ui/AppFixture.h"
 
 #include <QCheckBox>
 #include <QLineEdit>

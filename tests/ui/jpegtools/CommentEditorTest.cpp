@@ -1,10 +1,10 @@
 // The comment editor on its own copy of a list, and the comment command on a document.
 #include "ui/jpegtools/CommentEditor.h"
-#include "ui/AppFixture.h"
-#include "shell/CommandId.h"
-#include "ui/shell/ControlBar.h"
-#include "core/ImageDoc.h"
 #include "base/HeadlessPlatform.h"
+#include "core/ImageDoc.h"
+#include "shell/CommandId.h"
+#include "ui/AppFixture.h"
+#include "ui/shell/ControlBar.h"
 
 #include <QApplication>
 #include <QCheckBox>

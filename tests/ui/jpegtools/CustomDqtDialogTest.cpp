@@ -1,15 +1,15 @@
 // The custom table dialog: tables made from quality factors, the Enter key, DQT files, import,
 // and the document command that opens it.
 #include "ui/jpegtools/CustomDqtDialog.h"
+#include "base/HeadlessPlatform.h"
+#include "core/ImageDoc.h"
+#include "jpegtools/QuantTablePair.h"
 #include "shell/CommandId.h"
+#include "ui/jpegtools/QuantTableView.h"
 #include "ui/shell/ControlBar.h"
 #include "ui/shell/ImageApp.h"
 #include "ui/shell/MainFrame.h"
 #include "ui/shell/QualitySpin.h"
-#include "core/ImageDoc.h"
-#include "jpegtools/QuantTablePair.h"
-#include "ui/jpegtools/QuantTableView.h"
-#include "base/HeadlessPlatform.h"
 
 #include <QAction>
 #include <QApplication>

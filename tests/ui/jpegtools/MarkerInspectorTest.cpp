@@ -1,14 +1,14 @@
 // The marker inspector: field selection in the hex text, segment edits written back, PNG files
 // read-only, and the inspector run on the active document.
-#include "shell/CommandId.h"
-#include "ui/shell/ImageApp.h"
-#include "ui/shell/MainFrame.h"
 #include "base/StringTable.h"
 #include "core/ImageDoc.h"
 #include "jpegtools/MarkerNode.h"
+#include "shell/CommandId.h"
 #include "ui/jpegtools/MarkerInspectorDialog.h"
 #include "ui/jpegtools/QuantTableView.h"
 #include "ui/jpegtools/SegmentHexEdit.h"
+#include "ui/shell/ImageApp.h"
+#include "ui/shell/MainFrame.h"
 
 #include <QAction>
 #include <QApplication>

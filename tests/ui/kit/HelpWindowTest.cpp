@@ -1,10 +1,10 @@
 // The help window: every context number a Help button passes opens an existing page, every link
 // of the manual resolves, the help commands, the keyword search and the remembered size.
 #include "ui/kit/HelpWindow.h"
-#include "ui/AppFixture.h"
-#include "shell/CommandId.h"
-#include "ui/kit/HelpContext.h"
 #include "base/HelpTopics.h"
+#include "shell/CommandId.h"
+#include "ui/AppFixture.h"
+#include "ui/kit/HelpContext.h"
 
 #include <QAction>
 #include <QDirIterator>

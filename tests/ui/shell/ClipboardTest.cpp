@@ -1,4 +1,6 @@
 // Paste, Clear and the automatic update of the clipboard document, on the offscreen clipboard.
+#include "base/MemoryLimit.h"
+#include "base/ReportError.h"
 #include "shell/CommandId.h"
 #include "ui/shell/ControlBar.h"
 #include "ui/shell/ImageApp.h"
@@ -6,8 +8,6 @@
 #include "ui/shell/MainFrame.h"
 #include "ui/shell/QualitySpin.h"
 #include "ui/shell/ToQImage.h"
-#include "base/ReportError.h"
-#include "base/MemoryLimit.h"
 
 #include <QAction>
 #include <QApplication>

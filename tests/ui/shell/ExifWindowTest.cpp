@@ -2,13 +2,13 @@
 // beside the main window without the focus, the close request) and the drawn icons.
 #include "ui/shell/ExifWindow.h"
 
-#include "shell/CommandId.h"
-#include "shell/ToolBarLayout.h"
-#include "ui/shell/CommandIcons.h"
-#include "ui/shell/DocumentIcons.h"
 #include "base/FileExtension.h"
 #include "core/ExifData.h"
+#include "shell/CommandId.h"
+#include "shell/ToolBarLayout.h"
 #include "support/ExifFixture.h"
+#include "ui/shell/CommandIcons.h"
+#include "ui/shell/DocumentIcons.h"
 
 #include <QApplication>
 #include <QLabel>

@@ -1,8 +1,8 @@
 // The image view and its child frame offscreen: painted pixels, zoom steps, selections, the
 // context menu, synchronised views, keyboard scrolling and the status bar panes.
 #include "ui/shell/ImageView.h"
-#include "ui/ViewFixture.h"
 #include "shell/CommandId.h"
+#include "ui/ViewFixture.h"
 #include "ui/shell/ChildFrame.h"
 
 #include <QApplication>

@@ -1,14 +1,14 @@
 // The settings sheet, the PNG save options and the About box, driven through their controls.
+#include "base/FileExtension.h"
+#include "base/HeadlessPlatform.h"
+#include "core/ImageDoc.h"
+#include "core/PngWrite.h"
 #include "shell/CommandId.h"
 #include "ui/shell/AboutDialog.h"
 #include "ui/shell/DocumentWindows.h"
 #include "ui/shell/MainFrame.h"
 #include "ui/shell/PngSaveDialog.h"
 #include "ui/shell/SettingsSheet.h"
-#include "base/FileExtension.h"
-#include "core/ImageDoc.h"
-#include "core/PngWrite.h"
-#include "base/HeadlessPlatform.h"
 
 #include <QAction>
 #include <QApplication>

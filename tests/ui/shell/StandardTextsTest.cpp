@@ -2,9 +2,9 @@
 // dialogs speak Japanese whatever the locale, while buttons whose English captions the dialogs
 // name themselves keep them.
 #include "ui/AppFixture.h"
+#include "ui/imageops/SizeDialog.h"
 #include "ui/shell/ExifWindow.h"
 #include "ui/shell/SettingsSheet.h"
-#include "ui/imageops/SizeDialog.h"
 
 #include <QColorDialog>
 #include <QDialogButtonBox>

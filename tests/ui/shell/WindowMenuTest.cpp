@@ -1,7 +1,7 @@
 // The window menu's list of open windows and the keys that go from one window to the next.
-#include "ui/AppFixture.h"
-#include "shell/CommandId.h"
 #include "core/ImageDoc.h"
+#include "shell/CommandId.h"
+#include "ui/AppFixture.h"
 
 #include <QAction>
 #include <QMdiArea>
