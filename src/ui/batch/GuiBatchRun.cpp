@@ -2,6 +2,7 @@
 
 #include "ui/batch/ProgressWindow.h"
 
+#include <QApplication>
 #include <QWidget>
 #include <memory>
 
@@ -37,4 +38,16 @@ private:
 BatchResult RunGuiBatch(IBatchTask& task, QWidget* mainWindow) {
     CGuiFrontEnd frontEnd(mainWindow);
     return RunBatchCommand(task, frontEnd);
+}
+
+void CBatchRunner::Run(IBatchTask& task) {
+    running_ = true;
+    RunGuiBatch(task, &mainWindow_);
+    running_ = false;
+}
+
+void CBatchRunner::Abort() {
+    if (!running_) return;
+    for (QWidget* window : QApplication::topLevelWidgets())
+        if (auto* progress = qobject_cast<CProgressWindow*>(window)) progress->reject();
 }

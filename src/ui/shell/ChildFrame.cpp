@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QLabel>
+#include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QScreen>
 #include <QStatusBar>
@@ -110,4 +111,12 @@ int CChildFrame::WidthForTitle() const {
         style->subControlRect(QStyle::CC_TitleBar, &option, QStyle::SC_TitleBarLabel, host);
     const int border = style->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth, nullptr, host);
     return option.rect.width() - label.width() + text - 2 * border;
+}
+
+CChildFrame* ChildFrameOf(QMdiSubWindow* window) {
+    return window ? qobject_cast<CChildFrame*>(window->widget()) : nullptr;
+}
+
+CChildFrame* ActiveChildFrame(const QMdiArea& area) {
+    return ChildFrameOf(area.currentSubWindow());
 }

@@ -7,6 +7,8 @@
 class CImageDoc;
 class CImageView;
 class QLabel;
+class QMdiArea;
+class QMdiSubWindow;
 class QStatusBar;
 struct SettingsStore;
 
@@ -45,3 +47,8 @@ private:
     QLabel* fileSizePane_;
     QLabel* zoomPane_;
 };
+
+// The frame a document window of the MDI area holds, or none.
+CChildFrame* ChildFrameOf(QMdiSubWindow* window);
+// The frame of the area's active document window, or none.
+CChildFrame* ActiveChildFrame(const QMdiArea& area);

@@ -13,11 +13,9 @@
 #include "ui/shell/SystemPath.h"
 
 #include <QAction>
-#include <QClipboard>
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -37,7 +35,8 @@ constexpr const char* kDockKey = "Layout";
 
 CMainFrame::CMainFrame(SettingsStore& settings, CDocTemplate& documents)
     : settings_(settings), documents_(documents), commands_(this, settings.zoomLabels),
-      mdiArea_(new QMdiArea(this)) {
+      binder_(commands_, [this] { RefreshCommands(); }), mdiArea_(new QMdiArea(this)),
+      clipboard_(settings, documents, *this), batch_(*this) {
     setWindowTitle("Tolmena");
     setCentralWidget(mdiArea_);
     setAcceptDrops(true);
@@ -47,6 +46,8 @@ CMainFrame::CMainFrame(SettingsStore& settings, CDocTemplate& documents)
         });
     connect(windows_.get(), &CDocumentWindows::windowOpened, this,
             &CMainFrame::AttachDocumentWindow);
+    windows_->SetSaveAs(
+        [this](CImageDoc& document) { return SaveDocumentAs(this, settings_, document); });
     CreateControlBar();
     CreateToolBars();
     connect(mdiArea_, &QMdiArea::subWindowActivated, this, &CMainFrame::ShowActiveDocument);
@@ -54,10 +55,8 @@ CMainFrame::CMainFrame(SettingsStore& settings, CDocTemplate& documents)
     CreateMenus();
     infoPane_ = new QLabel(QString::fromStdString(LoadString(StringId::InfoPaneInitial)));
     statusBar()->addPermanentWidget(infoPane_);
-    ConnectCommands();
-    OnClipboardChanged();
-    connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this,
-            &CMainFrame::OnClipboardChanged);
+    RegisterCommands();
+    clipboard_.Follow();
     resize(800, 600);
     restoreState(QByteArray::fromBase64(
         QByteArray::fromStdString(settings_.profile.GetString(kDockSection, kDockKey, ""))));
@@ -145,17 +144,6 @@ void CMainFrame::ShowNoFiles() {
     ShowActiveDocument();
 }
 
-void CMainFrame::ToggleComment() {
-    if (CImageDoc* document = ActiveDocument())
-        document->SetIncludeComment(!document->IncludesComment());
-    ShowActiveDocument();
-}
-
-void CMainFrame::ToggleCustomDqt() {
-    if (CImageDoc* document = ActiveDocument()) document->SetCustomDqt(!document->UsesCustomDqt());
-    ShowActiveDocument();
-}
-
 void CMainFrame::CreateMenus() {
     noDocumentMenus_ = commands_.BuildMenus(NoDocumentMenu(), this);
     documentMenus_ = commands_.BuildMenus(DocumentMenu(), this);
@@ -179,35 +167,29 @@ void CMainFrame::ShowMenuBar(bool documentMenu) {
 }
 
 void CMainFrame::SetCommandHandler(int id, std::function<void()> handler) {
-    commands_.SetHandler(id, [this, handler = std::move(handler)] {
-        handler();
-        RefreshCommands();
-    });
+    binder_.Bind(id, std::move(handler));
 }
 
-void CMainFrame::ConnectCommands() {
-    SetCommandHandler(ID_APP_EXIT, [this] { close(); });
-    SetCommandHandler(ID_VIEW_STATUS_BAR, [this] { ToggleStatusBar(); });
-    SetCommandHandler(ID_VIEW_CONTROLBAR,
-                      [this] { controlBar_->setVisible(controlBar_->isHidden()); });
-    SetCommandHandler(ID_COMMENT_TOGGLE, [this] { ToggleComment(); });
-    SetCommandHandler(ID_CUSTOM_DQT_TOGGLE, [this] { ToggleCustomDqt(); });
-    SetCommandHandler(ID_FOCUS_QUALITY, [this] { controlBar_->FocusQuality(); });
-    SetCommandHandler(ID_FOCUS_SAMPLING, [this] { controlBar_->FocusSampling(); });
-    SetCommandHandler(ID_FOCUS_ENCODING, [this] { controlBar_->FocusEncoding(); });
-    SetCommandHandler(ID_VIEW_TOOLBAR, [this] { toolBar_->setVisible(toolBar_->isHidden()); });
-    SetCommandHandler(ID_VIEW_ZOOMBAR, [this] { zoomBar_->setVisible(zoomBar_->isHidden()); });
-    SetCommandHandler(ID_EXIF_WINDOW, [this] { ToggleExifWindow(); });
-    ConnectViewCommands();
-    ConnectWindowCommands();
-    ConnectDocumentCommands();
-    ConnectClipboardCommands();
-    ConnectSettingsCommands();
-    ConnectBatchCommands();
-    ConnectEditCommands();
-    ConnectGammaCommands();
-    ConnectDqtCommands();
-    ConnectHelpCommands();
+void CMainFrame::RegisterCommands() {
+    binder_.Bind(ID_APP_EXIT, [this] { close(); });
+    binder_.Bind(ID_VIEW_STATUS_BAR, [this] { ToggleStatusBar(); });
+    binder_.Bind(ID_VIEW_CONTROLBAR, [this] { controlBar_->setVisible(controlBar_->isHidden()); });
+    binder_.Bind(ID_FOCUS_QUALITY, [this] { controlBar_->FocusQuality(); });
+    binder_.Bind(ID_FOCUS_SAMPLING, [this] { controlBar_->FocusSampling(); });
+    binder_.Bind(ID_FOCUS_ENCODING, [this] { controlBar_->FocusEncoding(); });
+    binder_.Bind(ID_VIEW_TOOLBAR, [this] { toolBar_->setVisible(toolBar_->isHidden()); });
+    binder_.Bind(ID_VIEW_ZOOMBAR, [this] { zoomBar_->setVisible(zoomBar_->isHidden()); });
+    binder_.Bind(ID_EXIF_WINDOW, [this] { ToggleExifWindow(); });
+
+    const CommandContext context{*this, settings_, documents_};
+    RegisterFileCommands(binder_, context);
+    RegisterEditCommands(binder_, context);
+    RegisterDqtCommands(binder_, context);
+    RegisterSettingsCommands(binder_, context);
+    RegisterBatchCommands(binder_, context, batch_);
+    RegisterClipboardCommands(binder_, clipboard_);
+    RegisterViewCommands(binder_, *mdiArea_, *windows_);
+    RegisterWindowCommands(binder_, *mdiArea_, documents_);
 }
 
 void CMainFrame::ToggleStatusBar() {
@@ -228,7 +210,7 @@ CommandState CMainFrame::CurrentCommandState() const {
         state.document = ActiveDocumentStateOf(*document);
     }
     state.zoomTable = ZoomTableOf(settings_);
-    state.clipboardHasImage = clipboardHasImage_;
+    state.clipboardHasImage = clipboard_.HasImage();
     state.statusBarVisible = !statusBar()->isHidden();
     state.controlBarVisible = controlBar_ && !controlBar_->isHidden();
     state.toolBarVisible = toolBar_ && !toolBar_->isHidden();
@@ -237,7 +219,7 @@ CommandState CMainFrame::CurrentCommandState() const {
     if (const CImageView* view = ActiveView()) view->FillCommandState(state);
     state.recentFilesEmpty = settings_.recentFiles.empty();
     state.recentListCleared = settings_.recentListCleared != 0;
-    FillWindowList(state);
+    FillWindowList(*mdiArea_, state);
     return state;
 }
 
@@ -283,11 +265,11 @@ void CMainFrame::StoreState() {
 
 void CMainFrame::EndSession() {
     StoreState();
-    AbortBatch();
+    batch_.Abort();
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
-    if (batchRunning_) { // the job's loop runs inside this window's command
+    if (batch_.Running()) { // the job's loop runs inside this window's command
         event->ignore();
         return;
     }
@@ -297,4 +279,37 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
         event->accept();
     else
         event->ignore();
+}
+
+CImageView* CMainFrame::ActiveView() const {
+    CChildFrame* child = ActiveChildFrame(*mdiArea_);
+    return child ? child->View() : nullptr;
+}
+
+void CMainFrame::AttachDocumentWindow(QWidget* content) {
+    auto* child = qobject_cast<CChildFrame*>(content);
+    if (!child) return;
+    CImageView* view = child->View();
+    connect(view, &CImageView::zoomChanged, this, &CMainFrame::RefreshCommands);
+    connect(view, &CImageView::selectionChanged, this, &CMainFrame::RefreshCommands);
+    // A reload, a save under another name or an edit of the active document: the status bar,
+    // the title and the Exif window show it at once.
+    connect(view, &CImageView::documentChanged, this, [this, view] {
+        if (view == ActiveView()) ShowActiveDocument();
+    });
+    connect(view, &CImageView::commandRequested, this, [this](int id) {
+        if (QAction* action = Action(id)) action->trigger();
+    });
+    child->OnInitialUpdate();
+    ShowActiveDocument();
+}
+
+void CMainFrame::ShowStatusBars(bool visible) {
+    for (QMdiSubWindow* window : mdiArea_->subWindowList())
+        if (CChildFrame* child = ChildFrameOf(window)) child->SetStatusBarVisible(visible);
+}
+
+void CMainFrame::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    clipboard_.StartAutoUpdate();
 }

@@ -3,7 +3,11 @@
 // from the command table, the status bar, and the window rectangle kept in the settings.
 #include "settings/SettingsStore.h"
 #include "shell/CommandState.h"
+#include "ui/batch/GuiBatchRun.h"
+#include "ui/shell/ClipboardWatch.h"
 #include "ui/shell/CommandActions.h"
+#include "ui/shell/CommandBinder.h"
+#include "ui/shell/CommandGroups.h"
 #include "ui/shell/DocumentWindows.h"
 
 #include <QMainWindow>
@@ -13,7 +17,6 @@
 
 class CControlBar;
 class CExifWindow;
-class IBatchTask;
 class CImageView;
 class QToolBar;
 class QAction;
@@ -22,7 +25,9 @@ class QMdiArea;
 class QMenu;
 class QShowEvent;
 
-class CMainFrame : public QMainWindow {
+// The window's own commands (the bars, the Exif window, Exit) are bound here; every other
+// command group registers itself through the narrow ICommandWindow (CommandGroups.h).
+class CMainFrame : public QMainWindow, private ICommandWindow {
     Q_OBJECT
 public:
     CMainFrame(SettingsStore& settings, CDocTemplate& documents);
@@ -31,7 +36,7 @@ public:
     QMdiArea* MdiArea() const { return mdiArea_; }
     CControlBar* ControlBar() const { return controlBar_; }
     // The document of the active MDI window, or none.
-    CImageDoc* ActiveDocument() const { return windows_->ActiveDocument(); }
+    CImageDoc* ActiveDocument() const override { return windows_->ActiveDocument(); }
     // The view of the active MDI window, or none.
     CImageView* ActiveView() const;
     CExifWindow* ExifWindow() const { return exifWindow_; }
@@ -44,7 +49,7 @@ public:
     void UpdateCommands(const CommandState& state);
     // What the main window knows of the application state now.
     CommandState CurrentCommandState() const;
-    void RefreshCommands();
+    void RefreshCommands() override;
 
     // The window's state is kept as a close keeps it, and a batch run stops, without asking
     // anything: the session ends, the documents close after the event loop.
@@ -66,58 +71,34 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    QWidget* DialogParent() override { return this; }
+    // Everything outside the document windows follows the active document: its information
+    // in the status bar, its title in the caption, its Exif data, the control bar's comment
+    // flag, and the quality controls disabled while it uses custom tables.
+    void ShowActiveDocument() override;
+
     // The Exif window goes, and the window rectangle, control bar values and bar layout go
     // into the settings.
     void StoreState();
     void CreateMenus();
     void ShowMenuBar(bool documentMenu);
-    void ConnectCommands();
+    // The window's own commands, then every command group.
+    void RegisterCommands();
     void ToggleStatusBar();
     void CreateControlBar();
-    // Everything outside the document windows follows the active document: its information
-    // in the status bar, its title in the caption, its Exif data, the control bar's comment
-    // flag, and the quality controls disabled while it uses custom tables.
-    void ShowActiveDocument();
-    void ToggleComment();
-    void ToggleCustomDqt();
     void CreateToolBars();
     QToolBar* CreateToolBar(const char* name, const std::vector<int>& buttons);
     // Hooks a new document window's view to the commands and makes its first update.
     void AttachDocumentWindow(QWidget* content);
-    void ConnectViewCommands();
-    void ConnectWindowCommands();
-    // The document windows as the window menu lists them.
-    void FillWindowList(CommandState& state) const;
-    void ActivateListedWindow(int index);
-    void ConnectDocumentCommands();
-    void OpenFiles();
-    // The save dialog for the document; false when cancelled or the save fails.
-    bool SaveDocumentAs(CImageDoc& document);
-    void SyncActiveView();
     // Every child window's status bar follows the main one.
     void ShowStatusBars(bool visible);
     void ToggleExifWindow();
     void ShowExif(const CImageDoc* document);
-    void ConnectClipboardCommands();
-    void ConnectSettingsCommands();
-    void ConnectGammaCommands();
-    void ConnectDqtCommands();
-    // Caches whether the clipboard holds an image; with automatic update the clipboard
-    // document is frozen and the new picture pasted.
-    void OnClipboardChanged();
-    // The clipboard's image into the clipboard document.
-    void Paste();
-    void ConnectBatchCommands();
-    // Runs a batch job; the main window cannot be closed meanwhile.
-    void RunBatch(IBatchTask& task);
-    // Stops a running batch job as its abort button does.
-    void AbortBatch();
-    void ConnectEditCommands();
-    void ConnectHelpCommands();
 
     SettingsStore& settings_;
     CDocTemplate& documents_;
     CCommandActions commands_;
+    CCommandBinder binder_;
     std::vector<QMenu*> noDocumentMenus_;
     std::vector<QMenu*> documentMenus_;
     bool showsDocumentMenu_ = true; // so that the first ShowMenuBar(false) builds menu 122
@@ -128,8 +109,6 @@ private:
     QToolBar* zoomBar_ = nullptr;
     CExifWindow* exifWindow_ = nullptr;
     std::unique_ptr<CDocumentWindows> windows_;
-    bool clipboardHasImage_ = false;
-    bool watchesClipboard_ = false;
-    int clipboardCounter_ = 0; // the "(n)" of the last frozen clipboard document
-    bool batchRunning_ = false;
+    CClipboardWatch clipboard_;
+    CBatchRunner batch_;
 };

@@ -1,10 +1,11 @@
-// The main frame's clipboard side: Paste, Clear and the automatic update of the clipboard
-// document when the clipboard changes.
+#include "ui/shell/ClipboardWatch.h"
+
 #include "base/ReportError.h"
 #include "core/ClipboardDocument.h"
+#include "settings/SettingsStore.h"
 #include "shell/CommandId.h"
 #include "ui/shell/ClipboardImage.h"
-#include "ui/shell/MainFrame.h"
+#include "ui/shell/CommandGroups.h"
 #include "ui/shell/ToPackedDib.h"
 
 #include <QClipboard>
@@ -38,32 +39,41 @@ std::unique_ptr<CDibImage> ClipboardPicture() {
 
 } // namespace
 
-void CMainFrame::ConnectClipboardCommands() {
-    SetCommandHandler(ID_EDIT_PASTE, [this] { Paste(); });
-    SetCommandHandler(ID_EDIT_CLEAR_ALL, [] { QGuiApplication::clipboard()->clear(); });
+CClipboardWatch::CClipboardWatch(SettingsStore& settings, CDocTemplate& documents,
+                                 ICommandWindow& window)
+    : settings_(settings), documents_(documents), window_(window) {}
+
+void CClipboardWatch::Follow() {
+    OnChanged();
+    connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this,
+            &CClipboardWatch::OnChanged);
 }
 
-void CMainFrame::OnClipboardChanged() {
-    clipboardHasImage_ = ClipboardHasImage();
-    if (watchesClipboard_ && settings_.autoUpdateClipboard) {
-        FreezeClipboardDocument(documents_, clipboardCounter_);
+void CClipboardWatch::StartAutoUpdate() {
+    if (autoUpdating_) return;
+    autoUpdating_ = true;
+    OnChanged();
+}
+
+void CClipboardWatch::OnChanged() {
+    hasImage_ = ClipboardHasImage();
+    if (autoUpdating_ && settings_.autoUpdateClipboard) {
+        FreezeClipboardDocument(documents_, counter_);
         Paste(); // refreshes the commands too
     } else {
-        RefreshCommands();
+        window_.RefreshCommands();
     }
 }
 
-void CMainFrame::Paste() {
-    if (clipboardHasImage_) {
+void CClipboardWatch::Paste() {
+    if (hasImage_) {
         if (std::unique_ptr<CDibImage> image = ClipboardPicture())
             PasteIntoClipboardDocument(documents_, std::move(image));
     }
-    ShowActiveDocument(); // the status pane and caption follow the pasted or frozen picture
+    window_.ShowActiveDocument(); // the status pane and caption follow the pasted or frozen picture
 }
 
-void CMainFrame::showEvent(QShowEvent* event) {
-    QMainWindow::showEvent(event);
-    if (watchesClipboard_) return;
-    watchesClipboard_ = true;
-    OnClipboardChanged();
+void RegisterClipboardCommands(CCommandBinder& binder, CClipboardWatch& clipboard) {
+    binder.Bind(ID_EDIT_PASTE, [&clipboard] { clipboard.Paste(); });
+    binder.Bind(ID_EDIT_CLEAR_ALL, [] { QGuiApplication::clipboard()->clear(); });
 }
