@@ -49,7 +49,7 @@ void RegisterSettingsCommands(CCommandBinder& binder, const CommandContext& cont
 // Batch conversion and batch filter, run by runner.
 void RegisterBatchCommands(CCommandBinder& binder, const CommandContext& context,
                            CBatchRunner& runner);
-// Paste and Clear of the clipboard the watch follows.
+// Paste and Clear of the clipboard the watch follows (ClipboardWatch.cpp).
 void RegisterClipboardCommands(CCommandBinder& binder, CClipboardWatch& clipboard);
 
 // The active view's zoom, copy, fit and sync.
