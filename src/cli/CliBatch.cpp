@@ -4,6 +4,7 @@
 #include "batch/BatchPaths.h"
 #include "cli/CliCommand.h"
 #include "cli/CliDryRun.h"
+#include "cli/CliMessages.h"
 #include "cli/CliNumber.h"
 #include "cli/CliOptions.h"
 #include "cli/CliReports.h"
@@ -25,12 +26,16 @@ public:
     bool EditSettings() override { return true; }
     int Workers() const override { return workers_; }
     IBatchProgress* OpenProgress() override { return &progress_; }
-    // The count on stdout, then how many failed (each was reported on stderr as it came).
+    // The count on stdout, after "Interrupted: " when Ctrl+C ended the run, then how many
+    // failed (each was reported on stderr as it came).
     void ShowSummary(const BatchResult& result) override {
         progress_.Clear();
         if (OutputMode().quiet) return;
-        if (!result.summary.empty()) std::printf("%s\n", result.summary.c_str());
-        if (!result.failureHeadline.empty()) std::printf("%s\n", result.failureHeadline.c_str());
+        std::string summary = Localized(result.summary);
+        if (result.outcome == BatchOutcome::Cancelled) summary = InterruptedNote() + ": " + summary;
+        if (!summary.empty()) std::printf("%s\n", summary.c_str());
+        if (!result.failureHeadline.empty())
+            std::printf("%s\n", Localized(result.failureHeadline).c_str());
     }
 
 private:

@@ -1,6 +1,7 @@
 #include "cli/CliCommand.h"
 
 #include "base/FileHandle.h"
+#include "cli/CliMessages.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -82,7 +83,8 @@ void PrintCommandHelp(const CliCommand& command) {
 }
 
 int UsageError(const std::string& message) {
-    std::fprintf(stderr, "tolmena-cli: %s; try 'tolmena-cli --help'\n", message.c_str());
+    const std::string line = "tolmena-cli: " + message + "; try 'tolmena-cli --help'";
+    std::fprintf(stderr, "%s\n", Localized(line).c_str());
     return kExitUsage;
 }
 

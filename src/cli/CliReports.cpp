@@ -1,5 +1,7 @@
 #include "cli/CliReports.h"
 
+#include "cli/CliMessages.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -47,7 +49,7 @@ bool IsFileAccessMessage(const std::string& message) {
 std::string FormatCliReport(const std::string& report, const std::string& fallbackPath, int error) {
     // A message may have lines of its own ("(Compression=5)"); the path is on the last.
     const size_t lineEnd = report.rfind('\n');
-    std::string message = OneLine(report.substr(0, lineEnd));
+    std::string message = Localized(OneLine(report.substr(0, lineEnd)));
     std::string path = lineEnd == std::string::npos ? "" : OneLine(report.substr(lineEnd + 1));
     if (path.empty()) path = fallbackPath;
     std::string line = "tolmena-cli: ";

@@ -129,7 +129,8 @@ TEST_F(ParallelBatch, WorkersTakeANumberFromOneUp) {
     }
 }
 
-// Ctrl+C under -j 3: the files being converted are finished, nothing half-written stays.
+// Ctrl+C under -j 3: the files being converted are finished, nothing half-written stays, and the
+// summary says that the run was interrupted.
 TEST_F(ParallelBatch, InterruptLeavesNoTemporaryFile) {
     const std::string src = dir.File("src"), dst = dir.File("dst");
     const std::string jpeg = Jpeg(480, 360, "x");
@@ -139,7 +140,8 @@ TEST_F(ParallelBatch, InterruptLeavesNoTemporaryFile) {
     const pid_t pid = fork();
     if (pid == 0) {
         setenv("XDG_CONFIG_HOME", dir.File("config").c_str(), 1);
-        std::freopen("/dev/null", "w", stdout);
+        setenv("LC_ALL", "C", 1);
+        std::freopen(dir.File("summary").c_str(), "w", stdout);
         execl(CLI_PATH, CLI_PATH, "--set", "bulkconv.SizeConvertMode=2", "batch-convert", "-j", "3",
               src.c_str(), dst.c_str(), nullptr);
         _exit(127);
@@ -151,6 +153,7 @@ TEST_F(ParallelBatch, InterruptLeavesNoTemporaryFile) {
     int status = 0;
     waitpid(pid, &status, 0);
     EXPECT_EQ(WEXITSTATUS(status), 130);
+    EXPECT_EQ(TempDir::Read(dir.File("summary")).rfind("Interrupted: ", 0), 0u);
     size_t outputs = 0;
     for (const auto& entry : fs::directory_iterator(dst)) {
         EXPECT_NE(entry.path().filename().string()[0], '.') << entry.path();

@@ -22,12 +22,12 @@ inline std::string ShellQuote(const std::string& text) {
 }
 
 // env is put before the command, e.g. "XDG_CONFIG_HOME=/tmp/x"; standard input is read from the
-// file `input` when one is named. The program runs in the C locale, so that system reasons read
-// as the tests expect them.
+// file `input` when one is named. The program runs in the C locale, so that messages and system
+// reasons read as the tests expect them, unless env sets LC_ALL itself.
 inline CliResult RunCli(const std::vector<std::string>& args, const std::string& env = "",
                         const std::string& input = "") {
     TempDir dir;
-    std::string command = env + " LC_ALL=C " + ShellQuote(CLI_PATH);
+    std::string command = "LC_ALL=C " + env + " " + ShellQuote(CLI_PATH);
     for (const std::string& arg : args)
         command += " " + ShellQuote(arg);
     if (!input.empty()) command += " <" + ShellQuote(input);
