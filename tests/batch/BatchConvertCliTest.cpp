@@ -54,7 +54,7 @@ TEST_F(BatchConvertCli, PrintsTheSummaryAndFailsOnAnyFailure) {
     Bmp("b.bmp", 64, 48);
     CliResult result = RunCli(Args(), Env());
     EXPECT_EQ(result.status, 0) << result.err;
-    EXPECT_EQ(result.out, "2 個のファイルを処理しました\n");
+    EXPECT_EQ(result.out, "2 files processed\n");
     EXPECT_EQ(result.err, ""); // no bar when stderr is not a terminal
     EXPECT_TRUE(fs::exists(dst + "/b.bmp"));
 
@@ -62,10 +62,10 @@ TEST_F(BatchConvertCli, PrintsTheSummaryAndFailsOnAnyFailure) {
     result = RunCli(Args(), Env());
     EXPECT_EQ(result.status, 1);
     EXPECT_EQ(result.out,
-              "3 個のファイルを処理しました\nうち 1 個は失敗しました(ログ: " + log + ")\n");
+              "3 files processed\n1 of them failed (log: " + log + ")\n");
     // One line for the file, the reader's report; the log's own line is not repeated.
     EXPECT_EQ(result.err, "tolmena-cli: " + fs::canonical(src).string() +
-                              "/c.bmp: LoadBmpFile:ビットマップを生成できません\n");
+                              "/c.bmp: LoadBmpFile:Cannot make the bitmap\n");
     // The decoder's report, which names no file, names the file it was reading.
     std::ofstream(src + "/e.jpg") << "not a JPEG";
     result = RunCli(Args({"--set", "bulkconv.StrExtFilter=.jpg"}), Env());
@@ -77,7 +77,7 @@ TEST_F(BatchConvertCli, PrintsTheSummaryAndFailsOnAnyFailure) {
     EXPECT_EQ(result.status, 1);
     EXPECT_EQ(result.err,
               "tolmena-cli: " + dir.File("missing") +
-                  ": BulkCnv:転送元ディレクトリが存在しません (No such file or directory)\n");
+                  ": BulkCnv:The source folder does not exist (No such file or directory)\n");
     EXPECT_EQ(RunCli({"batch-convert", src}, Env()).status, 2);
     EXPECT_EQ(RunCli({"--set", "bulkconv.Quality=1", "batch-convert", src, dst}, Env()).status, 2);
 }
@@ -92,7 +92,7 @@ TEST_F(BatchConvertCli, OneTreeForSourceAndDestinationLeavesEverySource) {
     CliResult result = RunCli(args, Env());
     EXPECT_EQ(result.status, 1);
     EXPECT_EQ(result.out,
-              "2 個のファイルを処理しました\nうち 2 個は失敗しました(ログ: " + log + ")\n");
+              "2 files processed\n2 of them failed (log: " + log + ")\n");
     const std::string root = fs::canonical(src).string();
     EXPECT_EQ(result.err, "tolmena-cli: " + root + "/a.bmp: BulkCnv:Cannot write (File exists)\n" +
                               "tolmena-cli: " + root +
@@ -135,7 +135,7 @@ TEST_F(BatchConvertCli, CtrlCEndsTheRunLikeTheAbortButton) {
     EXPECT_EQ(WEXITSTATUS(raw), 130);
     const std::string out = TempDir::Read(dir.File("out"));
     const int processed = std::atoi(out.c_str());
-    EXPECT_EQ(out, std::to_string(processed) + " 個のファイルを処理しました\n");
+    EXPECT_EQ(out, std::to_string(processed) + " files processed\n");
     EXPECT_LT(processed, kFiles);
     const std::string text = TempDir::Read(log);
     EXPECT_EQ(text.substr(text.size() - 15), "</BODY></HTML>\n");
@@ -154,5 +154,5 @@ TEST_F(BatchConvertCli, DrawsABarOnATerminal) {
     ASSERT_EQ(std::system(script.c_str()), 0);
     const std::string screen = TempDir::Read(dir.File("tty"));
     EXPECT_NE(screen.find("[########################] 2 / 2 "), std::string::npos) << screen;
-    EXPECT_NE(screen.find("2 個のファイルを処理しました"), std::string::npos);
+    EXPECT_NE(screen.find("2 files processed"), std::string::npos);
 }

@@ -94,7 +94,7 @@ TEST_F(BatchConvertCommand, EveryFailureIsOneLineNamingItsPath) {
     EXPECT_EQ(lines[3].path, to + "/sub");
     EXPECT_EQ(lines[3].name + ":" + lines[3].message,
               "BulkCnv:Cannot make the folder (File exists)");
-    EXPECT_EQ(result.out, "5 個のファイルを処理しました\nうち 4 個は失敗しました\n");
+    EXPECT_EQ(result.out, "5 files processed\n4 of them failed\n");
 
     SmallDisk disk;
     SKIP_WITHOUT_SMALL_DISK(disk);
@@ -160,6 +160,6 @@ TEST_F(BatchConvertCommand, SourcesSharingAnOutputAreReportedOnce) {
     EXPECT_EQ(lines[0].path, to + "/a.jpg");
     EXPECT_EQ(lines[0].message, "Several sources have this output; written from " +
                                     fs::canonical(src).string() + "/a.jpg, 2 skipped");
-    EXPECT_EQ(result.out, "3 個のファイルを処理しました\nうち 2 個は失敗しました\n");
+    EXPECT_EQ(result.out, "3 files processed\n2 of them failed\n");
     EXPECT_EQ(RunCli({"describe", dst + "/a.jpg"}).out.substr(0, 5), "16x16");
 }

@@ -52,7 +52,7 @@ TEST(CliDqt, FailuresAndUsage) {
     TempDir config;
     CliResult missing = RunCli({"dqt", "--load", "/nonexistent.dqt"}, Env(config));
     EXPECT_EQ(missing.status, 1);
-    EXPECT_EQ(missing.err, "tolmena-cli: /nonexistent.dqt: LoadDQT:ファイルが開けません (No such "
+    EXPECT_EQ(missing.err, "tolmena-cli: /nonexistent.dqt: LoadDQT:Cannot open the file (No such "
                            "file or directory)\n");
     EXPECT_EQ(RunCli({"dqt", "--quality", "abc"}, Env(config)).status, 2);
     EXPECT_EQ(RunCli({"nosuchcommand"}, Env(config)).status, 2);

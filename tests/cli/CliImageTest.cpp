@@ -33,7 +33,7 @@ TEST(CliImage, DescribeEachFile) {
     EXPECT_EQ(failed.status, 1);
     EXPECT_EQ(failed.out, rgb + ": 4x3  RGB/Q0+FAL\n");
     EXPECT_EQ(failed.err, "tolmena-cli: " + dir.File("a.gif") +
-                              ": LoadFile:ファイルが開けません (No such file or directory)\n");
+                              ": LoadFile:Cannot open the file (No such file or directory)\n");
     EXPECT_EQ(RunCli({"describe"}, Env(config)).status, 2);
 }
 
@@ -92,7 +92,7 @@ TEST(CliImage, ConvertFailuresKeepTheTarget) {
     CliResult missing = RunCli({"convert", dir.File("none.rgb"), target}, Env(config));
     EXPECT_EQ(missing.status, 1);
     EXPECT_EQ(missing.err, "tolmena-cli: " + dir.File("none.fal") +
-                               ": LoadRgbFile:ファイルが開けません (No such file or directory)\n");
+                               ": LoadRgbFile:Cannot open the file (No such file or directory)\n");
 
     // 640 x 400 x 3 bytes do not fit under a 64 KiB file size limit.
     CliResult tooBig =

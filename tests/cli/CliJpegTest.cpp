@@ -173,7 +173,7 @@ TEST(CliJpeg, DashIsStandardInputAndOutput) {
 
     CliResult text = RunCli({"convert", "-", dir.File("x.png")}, Env(dir), dir.Write("t", "text"));
     EXPECT_EQ(text.status, 1);
-    EXPECT_EQ(text.err, "tolmena-cli: -: LoadFile:この形式のファイルには対応していません\n");
+    EXPECT_EQ(text.err, "tolmena-cli: -: LoadFile:This file format is not supported\n");
     EXPECT_EQ(RunCli({"jpeg", kCanon, "./-"}, inDir).status, 0);
     EXPECT_TRUE(std::filesystem::exists(dir.File("-")));
 
@@ -182,7 +182,7 @@ TEST(CliJpeg, DashIsStandardInputAndOutput) {
     std::filesystem::create_directory(temp);
     CliResult unknown =
         RunCli({"--set", "TempDir=" + temp, "convert", "-", "-"}, Env(dir), dir.File("t"));
-    EXPECT_EQ(unknown.err, "tolmena-cli: -: LoadFile:この形式のファイルには対応していません\n");
+    EXPECT_EQ(unknown.err, "tolmena-cli: -: LoadFile:This file format is not supported\n");
     EXPECT_EQ(std::system(("cd " + ShellQuote(dir.Path()) + " && XDG_CONFIG_HOME=. " +
                            ShellQuote(CLI_PATH) + " --set TempDir=tmp.d resize - - 2000x1500 <" +
                            ShellQuote(kCanon) + " | head -c 1 >/dev/null")

@@ -29,8 +29,8 @@ TEST(CliOpening, FifosAndFoldersAreRefusedAndContentDecidesTheType) {
     EXPECT_EQ(described.status, 1);
     EXPECT_EQ(described.out, photo + ": 16x16 JFIF1.1(YCbCr) DS=4:1 Qf=86.1\n");
     EXPECT_EQ(described.err,
-              "tolmena-cli: " + fifo + ": LoadJpegFile:ファイルが開けません (is a FIFO)\n" +
-                  "tolmena-cli: " + folder + ": LoadJpegFile:ファイルが開けません (is a folder)\n");
+              "tolmena-cli: " + fifo + ": LoadJpegFile:Cannot open the file (is a FIFO)\n" +
+                  "tolmena-cli: " + folder + ": LoadJpegFile:Cannot open the file (is a folder)\n");
 
     // The batch walk hands the FIFO to its reader like any other file.
     const std::string src = dir.File("src"), dst = dir.File("dst");
@@ -41,7 +41,7 @@ TEST(CliOpening, FifosAndFoldersAreRefusedAndContentDecidesTheType) {
     dir.Write("src/b.jpg", EncodeTestJpeg(recipe));
     CliResult converted = RunCli({"batch-convert", src, dst}, Env(dir));
     EXPECT_NE(converted.status, 124);
-    EXPECT_NE(converted.err.find(src + "/a.jpg: LoadJpegFile:ファイルが開けません (is a FIFO)"),
+    EXPECT_NE(converted.err.find(src + "/a.jpg: LoadJpegFile:Cannot open the file (is a FIFO)"),
               std::string::npos)
         << converted.err;
     EXPECT_TRUE(std::filesystem::exists(dst + "/b.jpg"));

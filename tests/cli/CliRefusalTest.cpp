@@ -114,7 +114,7 @@ TEST_F(CliRefusal, DqtLoadOfWhatHoldsNoTable) {
     CliResult directory = Run({"dqt", "--load", dir.Path()});
     EXPECT_EQ(directory.status, 1);
     EXPECT_EQ(directory.err,
-              "tolmena-cli: " + dir.Path() + ": LoadDQT:ファイルが開けません (Is a directory)\n");
+              "tolmena-cli: " + dir.Path() + ": LoadDQT:Cannot open the file (Is a directory)\n");
     const std::string shortFile = dir.Write("short.dqt", "1, 2, 3\n");
     CliResult few = Run({"dqt", "--load", shortFile});
     EXPECT_EQ(few.status, 1);

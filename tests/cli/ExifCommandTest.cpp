@@ -48,7 +48,7 @@ TEST(CliExif, FailuresAndUsage) {
     CliResult missing = RunCli({"exif", config.File("absent.tif")}, Env(config));
     EXPECT_EQ(missing.status, 1);
     EXPECT_EQ(missing.err, "tolmena-cli: " + config.File("absent.tif") +
-                               ": exif:ファイルが開けません (No such file or directory)\n");
+                               ": exif:Cannot open the file (No such file or directory)\n");
     EXPECT_EQ(RunCli({"exif", config.File("absent.jpg")}, Env(config)).status, 1);
     EXPECT_EQ(RunCli({"exif"}, Env(config)).status, 2);
 }

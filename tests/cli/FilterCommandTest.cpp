@@ -82,7 +82,7 @@ TEST_F(FilterCommand, FiltersTreeAndPrintsSummary) {
                 "bulkfilter.UniteDHT=0", "filter", src, dst},
                Env());
     EXPECT_EQ(result.status, 0) << result.err;
-    EXPECT_EQ(result.out, "2 個のファイルを処理しました(22 バイトの削減)\n");
+    EXPECT_EQ(result.out, "2 files processed (22 bytes saved)\n");
     EXPECT_EQ(result.err, ""); // no progress: stderr is no terminal
     EXPECT_TRUE(fs::exists(dst + "/b.jpg"));
 
@@ -103,7 +103,7 @@ TEST_F(FilterCommand, FullDiskLosesNoFile) {
     EXPECT_EQ(result.status, 1);
     EXPECT_EQ(result.err, "tolmena-cli: " + fs::canonical(dst).string() +
                               "/large.jpg: BulkFlt:Cannot write (File too large)\n");
-    EXPECT_NE(result.out.find("\nうち 1 個は失敗しました\n"), std::string::npos) << result.out;
+    EXPECT_NE(result.out.find("\n1 of them failed\n"), std::string::npos) << result.out;
     EXPECT_EQ(TempDir::Read(dst + "/large.jpg"), "older");
     EXPECT_LT(fs::file_size(dst + "/small.jpg"), small.size());
 
@@ -178,7 +178,7 @@ TEST_F(FilterCommand, InterruptCancelsLikeTheAbortButton) {
     const int handled = std::atoi(summary.c_str());
     EXPECT_GT(handled, 0);
     EXPECT_LT(handled, 400) << summary;
-    EXPECT_NE(summary.find("個のファイルを処理しました("), std::string::npos);
+    EXPECT_NE(summary.find("files processed ("), std::string::npos);
     const std::string page = TempDir::Read(log);
     EXPECT_EQ(page.substr(page.size() - 15), "</BODY></HTML>\n");
 }

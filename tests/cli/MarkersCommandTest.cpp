@@ -124,7 +124,7 @@ TEST(CliMarkers, FailuresAndUsage) {
     CliResult missing = RunCli({"markers", config.File("absent.jpg")}, Env(config));
     EXPECT_EQ(missing.status, 1);
     EXPECT_EQ(missing.err, "tolmena-cli: " + config.File("absent.jpg") +
-                               ": JpegMarker:ファイルが開けません (No such file or directory)\n");
+                               ": JpegMarker:Cannot open the file (No such file or directory)\n");
     CliResult notPng =
         RunCli({"markers", config.Write("fake.png", "\xFF\xD8\xFF\xD9")}, Env(config));
     EXPECT_EQ(notPng.status, 0);
