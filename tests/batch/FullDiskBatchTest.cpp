@@ -90,7 +90,7 @@ TEST_F(FullDiskBatch, FailuresGoToTheRunAndItsSummary) {
     EXPECT_NE(cli.err.find("tolmena-cli: " + src + "/a.jpg: JPEGLIB:"), std::string::npos)
         << cli.err;
     EXPECT_NE(cli.err.find("tolmena-cli: " + settings.logFilePath +
-                           ": BulkCnv:ログファイルに書き込めません (No space left on device)\n"),
+                           ": BulkCnv:Cannot write the log file (No space left on device)\n"),
               std::string::npos)
         << cli.err;
 }

@@ -28,7 +28,7 @@ protected:
 };
 
 TEST_F(CliLanguage, FailuresAndUsageErrorsFollowTheLocale) {
-    const std::string text = dir.Write("notes.jpg", "not a picture at all");
+    const std::string text = dir.File("missing.jpg");
     const CliResult english = Run(kEnglish, {"describe", text});
     const CliResult japanese = Run(kJapanese, {"describe", text});
     EXPECT_EQ(english.status, japanese.status);
@@ -50,6 +50,7 @@ TEST_F(CliLanguage, FailuresAndUsageErrorsFollowTheLocale) {
 TEST_F(CliLanguage, SummariesFollowTheLocaleAndTheLogDoesNot) {
     TestJpegRecipe recipe;
     recipe.width = recipe.height = 16;
+    fs::create_directories(dir.File("src"));
     dir.Write("src/a.jpg", EncodeTestJpeg(recipe));
     dir.Write("src/b.jpg", "broken");
     std::map<std::string, std::string> logs;

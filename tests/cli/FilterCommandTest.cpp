@@ -175,7 +175,8 @@ TEST_F(FilterCommand, InterruptCancelsLikeTheAbortButton) {
     kill(pid, SIGINT);
     EXPECT_EQ(ExitStatus(pid), 130);
     const std::string summary = TempDir::Read(dir.File("out"));
-    const int handled = std::atoi(summary.c_str());
+    EXPECT_EQ(summary.rfind("Interrupted: ", 0), 0u) << summary;
+    const int handled = std::atoi(summary.c_str() + std::strlen("Interrupted: "));
     EXPECT_GT(handled, 0);
     EXPECT_LT(handled, 400) << summary;
     EXPECT_NE(summary.find("files processed ("), std::string::npos);

@@ -35,7 +35,7 @@ TEST_F(CliImageOps, ResizeWritesTheScaledPicture) {
     // A side the scaler cannot make fails with its report, naming the file at hand.
     CliResult huge = RunCli({"resize", in, dir.File("huge.bmp"), "16777217x1"}, Env(config));
     EXPECT_EQ(huge.status, 1);
-    EXPECT_EQ(huge.err, "tolmena-cli: " + in + ": Resize:ビットマップを生成できません\n");
+    EXPECT_EQ(huge.err, "tolmena-cli: " + in + ": Resize:Cannot make the bitmap\n");
     EXPECT_FALSE(std::filesystem::exists(dir.File("huge.bmp")));
     for (const char* size : {"3", "3x", "x8", "-3x8", "3x8x", "99999999999x1", "0x8"})
         EXPECT_EQ(RunCli({"resize", in, dir.File("bad.bmp"), size}, Env(config)).status, 2) << size;
