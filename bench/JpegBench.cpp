@@ -45,7 +45,7 @@ int Save(const std::string& path, const std::string& out, int runs) {
     for (int i = 0; i < runs; ++i) {
         JpegDescription description;
         auto start = std::chrono::steady_clock::now();
-        if (!EncodeJpegFile(out, document.ImageBuffer(), settings, description)) return 1;
+        if (!EncodeJpegFile(out, document.Image(), settings, description)) return 1;
         best = std::min(best, Seconds(start));
     }
     std::printf("save %.4f s\n", best);

@@ -3,6 +3,7 @@
 // is the header block and the pixels. Every DIB that realizes is extracted at each colour type.
 #include "DibSizeLimit.h"
 #include "base/HeadlessPlatform.h"
+#include "core/DibExtract.h"
 #include "core/DibImage.h"
 
 #include <algorithm>
@@ -37,10 +38,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Headless().SetScreenDepth(kScreenDepths[mode % 6]);
     auto image = Load(mode, header, headerSize, header + headerSize, size - 3 - headerSize);
     if (image) {
-        for (int colorType : {-1, 0, 2, 16, 256}) {
-            image->ExtractDib(colorType, kBiRgb);
-            image->FreeDib();
-        }
+        for (int colorType : {-1, 0, 2, 16, 256})
+            ExtractDib(*image, colorType);
         image->PixelColor(image->Width() - 1, image->Height() - 1);
     }
     Headless().ClearMessages();

@@ -34,7 +34,6 @@ KNOWN_CYCLES = [
     ["batch/BatchFile", "batch/BatchJob", "batch/BatchRunner"],
     ["settings/RecentFiles", "settings/SettingKeys", "settings/SettingOverride",
      "settings/SettingRules", "settings/SettingsStore"],
-    ["core/DibDecode", "core/DibFormat", "core/DibImage", "core/FixedPalette", "core/NearestColor"],
     ["core/BmpFile", "core/DocTemplate", "core/FormatTable", "core/ImageDoc",
      "core/ImageReadOptions", "core/ImageWriteOptions", "core/JpegRead", "core/JpegWrite",
      "core/MagFile", "core/PngDescription", "core/PngFile", "core/PngRead", "core/PngWrite",

@@ -6,11 +6,14 @@
 #include "base/ReportError.h"
 #include "base/StringTable.h"
 #include "core/BmpRows.h"
+#include "core/DibExtract.h"
 #include "core/DisplayReduction.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <optional>
+#include <span>
 #include <sys/types.h>
 
 namespace {
@@ -22,8 +25,8 @@ bool ReadExactly(std::FILE* file, uint8_t* out, size_t count) {
     return count == 0 || std::fread(out, 1, count, file) == count;
 }
 
-bool WriteAll(std::FILE* file, const uint8_t* bytes, size_t count) {
-    return count == 0 || std::fwrite(bytes, 1, count, file) == count;
+bool WriteAll(std::FILE* file, std::span<const uint8_t> bytes) {
+    return bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
 }
 
 bool StreamSize(std::FILE* file, size_t& size) {
@@ -132,17 +135,15 @@ std::unique_ptr<CDibImage> ReadBmpBytes(const uint8_t* bytes, size_t size, const
     return LoadBmpStream(file.get(), path, options, description);
 }
 
-bool WriteBmpFile(CDibImage& image, std::FILE* file, const std::string& path, int colorType,
+bool WriteBmpFile(const CDibImage& image, std::FILE* file, const std::string& path, int colorType,
                   std::string& description) {
-    if (!image.ExtractDib(colorType, kBiRgb) ||
-        kFileHeaderSize + image.HeaderSize() + image.PixelSize() > UINT32_MAX) {
-        image.FreeDib();
+    const std::optional<PackedDib> dib = ExtractDib(image, colorType);
+    if (!dib || kFileHeaderSize + dib->HeaderBlock().size() + dib->Pixels().size() > UINT32_MAX) {
         ReportErrorId("SaveBmpFile", path, StringId::NoDib);
         return false;
     }
-    std::memcpy(&image.lastHeader, image.HeaderBlock(), sizeof(BitmapInfoHeader));
-    const uint32_t pixelOffset = static_cast<uint32_t>(kFileHeaderSize + image.HeaderSize());
-    const uint32_t fileSize = static_cast<uint32_t>(pixelOffset + image.PixelSize());
+    const uint32_t pixelOffset = static_cast<uint32_t>(kFileHeaderSize + dib->HeaderBlock().size());
+    const uint32_t fileSize = static_cast<uint32_t>(pixelOffset + dib->Pixels().size());
     const uint8_t fileHeader[kFileHeaderSize] = {'B',
                                                  'M',
                                                  uint8_t(fileSize),
@@ -157,17 +158,14 @@ bool WriteBmpFile(CDibImage& image, std::FILE* file, const std::string& path, in
                                                  uint8_t(pixelOffset >> 8),
                                                  uint8_t(pixelOffset >> 16),
                                                  uint8_t(pixelOffset >> 24)};
-    bool written = WriteAll(file, fileHeader, sizeof fileHeader) &&
-                   WriteAll(file, image.HeaderBlock(), image.HeaderSize()) &&
-                   WriteAll(file, image.Pixels(), image.PixelSize()) && std::fflush(file) == 0;
+    bool written = WriteAll(file, fileHeader) && WriteAll(file, dib->HeaderBlock()) &&
+                   WriteAll(file, dib->Pixels()) && std::fflush(file) == 0;
     const int error = errno; // why the write failed ("No space left on device")
-    image.FreeDib();
     if (!written) {
         ReportError("SaveBmpFile", path, SystemErrorText(error));
         return false;
     }
-    image.fileSize = fileSize;
-    description = DescribeBmpHeader(image.lastHeader);
+    description = DescribeBmpHeader(dib->Header());
     return true;
 }
 

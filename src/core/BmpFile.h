@@ -20,8 +20,8 @@ std::unique_ptr<CDibImage> ReadBmpBytes(const uint8_t* bytes, size_t size, const
 
 // Writes the image to an open stream at a colour type (-1 = its own; true colour is written as
 // 24 bits) with the colour table of its palette. Every write is checked; on failure the error
-// has been reported ("SaveBmpFile") and the result is false. The packed form is freed either way.
-bool WriteBmpFile(CDibImage& image, std::FILE* file, const std::string& path, int colorType,
+// has been reported ("SaveBmpFile") and the result is false.
+bool WriteBmpFile(const CDibImage& image, std::FILE* file, const std::string& path, int colorType,
                   std::string& description);
 
 // The format description of a BMP from the copy of its header (the first 40 bytes of the

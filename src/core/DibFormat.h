@@ -2,7 +2,7 @@
 // The layout of a packed DIB as its header block describes it: size, row order, pixel format,
 // channel masks and colour table. Accepts the 40-byte header and its longer (V4, V5) and shorter
 // (OS/2 2.x) variants; a 12-byte OS/2 1.x header is first rewritten by ConvertCoreHeader.
-#include "core/DibImage.h"
+#include "core/DibTypes.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -14,56 +14,11 @@
 
 namespace {
 
-int BitCountOfColorType(int colorType) {
-    switch (colorType) {
-    case 0:
-        return 24;
-    case 2:
-        return 1;
-    case 16:
-        return 4;
-    case 256:
-        return 8;
-    default:
-        return 0;
-    }
-}
-
 template <typename Vector> void FreeVector(Vector& vector) {
     Vector().swap(vector);
 }
 
-void StoreIndex(uint8_t* row, size_t x, int bitCount, uint8_t index) {
-    switch (bitCount) {
-    case 1:
-        row[x >> 3] |= static_cast<uint8_t>((index & 1) << (7 - (x & 7)));
-        break;
-    case 4:
-        row[x >> 1] |= static_cast<uint8_t>((x & 1) ? index & 0x0F : index << 4);
-        break;
-    default:
-        row[x] = index;
-    }
-}
-
 } // namespace
-
-int ColorTypeOf(int planes, int bitCount) {
-    switch (planes * bitCount) {
-    case 1:
-        return 2;
-    case 4:
-        return 16;
-    case 8:
-        return 256;
-    default:
-        return 0;
-    }
-}
-
-size_t DibStride(size_t width, int bitCount) {
-    return (width * static_cast<size_t>(bitCount) + 31) / 32 * 4;
-}
 
 CDibImage::CDibImage() {
     drawableColors_.fill(DeviceWord(0, 0, 0));
@@ -201,70 +156,8 @@ void CDibImage::Fill(uint32_t rgb) {
                   DeviceWord(rgb >> 16 & 0xFF, rgb >> 8 & 0xFF, rgb & 0xFF));
         return;
     }
-    CNearestColor nearest(TableFor(colorType_));
+    CNearestColor nearest(ColorTableFor(palette_, colorType_));
     std::fill(indices_.begin(), indices_.end(), nearest.IndexOf(rgb & 0xFFFFFF));
-}
-
-std::vector<RgbQuad> CDibImage::TableFor(int colorType) const {
-    if (palette_.empty()) return FixedPalette(colorType);
-    std::vector<RgbQuad> table(palette_.begin(),
-                               palette_.begin() + std::min<size_t>(palette_.size(), colorType));
-    table.resize(colorType);
-    return table;
-}
-
-bool CDibImage::ExtractDib(int colorType, uint32_t compression) {
-    if (colorType == -1) colorType = colorType_;
-    int bitCount = BitCountOfColorType(colorType);
-    size_t stride = DibStride(width_, bitCount);
-    size_t pixelBytes;
-    if (bitCount == 0 || compression != kBiRgb || IsEmpty() ||
-        !CheckedMultiply(stride, size_t(height_), pixelBytes) ||
-        !AllocateDib(sizeof(BitmapInfoHeader) + sizeof(RgbQuad) * colorType, pixelBytes)) {
-        FreeDib();
-        return false;
-    }
-    BitmapInfoHeader info;
-    info.biWidth = width_;
-    info.biHeight = height_;
-    info.biBitCount = static_cast<uint16_t>(bitCount);
-    info.biCompression = compression;
-    info.biSizeImage = pixelBytes <= UINT32_MAX ? static_cast<uint32_t>(pixelBytes) : 0;
-    info.biClrUsed = info.biClrImportant = static_cast<uint32_t>(colorType);
-    std::memcpy(header_.data(), &info, sizeof info);
-    const std::vector<RgbQuad> table = TableFor(colorType);
-    if (!table.empty()) std::memcpy(ColorTable(), table.data(), table.size() * sizeof(RgbQuad));
-
-    if (bitCount == 24)
-        ExtractTrueColorRows(stride);
-    else
-        ExtractIndexRows(stride, bitCount, colorType == colorType_, table);
-    return true;
-}
-
-void CDibImage::ExtractTrueColorRows(size_t stride) {
-    const size_t width = size_t(width_);
-    for (size_t row = 0; row < size_t(height_); ++row) {
-        uint8_t* out = pixels_.data() + (size_t(height_) - 1 - row) * stride;
-        for (size_t x = 0; x < width; ++x, out += 3) {
-            uint32_t rgb = ColorAt(row * width + x);
-            out[0] = rgb & 0xFF, out[1] = rgb >> 8 & 0xFF, out[2] = rgb >> 16 & 0xFF;
-        }
-    }
-}
-
-void CDibImage::ExtractIndexRows(size_t stride, int bitCount, bool sameDepth,
-                                 const std::vector<RgbQuad>& table) {
-    const bool copyIndices = sameDepth && !indices_.empty();
-    CNearestColor nearest(copyIndices ? std::vector<RgbQuad>() : table);
-    const size_t width = size_t(width_);
-    for (size_t row = 0; row < size_t(height_); ++row) {
-        uint8_t* out = pixels_.data() + (size_t(height_) - 1 - row) * stride;
-        for (size_t x = 0; x < width; ++x) {
-            size_t at = row * width + x;
-            StoreIndex(out, x, bitCount, copyIndices ? indices_[at] : nearest.IndexOf(ColorAt(at)));
-        }
-    }
 }
 
 uint32_t CDibImage::ColorAt(size_t offset) const {

@@ -1,6 +1,6 @@
 #pragma once
 // The image buffer: one picture in its device form (the pixel store that stands in for the
-// platform bitmap and palette) and, only during a load, a save or a clipboard copy, in its
+// platform bitmap and palette) and, only while a reader or an operation fills it, in its
 // packed-DIB form (a BITMAPINFOHEADER with colour table, and bottom-up rows padded to 4 bytes).
 //
 // The device form is drawn straight from its memory, so its layout is fixed:
@@ -11,10 +11,11 @@
 //   width bytes a row, no padding; DrawableColorTable() gives 256 words 0xFFRRGGBB, the image's
 //   own palette entries followed by black ones, so that a QImage::Format_Indexed8 can wrap it
 //   and an index beyond the own palette shows black. The own palette (Palette) keeps its size:
-//   the colour type, extraction and the writers see only the image's own entries.
+//   the colour type, extraction (ExtractDib) and the writers see only the image's own entries.
 // Revision() grows whenever the device form's pixels or palette change; memory wrapped for
 // drawing stays valid until then.
-#include "base/PictureAllocator.h"
+#include "core/DibTypes.h"
+#include "core/PackedDib.h"
 
 #include <array>
 #include <cstddef>
@@ -22,36 +23,6 @@
 #include <memory>
 #include <span>
 #include <vector>
-
-#pragma pack(push, 1)
-struct BitmapInfoHeader {
-    uint32_t biSize = 40;
-    int32_t biWidth = 0;
-    int32_t biHeight = 0;
-    uint16_t biPlanes = 1;
-    uint16_t biBitCount = 0;
-    uint32_t biCompression = 0;
-    uint32_t biSizeImage = 0;
-    int32_t biXPelsPerMeter = 0;
-    int32_t biYPelsPerMeter = 0;
-    uint32_t biClrUsed = 0;
-    uint32_t biClrImportant = 0;
-};
-struct RgbQuad {
-    uint8_t rgbBlue = 0, rgbGreen = 0, rgbRed = 0, rgbReserved = 0;
-};
-#pragma pack(pop)
-static_assert(sizeof(BitmapInfoHeader) == 40);
-
-constexpr uint32_t kBiRgb = 0, kBiRle8 = 1, kBiRle4 = 2, kBiBitfields = 3;
-
-// A packed pixel block; picture-sized ones live in huge pages (see PictureAllocator).
-using PackedBytes = std::vector<uint8_t, PictureAllocator<uint8_t>>;
-
-// Colour types: 0 true colour, 2 / 16 / 256 palette entries.
-int ColorTypeOf(int planes, int bitCount);
-// Bytes of one packed row of the given depth, padded to a multiple of 4.
-size_t DibStride(size_t width, int bitCount);
 
 class CDibImage {
 public:
@@ -92,13 +63,6 @@ public:
     // palette, a true-colour image keeps its palette. False for malformed data (the device form
     // is then empty).
     bool Realize();
-    // Builds the packed DIB at a colour type (-1 = current) from the device form: 40-byte header,
-    // colour type entries of the palette (or of the fixed palette when there is none), bottom-up
-    // rows. Indices stay as they are at the image's own colour type; otherwise each pixel takes
-    // the nearest table colour. False for other colour types, compressions other than BI_RGB, an
-    // empty image or no memory (both blocks are then freed).
-    bool ExtractDib(int colorType, uint32_t compression);
-
     // --- device form ---------------------------------------------------------------------
     // Makes a blank device form (black, or index 0 of the fixed palette of the colour type:
     // 2, 16 or 256 entries); false for another colour type, a size below 1 or no memory.
@@ -152,11 +116,6 @@ public:
 private:
     bool Allocate(size_t headerBytes, size_t pixelBytes, bool zeroed);
     bool Create(int width, int height, int colorType, bool fill);
-    // The colour table of an extraction: the palette's first entries, or the fixed palette.
-    std::vector<RgbQuad> TableFor(int colorType) const;
-    void ExtractTrueColorRows(size_t stride);
-    void ExtractIndexRows(size_t stride, int bitCount, bool sameDepth,
-                          const std::vector<RgbQuad>& table);
     // The colour (0x00RRGGBB) of the pixel at an offset of the device form.
     uint32_t ColorAt(size_t offset) const;
     // Replaces the own palette and rebuilds the drawable table from it.

@@ -1,5 +1,7 @@
 #include "core/FixedPalette.h"
 
+#include <algorithm>
+
 namespace {
 
 RgbQuad Rgb(uint8_t red, uint8_t green, uint8_t blue) {
@@ -40,4 +42,12 @@ std::vector<RgbQuad> FixedPalette(int entries) {
     default:
         return {};
     }
+}
+
+std::vector<RgbQuad> ColorTableFor(std::span<const RgbQuad> palette, int colorType) {
+    if (palette.empty()) return FixedPalette(colorType);
+    const size_t count = colorType > 0 ? size_t(colorType) : 0;
+    std::vector<RgbQuad> table(palette.begin(), palette.begin() + std::min(palette.size(), count));
+    table.resize(count);
+    return table;
 }

@@ -41,7 +41,7 @@ bool SaveBmpDocument(CImageDoc& document, const ImageWriteOptions&, ImageFacts& 
                     output.CreateFailureMessage(LoadString(StringId::CannotOpen)));
         return false;
     }
-    return WriteBmpFile(document.ImageBuffer(), file, path, -1, written.description);
+    return WriteBmpFile(document.Image(), file, path, -1, written.description);
 }
 
 // MAG and MAKI: the Author and Comment texts become items (Shift_JIS as stored); a comment

@@ -57,10 +57,8 @@ public:
     // it to see whether anything changed since they last looked.
     uint64_t Revision() const { return revision_; }
 
+    // The picture; it changes only through AdoptDecoded and ReplaceImage.
     const CDibImage& Image() const { return *image_; }
-    // The picture for making and freeing its packed form (ExtractDib, FreeDib) while it is
-    // read; the picture itself changes only through AdoptDecoded and ReplaceImage.
-    CDibImage& ImageBuffer() { return *image_; }
     int ImageWidth() const { return image_->Width(); }
     int ImageHeight() const { return image_->Height(); }
 

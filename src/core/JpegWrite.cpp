@@ -2,6 +2,7 @@
 
 #include "base/FileHandle.h"
 #include "base/ReportError.h"
+#include "core/DibExtract.h"
 #include "core/ImageDoc.h"
 #include "core/ImageWriteOptions.h"
 #include "core/OutputFiles.h"
@@ -14,6 +15,7 @@
 #include <cstring>
 #include <jerror.h>
 #include <new>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -37,6 +39,25 @@ struct PixelSource {
         return const_cast<JSAMPROW>(base + stride * (bottomUp ? height - 1 - t : t));
     }
 };
+
+PixelSource DeviceRows(const CDibImage& image) {
+    return {reinterpret_cast<const uint8_t*>(image.Bits()),
+            static_cast<size_t>(image.Width()) * 4,
+            static_cast<JDIMENSION>(image.Width()),
+            static_cast<JDIMENSION>(image.Height()),
+            4,
+            false};
+}
+
+PixelSource PackedRows(const PackedDib& dib) {
+    const BitmapInfoHeader& header = dib.Header();
+    return {dib.Pixels().data(),
+            DibStride(static_cast<size_t>(header.biWidth), 24),
+            static_cast<JDIMENSION>(header.biWidth),
+            static_cast<JDIMENSION>(header.biHeight),
+            3,
+            true};
+}
 
 // Everything that must outlive a jump back from the error exit.
 struct EncodeSession {
@@ -176,38 +197,21 @@ JpegWriteSettings JpegWriteSettingsFrom(const SettingsStore& settings) {
     return values;
 }
 
-bool EncodeJpegStream(std::FILE* file, const std::string& path, CDibImage& image,
+bool EncodeJpegStream(std::FILE* file, const std::string& path, const CDibImage& image,
                       const JpegWriteSettings& settings, JpegDescription& description) {
-    PixelSource source;
-    const bool trueColor = image.ColorType() == 0 && !image.IsEmpty();
-    if (trueColor) {
-        // The device form already holds the pixels the 24-bit extraction would copy.
-        source = {reinterpret_cast<const uint8_t*>(std::as_const(image).Bits()),
-                  static_cast<size_t>(image.Width()) * 4,
-                  static_cast<JDIMENSION>(image.Width()),
-                  static_cast<JDIMENSION>(image.Height()),
-                  4,
-                  false};
-    } else if (image.ExtractDib(0, kBiRgb)) {
-        const BitmapInfoHeader& header = *image.Header();
-        source = {image.Pixels(),
-                  DibStride(static_cast<size_t>(header.biWidth), 24),
-                  static_cast<JDIMENSION>(header.biWidth),
-                  static_cast<JDIMENSION>(header.biHeight),
-                  3,
-                  true};
-    } else {
-        image.FreeDib();
+    // A true-colour device form already holds the pixels the 24-bit extraction would copy.
+    if (image.ColorType() == 0 && !image.IsEmpty())
+        return EncodeRows(file, path, DeviceRows(image), settings, description);
+    const std::optional<PackedDib> dib = ExtractDib(image, 0);
+    if (!dib) {
         ReportErrorId(kWriterName, path, StringId::NoDib);
         return false;
     }
-    bool ok = EncodeRows(file, path, source, settings, description);
-    image.FreeDib();
-    return ok;
+    return EncodeRows(file, path, PackedRows(*dib), settings, description);
 }
 
-bool EncodeJpegFile(const std::string& path, CDibImage& image, const JpegWriteSettings& settings,
-                    JpegDescription& description) {
+bool EncodeJpegFile(const std::string& path, const CDibImage& image,
+                    const JpegWriteSettings& settings, JpegDescription& description) {
     FileHandle file = FileHandle::Open(path, "wb");
     if (!file) {
         ReportError(kWriterName, path, "Cannot open");
@@ -236,7 +240,7 @@ bool SaveJpegFile(CImageDoc& document, const ImageWriteOptions& options, ImageFa
         return false;
     }
     JpegDescription description;
-    if (!EncodeJpegStream(file, path, document.ImageBuffer(), values, description)) return false;
+    if (!EncodeJpegStream(file, path, document.Image(), values, description)) return false;
     written.description = description.text;
     written.grayscale = description.grayscale;
     written.qualityEstimate = description.qualityEstimate;

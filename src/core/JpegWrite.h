@@ -46,11 +46,11 @@ constexpr size_t kMaxComment = 65533;
 // Writes the image as a JPEG stream into an open file (which the caller closes) and describes
 // what was written. Failures are reported ("SaveJpegFile" with the path, or "JPEGLIB" with the
 // library's message).
-bool EncodeJpegStream(std::FILE* file, const std::string& path, CDibImage& image,
+bool EncodeJpegStream(std::FILE* file, const std::string& path, const CDibImage& image,
                       const JpegWriteSettings& settings, JpegDescription& description);
 // As EncodeJpegStream into a file it creates; a partly written file stays.
-bool EncodeJpegFile(const std::string& path, CDibImage& image, const JpegWriteSettings& settings,
-                    JpegDescription& description);
+bool EncodeJpegFile(const std::string& path, const CDibImage& image,
+                    const JpegWriteSettings& settings, JpegDescription& description);
 
 // The document writer: the options' format values (the control bar's, committed by the
 // caller), the document's tables when its custom-DQT flag is set, and its current comment when

@@ -3,7 +3,7 @@
 // lowest index on ties). The search walks the entries in order of green outward from the
 // colour's own green and stops where green alone is farther than the best match; recent answers
 // are cached, so pictures with few colours map quickly.
-#include "core/DibImage.h"
+#include "core/DibTypes.h"
 
 #include <array>
 #include <cstdint>

@@ -1,6 +1,7 @@
 #include "core/PngFile.h"
 
 #include "base/ReportError.h"
+#include "core/DibExtract.h"
 #include "core/ImageDoc.h"
 #include "core/ImageWriteOptions.h"
 #include "core/OutputFiles.h"
@@ -9,6 +10,7 @@
 #include "jpegtools/Charset.h"
 
 #include <cstdint>
+#include <optional>
 
 namespace {
 
@@ -92,21 +94,19 @@ bool SavePngDocument(CImageDoc& document, const ImageWriteOptions& writeOptions,
         ReportError(kSaveName, path, output.CreateFailureMessage("Cannot open"));
         return false;
     }
-    CDibImage& image = document.ImageBuffer();
+    const CDibImage& image = document.Image();
     const size_t width = static_cast<size_t>(image.Width()),
                  height = static_cast<size_t>(image.Height());
-    if (image.IsEmpty() || !image.ExtractDib(0, kBiRgb) ||
-        image.PixelSize() < DibStride(width, 24) * height) {
-        image.FreeDib();
+    std::optional<PackedDib> dib = ExtractDib(image, 0); // the writer converts its rows in place
+    if (!dib || dib->Pixels().size() < DibStride(width, 24) * height) {
         ReportErrorId(kSaveName, path, StringId::NoDib);
         return false;
     }
     const PngSaveOptions& options = writeOptions.png;
     PngSaveRequest request = RequestFor(document, writeOptions);
     PngSaveResult result;
-    const PackedRgbRows rows{image.Pixels(), width, height, DibStride(width, 24)};
+    const PackedRgbRows rows{dib->Pixels().data(), width, height, DibStride(width, 24)};
     const bool ok = WritePngStream(file, path, rows, request, options, result);
-    image.FreeDib();
     if (!ok) return false;
     written.palette = std::move(request.palette);
     written.description = result.description;

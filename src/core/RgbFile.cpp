@@ -3,6 +3,7 @@
 #include "base/ByteReader.h"
 #include "base/FileHandle.h"
 #include "base/ReportError.h"
+#include "core/DibExtract.h"
 #include "core/ImageDoc.h"
 #include "core/OutputFiles.h"
 #include "core/PackedImage.h"
@@ -161,7 +162,7 @@ bool ReadRgbFile(const std::string& path, const ImageReadOptions& options,
 
 bool SaveRgbFile(CImageDoc& document, const ImageWriteOptions&, ImageFacts& written,
                  COutputFiles& output, const std::string& path) {
-    CDibImage& image = document.ImageBuffer();
+    const CDibImage& image = document.Image();
     const int width = image.Width(), height = image.Height();
     const std::string headerPath = FalHeaderPath(path), dataPath = RgbDataPath(path);
     std::FILE* header = output.Create(headerPath, false);
@@ -179,14 +180,14 @@ bool SaveRgbFile(CImageDoc& document, const ImageWriteOptions&, ImageFacts& writ
     }
     const size_t w = static_cast<size_t>(width), h = static_cast<size_t>(height);
     const size_t stride = DibStride(w, 24);
-    if (image.IsEmpty() || !image.ExtractDib(0, kBiRgb) || image.PixelSize() < stride * h) {
-        image.FreeDib();
+    const std::optional<PackedDib> dib = ExtractDib(image, 0);
+    if (!dib || dib->Pixels().size() < stride * h) {
         ReportErrorId(kSaveName, dataPath, StringId::NoDib);
         return false;
     }
     std::vector<uint8_t> row(w * 3);
     for (size_t r = 0; r < h; ++r) {
-        const uint8_t* source = image.Pixels() + (h - 1 - r) * stride;
+        const uint8_t* source = dib->Pixels().data() + (h - 1 - r) * stride;
         for (size_t x = 0; x < row.size(); x += 3) {
             row[x] = source[x + 2];
             row[x + 1] = source[x + 1];
@@ -194,7 +195,6 @@ bool SaveRgbFile(CImageDoc& document, const ImageWriteOptions&, ImageFacts& writ
         }
         if (std::fwrite(row.data(), 1, row.size(), data) != row.size()) break;
     }
-    image.FreeDib();
     written.description = Description(width, height);
     return true;
 }

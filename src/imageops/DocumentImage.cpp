@@ -4,25 +4,24 @@
 #include "base/Platform.h"
 #include "base/ReportError.h"
 #include "base/StringTable.h"
+#include "core/DibExtract.h"
 #include "core/ImageDoc.h"
 #include "core/ImageReadOptions.h"
 #include "settings/SettingsStore.h"
 
-#include <algorithm>
+#include <optional>
+#include <utility>
 
-namespace {} // namespace
-
-PixelLayout PackedLayout(CDibImage& image) {
-    const BitmapInfoHeader& header = *image.Header();
+PixelLayout PackedLayout(const BitmapInfoHeader& header) {
     const auto width = static_cast<size_t>(header.biWidth);
     return {DibStride(width, header.biBitCount), width, static_cast<size_t>(header.biHeight)};
 }
 
-PackedPicture CopyPackedPicture(CImageDoc& document) {
-    CDibImage& image = document.ImageBuffer();
-    if (!image.ExtractDib(0, kBiRgb)) return {};
-    const PixelLayout layout = PackedLayout(image);
-    return {image.TakePackedPixels(), layout};
+PackedPicture CopyPackedPicture(const CImageDoc& document) {
+    std::optional<PackedDib> dib = ExtractDib(document.Image(), 0);
+    if (!dib) return {};
+    const PixelLayout layout = PackedLayout(dib->Header());
+    return {std::move(*dib).TakePixels(), layout};
 }
 
 bool InstallModifiedImage(CImageDoc& document, std::unique_ptr<CDibImage> image,

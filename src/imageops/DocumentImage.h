@@ -11,8 +11,8 @@
 
 class CImageDoc;
 
-// The shape of an image buffer's packed pixels (whose header is in place).
-PixelLayout PackedLayout(CDibImage& image);
+// The shape of the packed pixels a header describes.
+PixelLayout PackedLayout(const BitmapInfoHeader& header);
 
 // A packed 24-bit copy of a picture: blue, green, red, bottom-up rows.
 struct PackedPicture {
@@ -21,7 +21,7 @@ struct PackedPicture {
 };
 
 // The document's picture as a packed 24-bit copy of its own; empty when it cannot be made.
-PackedPicture CopyPackedPicture(CImageDoc& document);
+PackedPicture CopyPackedPicture(const CImageDoc& document);
 
 // Adapts a packed 24-bit result to the display and makes it the document's picture: the
 // palette copy is dropped, the file size becomes 0 and the info text "WxH Modified Image"

@@ -2,9 +2,12 @@
 
 #include "base/Platform.h"
 #include "base/ReportError.h"
+#include "core/DibExtract.h"
 #include "core/ImageDoc.h"
 #include "imageops/DocumentImage.h"
 #include "imageops/LevelTable.h"
+
+#include <optional>
 
 namespace {
 
@@ -14,15 +17,17 @@ const char* const kTag = "Gamma";
 
 bool ApplyGamma(CImageDoc& document, const int gamma[256], const int levels[256]) {
     WaitCursor wait;
-    CDibImage& source = document.ImageBuffer();
-    if (!source.ExtractDib(0, kBiRgb)) {
+    std::optional<PackedDib> source = ExtractDib(document.Image(), 0);
+    if (!source) {
         ReportErrorId(kTag, "", StringId::NoDib);
         return false;
     }
-    std::unique_ptr<CDibImage> target = NewPackedImage(source.Width(), source.Height(), 24);
+    std::unique_ptr<CDibImage> target =
+        NewPackedImage(document.ImageWidth(), document.ImageHeight(), 24);
     if (target)
-        ApplyTransfer(source.Pixels(), target->Pixels(), PackedLayout(source), gamma, levels);
-    source.FreeDib();
+        ApplyTransfer(source->Pixels().data(), target->Pixels(), PackedLayout(source->Header()),
+                      gamma, levels);
+    source.reset(); // before the display form is made
     if (!target) {
         ReportErrorId(kTag, "", StringId::NoDib);
         return false;

@@ -2,9 +2,12 @@
 
 #include "base/Platform.h"
 #include "base/ReportError.h"
+#include "core/DibExtract.h"
 #include "core/DocTemplate.h"
 #include "imageops/DocumentImage.h"
 #include "imageops/YCbCrSplit.h"
+
+#include <optional>
 
 namespace {
 
@@ -28,15 +31,16 @@ std::vector<RgbQuad> GreyColorTable() {
 
 // One plane of the source's packed 24-bit pixels as a realized 8-bit grey image; null (after
 // a report) on failure.
-std::unique_ptr<CDibImage> MakePlaneImage(CDibImage& source, YCbCrComponent component) {
+std::unique_ptr<CDibImage> MakePlaneImage(const PackedDib& source, YCbCrComponent component) {
+    const BitmapInfoHeader& header = source.Header();
     std::unique_ptr<CDibImage> plane =
-        NewPackedImage(source.Width(), source.Height(), 8, GreyColorTable());
+        NewPackedImage(header.biWidth, header.biHeight, 8, GreyColorTable());
     if (!plane) {
         ReportErrorId(kTag, "", StringId::NoDib);
         return nullptr;
     }
-    SplitComponent(source.Pixels(), PackedLayout(source), component, plane->Pixels(),
-                   PackedLayout(*plane).stride);
+    SplitComponent(source.Pixels().data(), PackedLayout(header), component, plane->Pixels(),
+                   PackedLayout(*plane->Header()).stride);
     const bool realized = plane->Realize();
     plane->FreeDib();
     if (!realized) {
@@ -48,20 +52,19 @@ std::unique_ptr<CDibImage> MakePlaneImage(CDibImage& source, YCbCrComponent comp
 
 } // namespace
 
-std::vector<CImageDoc*> SeparateYCbCr(CImageDoc& source, CDocTemplate& documents) {
+std::vector<CImageDoc*> SeparateYCbCr(const CImageDoc& source, CDocTemplate& documents) {
     const std::string title = source.Title();
     const int syncId = source.SyncId();
     WaitCursor wait;
     std::vector<CImageDoc*> made;
-    CDibImage& image = source.ImageBuffer();
-    if (!image.ExtractDib(0, kBiRgb)) {
-        image.FreeDib();
+    const std::optional<PackedDib> image = ExtractDib(source.Image(), 0);
+    if (!image) {
         ReportErrorId(kTag, "", StringId::NoDib);
         return made;
     }
     // Each plane is made before its document, so that a failure leaves no half-made window.
     for (const Plane& plane : kPlanes) {
-        std::unique_ptr<CDibImage> planeImage = MakePlaneImage(image, plane.component);
+        std::unique_ptr<CDibImage> planeImage = MakePlaneImage(*image, plane.component);
         if (!planeImage) break;
         CImageDoc* document = documents.OpenFilledDocument([&](CImageDoc& planeDocument) {
             planeDocument.SetSyncId(syncId);
@@ -75,6 +78,5 @@ std::vector<CImageDoc*> SeparateYCbCr(CImageDoc& source, CDocTemplate& documents
         }
         made.push_back(document);
     }
-    image.FreeDib();
     return made;
 }

@@ -10,4 +10,4 @@ class CImageDoc;
 // after the source with "[Y]", "[Cb]" and "[Cr]" and in the source's sync group; the source
 // is not changed. Returns the documents made: all three, or those made before a failure, which
 // is reported under "CvEmYcbcr".
-std::vector<CImageDoc*> SeparateYCbCr(CImageDoc& source, CDocTemplate& documents);
+std::vector<CImageDoc*> SeparateYCbCr(const CImageDoc& source, CDocTemplate& documents);

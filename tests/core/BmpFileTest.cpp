@@ -1,4 +1,5 @@
 #include "core/BmpFile.h"
+#include "core/DibExtract.h"
 #include "settings/SettingsStore.h"
 
 #include "base/HeadlessPlatform.h"
@@ -10,6 +11,7 @@
 #include <cstring>
 #include <filesystem>
 #include <map>
+#include <optional>
 #include <vector>
 
 namespace {
@@ -186,9 +188,10 @@ TEST_F(BmpFile, Os2OneBitFileBecomesTwoColors) {
     EXPECT_EQ(image->PixelColor(0, 0), 0xFFFFFFu);
     EXPECT_EQ(image->PixelColor(1, 0), 0u);
     EXPECT_EQ(image->PixelColor(2, 0), 0xFFFFFFu);
-    ASSERT_TRUE(image->ExtractDib(-1, kBiRgb));
-    EXPECT_EQ(image->HeaderSize(), 48u);
-    EXPECT_EQ(image->Header()->biClrUsed, 2u);
+    const std::optional<PackedDib> packed = ExtractDib(*image);
+    ASSERT_TRUE(packed);
+    EXPECT_EQ(packed->HeaderBlock().size(), 48u);
+    EXPECT_EQ(packed->Header().biClrUsed, 2u);
 }
 
 TEST_F(BmpFile, RoundTripsArePixelExact) {

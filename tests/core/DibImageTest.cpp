@@ -2,19 +2,21 @@
 
 #include "base/HeadlessPlatform.h"
 #include "base/MemoryLimit.h"
+#include "core/DibExtract.h"
 #include "core/FixedPalette.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstring>
+#include <optional>
 #include <span>
 #include <vector>
 
 namespace {
 
 // A packed DIB built in the test: header, colour table and rows as given.
-struct PackedDib {
+struct TestDib {
     BitmapInfoHeader info;
     std::vector<RgbQuad> table;
     std::vector<uint8_t> pixels;
@@ -35,8 +37,8 @@ struct PackedDib {
     }
 };
 
-PackedDib Dib(int width, int height, int bitCount, uint32_t compression = kBiRgb) {
-    PackedDib dib;
+TestDib Dib(int width, int height, int bitCount, uint32_t compression = kBiRgb) {
+    TestDib dib;
     dib.info.biWidth = width;
     dib.info.biHeight = height;
     dib.info.biBitCount = static_cast<uint16_t>(bitCount);
@@ -69,7 +71,7 @@ TEST(DibImage, StridesPadRowsToFourBytes) {
 }
 
 TEST(DibImage, Realizes24BitRowsBottomUp) {
-    PackedDib dib = Dib(2, 2, 24);
+    TestDib dib = Dib(2, 2, 24);
     // Bottom row: blue, green; top row: red, white.
     const uint8_t bottom[] = {255, 0, 0, 0, 255, 0}, top[] = {0, 0, 255, 255, 255, 255};
     std::memcpy(dib.pixels.data(), bottom, 6);
@@ -87,7 +89,7 @@ TEST(DibImage, Realizes24BitRowsBottomUp) {
 }
 
 TEST(DibImage, Realizes8BitIndicesWithTheirPalette) {
-    PackedDib dib = Dib(3, 1, 8);
+    TestDib dib = Dib(3, 1, 8);
     dib.info.biClrUsed = 2;
     dib.table = {Rgb(10, 20, 30), Rgb(200, 100, 50)};
     dib.pixels[0] = 1, dib.pixels[1] = 0, dib.pixels[2] = 7; // 7 lies beyond the table
@@ -111,7 +113,7 @@ TEST(DibImage, PrepareForDisplayRealizesAndFreesThePackedForm) {
 }
 
 TEST(DibImage, DecodesBitFieldsAndSixteenBitDefaults) {
-    PackedDib rgb555 = Dib(2, 1, 16);
+    TestDib rgb555 = Dib(2, 1, 16);
     rgb555.pixels = {0x00, 0x7C, 0x1F, 0x00}; // pure red, pure blue (5-5-5)
     auto image = rgb555.Load();
     ASSERT_TRUE(image->Realize());
@@ -119,7 +121,7 @@ TEST(DibImage, DecodesBitFieldsAndSixteenBitDefaults) {
     EXPECT_EQ(image->PixelColor(1, 0), 0x0000FFu);
 
     // 5-6-5 masks follow a 40-byte header; green 32 of 63 scales to 130.
-    PackedDib rgb565 = Dib(1, 1, 16, kBiBitfields);
+    TestDib rgb565 = Dib(1, 1, 16, kBiBitfields);
     rgb565.table = {RgbQuad{0x00, 0xF8, 0, 0}, RgbQuad{0xE0, 0x07, 0, 0}, RgbQuad{0x1F, 0, 0, 0}};
     rgb565.pixels = {0x00, 0x04, 0, 0};
     image = rgb565.Load();
@@ -128,7 +130,7 @@ TEST(DibImage, DecodesBitFieldsAndSixteenBitDefaults) {
     EXPECT_EQ(image->ColorType(), 0);
 
     // 32-bit masks in another order (X,B,G,R from the high byte down).
-    PackedDib xbgr = Dib(1, 1, 32, kBiBitfields);
+    TestDib xbgr = Dib(1, 1, 32, kBiBitfields);
     xbgr.table = {RgbQuad{0xFF, 0, 0, 0}, RgbQuad{0, 0xFF, 0, 0}, RgbQuad{0, 0, 0xFF, 0}};
     xbgr.pixels = {0x11, 0x22, 0x33, 0x44};
     image = xbgr.Load();
@@ -137,7 +139,7 @@ TEST(DibImage, DecodesBitFieldsAndSixteenBitDefaults) {
 }
 
 TEST(DibImage, DecodesTopDownRowsAndFourBitIndices) {
-    PackedDib dib = Dib(3, -2, 4);
+    TestDib dib = Dib(3, -2, 4);
     dib.table = FixedPalette(16);
     dib.pixels[0] = 0x12, dib.pixels[1] = 0x30; // top row: 1, 2, 3
     dib.pixels[4] = 0xF0;                       // bottom row: 15, 0, 0
@@ -150,7 +152,7 @@ TEST(DibImage, DecodesTopDownRowsAndFourBitIndices) {
 }
 
 TEST(DibImage, DecodesRle8RunsDeltasAndAbsoluteRuns) {
-    PackedDib dib = Dib(4, 3, 8, kBiRle8);
+    TestDib dib = Dib(4, 3, 8, kBiRle8);
     dib.table = FixedPalette(16);
     dib.pixels = {3, 5,             // bottom row: three 5s
                   0, 0,             // end of line
@@ -167,7 +169,7 @@ TEST(DibImage, DecodesRle8RunsDeltasAndAbsoluteRuns) {
 }
 
 TEST(DibImage, DecodesRle4NibblePairs) {
-    PackedDib dib = Dib(5, 1, 4, kBiRle4);
+    TestDib dib = Dib(5, 1, 4, kBiRle4);
     dib.table = FixedPalette(16);
     dib.pixels = {3, 0x12, 0, 3, 0xAB, 0xC0, 0, 1}; // 1,2,1 then absolute A,B (C clipped)
     auto image = dib.Load();
@@ -177,7 +179,7 @@ TEST(DibImage, DecodesRle4NibblePairs) {
 }
 
 TEST(DibImage, TruncatedRleKeepsWhatItHas) {
-    PackedDib dib = Dib(4, 2, 8, kBiRle8);
+    TestDib dib = Dib(4, 2, 8, kBiRle8);
     dib.pixels = {2, 9, 0, 4, 1}; // an absolute run whose data is cut short
     auto image = dib.Load();
     ASSERT_TRUE(image->Realize());
@@ -187,7 +189,7 @@ TEST(DibImage, TruncatedRleKeepsWhatItHas) {
 }
 
 TEST(DibImage, MalformedDibsFailWithAnEmptyImage) {
-    std::vector<PackedDib> bad;
+    std::vector<TestDib> bad;
     bad.push_back(Dib(4, 4, 24));
     bad.back().pixels.resize(bad.back().pixels.size() - 13); // last row short
     bad.push_back(Dib(4, 4, 2));                             // no such bit count for Windows
@@ -215,13 +217,13 @@ TEST(DibImage, MalformedDibsFailWithAnEmptyImage) {
 }
 
 TEST(DibImage, LastRowMayLackItsPadding) {
-    PackedDib dib = Dib(1, 2, 24);
+    TestDib dib = Dib(1, 2, 24);
     dib.pixels.resize(4 + 3);
     EXPECT_TRUE(dib.Load()->Realize());
 }
 
 TEST(DibImage, AdoptsAPackedDibInOneBlock) {
-    PackedDib dib = Dib(2, 1, 8);
+    TestDib dib = Dib(2, 1, 8);
     dib.info.biClrUsed = 16;
     dib.table = FixedPalette(16);
     dib.pixels = {15, 9, 0, 0};
@@ -245,67 +247,95 @@ TEST(DibImage, AdoptsAnOs2Header) {
 }
 
 TEST(DibImage, ExtractsTrueColorFromAPaletteImage) {
-    PackedDib dib = Dib(2, 2, 8);
+    TestDib dib = Dib(2, 2, 8);
     dib.info.biClrUsed = 2;
     dib.table = {Rgb(1, 2, 3), Rgb(4, 5, 6)};
     dib.pixels = {0, 1, 0, 0, 1, 0, 0, 0};
     auto image = dib.Load();
     ASSERT_TRUE(image->Realize());
     image->FreeDib();
-    ASSERT_TRUE(image->ExtractDib(0, kBiRgb));
-    EXPECT_EQ(image->HeaderSize(), 40u);
-    EXPECT_EQ(image->Header()->biBitCount, 24);
-    EXPECT_EQ(image->Header()->biClrUsed, 0u);
-    EXPECT_EQ(image->Header()->biSizeImage, 16u);
+    const std::optional<PackedDib> packed = ExtractDib(*image, 0);
+    ASSERT_TRUE(packed);
+    EXPECT_EQ(packed->HeaderBlock().size(), 40u);
+    EXPECT_EQ(packed->Header().biBitCount, 24);
+    EXPECT_EQ(packed->Header().biClrUsed, 0u);
+    EXPECT_EQ(packed->Header().biSizeImage, 16u);
+    EXPECT_TRUE(packed->ColorTable().empty());
     const uint8_t bottom[] = {3, 2, 1, 6, 5, 4}, top[] = {6, 5, 4, 3, 2, 1};
-    EXPECT_EQ(std::memcmp(image->Pixels(), bottom, 6), 0);
-    EXPECT_EQ(std::memcmp(image->Pixels() + 8, top, 6), 0);
+    EXPECT_EQ(std::memcmp(packed->Pixels().data(), bottom, 6), 0);
+    EXPECT_EQ(std::memcmp(packed->Pixels().data() + 8, top, 6), 0);
 }
 
 TEST(DibImage, ExtractKeepsIndicesAtTheImagesOwnDepth) {
-    PackedDib dib = Dib(3, 1, 8);
+    TestDib dib = Dib(3, 1, 8);
     dib.table = FixedPalette(256);
     dib.table[7] = dib.table[200]; // a duplicate colour keeps its own index
     dib.pixels = {200, 7, 255, 0};
     auto image = dib.Load();
     ASSERT_TRUE(image->Realize());
-    ASSERT_TRUE(image->ExtractDib(-1, kBiRgb));
-    EXPECT_EQ(image->HeaderSize(), 40u + 1024);
-    EXPECT_EQ(image->Header()->biClrUsed, 256u);
+    const std::optional<PackedDib> packed = ExtractDib(*image);
+    ASSERT_TRUE(packed);
+    EXPECT_EQ(packed->HeaderBlock().size(), 40u + 1024);
+    EXPECT_EQ(packed->Header().biClrUsed, 256u);
+    EXPECT_EQ(packed->ColorTable().size(), 256u);
     const uint8_t expected[] = {200, 7, 255};
-    EXPECT_EQ(std::memcmp(image->Pixels(), expected, 3), 0);
+    EXPECT_EQ(std::memcmp(packed->Pixels().data(), expected, 3), 0);
 }
 
 TEST(DibImage, ExtractMapsToTheNearestColorAtAnotherDepth) {
-    PackedDib dib = Dib(3, 1, 24);
+    TestDib dib = Dib(3, 1, 24);
     dib.pixels = {0, 0, 250, 10, 10, 10, 200, 200, 200, 0, 0, 0}; // near red, near black, silver
     auto image = dib.Load();
     ASSERT_TRUE(image->Realize());
-    ASSERT_TRUE(image->ExtractDib(16, kBiRgb)); // no palette: the fixed 16-colour set
-    EXPECT_EQ(image->Header()->biBitCount, 4);
-    EXPECT_EQ(image->Pixels()[0], 0x90); // red (9), black (0)
-    EXPECT_EQ(image->Pixels()[1], 0x80); // silver (8)
-    ASSERT_TRUE(image->ExtractDib(2, kBiRgb));
-    EXPECT_EQ(image->Pixels()[0], 0x20); // 0, 0, 1 in the top bits
+    std::optional<PackedDib> packed = ExtractDib(*image, 16); // no palette: the fixed 16 colours
+    ASSERT_TRUE(packed);
+    EXPECT_EQ(packed->Header().biBitCount, 4);
+    EXPECT_EQ(packed->Pixels()[0], 0x90); // red (9), black (0)
+    EXPECT_EQ(packed->Pixels()[1], 0x80); // silver (8)
+    packed = ExtractDib(*image, 2);
+    ASSERT_TRUE(packed);
+    EXPECT_EQ(packed->Pixels()[0], 0x20); // 0, 0, 1 in the top bits
 
     const RgbQuad grays[] = {Rgb(0, 0, 0), Rgb(128, 128, 128), Rgb(255, 255, 255)};
     image->SetPalette(grays, 3);
-    ASSERT_TRUE(image->ExtractDib(256, kBiRgb));
-    EXPECT_EQ(image->ColorTable()[1].rgbRed, 128);
-    EXPECT_EQ(image->ColorTable()[3].rgbRed, 0); // entries beyond the palette are black
+    packed = ExtractDib(*image, 256);
+    ASSERT_TRUE(packed);
+    EXPECT_EQ(packed->ColorTable()[1].rgbRed, 128);
+    EXPECT_EQ(packed->ColorTable()[3].rgbRed, 0); // entries beyond the palette are black
     const uint8_t expected[] = {1, 0, 2};
-    EXPECT_EQ(std::memcmp(image->Pixels(), expected, 3), 0);
+    EXPECT_EQ(std::memcmp(packed->Pixels().data(), expected, 3), 0);
 }
 
-TEST(DibImage, ExtractRefusesOtherColorTypesAndCompressions) {
+TEST(DibImage, ExtractRefusesOtherColorTypes) {
     CDibImage image;
-    EXPECT_FALSE(image.ExtractDib(0, kBiRgb)); // empty
+    EXPECT_FALSE(ExtractDib(image, 0)); // empty
     ASSERT_TRUE(image.CreateBlank(4, 4, 0));
-    EXPECT_FALSE(image.ExtractDib(8, kBiRgb));
-    EXPECT_FALSE(image.ExtractDib(24, kBiRgb));
-    EXPECT_FALSE(image.ExtractDib(256, kBiRle8));
-    EXPECT_EQ(image.HeaderSize(), 0u);
-    EXPECT_EQ(image.PixelSize(), 0u);
+    EXPECT_FALSE(ExtractDib(image, 8));
+    EXPECT_FALSE(ExtractDib(image, 24));
+    EXPECT_TRUE(ExtractDib(image, 0));
+}
+
+// The packed form is a value of its own: made from a const picture, which it leaves as it was,
+// and handing its pixel block on without a copy.
+TEST(DibImage, ExtractionLeavesThePictureAndOwnsItsBytes) {
+    CDibImage image;
+    ASSERT_TRUE(image.CreateBlank(3, 2, 16));
+    image.Fill(0xFF0000);
+    const CDibImage& picture = image;
+    const uint64_t revision = picture.Revision();
+    std::optional<PackedDib> packed = ExtractDib(picture);
+    ASSERT_TRUE(packed);
+    EXPECT_EQ(picture.Revision(), revision);
+    EXPECT_EQ(picture.PixelColor(2, 1), 0xFF0000u);
+    EXPECT_EQ(packed->Header().biBitCount, 4);
+    EXPECT_EQ(packed->Pixels().size(), 8u);
+    EXPECT_EQ(packed->Pixels()[0], 0x99); // red is entry 9 of the fixed 16 colours
+
+    PackedDib moved = std::move(*packed);
+    const uint8_t* block = moved.Pixels().data();
+    const PackedBytes pixels = std::move(moved).TakePixels();
+    EXPECT_EQ(pixels.data(), block);
+    EXPECT_EQ(pixels.size(), 8u);
 }
 
 TEST(DibImage, BlankImagesAndFill) {
@@ -333,10 +363,10 @@ bool AllOpaque(std::span<const uint32_t> words) {
 } // namespace
 
 TEST(DibImage, TrueColorWordsAreOpaqueWhateverTheSource) {
-    PackedDib rgb555 = Dib(3, 2, 16);
+    TestDib rgb555 = Dib(3, 2, 16);
     rgb555.pixels.assign(rgb555.pixels.size(), 0xFF); // the unused top bit set
-    PackedDib xrgb = Dib(3, 2, 32);                   // X bytes 0 in the file
-    for (const PackedDib* dib : {&rgb555, &xrgb}) {
+    TestDib xrgb = Dib(3, 2, 32);                     // X bytes 0 in the file
+    for (const TestDib* dib : {&rgb555, &xrgb}) {
         auto image = dib->Load();
         ASSERT_TRUE(image->Realize());
         EXPECT_EQ(image->TrueColorPixels().size(), 6u);
@@ -353,7 +383,7 @@ TEST(DibImage, TrueColorWordsAreOpaqueWhateverTheSource) {
 
 TEST(DibImage, PaletteImagesDrawThroughAPaddedTable) {
     for (int bitCount : {1, 4, 8}) {
-        PackedDib dib = Dib(3, 1, bitCount);
+        TestDib dib = Dib(3, 1, bitCount);
         dib.info.biClrUsed = 2;
         dib.table = {Rgb(10, 20, 30), Rgb(200, 100, 50)};
         auto image = dib.Load();
@@ -367,11 +397,12 @@ TEST(DibImage, PaletteImagesDrawThroughAPaddedTable) {
         EXPECT_EQ(table[2], 0xFF000000u);
         EXPECT_EQ(table[255], 0xFF000000u);
         // Extraction at the own depth still declares only the own entries.
-        ASSERT_TRUE(image->ExtractDib(-1, kBiRgb));
-        EXPECT_EQ(image->HeaderSize(), 40u + 4 * (bitCount == 1 ? 2 : 1u << bitCount));
-        EXPECT_EQ(image->ColorTable()[1].rgbRed, 200);
+        const std::optional<PackedDib> packed = ExtractDib(*image);
+        ASSERT_TRUE(packed);
+        EXPECT_EQ(packed->HeaderBlock().size(), 40u + 4 * (bitCount == 1 ? 2 : 1u << bitCount));
+        EXPECT_EQ(packed->ColorTable()[1].rgbRed, 200);
         if (bitCount > 1) {
-            EXPECT_EQ(image->ColorTable()[2].rgbRed, 0);
+            EXPECT_EQ(packed->ColorTable()[2].rgbRed, 0);
         }
     }
     CDibImage image;
@@ -406,9 +437,11 @@ TEST(DibImage, RevisionGrowsWithEveryChangeOfTheDeviceForm) {
     EXPECT_TRUE(changed());
     // Reading and extracting leave it.
     EXPECT_EQ(image.PixelColor(0, 0), 0x00FF00u);
-    ASSERT_TRUE(image.ExtractDib(-1, kBiRgb));
+    const std::optional<PackedDib> packed = ExtractDib(image);
+    ASSERT_TRUE(packed);
     EXPECT_FALSE(changed());
-    ASSERT_TRUE(image.Realize());
+    ASSERT_TRUE(image.AdoptDib(packed->HeaderBlock().data(), packed->HeaderBlock().size(),
+                               packed->Pixels().data(), packed->Pixels().size()));
     EXPECT_TRUE(changed());
     image.Release();
     EXPECT_TRUE(changed());
