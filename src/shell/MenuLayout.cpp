@@ -1,13 +1,18 @@
 #include "shell/MenuLayout.h"
 
+#include "base/StringTable.h"
 #include "shell/CommandId.h"
 
 #include <utility>
 
 namespace {
 
-MenuItem Item(int id, const char* caption = nullptr) {
-    return {MenuItemKind::Command, id, caption, {}};
+MenuItem Item(int id) {
+    return {MenuItemKind::Command, id, nullptr, {}};
+}
+
+MenuItem Item(int id, StringId caption) {
+    return {MenuItemKind::Command, id, StringTableText(caption), {}};
 }
 
 MenuItem Line() {
@@ -18,8 +23,8 @@ MenuItem WindowList() {
     return {MenuItemKind::WindowList, ID_SEPARATOR, nullptr, {}};
 }
 
-MenuItem Submenu(const char* title, std::vector<MenuItem> items) {
-    return {MenuItemKind::Submenu, ID_SEPARATOR, title, std::move(items)};
+MenuItem Submenu(StringId title, std::vector<MenuItem> items) {
+    return {MenuItemKind::Submenu, ID_SEPARATOR, StringTableText(title), std::move(items)};
 }
 
 // The zoom-rate commands of the table's entries; without a table all twelve.
@@ -34,14 +39,15 @@ std::vector<MenuItem> ZoomRateItems(const ZoomTable* table = nullptr) {
 
 const std::vector<MenuItem>& NoDocumentMenu() {
     static const std::vector<MenuItem> menu = {
-        Submenu("ファイル(&F)", {Item(ID_FILE_OPEN), Line(), Item(ID_FILE_MRU_FILE1), Line(),
-                                 Item(ID_SETTINGS, "環境設定(&R)"), Line(), Item(ID_APP_EXIT)}),
-        Submenu("編集(&E)", {Item(ID_EDIT_PASTE), Item(ID_EDIT_CLEAR_ALL)}),
-        Submenu("特殊(&Z)",
+        Submenu(StringId::MenuFile,
+                {Item(ID_FILE_OPEN), Line(), Item(ID_FILE_MRU_FILE1), Line(),
+                 Item(ID_SETTINGS, StringId::MenuSettings), Line(), Item(ID_APP_EXIT)}),
+        Submenu(StringId::MenuEdit, {Item(ID_EDIT_PASTE), Item(ID_EDIT_CLEAR_ALL)}),
+        Submenu(StringId::MenuSpecial,
                 {Item(ID_MARKER_EDIT_FILE), Item(ID_BATCH_CONVERT), Item(ID_BATCH_FILTER)}),
-        Submenu("表示(&V)", {Item(ID_VIEW_TOOLBAR), Item(ID_VIEW_ZOOMBAR), Item(ID_VIEW_STATUS_BAR),
-                             Item(ID_VIEW_CONTROLBAR)}),
-        Submenu("ﾍﾙﾌﾟ(&H)",
+        Submenu(StringId::MenuView, {Item(ID_VIEW_TOOLBAR), Item(ID_VIEW_ZOOMBAR),
+                                     Item(ID_VIEW_STATUS_BAR), Item(ID_VIEW_CONTROLBAR)}),
+        Submenu(StringId::MenuHelpHalfWidth,
                 {Item(ID_HELP_INDEX), Item(ID_HELP_FINDER), Line(), Item(ID_APP_ABOUT)}),
     };
     return menu;
@@ -49,28 +55,30 @@ const std::vector<MenuItem>& NoDocumentMenu() {
 
 const std::vector<MenuItem>& DocumentMenu() {
     static const std::vector<MenuItem> menu = {
-        Submenu("ファイル(&F)",
+        Submenu(StringId::MenuFile,
                 {Item(ID_FILE_OPEN), Item(ID_FILE_CLOSE), Item(ID_RELOAD), Line(),
                  Item(ID_FILE_SAVE_AS), Item(ID_JPEG_CONVERT), Line(), Item(ID_FILE_MRU_FILE1),
                  Line(), Item(ID_SETTINGS), Line(), Item(ID_APP_EXIT)}),
         // The clear item shows the key text of close-all beside it, though the key is not its.
-        Submenu("編集(&E)", {Item(ID_EDIT_COPY), Item(ID_EDIT_PASTE),
-                             Item(ID_EDIT_CLEAR_ALL, "クリップボードの消去(&L)\tCtrl+L"), Line(),
-                             Item(ID_COMMENT_TOGGLE), Item(ID_COMMENT_EDIT), Line(),
-                             Item(ID_RESIZE), Item(ID_GAMMA)}),
-        Submenu("特殊(&Z)", {Item(ID_CUSTOM_DQT_TOGGLE), Item(ID_CUSTOM_DQT_SETTINGS), Line(),
-                             Item(ID_YCBCR_SPLIT), Line(), Item(ID_MARKER_EDIT_FILE),
-                             Item(ID_BATCH_CONVERT), Item(ID_BATCH_FILTER)}),
-        Submenu("表示(&V)",
+        Submenu(StringId::MenuEdit, {Item(ID_EDIT_COPY), Item(ID_EDIT_PASTE),
+                                     Item(ID_EDIT_CLEAR_ALL, StringId::MenuClearClipboard), Line(),
+                                     Item(ID_COMMENT_TOGGLE), Item(ID_COMMENT_EDIT), Line(),
+                                     Item(ID_RESIZE), Item(ID_GAMMA)}),
+        Submenu(StringId::MenuSpecial,
+                {Item(ID_CUSTOM_DQT_TOGGLE), Item(ID_CUSTOM_DQT_SETTINGS), Line(),
+                 Item(ID_YCBCR_SPLIT), Line(), Item(ID_MARKER_EDIT_FILE), Item(ID_BATCH_CONVERT),
+                 Item(ID_BATCH_FILTER)}),
+        Submenu(StringId::MenuView,
                 {Item(ID_VIEW_TOOLBAR), Item(ID_VIEW_ZOOMBAR), Item(ID_VIEW_STATUS_BAR),
-                 Item(ID_VIEW_CONTROLBAR), Line(), Submenu("拡大率(&R)...", ZoomRateItems()),
-                 Item(ID_ZOOM_UP), Item(ID_ZOOM_DOWN), Item(ID_ZOOM_ORIGINAL), Item(ID_ZOOM_SYNC),
+                 Item(ID_VIEW_CONTROLBAR), Line(),
+                 Submenu(StringId::MenuZoomRates, ZoomRateItems()), Item(ID_ZOOM_UP),
+                 Item(ID_ZOOM_DOWN), Item(ID_ZOOM_ORIGINAL), Item(ID_ZOOM_SYNC),
                  Item(ID_FIT_WINDOW), Item(ID_ZOOM_SELECTION), Line(), Item(ID_MARKER_VIEW),
                  Item(ID_PNG_GAMMA), Item(ID_PNG_TRANSPARENT), Line(), Item(ID_EXIF_WINDOW)}),
-        Submenu("ウィンドウ(&W)",
+        Submenu(StringId::MenuWindow,
                 {Item(ID_WINDOW_CASCADE), Item(ID_WINDOW_TILE_HORZ), Item(ID_WINDOW_TILE_VERT),
                  Item(ID_WINDOW_ARRANGE), Line(), Item(ID_CLOSE_ALL), WindowList()}),
-        Submenu("ヘルプ(&H)",
+        Submenu(StringId::MenuHelp,
                 {Item(ID_HELP_INDEX), Item(ID_HELP_FINDER), Line(), Item(ID_APP_ABOUT)}),
     };
     return menu;
@@ -89,16 +97,16 @@ std::vector<WindowListEntry> WindowListEntries(const CommandState& state) {
 }
 
 std::vector<MenuItem> ViewContextMenu(const ZoomTable& table, bool hasSelection) {
-    std::vector<MenuItem> menu = {Item(ID_FILE_CLOSE, "画像を閉じる(&C)"),
-                                  Item(ID_FILE_SAVE_AS, "名前を付けて保存(&A)..."),
+    std::vector<MenuItem> menu = {Item(ID_FILE_CLOSE, StringId::MenuCloseImage),
+                                  Item(ID_FILE_SAVE_AS, StringId::MenuSaveAs),
                                   Line(),
-                                  Submenu("拡大率(&R)...", ZoomRateItems(&table)),
+                                  Submenu(StringId::MenuZoomRates, ZoomRateItems(&table)),
                                   Item(ID_ZOOM_UP),
                                   Item(ID_ZOOM_DOWN),
                                   Item(ID_ZOOM_ORIGINAL),
                                   Item(ID_FIT_WINDOW)};
     if (hasSelection)
-        menu.insert(menu.end(), {Line(), Item(ID_ZOOM_SELECTION, "選択範囲を拡大(&E)"),
-                                 Item(ID_EDIT_COPY, "選択範囲をコピー")});
+        menu.insert(menu.end(), {Line(), Item(ID_ZOOM_SELECTION, StringId::MenuZoomSelection),
+                                 Item(ID_EDIT_COPY, StringId::MenuCopySelection)});
     return menu;
 }

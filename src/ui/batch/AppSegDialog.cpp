@@ -1,6 +1,7 @@
 #include "ui/batch/AppSegDialog.h"
 
 #include "ui/batch/DialogControls.h"
+#include "ui/kit/TableText.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
@@ -15,7 +16,7 @@ constexpr int kRows = 5;
 
 CAppSegDialog::CAppSegDialog(BulkFltOptions& options, QWidget* parent)
     : QDialog(parent), options_(options) {
-    setWindowTitle(QString::fromUtf8("APPn セグメントの設定"));
+    setWindowTitle(TableText(StringId::AppSegTitle));
     auto* layout = new QVBoxLayout(this);
     auto* grid = new QGridLayout;
     for (int n = 0; n < kAppCodeCount; ++n) {
@@ -26,7 +27,7 @@ CAppSegDialog::CAppSegDialog(BulkFltOptions& options, QWidget* parent)
         grid->addWidget(boxes_[n], n % kRows, n / kRows);
     }
     layout->addLayout(grid);
-    QPushButton* toggleAll = MakeButton("全選択(&A)", "selectAll", this);
+    QPushButton* toggleAll = MakeButton(StringId::SelectAll, "selectAll", this);
     connect(toggleAll, &QPushButton::clicked, this, &CAppSegDialog::ToggleAll);
     auto* row = new QHBoxLayout;
     row->addWidget(toggleAll);

@@ -5,6 +5,7 @@
 #include "ui/batch/DialogControls.h"
 #include "ui/kit/FieldRule.h"
 #include "ui/kit/FileDialogFilters.h"
+#include "ui/kit/TableText.h"
 
 #include <QCheckBox>
 #include <QFileDialog>
@@ -37,19 +38,19 @@ std::string Text(const QLineEdit* edit) {
 
 CBatchPathControls::CBatchPathControls(QWidget* parent)
     : QWidget(parent), source_(PathEdit("sourceEdit", this)),
-      sourceBrowse_(MakeButton("参照(&S)...", "sourceBrowse", this)),
+      sourceBrowse_(MakeButton(StringId::SourceBrowse, "sourceBrowse", this)),
       destination_(PathEdit("destinationEdit", this)),
-      destinationBrowse_(MakeButton("参照(&D)...", "destinationBrowse", this)),
-      createLog_(MakeCheckBox("ログを出力する", "createLog", this)),
+      destinationBrowse_(MakeButton(StringId::DestinationBrowse, "destinationBrowse", this)),
+      createLog_(MakeCheckBox(StringId::CreateLog, "createLog", this)),
       logPath_(PathEdit("logPathEdit", this)),
-      logBrowse_(MakeButton("参照(&G)...", "logBrowse", this)),
-      recurse_(MakeCheckBox("ディレクトリを再帰(&R)", "recurseDir", this)),
-      extensionFilter_(MakeCheckBox("拡張子を指定(&E)", "extFilter", this)),
+      logBrowse_(MakeButton(StringId::LogBrowse, "logBrowse", this)),
+      recurse_(MakeCheckBox(StringId::RecurseFolders, "recurseDir", this)),
+      extensionFilter_(MakeCheckBox(StringId::ExtensionFilter, "extFilter", this)),
       extensionList_(PathEdit("extensionList", this)) {
     auto* grid = new QGridLayout(this);
     grid->setContentsMargins(0, 0, 0, 0);
-    auto* sourceLabel = new QLabel(QString::fromUtf8("転送元ディレクトリ"), this);
-    auto* destinationLabel = new QLabel(QString::fromUtf8("転送先ディレクトリ"), this);
+    auto* sourceLabel = new QLabel(TableText(StringId::SourceFolderLabel), this);
+    auto* destinationLabel = new QLabel(TableText(StringId::DestinationFolderLabel), this);
     sourceLabel->setBuddy(source_);
     destinationLabel->setBuddy(destination_);
     grid->addWidget(sourceLabel, 0, 0);
@@ -118,7 +119,7 @@ void CBatchPathControls::BrowseDestination() {
 }
 
 void CBatchPathControls::BrowseLogFile() {
-    QFileDialog dialog(this, Text(LoadString(StringId::LogFileTitle)),
+    QFileDialog dialog(this, TableText(StringId::LogFileTitle),
                        QFileInfo(logPath_->text()).absolutePath());
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setNameFilters(FileDialogNameFilters(StringId::LogFileFilter));

@@ -3,16 +3,17 @@
 #include "base/Platform.h"
 #include "ui/batch/BatchPathControls.h"
 #include "ui/batch/DialogControls.h"
+#include "ui/kit/TableText.h"
 
 #include <QDialogButtonBox>
 #include <QPushButton>
 #include <QVBoxLayout>
 
-CBatchSettingsDialog::CBatchSettingsDialog(SettingsStore& store, const char* caption,
-                                           int helpContext, QWidget* parent)
+CBatchSettingsDialog::CBatchSettingsDialog(SettingsStore& store, StringId caption, int helpContext,
+                                           QWidget* parent)
     : QDialog(parent), paths_(new CBatchPathControls(this)), store_(store),
       controls_(new QVBoxLayout) {
-    setWindowTitle(QString::fromUtf8(caption));
+    setWindowTitle(TableText(caption));
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(paths_);
     layout->addLayout(controls_);

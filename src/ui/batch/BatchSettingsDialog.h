@@ -3,6 +3,7 @@
 // top, the dialog's own controls below them, and the row "OK", "この設定を保存", "Cancel",
 // "&Help". OK reads the controls into the dialog's settings for this run only; "この設定を保存"
 // reads them and writes the section into the profile.
+#include "base/StringTable.h"
 #include "settings/SettingsStore.h"
 
 #include <QDialog>
@@ -17,8 +18,7 @@ public:
     void accept() override;
 
 protected:
-    CBatchSettingsDialog(SettingsStore& store, const char* caption, int helpContext,
-                         QWidget* parent);
+    CBatchSettingsDialog(SettingsStore& store, StringId caption, int helpContext, QWidget* parent);
     // Places the dialog's own controls below the folders, in the order of the calls.
     void AddControls(QWidget* controls);
     // The controls into the settings.

@@ -2,6 +2,7 @@
 
 #include "ui/batch/BatchPathControls.h"
 #include "ui/batch/DialogControls.h"
+#include "ui/kit/TableText.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -19,12 +20,12 @@ constexpr int kHelpContext = 1700;
 
 // Three radio buttons stacked in a column of the grid, numbered 0, 1, 2 in their group.
 QButtonGroup* AddRadioColumn(QGridLayout& grid, int column, const char* name,
-                             std::initializer_list<const char*> captions) {
+                             const QStringList& captions) {
     auto* group = new QButtonGroup(grid.parentWidget());
     group->setObjectName(name);
     int row = 0;
-    for (const char* caption : captions) {
-        auto* radio = new QRadioButton(QString::fromUtf8(caption), grid.parentWidget());
+    for (const QString& caption : captions) {
+        auto* radio = new QRadioButton(caption, grid.parentWidget());
         radio->setObjectName(QStringLiteral("%1%2").arg(name).arg(row));
         group->addButton(radio, row);
         grid.addWidget(radio, row++, column);
@@ -55,7 +56,7 @@ void Select(QButtonGroup& group, int id) {
 } // namespace
 
 CBulkConvDialog::CBulkConvDialog(SettingsStore& store, QWidget* parent)
-    : CBatchSettingsDialog(store, "JPEG/PNG 一括変換", kHelpContext, parent),
+    : CBatchSettingsDialog(store, StringId::BulkConvTitle, kHelpContext, parent),
       settings_(LoadBulkConvSettings(store.profile)) {
     AddControls(MakeSizeControls());
     AddControls(MakeOutputControls());
@@ -70,21 +71,19 @@ CBulkConvDialog::CBulkConvDialog(SettingsStore& store, QWidget* parent)
 QWidget* CBulkConvDialog::MakeSizeControls() {
     auto* box = new QGroupBox(this);
     auto* grid = new QGridLayout(box);
-    sizeMode_ = AddRadioColumn(
-        *grid, 0, "sizeMode",
-        {"原画のアスペクト比に従う", "常に基準サイズに合わせる", "原画のサイズに従う"});
-    alignMode_ = AddRadioColumn(*grid, 1, "alignMode", {"長辺合わせ", "幅合わせ", "高さ合わせ"});
+    sizeMode_ = AddRadioColumn(*grid, 0, "sizeMode", TableTexts(StringId::SizeModes, 3));
+    alignMode_ = AddRadioColumn(*grid, 1, "alignMode", TableTexts(StringId::AlignModes, 3));
     width_ = NumberEdit("sizeWidth", box);
     height_ = NumberEdit("sizeHeight", box);
-    auto* widthLabel = new QLabel(QString::fromUtf8("幅(&W)"), box);
-    auto* heightLabel = new QLabel(QString::fromUtf8("高さ(&H)"), box);
+    auto* widthLabel = new QLabel(TableText(StringId::WidthLabel), box);
+    auto* heightLabel = new QLabel(TableText(StringId::HeightLabel), box);
     widthLabel->setBuddy(width_);
     heightLabel->setBuddy(height_);
     grid->addWidget(widthLabel, 0, 2);
     grid->addWidget(width_, 0, 3);
     grid->addWidget(heightLabel, 1, 2);
     grid->addWidget(height_, 1, 3);
-    notEnlarge_ = MakeCheckBox("縮小のみ(&N)", "notEnlarge", box);
+    notEnlarge_ = MakeCheckBox(StringId::ShrinkOnly, "notEnlarge", box);
     grid->addWidget(notEnlarge_, 2, 2, 1, 2);
     grid->setColumnStretch(4, 1);
     return box;
@@ -94,10 +93,10 @@ QWidget* CBulkConvDialog::MakeOutputControls() {
     auto* box = new QWidget(this);
     auto* grid = new QGridLayout(box);
     grid->setContentsMargins(0, 0, 0, 0);
-    usePng_ = MakeCheckBox("画像を PNG ファイルで出力(&P)", "usePngFormat", box);
-    pngSettings_ = MakeButton("設定(&G)...", "pngSettings", box);
-    keepSourceType_ = MakeCheckBox("原画ファイルタイプを優先する(&U)", "extThrough", box);
-    altIsOriginalSize_ = MakeCheckBox("Alt タグに原画サイズ", "altIsOriginalSize", box);
+    usePng_ = MakeCheckBox(StringId::UsePng, "usePngFormat", box);
+    pngSettings_ = MakeButton(StringId::PngSettingsButton, "pngSettings", box);
+    keepSourceType_ = MakeCheckBox(StringId::KeepSourceType, "extThrough", box);
+    altIsOriginalSize_ = MakeCheckBox(StringId::AltIsOriginalSize, "altIsOriginalSize", box);
     grid->addWidget(usePng_, 0, 0);
     grid->addWidget(pngSettings_, 0, 1);
     grid->addWidget(keepSourceType_, 1, 0);

@@ -17,7 +17,7 @@ constexpr int kHelpContext = 1800;
 } // namespace
 
 CBulkFltDialog::CBulkFltDialog(SettingsStore& store, QWidget* parent)
-    : CBatchSettingsDialog(store, "JPEG 一括フィルタ", kHelpContext, parent),
+    : CBatchSettingsDialog(store, StringId::BulkFilterTitle, kHelpContext, parent),
       settings_(LoadBulkFltSettings(store.profile)) {
     AddControls(MakeFilterControls());
     connect(removeAppX_, &QCheckBox::toggled, this, &CBulkFltDialog::ApplyEnablingRules);
@@ -32,15 +32,15 @@ CBulkFltDialog::CBulkFltDialog(SettingsStore& store, QWidget* parent)
 QWidget* CBulkFltDialog::MakeFilterControls() {
     auto* box = new QGroupBox(this);
     auto* grid = new QGridLayout(box);
-    removeThumb_ = MakeCheckBox("JFIF ヘッダのサムネールを外す", "removeThumb", box);
-    removeJfxx_ = MakeCheckBox("JFXX ヘッダを外す", "removeJfxx", box);
-    removeAppX_ = MakeCheckBox("APP0 以外の APP セグメントを外す", "removeAppX", box);
-    appDetails_ = MakeButton("詳細...", "appDetails", box);
-    uniteDqt_ = MakeCheckBox("DQT セグメントを統合する", "uniteDqt", box);
-    uniteDht_ = MakeCheckBox("DHT セグメントを統合する", "uniteDht", box);
-    removeCom_ = MakeCheckBox("COM セグメントを外す", "removeCom", box);
-    convertExif_ = MakeCheckBox("Exif を JFIF に変換する", "convertExif", box);
-    exifDetails_ = MakeButton("詳細...", "exifDetails", box);
+    removeThumb_ = MakeCheckBox(StringId::RemoveThumbnail, "removeThumb", box);
+    removeJfxx_ = MakeCheckBox(StringId::RemoveJfxx, "removeJfxx", box);
+    removeAppX_ = MakeCheckBox(StringId::RemoveAppX, "removeAppX", box);
+    appDetails_ = MakeButton(StringId::DetailsButton, "appDetails", box);
+    uniteDqt_ = MakeCheckBox(StringId::UniteDqt, "uniteDqt", box);
+    uniteDht_ = MakeCheckBox(StringId::UniteDht, "uniteDht", box);
+    removeCom_ = MakeCheckBox(StringId::RemoveCom, "removeCom", box);
+    convertExif_ = MakeCheckBox(StringId::ConvertExif, "convertExif", box);
+    exifDetails_ = MakeButton(StringId::DetailsButton, "exifDetails", box);
     int row = 0;
     for (auto [check, flag] : FilterFlags())
         grid->addWidget(check, row++, 0);

@@ -1,6 +1,7 @@
 #include "ui/batch/DialogControls.h"
 
 #include "ui/kit/HelpContext.h"
+#include "ui/kit/TableText.h"
 
 #include <QCheckBox>
 #include <QDialog>
@@ -25,20 +26,20 @@ QDialogButtonBox* MakeDialogButtons(QDialog& dialog, int helpContext) {
 
 QPushButton* AddSaveSettingsButton(QDialogButtonBox& buttons) {
     QPushButton* save =
-        buttons.addButton(QString::fromUtf8("この設定を保存"), QDialogButtonBox::ActionRole);
+        buttons.addButton(TableText(StringId::SaveTheseSettings), QDialogButtonBox::ActionRole);
     save->setObjectName("saveSettings");
     save->setAutoDefault(false);
     return save;
 }
 
-QCheckBox* MakeCheckBox(const char* caption, const char* name, QWidget* parent) {
-    auto* box = new QCheckBox(QString::fromUtf8(caption), parent);
+QCheckBox* MakeCheckBox(StringId caption, const char* name, QWidget* parent) {
+    auto* box = new QCheckBox(TableText(caption), parent);
     box->setObjectName(name);
     return box;
 }
 
-QPushButton* MakeButton(const char* caption, const char* name, QWidget* parent) {
-    auto* button = new QPushButton(QString::fromUtf8(caption), parent);
+QPushButton* MakeButton(StringId caption, const char* name, QWidget* parent) {
+    auto* button = new QPushButton(TableText(caption), parent);
     button->setObjectName(name);
     button->setAutoDefault(false);
     return button;

@@ -1,6 +1,8 @@
 #pragma once
 // Controls the batch dialogs make alike: the button row ("OK", "Cancel", "&Help"), check boxes
-// and push buttons named for tests and with a caption in UTF-8.
+// and push buttons named for tests and with a caption from the string table.
+#include "base/StringTable.h"
+
 class QCheckBox;
 class QDialog;
 class QDialogButtonBox;
@@ -12,6 +14,6 @@ class QWidget;
 QDialogButtonBox* MakeDialogButtons(QDialog& dialog, int helpContext);
 // Adds "この設定を保存" to the row.
 QPushButton* AddSaveSettingsButton(QDialogButtonBox& buttons);
-QCheckBox* MakeCheckBox(const char* caption, const char* name, QWidget* parent);
+QCheckBox* MakeCheckBox(StringId caption, const char* name, QWidget* parent);
 // A push button that Enter does not press (the row's OK is the default).
-QPushButton* MakeButton(const char* caption, const char* name, QWidget* parent);
+QPushButton* MakeButton(StringId caption, const char* name, QWidget* parent);

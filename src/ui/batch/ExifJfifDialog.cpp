@@ -1,6 +1,7 @@
 #include "ui/batch/ExifJfifDialog.h"
 
 #include "ui/batch/DialogControls.h"
+#include "ui/kit/TableText.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
@@ -10,7 +11,7 @@
 namespace {
 constexpr int kHelpContext = 1803;
 
-QCheckBox* CheckBox(const char* caption, const char* name, int32_t checked, QWidget* parent) {
+QCheckBox* CheckBox(StringId caption, const char* name, int32_t checked, QWidget* parent) {
     QCheckBox* box = MakeCheckBox(caption, name, parent);
     box->setChecked(checked != 0);
     return box;
@@ -19,12 +20,10 @@ QCheckBox* CheckBox(const char* caption, const char* name, int32_t checked, QWid
 
 CExifJfifDialog::CExifJfifDialog(BulkFltOptions& options, QWidget* parent)
     : QDialog(parent), options_(options),
-      shootingData_(
-          CheckBox("撮影情報をコメントに埋め込む(&C)", "exifGenCmt", options.exifGenCmt, this)),
-      english_(CheckBox("撮影情報を英文で作成する(&E)", "exifGenEng", options.exifGenEng, this)),
-      userComment_(CheckBox("空文以外のユーザーコメントを残す(&U)", "exifUserCmt",
-                            options.exifUserCmt, this)) {
-    setWindowTitle(QString::fromUtf8("Exif->JFIF 変換詳細設定"));
+      shootingData_(CheckBox(StringId::ExifToComment, "exifGenCmt", options.exifGenCmt, this)),
+      english_(CheckBox(StringId::ExifInEnglish, "exifGenEng", options.exifGenEng, this)),
+      userComment_(CheckBox(StringId::KeepUserComment, "exifUserCmt", options.exifUserCmt, this)) {
+    setWindowTitle(TableText(StringId::ExifJfifTitle));
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(shootingData_);
     auto* indented = new QVBoxLayout;

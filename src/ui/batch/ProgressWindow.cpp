@@ -1,4 +1,5 @@
 #include "ui/batch/ProgressWindow.h"
+#include "ui/kit/TableText.h"
 
 #include <QApplication>
 #include <QGridLayout>
@@ -27,10 +28,10 @@ void SetElided(QLabel& label, const std::string& text) {
 } // namespace
 
 CProgressWindow::CProgressWindow()
-    : QDialog(nullptr), status_(Line(QString::fromUtf8("処理中です..."), "status", this)),
+    : QDialog(nullptr), status_(Line(TableText(StringId::ProcessingNow), "status", this)),
       counter_(Line(QStringLiteral("0%"), "counter", this)), path_(Line(QString(), "path", this)),
       failures_(Line(QString(), "failures", this)), bar_(new QProgressBar(this)),
-      abort_(new QPushButton(QString::fromUtf8("中断(&A)"), this)) {
+      abort_(new QPushButton(TableText(StringId::AbortButton), this)) {
     setModal(false);
     bar_->setObjectName("bar");
     bar_->setTextVisible(false);

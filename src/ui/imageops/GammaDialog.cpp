@@ -5,6 +5,7 @@
 #include "ui/imageops/CurveWindow.h"
 #include "ui/imageops/PreviewWindow.h"
 #include "ui/kit/HelpContext.h"
+#include "ui/kit/TableText.h"
 
 #include <QFrame>
 #include <QGridLayout>
@@ -35,7 +36,7 @@ QFrame* FrameAround(QWidget* child, QWidget* parent) {
 } // namespace
 
 CGammaDialog::CGammaDialog(CImageDoc& document, QWidget* parent) : QDialog(parent) {
-    setWindowTitle("ガンマ/輝度補正");
+    setWindowTitle(TableText(StringId::GammaTitle));
     SampleRange range;
     {
         WaitCursor wait; // a large picture takes a moment to copy and scan

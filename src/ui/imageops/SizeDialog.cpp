@@ -2,6 +2,7 @@
 
 #include "base/Platform.h"
 #include "ui/kit/FieldRule.h"
+#include "ui/kit/TableText.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
@@ -22,11 +23,11 @@ bool Fits(uint32_t side) {
 
 CSizeDialog::CSizeDialog(uint32_t width, uint32_t height, QWidget* parent)
     : QDialog(parent), model_(width, height) {
-    setWindowTitle("画像サイズの変更");
+    setWindowTitle(TableText(StringId::SizeTitle));
     auto* layout = new QFormLayout(this);
-    width_ = AddField("幅(&W)", "width");
-    height_ = AddField("高さ(&H)", "height");
-    keepAspect_ = new QCheckBox("縦横比を継承する(&A)", this);
+    width_ = AddField(StringId::WidthLabel, "width");
+    height_ = AddField(StringId::HeightLabel, "height");
+    keepAspect_ = new QCheckBox(TableText(StringId::KeepAspect), this);
     keepAspect_->setObjectName("keepAspect");
     keepAspect_->setChecked(model_.KeepAspect());
     layout->addRow(keepAspect_);
@@ -51,11 +52,11 @@ CSizeDialog::CSizeDialog(uint32_t width, uint32_t height, QWidget* parent)
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 }
 
-QLineEdit* CSizeDialog::AddField(const char* caption, const char* name) {
+QLineEdit* CSizeDialog::AddField(StringId caption, const char* name) {
     auto* field = new QLineEdit(this);
     field->setObjectName(name);
     ApplyFieldRule(field, WholeRule(1, kLargestSide));
-    auto* label = new QLabel(caption, this);
+    auto* label = new QLabel(TableText(caption), this);
     label->setBuddy(field);
     static_cast<QFormLayout*>(layout())->addRow(label, field);
     return field;

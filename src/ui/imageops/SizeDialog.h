@@ -1,6 +1,7 @@
 #pragma once
 // The image size dialog "画像サイズの変更": width, height and "keep the aspect ratio", whose rule
 // SizeDialogModel holds. After OK the chosen size is read from it.
+#include "base/StringTable.h"
 #include "imageops/SizeDialogModel.h"
 
 #include <QDialog>
@@ -21,7 +22,7 @@ public:
 
 private:
     // A side field: a whole number from 1 to the largest side (FieldRule.h).
-    QLineEdit* AddField(const char* caption, const char* name);
+    QLineEdit* AddField(StringId caption, const char* name);
     // The model takes the field's text as the user's edit.
     void TakeField(QLineEdit* field);
     const std::string& ModelText(const QLineEdit* field) const;

@@ -7,6 +7,7 @@
 #include "settings/SettingsStore.h"
 #include "ui/kit/FileDialogFilters.h"
 #include "ui/kit/HelpContext.h"
+#include "ui/kit/TableText.h"
 
 #include <QComboBox>
 #include <QFileDialog>
@@ -79,7 +80,7 @@ QPushButton* Button(const QString& caption, QWidget* parent) {
 CCommentEditor::CCommentEditor(const std::vector<std::unique_ptr<const CommentItem>>& comments,
                                const CommentItem* chosen, QWidget* parent)
     : QDialog(parent), list_(comments, chosen) {
-    setWindowTitle("コメント編集");
+    setWindowTitle(TableText(StringId::CommentEditorTitle));
     CreateControls();
     for (const CommentItem& item : list_.Items())
         keyword_->addItem(FromShiftJis(item.key));
@@ -224,7 +225,7 @@ void CCommentEditor::DeleteKeyword() {
 }
 
 void CCommentEditor::ReadTextFile() {
-    QFileDialog dialog(this, QString::fromStdString(LoadString(StringId::CommentOpenTitle)));
+    QFileDialog dialog(this, TableText(StringId::CommentOpenTitle));
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setNameFilters(FileDialogNameFilters(StringId::TextFileFilter));
     if (dialog.exec() && !dialog.selectedFiles().isEmpty())

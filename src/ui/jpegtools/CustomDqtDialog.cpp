@@ -8,6 +8,7 @@
 #include "ui/kit/FieldRule.h"
 #include "ui/kit/FileDialogFilters.h"
 #include "ui/kit/HelpContext.h"
+#include "ui/kit/TableText.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -36,8 +37,7 @@ QPushButton* Button(const QString& caption, const char* name, QWidget* parent) {
 }
 
 QString FileDialogPath(QWidget* parent, StringId title, const std::string& folder, bool save) {
-    QFileDialog dialog(parent, QString::fromStdString(LoadString(title)),
-                       QString::fromStdString(folder));
+    QFileDialog dialog(parent, TableText(title), QString::fromStdString(folder));
     dialog.setNameFilters(FileDialogNameFilters(StringId::DqtFilter));
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
@@ -52,7 +52,7 @@ CCustomDqtDialog::CCustomDqtDialog(const QuantTablePair& tables,
                                    QWidget* parent)
     : QDialog(parent), tables_(tables), openJpegs_(std::move(openJpegs)),
       startFolder_(std::move(startFolder)) {
-    setWindowTitle("カスタム DQT 設定");
+    setWindowTitle(TableText(StringId::CustomDqtTitle));
     auto* legend = new CQuantTableView(1, 256, kLegendSize, this);
     legend->setObjectName("legend");
     legend->ShowLegend();
@@ -84,7 +84,8 @@ QGroupBox* CCustomDqtDialog::CreateTableGroup(int index) {
     ApplyFieldRule(qualityEdits_[index], WholeRule(kLowestQuality, kHighestQuality));
     qualityEdits_[index]->setMaximumWidth(
         qualityEdits_[index]->fontMetrics().horizontalAdvance("00000") + 12);
-    QPushButton* create = Button("作成", index ? "create1" : "create0", group);
+    QPushButton* create =
+        Button(TableText(StringId::DqtCreate), index ? "create1" : "create0", group);
     connect(qualityEdits_[index], &QLineEdit::textEdited, this,
             [this, index] { lastChanged_ = index; });
     connect(create, &QPushButton::clicked, this, [this, index] { CreateTable(index); });
@@ -100,7 +101,7 @@ QGroupBox* CCustomDqtDialog::CreateTableGroup(int index) {
 }
 
 QLayout* CCustomDqtDialog::CreateImportRow() {
-    auto* label = new QLabel("開いている JPEG ファイルからの取り込み(&J)", this);
+    auto* label = new QLabel(TableText(StringId::DqtImportLabel), this);
     importList_ = new QComboBox(this);
     importList_->setObjectName("importList");
     for (const OpenJpegTables& jpeg : openJpegs_)
@@ -108,7 +109,7 @@ QLayout* CCustomDqtDialog::CreateImportRow() {
     importList_->setCurrentIndex(-1);
     importList_->setMinimumContentsLength(16);
     label->setBuddy(importList_);
-    QPushButton* import = Button("取込(&G)", "importButton", this);
+    QPushButton* import = Button(TableText(StringId::DqtImport), "importButton", this);
     connect(import, &QPushButton::clicked, this, &CCustomDqtDialog::ImportSelected);
 
     auto* row = new QVBoxLayout;
@@ -124,8 +125,8 @@ QLayout* CCustomDqtDialog::CreateButtonColumn() {
     QPushButton* ok = Button("OK", "okButton", this);
     QPushButton* cancel = Button("Cancel", "cancelButton", this);
     QPushButton* help = Button("&Help...", "helpButton", this);
-    QPushButton* load = Button("読み込み(&L)...", "loadButton", this);
-    QPushButton* save = Button("保存(&S)...", "saveButton", this);
+    QPushButton* load = Button(TableText(StringId::DqtLoad), "loadButton", this);
+    QPushButton* save = Button(TableText(StringId::DqtSave), "saveButton", this);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(help, &QPushButton::clicked, this, [this] { ShowHelpContext(this, kHelpContext); });

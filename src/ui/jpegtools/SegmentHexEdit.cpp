@@ -1,7 +1,7 @@
 #include "ui/jpegtools/SegmentHexEdit.h"
 
-#include "base/StringTable.h"
 #include "jpegtools/SegmentHexText.h"
+#include "ui/kit/TableText.h"
 
 #include <QFontDatabase>
 #include <QScopedValueRollback>
@@ -12,7 +12,7 @@ namespace {
 // The face of the string table, else the system's fixed-pitch font, at the dialog font's size.
 QFont HexFont(const QFont& dialogFont) {
     QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    font.setFamilies({QString::fromStdString(LoadString(StringId::FixedFontFace)), font.family()});
+    font.setFamilies({TableText(StringId::FixedFontFace), font.family()});
     font.setFixedPitch(true);
     font.setPointSizeF(dialogFont.pointSizeF());
     return font;

@@ -1,7 +1,7 @@
 #include "ui/kit/HelpWindow.h"
 
 #include "base/HelpTopics.h"
-#include "base/StringTable.h"
+#include "ui/kit/TableText.h"
 
 #include <QFile>
 #include <QHBoxLayout>
@@ -22,16 +22,6 @@ constexpr int kTargetRole = Qt::UserRole;
 const QSize kDefaultSize(860, 640);
 constexpr int kListWidth = 220;
 
-// The help window's captions in the string table: its title, the two tabs, the search hint.
-constexpr int kHelpTitle = 3100;
-constexpr int kContentsTab = 3101;
-constexpr int kIndexTab = 3102;
-constexpr int kSearchHint = 3103;
-
-QString Text(int id) {
-    return QString::fromStdString(LoadString(static_cast<StringId>(id)));
-}
-
 QSettings HelpSettings() {
     return QSettings(QSettings::IniFormat, QSettings::UserScope, "tolmena", "help");
 }
@@ -50,7 +40,7 @@ QUrl HelpPageUrl(const QString& page) {
 
 CHelpWindow::CHelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     setObjectName("helpWindow");
-    setWindowTitle(Text(kHelpTitle));
+    setWindowTitle(TableText(StringId::HelpTitle));
     tabs_ = new QTabWidget(this);
     contents_ = new QTreeWidget(tabs_);
     contents_->setObjectName("helpContents");
@@ -58,7 +48,7 @@ CHelpWindow::CHelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     auto* index = new QWidget(tabs_);
     search_ = new QLineEdit(index);
     search_->setObjectName("helpSearch");
-    search_->setPlaceholderText(Text(kSearchHint));
+    search_->setPlaceholderText(TableText(StringId::HelpSearchHint));
     search_->setClearButtonEnabled(true);
     keywords_ = new QListWidget(index);
     keywords_->setObjectName("helpKeywords");
@@ -66,8 +56,8 @@ CHelpWindow::CHelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     indexLayout->setContentsMargins(0, 0, 0, 0);
     indexLayout->addWidget(search_);
     indexLayout->addWidget(keywords_);
-    tabs_->addTab(contents_, Text(kContentsTab));
-    tabs_->addTab(index, Text(kIndexTab));
+    tabs_->addTab(contents_, TableText(StringId::HelpContentsTab));
+    tabs_->addTab(index, TableText(StringId::HelpIndexTab));
 
     browser_ = new QTextBrowser(this);
     browser_->setObjectName("helpBrowser");

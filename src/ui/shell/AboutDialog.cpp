@@ -1,9 +1,9 @@
 #include "ui/shell/AboutDialog.h"
 
 #include "base/LibraryVersions.h"
-#include "base/StringTable.h"
 #include "shell/CommandId.h"
 #include "shell/CommandTable.h"
+#include "ui/kit/TableText.h"
 #include "ui/shell/DocumentIcons.h"
 
 #include <QDialogButtonBox>
@@ -19,10 +19,6 @@ namespace {
 constexpr int kIconSize = 32;
 constexpr int kMinimumWidth = 360;
 constexpr int kLibrarySpacing = 6; // above every library but the first
-
-QString Text(StringId id) {
-    return QString::fromStdString(LoadString(id));
-}
 
 // The codec libraries and Qt, in the order of their credit lines.
 std::vector<LibraryVersion> AboutLibraries() {
@@ -40,7 +36,7 @@ QLabel* BoldLabel(const QString& text, QWidget* parent) {
 }
 
 QGroupBox* MakeLibraryFrame(QWidget* parent) {
-    auto* frame = new QGroupBox(Text(StringId::AboutLibraries), parent);
+    auto* frame = new QGroupBox(TableText(StringId::AboutLibraries), parent);
     auto* grid = new QGridLayout(frame);
     int row = 0;
     for (const LibraryVersion& library : AboutLibraries()) {
@@ -48,7 +44,7 @@ QGroupBox* MakeLibraryFrame(QWidget* parent) {
             BoldLabel(QString::fromStdString(library.name + " " + library.version), frame);
         version->setObjectName(QString::fromStdString("version:" + library.name));
         if (row > 0) version->setContentsMargins(0, kLibrarySpacing, 0, 0);
-        auto* credit = new QLabel(Text(StringIdAt(StringId::AboutCredits, row)), frame);
+        auto* credit = new QLabel(TableText(StringIdAt(StringId::AboutCredits, row)), frame);
         credit->setWordWrap(true);
         grid->addWidget(version, 2 * row, 0);
         grid->addWidget(credit, 2 * row + 1, 0);
@@ -58,7 +54,8 @@ QGroupBox* MakeLibraryFrame(QWidget* parent) {
 }
 
 QVBoxLayout* MakeTitle(QWidget* parent) {
-    auto* version = new QLabel(Text(StringId::AboutVersion).replace("%s", TOLMENA_VERSION), parent);
+    auto* version =
+        new QLabel(TableText(StringId::AboutVersion).replace("%s", TOLMENA_VERSION), parent);
     version->setObjectName("programVersion");
     auto* title = new QVBoxLayout;
     title->addWidget(BoldLabel("Tolmena", parent));
@@ -81,6 +78,6 @@ CAboutDialog::CAboutDialog(QWidget* parent) : QDialog(parent) {
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(heading);
     layout->addWidget(MakeLibraryFrame(this));
-    layout->addWidget(new QLabel(Text(StringId::AboutFreeware), this));
+    layout->addWidget(new QLabel(TableText(StringId::AboutFreeware), this));
     layout->addWidget(buttons);
 }

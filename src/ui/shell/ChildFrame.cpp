@@ -1,9 +1,9 @@
 #include "ui/shell/ChildFrame.h"
 
-#include "base/StringTable.h"
 #include "core/ImageDoc.h"
 #include "shell/FrameFit.h"
 #include "shell/ViewStatusText.h"
+#include "ui/kit/TableText.h"
 #include "ui/shell/DocumentIcons.h"
 #include "ui/shell/ImageView.h"
 
@@ -31,8 +31,8 @@ CChildFrame::CChildFrame(CImageDoc& document, const SettingsStore& settings, boo
     statusBar_->setSizeGripEnabled(false);
     statusBar_->addWidget(fileSizePane_, 1);
     statusBar_->addPermanentWidget(zoomPane_);
-    zoomPane_->setMinimumWidth(zoomPane_->fontMetrics().horizontalAdvance(
-        QString::fromStdString(LoadString(StringId::ZoomPaneWidth))));
+    zoomPane_->setMinimumWidth(
+        zoomPane_->fontMetrics().horizontalAdvance(TableText(StringId::ZoomPaneWidth)));
     zoomPane_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     statusBar_->setVisible(showStatusBar);
     setFocusProxy(view_);

@@ -4,6 +4,7 @@
 #include "jpegtools/CommentPageSettings.h"
 #include "ui/kit/FieldRule.h"
 #include "ui/kit/FileDialogFilters.h"
+#include "ui/kit/TableText.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -30,28 +31,28 @@ QComboBox* MakeCharsetList(int code, const char* name, QWidget* parent) {
 
 CCommentPage::CCommentPage(const SettingsStore& settings, QWidget* parent)
     : CSettingsPage(kHelpContext, parent) {
-    QGroupBox* group = AddGroup("ファイルコメント設定");
+    QGroupBox* group = AddGroup(StringId::CommentGroup);
     path_ = MakeField(QString::fromStdString(settings.defaultCommentPath), "commentPath", group);
-    auto* browse = new QPushButton(QString::fromUtf8("参照(&V)..."), group);
+    auto* browse = new QPushButton(TableText(StringId::CommentFileBrowse), group);
     connect(browse, &QPushButton::clicked, this, &CCommentPage::BrowseCommentFile);
-    defaultComment_ = MakeCheck("コメント付加をデフォルトにする(&D)", settings.defaultComment,
-                                "defaultComment", group);
-    autoRead_ = MakeCheck("読み出すキャラクタを自動識別する(&I)", settings.autoReadCharset,
-                          "autoReadCharset", group);
+    defaultComment_ =
+        MakeCheck(StringId::DefaultCommentCheck, settings.defaultComment, "defaultComment", group);
+    autoRead_ =
+        MakeCheck(StringId::AutoReadCharset, settings.autoReadCharset, "autoReadCharset", group);
     readCharset_ = MakeCharsetList(settings.readCharset, "readCharset", group);
-    autoWrite_ = MakeCheck("書き出すキャラクタを自動継承する(&O)", settings.autoWriteCharset,
-                           "autoWriteCharset", group);
+    autoWrite_ =
+        MakeCheck(StringId::AutoWriteCharset, settings.autoWriteCharset, "autoWriteCharset", group);
     writeCharset_ = MakeCharsetList(settings.writeCharset, "writeCharset", group);
     EnableWhileTicked(autoRead_, readCharset_, true);
     EnableWhileTicked(autoWrite_, writeCharset_, true);
 
     auto* grid = new QGridLayout(group);
-    grid->addWidget(MakeLabel("デフォルトコメントファイル(&C)：", path_, group), 0, 0, 1, 3);
+    grid->addWidget(MakeLabel(StringId::DefaultCommentFile, path_, group), 0, 0, 1, 3);
     grid->addWidget(path_, 1, 0, 1, 2);
     grid->addWidget(browse, 1, 2);
     grid->addWidget(defaultComment_, 2, 0, 1, 3);
     grid->addWidget(autoRead_, 3, 0, 1, 3);
-    grid->addWidget(new QLabel(QString::fromUtf8("デフォルト"), group), 4, 0, Qt::AlignRight);
+    grid->addWidget(new QLabel(TableText(StringId::DefaultCharset), group), 4, 0, Qt::AlignRight);
     grid->addWidget(readCharset_, 4, 1);
     grid->addWidget(autoWrite_, 5, 0, 1, 3);
     grid->addWidget(writeCharset_, 6, 1);
@@ -59,7 +60,7 @@ CCommentPage::CCommentPage(const SettingsStore& settings, QWidget* parent)
 }
 
 void CCommentPage::BrowseCommentFile() {
-    QFileDialog dialog(this, QString::fromStdString(LoadString(StringId::CommentOpenTitle)));
+    QFileDialog dialog(this, TableText(StringId::CommentOpenTitle));
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setNameFilters(FileDialogNameFilters(StringId::TextFileFilter));
     dialog.selectFile(path_->text());

@@ -2,6 +2,7 @@
 
 #include "base/StringTable.h"
 #include "settings/ControlBarValues.h"
+#include "ui/kit/TableText.h"
 #include "ui/shell/QualitySpin.h"
 
 #include <QAction>
@@ -16,8 +17,8 @@ constexpr int kSamplingCount = 4, kExtendedSamplingCount = 5, kEncodingCount = 2
 
 // A caption whose "&" underlines its letter without taking the key: the command table owns
 // Alt+Q, Alt+S, Alt+D, Alt+C and Alt+T.
-QString UnderlinedCaption(const char* caption) {
-    QString text = QString(caption).toHtmlEscaped();
+QString UnderlinedCaption(StringId caption) {
+    QString text = TableText(caption).toHtmlEscaped();
     const qsizetype mark = text.indexOf("&amp;");
     if (mark >= 0 && mark + 5 < text.size())
         text = text.left(mark) + "<u>" + text[mark + 5] + "</u>" + text.mid(mark + 6);
@@ -25,8 +26,8 @@ QString UnderlinedCaption(const char* caption) {
 }
 
 // A button that shows its mnemonic without a shortcut of its own.
-template <typename Button> Button* CommandButton(const char* caption, QWidget* parent) {
-    auto* button = new Button(QString::fromUtf8(caption), parent);
+template <typename Button> Button* CommandButton(StringId caption, QWidget* parent) {
+    auto* button = new Button(TableText(caption), parent);
     button->setShortcut(QKeySequence());
     button->setFocusPolicy(Qt::TabFocus);
     return button;
@@ -39,30 +40,30 @@ CControlBar::CControlBar(const SettingsStore& settings, QAction* commentCommand,
     : QToolBar(parent) {
     setObjectName("ControlBar");
     setAllowedAreas(Qt::TopToolBarArea | Qt::BottomToolBarArea);
-    AddLabel("画質(&Q):");
+    AddLabel(StringId::ControlQuality);
     qualityLabel_ = qobject_cast<QLabel*>(widgetForAction(actions().back()));
     quality_ = new CQualitySpin(this);
     quality_->SetText(QString::number(settings.param1));
     quality_->setMinimumWidth(quality_->fontMetrics().horizontalAdvance("0000") +
                               quality_->sizeHint().width());
     addWidget(quality_);
-    AddLabel("サンプル比(&S):");
+    AddLabel(StringId::ControlSampling);
     sampling_ = new QComboBox(this);
     addWidget(sampling_);
-    AddLabel("エンコード(&D):");
+    AddLabel(StringId::ControlEncoding);
     encoding_ = new QComboBox(this);
     addWidget(encoding_);
     FillLists(settings);
-    comment_ = CommandButton<QCheckBox>("コメント(&C)", this);
+    comment_ = CommandButton<QCheckBox>(StringId::ControlComment, this);
     addWidget(comment_);
-    edit_ = CommandButton<QPushButton>("編集(&T)...", this);
+    edit_ = CommandButton<QPushButton>(StringId::ControlEdit, this);
     addWidget(edit_);
     connect(comment_, &QCheckBox::clicked, commentCommand, &QAction::trigger);
     connect(edit_, &QPushButton::clicked, editCommand, &QAction::trigger);
     ShowComment(false);
 }
 
-void CControlBar::AddLabel(const char* caption) {
+void CControlBar::AddLabel(StringId caption) {
     auto* label = new QLabel(UnderlinedCaption(caption), this);
     label->setTextFormat(Qt::RichText);
     addWidget(label);
@@ -70,12 +71,8 @@ void CControlBar::AddLabel(const char* caption) {
 
 void CControlBar::FillLists(const SettingsStore& settings) {
     const int samplings = settings.allowExtSampling ? kExtendedSamplingCount : kSamplingCount;
-    for (int i = 0; i < samplings; ++i)
-        sampling_->addItem(
-            QString::fromStdString(LoadString(StringIdAt(StringId::SamplingNames, i))));
-    for (int i = 0; i < kEncodingCount; ++i)
-        encoding_->addItem(
-            QString::fromStdString(LoadString(StringIdAt(StringId::EncodingNames, i))));
+    sampling_->addItems(TableTexts(StringId::SamplingNames, samplings));
+    encoding_->addItems(TableTexts(StringId::EncodingNames, kEncodingCount));
     // A stored index the list does not have leaves it without a selection.
     sampling_->setCurrentIndex(settings.param2 < samplings ? settings.param2 : -1);
     encoding_->setCurrentIndex(settings.param3 < kEncodingCount ? settings.param3 : -1);

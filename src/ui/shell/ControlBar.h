@@ -2,6 +2,7 @@
 // The control bar: JPEG quality, sampling and encoding, which the settings take only when a
 // document makes its tables, a JPEG is written or the window closes; and the comment box and
 // edit button, which show the active document's comment flag and send their commands.
+#include "base/StringTable.h"
 #include "settings/SettingsStore.h"
 
 #include <QToolBar>
@@ -38,7 +39,7 @@ public:
     QPushButton* EditButton() const { return edit_; }
 
 private:
-    void AddLabel(const char* caption);
+    void AddLabel(StringId caption);
     void FillLists(const SettingsStore& settings);
 
     QLabel* qualityLabel_ = nullptr;

@@ -8,6 +8,7 @@
 #include "ui/jpegtools/CustomDqtDialog.h"
 #include "ui/jpegtools/MarkerInspectorDialog.h"
 #include "ui/kit/FileDialogFilters.h"
+#include "ui/kit/TableText.h"
 #include "ui/shell/CommandGroups.h"
 #include "ui/shell/SystemPath.h"
 
@@ -17,7 +18,7 @@ namespace {
 
 // The file to inspect, from an open dialog starting in the given folder; empty when cancelled.
 std::string ChooseMarkerFile(QWidget* parent, const std::string& folder) {
-    QFileDialog dialog(parent, QString::fromStdString(LoadString(StringId::MarkerOpenTitle)),
+    QFileDialog dialog(parent, TableText(StringId::MarkerOpenTitle),
                        QString::fromStdString(folder));
     dialog.setNameFilters(FileDialogNameFilters(StringId::MarkerFileFilter));
     dialog.setFileMode(QFileDialog::ExistingFile);

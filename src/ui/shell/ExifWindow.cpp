@@ -1,9 +1,9 @@
 #include "ui/shell/ExifWindow.h"
 
-#include "base/StringTable.h"
 #include "core/ExifData.h"
 #include "jpegtools/Charset.h"
 #include "jpegtools/ExifSummary.h"
+#include "ui/kit/TableText.h"
 
 #include <QApplication>
 #include <QGridLayout>
@@ -23,7 +23,6 @@ constexpr std::array<const char*, 5> kPlaceholders = {"- No maker info -", "- No
 // The texts the fields must show in full: the date beside the optics line, and the widest
 // exposure mode line.
 constexpr const char* kWidestHalf = "0000:00:00 00:00:00";
-constexpr const char* kWidestLine = "露出=シャッター優先 測光=マルチセグメント";
 constexpr int kHalfGap = 12;
 // How long after its first showing an activation of the window counts as part of opening it.
 constexpr qint64 kOpeningMs = 500;
@@ -48,8 +47,8 @@ CExifWindow::CExifWindow(QWidget* mainWindow) : QDialog(mainWindow) {
 void CExifWindow::CreateFields() {
     const QFontMetrics metrics(font());
     const int half = metrics.horizontalAdvance(kWidestHalf) + 2 * metrics.averageCharWidth();
-    const int full =
-        std::max(2 * half + kHalfGap, metrics.horizontalAdvance(QString::fromUtf8(kWidestLine)));
+    const int full = std::max(2 * half + kHalfGap,
+                              metrics.horizontalAdvance(TableText(StringId::ExifWidestLine)));
     const char* names[] = {"camera", "optics", "date", "exposureMode", "exposure"};
     for (size_t i = 0; i < fields_.size(); ++i) {
         fields_[i] = new QLabel(this);
@@ -94,7 +93,7 @@ void CExifWindow::ShowDocument(const QString& title, const ExifData& exif) {
 }
 
 void CExifWindow::ShowNoDocument() {
-    ShowDocument(QString::fromStdString(LoadString(StringId::NoFiles)), nullptr);
+    ShowDocument(TableText(StringId::NoFiles), nullptr);
 }
 
 void CExifWindow::AlignRightWith(const QWidget* mainWindow) {

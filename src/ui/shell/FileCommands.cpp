@@ -2,7 +2,6 @@
 // and the two PNG displays.
 #include "base/FileExtension.h"
 #include "base/Platform.h"
-#include "base/StringTable.h"
 #include "core/DocTemplate.h"
 #include "core/ImageDoc.h"
 #include "core/JpegConvert.h"
@@ -11,6 +10,7 @@
 #include "settings/SettingsStore.h"
 #include "shell/CommandId.h"
 #include "ui/kit/FileDialogFilters.h"
+#include "ui/kit/TableText.h"
 #include "ui/shell/CommandGroups.h"
 #include "ui/shell/SystemPath.h"
 
@@ -44,7 +44,7 @@ bool ConfirmHiddenOverwrite(const QString& chosen, const std::string& path) {
     if (path == QFile::encodeName(chosen).toStdString() || stat(path.c_str(), &info) != 0)
         return true;
     const std::string question =
-        DisplayPath(path).toStdString() + " は既に存在します。\n置き換えますか?";
+        TableText(StringId::ReplaceQuestion).replace("%s", DisplayPath(path)).toStdString();
     return Platform().ShowMessage(question, MessageKind::Question, Buttons::YesNo) == Answer::Yes;
 }
 
@@ -72,9 +72,8 @@ bool SaveDocumentAs(QWidget* parent, SettingsStore& settings, CImageDoc& documen
     QFileDialog dialog(parent);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     Prepare(dialog, StringId::SaveFilter, settings.writeDir, settings.writeFilterIdx);
-    dialog.selectFile(document.PathName().empty()
-                          ? QString::fromStdString(LoadString(StringId::AllFilesName))
-                          : DisplayPath(FileTitle(document.PathName())));
+    dialog.selectFile(document.PathName().empty() ? TableText(StringId::AllFilesName)
+                                                  : DisplayPath(FileTitle(document.PathName())));
     if (!dialog.exec() || dialog.selectedFiles().isEmpty()) return false;
     const QString chosen = dialog.selectedFiles().first();
     const std::string path = SystemPath(chosen);

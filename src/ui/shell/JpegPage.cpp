@@ -1,9 +1,9 @@
 #include "ui/shell/JpegPage.h"
 
-#include "base/StringTable.h"
 #include "settings/SettingRules.h"
 #include "settings/SettingsPageRules.h"
 #include "ui/kit/FieldRule.h"
+#include "ui/kit/TableText.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -28,20 +28,19 @@ int FieldValue(const QLineEdit* field) {
 
 CJpegPage::CJpegPage(const SettingsStore& settings, QWidget* parent)
     : CSettingsPage(kHelpContext, parent) {
-    QGroupBox* group = AddGroup("JPEG 変換設定");
+    QGroupBox* group = AddGroup(StringId::JpegGroup);
     tempDir_ = MakeField(QString::fromStdString(settings.tempDir), "tempDir", group);
-    auto* browse = new QPushButton(QString::fromUtf8("参照(&M)..."), group);
+    auto* browse = new QPushButton(TableText(StringId::TempDirBrowse), group);
     connect(browse, &QPushButton::clicked, this, &CJpegPage::BrowseTempDir);
     resolutionH_ = MakeField(QString::number(settings.resolutionH), "resolutionH", group,
                              SettingRule("ResolutionH"));
     resolutionV_ = MakeField(QString::number(settings.resolutionV), "resolutionV", group,
                              SettingRule("ResolutionV"));
-    unit_ = MakeList(StringRange(StringId::DensityAspect, kDensityUnits), settings.resolutionUnit,
+    unit_ = MakeList(TableTexts(StringId::DensityAspect, kDensityUnits), settings.resolutionUnit,
                      "resolutionUnit", group);
-    includeRst_ = MakeCheck("RST マーカーを生成する(&R)", settings.includeRST, "includeRst", group);
-    useCustomDqt_ = MakeCheck("カスタム DQT 使用をデフォルトにする", settings.useCustomDQT,
-                              "useCustomDqt", group);
-    auto* dqt = new QPushButton(QString::fromUtf8("DQT 設定(&Q)..."), group);
+    includeRst_ = MakeCheck(StringId::IncludeRst, settings.includeRST, "includeRst", group);
+    useCustomDqt_ = MakeCheck(StringId::UseCustomDqt, settings.useCustomDQT, "useCustomDqt", group);
+    auto* dqt = new QPushButton(TableText(StringId::DqtSettingsButton), group);
     dqt->setObjectName("customDqt");
     connect(dqt, &QPushButton::clicked, this, [this] {
         if (editCustomTables_) editCustomTables_();
@@ -57,10 +56,10 @@ CJpegPage::CJpegPage(const SettingsStore& settings, QWidget* parent)
     FitDigits(resolutionH_, 7);
     FitDigits(resolutionV_, 7);
     auto* grid = new QGridLayout(group);
-    grid->addWidget(MakeLabel("中間ファイルディレクトリ(&T)：", tempDir_, group), 0, 0, 1, 2);
+    grid->addWidget(MakeLabel(StringId::TempDirLabel, tempDir_, group), 0, 0, 1, 2);
     grid->addWidget(tempDir_, 1, 0);
     grid->addWidget(browse, 1, 1);
-    grid->addWidget(MakeLabel("アスペクト比/解像度(&A)：", resolutionH_, group), 2, 0, 1, 2);
+    grid->addWidget(MakeLabel(StringId::AspectLabel, resolutionH_, group), 2, 0, 1, 2);
     grid->addLayout(density, 3, 0, 1, 2);
     grid->addWidget(includeRst_, 4, 0, 1, 2);
     grid->addWidget(useCustomDqt_, 5, 0);
@@ -69,7 +68,7 @@ CJpegPage::CJpegPage(const SettingsStore& settings, QWidget* parent)
 
 void CJpegPage::BrowseTempDir() {
     const QString folder = QFileDialog::getExistingDirectory(
-        this, QString::fromStdString(LoadString(StringId::TempDirectoryTitle)), tempDir_->text());
+        this, TableText(StringId::TempDirectoryTitle), tempDir_->text());
     if (!folder.isEmpty()) tempDir_->setText(folder);
 }
 

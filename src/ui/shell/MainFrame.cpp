@@ -4,6 +4,7 @@
 #include "shell/CommandId.h"
 #include "shell/DocumentState.h"
 #include "shell/ToolBarLayout.h"
+#include "ui/kit/TableText.h"
 #include "ui/shell/ChildFrame.h"
 #include "ui/shell/CommandIcons.h"
 #include "ui/shell/ControlBar.h"
@@ -53,7 +54,7 @@ CMainFrame::CMainFrame(SettingsStore& settings, CDocTemplate& documents)
     connect(mdiArea_, &QMdiArea::subWindowActivated, this, &CMainFrame::ShowActiveDocument);
     connect(windows_.get(), &CDocumentWindows::lastDocumentClosed, this, &CMainFrame::ShowNoFiles);
     CreateMenus();
-    infoPane_ = new QLabel(QString::fromStdString(LoadString(StringId::InfoPaneInitial)));
+    infoPane_ = new QLabel(TableText(StringId::InfoPaneInitial));
     statusBar()->addPermanentWidget(infoPane_);
     RegisterCommands();
     clipboard_.Follow();
@@ -140,7 +141,7 @@ void CMainFrame::ToggleExifWindow() {
 }
 
 void CMainFrame::ShowNoFiles() {
-    SetInfoText(QString::fromStdString(LoadString(StringId::NoFiles)));
+    SetInfoText(TableText(StringId::NoFiles));
     ShowActiveDocument();
 }
 

@@ -28,18 +28,18 @@ double GammaOf(const QLineEdit* field) {
 
 CPngPage::CPngPage(const SettingsStore& settings, QWidget* parent)
     : CSettingsPage(kHelpContext, parent) {
-    QGroupBox* group = AddGroup("PNG オプション設定");
-    transparentOnLoad_ = MakeCheck("読み出し時に透過処理を行う(&T)", settings.useTransparentOnLoad,
+    QGroupBox* group = AddGroup(StringId::PngGroup);
+    transparentOnLoad_ = MakeCheck(StringId::TransparentOnLoad, settings.useTransparentOnLoad,
                                    "transparentOnLoad", group);
-    gammaCorrection_ = MakeCheck("読み出し時にガンマ補正を行う(&G)", settings.useGammaCorrection,
-                                 "gammaCorrection", group);
-    defaultGammaOnLoad_ = MakeCheck("デフォルト補正値の強制適用(&L)",
-                                    settings.useDefaultGammaOnLoad, "defaultGammaOnLoad", group);
-    defaultGammaOnSave_ = MakeCheck("常にガンマ補正値を書き出す(&S)",
-                                    settings.useDefaultGammaOnSave, "defaultGammaOnSave", group);
+    gammaCorrection_ =
+        MakeCheck(StringId::GammaOnLoad, settings.useGammaCorrection, "gammaCorrection", group);
+    defaultGammaOnLoad_ = MakeCheck(StringId::DefaultGammaOnLoad, settings.useDefaultGammaOnLoad,
+                                    "defaultGammaOnLoad", group);
+    defaultGammaOnSave_ = MakeCheck(StringId::GammaOnSave, settings.useDefaultGammaOnSave,
+                                    "defaultGammaOnSave", group);
     defaultGamma_ = MakeGammaField(settings.defaultGamma, "defaultGamma", group);
     screenGamma_ = MakeGammaField(settings.screenGamma, "screenGamma", group);
-    useITxt_ = MakeCheck("コメントを iTXt で書き出す", settings.usePngITxt, "useITxt", group);
+    useITxt_ = MakeCheck(StringId::UseITxt, settings.usePngITxt, "useITxt", group);
     iTxtLanguage_ =
         MakeField(QString::fromStdString(settings.defaultPngITxtLang), "iTxtLanguage", group);
     EnableWhileTicked(gammaCorrection_, defaultGammaOnLoad_);
@@ -50,12 +50,12 @@ CPngPage::CPngPage(const SettingsStore& settings, QWidget* parent)
     grid->addWidget(gammaCorrection_, 1, 0, 1, 3);
     grid->addWidget(defaultGammaOnLoad_, 2, 1, 1, 2);
     grid->addWidget(defaultGammaOnSave_, 3, 0, 1, 3);
-    grid->addWidget(MakeLabel("デフォルトのガンマ補正値(&D)", defaultGamma_, group), 4, 0, 1, 2);
+    grid->addWidget(MakeLabel(StringId::DefaultGammaLabel, defaultGamma_, group), 4, 0, 1, 2);
     grid->addWidget(defaultGamma_, 4, 2);
-    grid->addWidget(MakeLabel("モニタのガンマ値(&M)", screenGamma_, group), 5, 0, 1, 2);
+    grid->addWidget(MakeLabel(StringId::ScreenGammaLabel, screenGamma_, group), 5, 0, 1, 2);
     grid->addWidget(screenGamma_, 5, 2);
     grid->addWidget(useITxt_, 6, 0, 1, 3);
-    grid->addWidget(MakeLabel("デフォルト言語:", iTxtLanguage_, group), 7, 1);
+    grid->addWidget(MakeLabel(StringId::ITxtLanguageLabel, iTxtLanguage_, group), 7, 1);
     grid->addWidget(iTxtLanguage_, 7, 2);
     grid->setColumnMinimumWidth(0, 16);
 }

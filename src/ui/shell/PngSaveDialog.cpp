@@ -1,9 +1,9 @@
 #include "ui/shell/PngSaveDialog.h"
 
-#include "base/StringTable.h"
 #include "core/PngWrite.h"
 #include "ui/kit/FieldRule.h"
 #include "ui/kit/HelpContext.h"
+#include "ui/kit/TableText.h"
 #include "ui/shell/SettingsPage.h"
 
 #include <QCheckBox>
@@ -24,20 +24,20 @@ constexpr int kButtonSpacing = 8;
 
 CPngSaveDialog::CPngSaveDialog(SettingsStore& settings, CImageDoc* document, QWidget* parent)
     : QDialog(parent), settings_(settings), document_(document) {
-    setWindowTitle(QString::fromUtf8("PNG 保存設定"));
+    setWindowTitle(TableText(StringId::PngSaveTitle));
     const PngSaveChoices choices = OpenPngSaveChoices(settings, document);
     color_ = choices.transparentColor;
-    auto* formats = new QGroupBox(QString::fromUtf8("フォーマット/色数"), this);
-    mode_ = MakeList(StringRange(StringId::PngModeNames, kPngSaveModeCount), choices.saveMode,
+    auto* formats = new QGroupBox(TableText(StringId::PngFormatGroup), this);
+    mode_ = MakeList(TableTexts(StringId::PngModeNames, kPngSaveModeCount), choices.saveMode,
                      "saveMode", formats);
     (new QVBoxLayout(formats))->addWidget(mode_);
-    interlace_ = MakeCheck("インターレース(&I)", choices.interlace, "interlace", this);
-    transparent_ =
-        MakeCheck("透過色の書き出し(&T)", choices.writeTransparent, "writeTransparent", this);
-    colorButton_ = new QPushButton(QString::fromUtf8("透過色(&C)..."), this);
+    interlace_ = MakeCheck(StringId::PngInterlace, choices.interlace, "interlace", this);
+    transparent_ = MakeCheck(StringId::PngWriteTransparent, choices.writeTransparent,
+                             "writeTransparent", this);
+    colorButton_ = new QPushButton(TableText(StringId::PngTransparentColour), this);
     colorButton_->setObjectName("transparentColor");
     connect(colorButton_, &QPushButton::clicked, this, &CPngSaveDialog::ChooseColor);
-    writeGamma_ = MakeCheck("ガンマ補正値の書き出し(&G)", choices.writeGamma, "writeGamma", this);
+    writeGamma_ = MakeCheck(StringId::PngWriteGamma, choices.writeGamma, "writeGamma", this);
     gamma_ =
         MakeField(QString::fromStdString(choices.gammaText), "gamma", this, PositiveRealRule());
     EnableWhileTicked(transparent_, colorButton_);
@@ -55,7 +55,7 @@ CPngSaveDialog::CPngSaveDialog(SettingsStore& settings, CImageDoc* document, QWi
     grid->addWidget(transparent_, 2, 0, 1, 2);
     grid->addWidget(colorButton_, 2, 2);
     grid->addWidget(writeGamma_, 3, 0, 1, 3);
-    grid->addWidget(MakeLabel("埋め込みガンマ補正値(&D)", gamma_, this), 4, 1);
+    grid->addWidget(MakeLabel(StringId::PngEmbeddedGamma, gamma_, this), 4, 1);
     grid->addWidget(gamma_, 4, 2);
     grid->setColumnMinimumWidth(0, 16);
     auto* layout = new QVBoxLayout(this);

@@ -1,4 +1,5 @@
 #include "ui/shell/QtTranslation.h"
+#include "ui/kit/TableText.h"
 
 #include <QCoreApplication>
 #include <QLibraryInfo>
@@ -21,9 +22,10 @@ CQtTranslation::~CQtTranslation() {
 QString CQtTranslation::CFileTypeTexts::translate(const char* context, const char* sourceText,
                                                   const char*, int) const {
     if (std::strcmp(context, "QAbstractFileIconProvider") != 0) return {};
-    for (const auto& [english, japanese] :
-         {std::pair{"Folder", "フォルダ"}, std::pair{"Drive", "ドライブ"},
-          std::pair{"File", "ファイル"}})
-        if (std::strcmp(sourceText, english) == 0) return QString::fromUtf8(japanese);
+    // The English names in the order of their Japanese ones in the string table.
+    const char* const english[] = {"Folder", "Drive", "File"};
+    for (int index = 0; index < 3; ++index)
+        if (std::strcmp(sourceText, english[index]) == 0)
+            return TableText(StringIdAt(StringId::QtFileTypes, index));
     return {};
 }

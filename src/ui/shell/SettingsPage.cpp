@@ -1,6 +1,7 @@
 #include "ui/shell/SettingsPage.h"
 
 #include "ui/kit/FieldRule.h"
+#include "ui/kit/TableText.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -17,16 +18,16 @@ void CSettingsPage::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
 }
 
-QGroupBox* CSettingsPage::AddGroup(const char* title) {
+QGroupBox* CSettingsPage::AddGroup(StringId title) {
     auto* layout = new QVBoxLayout(this);
-    auto* group = new QGroupBox(QString::fromUtf8(title), this);
+    auto* group = new QGroupBox(TableText(title), this);
     layout->addWidget(group);
     layout->addStretch();
     return group;
 }
 
-QCheckBox* MakeCheck(const char* caption, int value, const char* name, QWidget* parent) {
-    auto* box = new QCheckBox(QString::fromUtf8(caption), parent);
+QCheckBox* MakeCheck(StringId caption, int value, const char* name, QWidget* parent) {
+    auto* box = new QCheckBox(TableText(caption), parent);
     box->setObjectName(name);
     box->setChecked(value != 0);
     return box;
@@ -38,13 +39,6 @@ QComboBox* MakeList(const QStringList& entries, int selection, const char* name,
     list->addItems(entries);
     list->setCurrentIndex(selection >= 0 && selection < entries.size() ? selection : -1);
     return list;
-}
-
-QStringList StringRange(StringId first, int count) {
-    QStringList texts;
-    for (int offset = 0; offset < count; ++offset)
-        texts << QString::fromStdString(LoadString(StringIdAt(first, offset)));
-    return texts;
 }
 
 QLineEdit* MakeField(const QString& text, const char* name, QWidget* parent,
@@ -60,8 +54,8 @@ void FitDigits(QLineEdit* field, int digits) {
     field->setMaximumWidth(field->fontMetrics().horizontalAdvance(QString(digits, '0')) + kFrame);
 }
 
-QLabel* MakeLabel(const char* caption, QWidget* buddy, QWidget* parent) {
-    auto* label = new QLabel(QString::fromUtf8(caption), parent);
+QLabel* MakeLabel(StringId caption, QWidget* buddy, QWidget* parent) {
+    auto* label = new QLabel(TableText(caption), parent);
     label->setBuddy(buddy);
     return label;
 }

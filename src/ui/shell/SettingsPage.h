@@ -24,7 +24,7 @@ public:
 protected:
     void showEvent(QShowEvent* event) override;
     // The page's one frame, titled as given; the page's controls go into it.
-    QGroupBox* AddGroup(const char* title);
+    QGroupBox* AddGroup(StringId title);
 
 private:
     int helpContext_;
@@ -32,18 +32,16 @@ private:
 };
 
 // A check box with the caption, ticked when value is nonzero.
-QCheckBox* MakeCheck(const char* caption, int value, const char* name, QWidget* parent);
+QCheckBox* MakeCheck(StringId caption, int value, const char* name, QWidget* parent);
 // A drop-down list of the entries with the one numbered selection selected; a number out of
 // range selects none.
 QComboBox* MakeList(const QStringList& entries, int selection, const char* name, QWidget* parent);
-// The texts of count string table entries from first on.
-QStringList StringRange(StringId first, int count);
 // A field that takes what the rule takes (FieldRule.h: the pages read GoodText of it).
 QLineEdit* MakeField(const QString& text, const char* name, QWidget* parent,
                      const ValueRule& rule = TextRule());
 // Narrows a field to about the given number of digits.
 void FitDigits(QLineEdit* field, int digits);
-QLabel* MakeLabel(const char* caption, QWidget* buddy, QWidget* parent);
+QLabel* MakeLabel(StringId caption, QWidget* buddy, QWidget* parent);
 // The control is enabled exactly while the box is ticked (or, inverted, while it is clear),
 // from now on and as the box changes.
 void EnableWhileTicked(QCheckBox* box, QWidget* control, bool inverted = false);

@@ -1,7 +1,7 @@
 #include "ui/shell/SettingsSheet.h"
 
-#include "base/StringTable.h"
 #include "ui/kit/HelpContext.h"
+#include "ui/kit/TableText.h"
 #include "ui/shell/CommentPage.h"
 #include "ui/shell/GeneralPage.h"
 #include "ui/shell/JpegPage.h"
@@ -13,9 +13,9 @@
 
 CSettingsSheet::CSettingsSheet(SettingsStore& settings, QWidget* parent)
     : QDialog(parent), settings_(settings), tabs_(new QTabWidget(this)) {
-    setWindowTitle(QString::fromStdString(LoadString(StringId::SettingsTitle)));
-    AddPage(new CGeneralPage(settings, tabs_), "一般", "generalPage");
-    AddPage(new CCommentPage(settings, tabs_), "コメント", "commentPage");
+    setWindowTitle(TableText(StringId::SettingsTitle));
+    AddPage(new CGeneralPage(settings, tabs_), TableText(StringId::GeneralPageTab), "generalPage");
+    AddPage(new CCommentPage(settings, tabs_), TableText(StringId::CommentPageTab), "commentPage");
     jpegPage_ = new CJpegPage(settings, tabs_);
     AddPage(jpegPage_, "JPEG", "jpegPage");
     AddPage(new CPngPage(settings, tabs_), "PNG", "pngPage");
@@ -29,9 +29,9 @@ CSettingsSheet::CSettingsSheet(SettingsStore& settings, QWidget* parent)
     layout->addWidget(buttons);
 }
 
-void CSettingsSheet::AddPage(CSettingsPage* page, const char* caption, const char* name) {
+void CSettingsSheet::AddPage(CSettingsPage* page, const QString& caption, const char* name) {
     page->setObjectName(name);
-    tabs_->addTab(page, QString::fromUtf8(caption));
+    tabs_->addTab(page, caption);
     pages_.push_back(page);
 }
 

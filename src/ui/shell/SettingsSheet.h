@@ -21,7 +21,7 @@ public:
     void accept() override;
 
 private:
-    void AddPage(CSettingsPage* page, const char* caption, const char* name);
+    void AddPage(CSettingsPage* page, const QString& caption, const char* name);
     void ShowHelp();
 
     SettingsStore& settings_;
