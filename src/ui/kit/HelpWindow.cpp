@@ -1,6 +1,8 @@
 #include "ui/kit/HelpWindow.h"
 
 #include "base/HelpTopics.h"
+#include "base/ProfileFile.h"
+#include "settings/SettingsStore.h"
 #include "ui/kit/TableText.h"
 
 #include <QFile>
@@ -22,8 +24,23 @@ constexpr int kTargetRole = Qt::UserRole;
 const QSize kDefaultSize(860, 640);
 constexpr int kListWidth = 220;
 
-QSettings HelpSettings() {
-    return QSettings(QSettings::IniFormat, QSettings::UserScope, "tolmena", "help");
+// The window's size in the profile.
+constexpr const char* kSizeSection = "HelpWindow";
+constexpr const char* kWidthKey = "Width";
+constexpr const char* kHeightKey = "Height";
+
+// The size earlier versions kept in a settings file of their own beside the profile; taken
+// over once, then the profile holds it.
+QSize FormerSize() {
+    const QSettings former(QSettings::IniFormat, QSettings::UserScope, "tolmena", "help");
+    return former.value("size", kDefaultSize).toSize();
+}
+
+QSize StoredSize(const ProfileFile& profile) {
+    if (!profile.HasKey(kSizeSection, kWidthKey)) return FormerSize();
+    const QSize size(profile.GetInt(kSizeSection, kWidthKey, 0),
+                     profile.GetInt(kSizeSection, kHeightKey, 0));
+    return size.isValid() && !size.isEmpty() ? size : kDefaultSize;
 }
 
 std::vector<HelpEntry> ReadList(const QString& name) {
@@ -38,7 +55,10 @@ QUrl HelpPageUrl(const QString& page) {
     return QUrl(kEdition + page);
 }
 
-CHelpWindow::CHelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
+CHelpWindow::CHelpWindow(QWidget* parent) : CHelpWindow(AppSettings().profile, parent) {}
+
+CHelpWindow::CHelpWindow(ProfileFile& profile, QWidget* parent)
+    : QWidget(parent, Qt::Window), profile_(profile) {
     setObjectName("helpWindow");
     setWindowTitle(TableText(StringId::HelpTitle));
     tabs_ = new QTabWidget(this);
@@ -84,7 +104,7 @@ CHelpWindow::CHelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     connect(search_, &QLineEdit::returnPressed, this, &CHelpWindow::OpenFirstMatch);
     connect(new QShortcut(QKeySequence::Cancel, this), &QShortcut::activated, this,
             &QWidget::close);
-    resize(HelpSettings().value("size", kDefaultSize).toSize());
+    resize(StoredSize(profile_));
 }
 
 void CHelpWindow::FillContents() {
@@ -151,6 +171,7 @@ void CHelpWindow::Present() {
 }
 
 void CHelpWindow::hideEvent(QHideEvent* event) {
-    HelpSettings().setValue("size", size());
+    profile_.WriteInt(kSizeSection, kWidthKey, width());
+    profile_.WriteInt(kSizeSection, kHeightKey, height());
     QWidget::hideEvent(event);
 }

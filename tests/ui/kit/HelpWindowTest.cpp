@@ -1,7 +1,8 @@
 // The help window: every context number a Help button passes opens an existing page, every link
-// of the manual resolves, the help commands, the keyword search and the remembered size.
+// of the manual resolves, the help commands, the keyword search and the size kept in the profile.
 #include "ui/kit/HelpWindow.h"
 #include "base/HelpTopics.h"
+#include "base/ProfileFile.h"
 #include "shell/CommandId.h"
 #include "ui/AppFixture.h"
 #include "ui/kit/HelpContext.h"
@@ -12,6 +13,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QRegularExpression>
+#include <QSettings>
 #include <QTabWidget>
 #include <QTest>
 #include <QTextBrowser>
@@ -141,6 +143,27 @@ private slots:
         }
         CHelpWindow second;
         QCOMPARE(second.size(), QSize(700, 480));
+    }
+
+    // The size lives in the profile; the settings file earlier versions kept beside it is read
+    // while the profile has no size, and never written again.
+    void sizeGoesToTheProfileAfterTheFormerFile() {
+        const QString formerPath = config_.path() + "/tolmena/help.ini";
+        QSettings(formerPath, QSettings::IniFormat).setValue("size", QSize(640, 400));
+        const QString formerText = ReadAll(formerPath);
+        ProfileFile profile;
+        {
+            CHelpWindow first(profile, nullptr);
+            QCOMPARE(first.size(), QSize(640, 400));
+            first.show();
+            first.resize(720, 500);
+            first.close();
+        }
+        QCOMPARE(profile.GetInt("HelpWindow", "Width", 0), 720);
+        QCOMPARE(profile.GetInt("HelpWindow", "Height", 0), 500);
+        QCOMPARE(ReadAll(formerPath), formerText);
+        CHelpWindow second(profile, nullptr);
+        QCOMPARE(second.size(), QSize(720, 500));
     }
 };
 
