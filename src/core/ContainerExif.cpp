@@ -1,0 +1,31 @@
+#include "core/ContainerExif.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace {
+
+constexpr uint8_t kExifIdentifier[] = {'E', 'x', 'i', 'f', 0, 0};
+
+bool StartsWithTiffHeader(std::span<const uint8_t> bytes) {
+    return bytes.size() >= 8 && ((bytes[0] == 'I' && bytes[1] == 'I' && bytes[2] == 42) ||
+                                 (bytes[0] == 'M' && bytes[1] == 'M' && bytes[3] == 42));
+}
+
+} // namespace
+
+ExifData ExifFromTiffChunk(std::span<const uint8_t> bytes) {
+    if (bytes.size() >= sizeof kExifIdentifier &&
+        std::equal(std::begin(kExifIdentifier), std::end(kExifIdentifier), bytes.begin()))
+        bytes = bytes.subspan(sizeof kExifIdentifier);
+    if (!StartsWithTiffHeader(bytes)) return {};
+    return ExifData::ParseBlock(std::vector<uint8_t>(bytes.begin(), bytes.end()));
+}
+
+ExifData ExifFromOffsetPayload(std::span<const uint8_t> bytes) {
+    if (bytes.size() < 4) return {};
+    const uint32_t offset = uint32_t{bytes[0]} << 24 | uint32_t{bytes[1]} << 16 |
+                            uint32_t{bytes[2]} << 8 | bytes[3];
+    if (offset > bytes.size() - 4) return {};
+    return ExifFromTiffChunk(bytes.subspan(4 + offset));
+}
