@@ -67,6 +67,9 @@ dictionaries_of() {
     png | png_chunks) echo png ;;
     bmp | dib) echo bmp ;;
     dqt) echo dqt ;;
+    webp) echo webp exif ;;
+    heif) echo heif exif ;;
+    jxl) echo jxl exif ;;
     esac
 }
 

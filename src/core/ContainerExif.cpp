@@ -24,8 +24,8 @@ ExifData ExifFromTiffChunk(std::span<const uint8_t> bytes) {
 
 ExifData ExifFromOffsetPayload(std::span<const uint8_t> bytes) {
     if (bytes.size() < 4) return {};
-    const uint32_t offset = uint32_t{bytes[0]} << 24 | uint32_t{bytes[1]} << 16 |
-                            uint32_t{bytes[2]} << 8 | bytes[3];
+    const uint32_t offset =
+        uint32_t{bytes[0]} << 24 | uint32_t{bytes[1]} << 16 | uint32_t{bytes[2]} << 8 | bytes[3];
     if (offset > bytes.size() - 4) return {};
     return ExifFromTiffChunk(bytes.subspan(4 + offset));
 }

@@ -52,8 +52,8 @@ std::optional<std::vector<uint8_t>> ReadEncodedFile(const char* name, const std:
     return bytes;
 }
 
-bool MayDecodePicture(const char* name, const std::string& path, uint64_t width,
-                      uint64_t height, size_t maxPixels, uint64_t bytesPerPixel) {
+bool MayDecodePicture(const char* name, const std::string& path, uint64_t width, uint64_t height,
+                      size_t maxPixels, uint64_t bytesPerPixel) {
     if (width == 0 || height == 0 || width > maxPixels / height) {
         ReportErrorId(name, path, StringId::NoMemory);
         return false;

@@ -28,8 +28,8 @@ std::optional<std::vector<uint8_t>> ReadEncodedFile(const char* name, const std:
 // Whether a picture of this size may be decoded: at most maxPixels pixels (else reported as
 // out of memory) and within the memory limit with `bytesPerPixel` of decoder buffers beside the
 // DIB (else reported with the need). Called with the header's size, before any decoding.
-bool MayDecodePicture(const char* name, const std::string& path, uint64_t width,
-                      uint64_t height, size_t maxPixels, uint64_t bytesPerPixel);
+bool MayDecodePicture(const char* name, const std::string& path, uint64_t width, uint64_t height,
+                      size_t maxPixels, uint64_t bytesPerPixel);
 
 // The packed 24-bit DIB of the rows, or null when memory runs out.
 std::unique_ptr<CDibImage> PictureFromRows(const DecodedRows& rows, bool composeAlpha);

@@ -4,6 +4,7 @@
 #include "core/ContainerExif.h"
 #include "core/DecodedRows.h"
 #include "core/HeifCoding.h"
+#include "core/ImageDoc.h" // FormatImageSize
 
 #include <libheif/heif.h>
 #include <memory>
@@ -70,15 +71,14 @@ std::unique_ptr<CDibImage> DecodePicture(const heif_image_handle* handle, const 
     std::unique_ptr<heif_decoding_options, OptionsDeleter> options(heif_decoding_options_alloc());
     options->convert_hdr_to_8bit = 1;
     heif_image* decoded = nullptr;
-    error = heif_decode_image(handle, &decoded, heif_colorspace_RGB,
-                              layout.alpha ? heif_chroma_interleaved_RGBA
-                                           : heif_chroma_interleaved_RGB,
-                              options.get());
+    error = heif_decode_image(
+        handle, &decoded, heif_colorspace_RGB,
+        layout.alpha ? heif_chroma_interleaved_RGBA : heif_chroma_interleaved_RGB, options.get());
     std::unique_ptr<heif_image, ImageDeleter> image(decoded);
     if (error.code != heif_error_Ok) return nullptr;
     int stride = 0;
-    const uint8_t* data = heif_image_get_plane_readonly(image.get(), heif_channel_interleaved,
-                                                        &stride);
+    const uint8_t* data =
+        heif_image_get_plane_readonly(image.get(), heif_channel_interleaved, &stride);
     const int width = heif_image_get_width(image.get(), heif_channel_interleaved);
     const int height = heif_image_get_height(image.get(), heif_channel_interleaved);
     if (!data || width != layout.width || height != layout.height ||
@@ -86,8 +86,7 @@ std::unique_ptr<CDibImage> DecodePicture(const heif_image_handle* handle, const 
         error = {heif_error_Decoder_plugin_error, heif_suberror_Unspecified, "8-bit RGB"};
         return nullptr;
     }
-    const DecodedRows rows{data, static_cast<size_t>(stride), width, height,
-                           layout.alpha ? 4 : 3};
+    const DecodedRows rows{data, static_cast<size_t>(stride), width, height, layout.alpha ? 4 : 3};
     return PictureFromRows(rows, composeAlpha);
 }
 
@@ -96,9 +95,8 @@ std::unique_ptr<CDibImage> DecodePicture(const heif_image_handle* handle, const 
 std::optional<DecodedPicture> DecodeHeif(std::span<const uint8_t> bytes, const std::string& path,
                                          size_t maxPixels, const ImageReadOptions& options) {
     std::unique_ptr<heif_context, ContextDeleter> context(heif_context_alloc());
-    heif_error error =
-        heif_context_read_from_memory_without_copy(context.get(), bytes.data(), bytes.size(),
-                                                    nullptr);
+    heif_error error = heif_context_read_from_memory_without_copy(context.get(), bytes.data(),
+                                                                  bytes.size(), nullptr);
     heif_image_handle* primary = nullptr;
     if (error.code == heif_error_Ok)
         error = heif_context_get_primary_image_handle(context.get(), &primary);

@@ -3,6 +3,7 @@
 #include "base/ReportError.h"
 #include "core/ContainerExif.h"
 #include "core/DecodedRows.h"
+#include "core/ImageDoc.h" // FormatImageSize
 
 #include <cstring>
 #include <jxl/decode_cxx.h>
@@ -19,11 +20,14 @@ constexpr size_t kMaxExifBytes = size_t{1} << 20;
 
 // The state of one decoding run, event by event.
 struct JxlJob {
+    JxlJob(std::span<const uint8_t> file, const std::string& name, size_t limit)
+        : bytes(file), path(name), maxPixels(limit) {}
+
     JxlDecoder* decoder = nullptr;
     void* runner = nullptr;
     std::span<const uint8_t> bytes;
     const std::string& path;
-    size_t maxPixels = 0;
+    size_t maxPixels;
     JxlBasicInfo info{};
     JxlPixelFormat format{};
     std::vector<uint8_t> pixels;
@@ -86,8 +90,7 @@ bool StartBox(JxlJob& job) {
     if (std::memcmp(type, "Exif", 4) != 0 || !job.exif.empty()) return true;
     job.exif.resize(4096);
     job.inExif = true;
-    return JxlDecoderSetBoxBuffer(job.decoder, job.exif.data(), job.exif.size()) ==
-           JXL_DEC_SUCCESS;
+    return JxlDecoderSetBoxBuffer(job.decoder, job.exif.data(), job.exif.size()) == JXL_DEC_SUCCESS;
 }
 
 bool GrowExifBuffer(JxlJob& job) {
@@ -108,8 +111,8 @@ Step HandleEvent(JxlJob& job, JxlDecoderStatus status) {
     switch (status) {
     case JXL_DEC_BASIC_INFO:
         if (!TakeBasicInfo(job)) return Step::Failed;
-        return MayDecodePicture(kLoadName, job.path, job.info.xsize, job.info.ysize,
-                                job.maxPixels, kDecoderBytesPerPixel)
+        return MayDecodePicture(kLoadName, job.path, job.info.xsize, job.info.ysize, job.maxPixels,
+                                kDecoderBytesPerPixel)
                    ? Step::Continue
                    : Step::Refused;
     case JXL_DEC_NEED_IMAGE_OUT_BUFFER:
@@ -154,7 +157,7 @@ Step RunDecoder(JxlJob& job) {
 
 std::optional<DecodedPicture> DecodeJxl(std::span<const uint8_t> bytes, const std::string& path,
                                         size_t maxPixels, const ImageReadOptions& options) {
-    JxlJob job{nullptr, bytes, path, maxPixels};
+    JxlJob job(bytes, path, maxPixels);
     const Step step = RunDecoder(job);
     if (step == Step::Refused) return std::nullopt;
     if (step != Step::Done) {

@@ -12,8 +12,7 @@
 #include <span>
 #include <string>
 
-std::optional<DecodedPicture> ReadJxlFile(const std::string& path,
-                                          const ImageReadOptions& options);
+std::optional<DecodedPicture> ReadJxlFile(const std::string& path, const ImageReadOptions& options);
 // Decodes the bytes of a file; more than maxPixels pixels are refused as out of memory.
 // Failures are reported with the path.
 std::optional<DecodedPicture> DecodeJxl(std::span<const uint8_t> bytes, const std::string& path,

@@ -3,6 +3,7 @@
 #include "base/ReportError.h"
 #include "core/ContainerExif.h"
 #include "core/DecodedRows.h"
+#include "core/ImageDoc.h" // FormatImageSize
 
 #include <memory>
 #include <webp/decode.h>
@@ -58,9 +59,9 @@ std::optional<WebpLayout> ReadLayout(WebPDemuxer* demux) {
 }
 
 std::string Description(const WebpLayout& layout) {
-    std::string text = FormatImageSize(static_cast<int>(layout.width),
-                                       static_cast<int>(layout.height)) +
-                       "WebP(" + (layout.lossless ? "lossless" : "lossy");
+    std::string text =
+        FormatImageSize(static_cast<int>(layout.width), static_cast<int>(layout.height)) + "WebP(" +
+        (layout.lossless ? "lossless" : "lossy");
     if (layout.alpha) text += "+alpha";
     if (layout.animated) text += ", " + std::to_string(layout.frames) + " frames";
     return text + ")";
@@ -122,9 +123,8 @@ std::optional<DecodedPicture> DecodeWebp(std::span<const uint8_t> bytes, const s
                           kDecoderBytesPerPixel))
         return std::nullopt;
     const bool compose = options.png.useTransparentOnLoad;
-    std::unique_ptr<CDibImage> image = layout->animated
-                                           ? DecodeFirstFrame(bytes, *layout, compose)
-                                           : DecodeStill(bytes, *layout, compose);
+    std::unique_ptr<CDibImage> image = layout->animated ? DecodeFirstFrame(bytes, *layout, compose)
+                                                        : DecodeStill(bytes, *layout, compose);
     if (!image) {
         ReportUndecodable(path);
         return std::nullopt;

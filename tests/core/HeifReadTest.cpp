@@ -38,7 +38,7 @@ TEST_F(HeifRead, AvifLosslessAlphaAndTenBits) {
 
     std::optional<DecodedPicture> deep = Read("ten-bit.avif");
     ASSERT_TRUE(deep);
-    EXPECT_EQ(deep->facts.description, "64x48 AVIF(AV1 4:4:4 10bit→8bit)");
+    EXPECT_EQ(deep->facts.description, "48x64 AVIF(AV1 4:4:4 10bit→8bit)");
     EXPECT_LE(DifferenceFromReference(*deep, "ten-bit.avif.png"), 1);
     EXPECT_EQ(deep->facts.bitsPerSample, 10);
     EXPECT_EQ(CameraOf(*deep), "Tolmena Test Phone");

@@ -1,9 +1,10 @@
 #pragma once
 // The sample files of the HEIF/AVIF, WebP and JPEG XL readers (tests/data/modern, made by
 // make.sh there) and their comparison with the reference decoders' PNG output.
-#include "base/FileExtension.h"
 #include "base/HeadlessPlatform.h"
-#include "core/FormatTable.h"
+#include "core/ImageFacts.h"
+#include "core/ImageReadOptions.h"
+#include "core/PngRead.h"
 #include "jpegtools/ExifSummary.h"
 
 #include <gtest/gtest.h>
@@ -28,13 +29,16 @@ inline ImageReadOptions CompareOptions() {
 // The largest difference of one sample between a decoded picture and the reference decoder's
 // PNG of the same file; -1 when the sizes differ.
 inline int DifferenceFromReference(const DecodedPicture& decoded, const std::string& reference) {
-    std::optional<DecodedPicture> expected =
-        FindImageFormat(kTypePng)->read(ModernDataPath(reference), CompareOptions());
-    if (!expected || expected->image->Width() != decoded.image->Width() ||
-        expected->image->Height() != decoded.image->Height())
+    const ImageReadOptions options = CompareOptions();
+    auto packed = std::make_unique<CDibImage>();
+    PngFileFacts facts;
+    if (!ReadPngFile(ModernDataPath(reference), options.png, *packed, facts)) return -1;
+    std::unique_ptr<CDibImage> expected = PrepareForScreen(std::move(packed), options);
+    if (!expected || expected->Width() != decoded.image->Width() ||
+        expected->Height() != decoded.image->Height())
         return -1;
     std::span<const uint32_t> a = decoded.image->TrueColorPixels();
-    std::span<const uint32_t> b = expected->image->TrueColorPixels();
+    std::span<const uint32_t> b = expected->TrueColorPixels();
     if (a.size() != b.size()) return -1;
     int most = 0;
     for (size_t i = 0; i < a.size(); ++i)

@@ -5,9 +5,9 @@
 set -euo pipefail
 # Sources: a 64x48 gradient, the same with an alpha ramp, and a JPEG of it carrying camera Exif
 # (orientation 6) as a phone writes it.
-convert -size 48x64 gradient:'#ff2000-#0030ff' -rotate 90 -depth 8 src-rgb.png
+convert -size 48x64 gradient:'#ff2000-#0030ff' -rotate 90 -depth 8 PNG24:src-rgb.png
 convert src-rgb.png \( -size 64x48 gradient:white-'#202020' \) -alpha off -compose copy_opacity \
-    -composite -depth 8 src-rgba.png
+    -composite -depth 8 PNG32:src-rgba.png
 convert src-rgb.png -quality 92 photo.jpg
 exiftool -q -overwrite_original -Make=Tolmena -Model="Test Phone" -Orientation#=6 \
     -DateTimeOriginal="2026:12:08 10:00:00" -ExposureTime=0.01 -FNumber=1.8 photo.jpg
@@ -15,7 +15,7 @@ exiftool -q -b -exif photo.jpg >exif.bin
 # WebP: lossy with the EXIF chunk, lossless with alpha, a three-frame lossless animation.
 cwebp -quiet -q 80 -metadata exif photo.jpg -o lossy.webp
 cwebp -quiet -lossless -exact src-rgba.png -o lossless-alpha.webp
-convert src-rgb.png -negate frame2.png
+convert src-rgb.png -negate PNG24:frame2.png
 img2webp -lossless src-rgb.png frame2.png src-rgb.png -o anim.webp >/dev/null 2>&1
 rm frame2.png
 # HEIF and AVIF: HEVC lossy with Exif, a two-image collection, AV1 lossless 4:4:4 with alpha,
@@ -33,3 +33,6 @@ for f in lossy lossless-alpha; do dwebp -quiet $f.webp -o $f.webp.png; done
 for f in hevc collection; do heif-convert $f.heic $f.heic.png >/dev/null; done
 for f in lossless-alpha ten-bit; do avifdec $f.avif $f.avif.png >/dev/null; done
 for f in lossless-alpha lossy photo; do djxl $f.jxl $f.jxl.png >/dev/null 2>&1; done
+# avifenc turned the Exif orientation (6) into an irot property, which avifdec leaves to the
+# viewer: the reference is turned as the file says, 90 degrees clockwise.
+convert ten-bit.avif.png -rotate 90 ten-bit.avif.png
