@@ -18,10 +18,12 @@ int FileTypeFromExtension(const std::string& extension) {
         const char* extension;
         int type;
     } table[] = {
-        {".bmp", kTypeBmp},  {".dib", kTypeBmp},   {".rle", kTypeBmp},   {".rgb", kTypeRgb},
-        {".q0", kTypeRgb},   {".fal", kTypeRgb},   {".jpg", kTypeJpeg},  {".jpeg", kTypeJpeg},
-        {".jif", kTypeJpeg}, {".jfif", kTypeJpeg}, {".png", kTypePng},   {".mag", kTypeMag},
-        {".mki", kTypeMag},  {".tif", kTypeTiff},  {".tiff", kTypeTiff},
+        {".bmp", kTypeBmp},   {".dib", kTypeBmp},   {".rle", kTypeBmp},   {".rgb", kTypeRgb},
+        {".q0", kTypeRgb},    {".fal", kTypeRgb},   {".jpg", kTypeJpeg},  {".jpeg", kTypeJpeg},
+        {".jif", kTypeJpeg},  {".jfif", kTypeJpeg}, {".png", kTypePng},   {".mag", kTypeMag},
+        {".mki", kTypeMag},   {".tif", kTypeTiff},  {".tiff", kTypeTiff}, {".webp", kTypeWebp},
+        {".heic", kTypeHeif}, {".heif", kTypeHeif}, {".hif", kTypeHeif},  {".avif", kTypeAvif},
+        {".jxl", kTypeJxl},
     };
     for (const auto& entry : table)
         if (strcasecmp(extension.c_str(), entry.extension) == 0) return entry.type;

@@ -14,6 +14,10 @@ enum DocumentType : int {
     kTypePng = 136,
     kTypeMag = 137,
     kTypeTiff = 139,
+    kTypeWebp = 140,
+    kTypeHeif = 141, // HEIC and other HEIF files
+    kTypeAvif = 142,
+    kTypeJxl = 143,
 };
 
 // Position of the last "." of the path (directories included), if any.

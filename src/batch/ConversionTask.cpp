@@ -7,6 +7,7 @@
 #include "core/DocTemplate.h"
 #include "core/ImageDoc.h"
 #include "core/JpegRead.h"
+#include "core/SourceMetadata.h"
 #include "imageops/ResizeDocument.h"
 #include "jpegtools/JpegMetadataCopy.h"
 #include "settings/SettingsStore.h"
@@ -59,10 +60,11 @@ bool IsJpegPath(const std::string& path) {
     return FileTypeFromExtension(ExtensionOf(path)) == kTypeJpeg;
 }
 
-// The Exif and ICC segments of a JPEG source, put into a JPEG output.
+// The Exif and ICC segments of a JPEG, WebP, HEIF/AVIF or JPEG XL source, put into a JPEG
+// output.
 bool KeepSourceMetadata(const std::string& source, const std::string& output) {
-    if (!IsJpegPath(source) || !IsJpegPath(output)) return true;
-    return InsertJpegMetadata(output, ReadJpegMetadata(source));
+    if (!IsJpegPath(output)) return true;
+    return InsertJpegMetadata(output, ReadSourceMetadata(source));
 }
 
 // Converts files in a document that holds one picture at a time.

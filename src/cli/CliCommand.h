@@ -64,8 +64,9 @@ size_t ReportsSoFar();
 // given count.
 void ReportUnknownType(const std::string& command, const std::string& path, size_t reportedBefore);
 
-// --keep-metadata: IN's Exif and ICC segments when IN is a JPEG file (read before OUT may
-// replace it), put into OUT after it was written when OUT is one; false after a report.
+// --keep-metadata: IN's Exif and ICC segments when IN is a JPEG, WebP, HEIF/AVIF or JPEG XL
+// file (read before OUT may replace it), put into OUT after it was written when OUT is a JPEG
+// file; false after a report.
 std::vector<std::string> SourceMetadata(bool keep, const std::string& in);
 bool KeepMetadata(const std::string& command, const std::vector<std::string>& metadata,
                   const std::string& out);

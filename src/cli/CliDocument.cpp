@@ -5,6 +5,7 @@
 #include "cli/CliReports.h"
 #include "core/DocTemplate.h"
 #include "core/ImageDoc.h"
+#include "core/SourceMetadata.h"
 #include "jpegtools/JpegMetadataCopy.h"
 
 #include <cerrno>
@@ -43,7 +44,7 @@ bool IsJpegPath(const std::string& path) {
 } // namespace
 
 std::vector<std::string> SourceMetadata(bool keep, const std::string& in) {
-    return keep && IsJpegPath(in) ? ReadJpegMetadata(in) : std::vector<std::string>();
+    return keep ? ReadSourceMetadata(in) : std::vector<std::string>();
 }
 
 bool KeepMetadata(const std::string& command, const std::vector<std::string>& metadata,

@@ -32,7 +32,7 @@ bool MakeTempFile(const std::string& command, const std::string& extension, std:
 
 // Standard input into a new temporary file named by its first bytes; false after a report.
 bool SpoolStdin(const std::string& command, std::string& path) {
-    std::string head(8, '\0');
+    std::string head(kSignatureBytes, '\0');
     head.resize(std::fread(head.data(), 1, head.size(), stdin));
     if (!MakeTempFile(command,
                       ExtensionOfType(TypeFromSignature(

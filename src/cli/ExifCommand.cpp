@@ -1,6 +1,7 @@
-// exif [--english] [--json] FILE...: the Exif summary lines of JPEG and TIFF files; with several
-// files each line starts with the file's path and ": ". A file whose summary would be empty
-// (no Exif block, not a JPEG or TIFF file, or entries the summary cannot read) is reported. The
+// exif [--english] [--json] FILE...: the Exif summary lines of JPEG, TIFF, WebP, HEIF/AVIF and
+// JPEG XL files; with several files each line starts with the file's path and ": ". A file whose
+// summary would be empty (no Exif data, another type, or entries the summary cannot read) is
+// reported. The
 // first bytes decide the type; the name only where they say nothing.
 #include "base/FileExtension.h"
 #include "base/ReportError.h"
@@ -8,6 +9,7 @@
 #include "cli/CliJson.h"
 #include "cli/CliReports.h"
 #include "core/FileReadType.h"
+#include "core/SourceMetadata.h"
 #include "jpegtools/ExifReader.h"
 #include "jpegtools/ExifSummary.h"
 #include "jpegtools/JpegExifBlock.h"
@@ -21,6 +23,21 @@ namespace {
 constexpr const char* kName = "exif";
 // The Exif segment comes before the first scan, well within this many bytes.
 constexpr size_t kMaxJpegHead = 16 << 20;
+
+// Parses the Exif data of a WebP, HEIF/AVIF or JPEG XL file (the TIFF structure a JPEG's Exif
+// block holds), kept in `bytes`; false (reported) when the file cannot be read.
+bool ParseContainerExif(const std::string& path, int type, std::string& bytes,
+                        CExifReader& reader) {
+    std::optional<ContainerMetadata> metadata = ReadContainerMetadata(path, type);
+    if (!metadata) {
+        ReportErrorId(kName, path, StringId::CannotOpen);
+        return false;
+    }
+    bytes.assign(metadata->exif.begin(), metadata->exif.end());
+    if (!bytes.empty())
+        reader.ParseExifBlock(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
+    return true;
+}
 
 // Parses the Exif block of a JPEG file; `bytes` receives the file's head, which the reader's
 // entries view. False (reported) when it cannot be read.
@@ -60,6 +77,8 @@ bool ReadSummary(const std::string& path, bool english, std::string& bytes, CExi
         if (!ParseTiffExif(path, reader)) return false;
         break;
     default:
+        if (HasContainerMetadata(type) && !ParseContainerExif(path, type, bytes, reader))
+            return false;
         break;
     }
     lines = ExifSummaryLines(reader, english ? kSummaryEnglish : kSummaryJapanese);

@@ -1,7 +1,6 @@
 #include "core/ContainerExif.h"
 
 #include <algorithm>
-#include <vector>
 
 namespace {
 
@@ -14,18 +13,22 @@ bool StartsWithTiffHeader(std::span<const uint8_t> bytes) {
 
 } // namespace
 
-ExifData ExifFromTiffChunk(std::span<const uint8_t> bytes) {
+std::span<const uint8_t> TiffOfChunk(std::span<const uint8_t> bytes) {
     if (bytes.size() >= sizeof kExifIdentifier &&
         std::equal(std::begin(kExifIdentifier), std::end(kExifIdentifier), bytes.begin()))
         bytes = bytes.subspan(sizeof kExifIdentifier);
-    if (!StartsWithTiffHeader(bytes)) return {};
-    return ExifData::ParseBlock(std::vector<uint8_t>(bytes.begin(), bytes.end()));
+    return StartsWithTiffHeader(bytes) ? bytes : std::span<const uint8_t>();
 }
 
-ExifData ExifFromOffsetPayload(std::span<const uint8_t> bytes) {
+std::span<const uint8_t> TiffOfOffsetPayload(std::span<const uint8_t> bytes) {
     if (bytes.size() < 4) return {};
     const uint32_t offset =
         uint32_t{bytes[0]} << 24 | uint32_t{bytes[1]} << 16 | uint32_t{bytes[2]} << 8 | bytes[3];
     if (offset > bytes.size() - 4) return {};
-    return ExifFromTiffChunk(bytes.subspan(4 + offset));
+    return TiffOfChunk(bytes.subspan(4 + offset));
+}
+
+ExifData ExifOfTiff(std::span<const uint8_t> tiff) {
+    if (tiff.empty()) return {};
+    return ExifData::ParseBlock(std::vector<uint8_t>(tiff.begin(), tiff.end()));
 }

@@ -8,7 +8,7 @@
 
 int ReadTypeOfFile(const std::string& path, bool& opened) {
     const int named = FileTypeFromExtension(ExtensionOf(path));
-    uint8_t head[8] = {};
+    uint8_t head[kSignatureBytes] = {};
     size_t size = 0;
     FileHandle file = FileHandle::Open(path, "rb");
     opened = static_cast<bool>(file);

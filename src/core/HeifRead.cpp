@@ -28,6 +28,7 @@ struct ImageDeleter {
 struct OptionsDeleter {
     void operator()(heif_decoding_options* options) const { heif_decoding_options_free(options); }
 };
+using Context = std::unique_ptr<heif_context, ContextDeleter>;
 using Handle = std::unique_ptr<heif_image_handle, HandleDeleter>;
 
 // The primary picture's facts, known before it is decoded.
@@ -56,13 +57,36 @@ std::string Description(const HeifLayout& layout) {
     return text + ")";
 }
 
-ExifData ReadExif(const heif_image_handle* handle) {
+// The Exif item's TIFF structure; empty without one.
+std::vector<uint8_t> ReadExifTiff(const heif_image_handle* handle) {
     heif_item_id id = 0;
     if (heif_image_handle_get_list_of_metadata_block_IDs(handle, "Exif", &id, 1) < 1) return {};
     std::vector<uint8_t> bytes(heif_image_handle_get_metadata_size(handle, id));
     if (bytes.empty() || heif_image_handle_get_metadata(handle, id, bytes.data()).code != 0)
         return {};
-    return ExifFromOffsetPayload(bytes);
+    const std::span<const uint8_t> tiff = TiffOfOffsetPayload(bytes);
+    return {tiff.begin(), tiff.end()};
+}
+
+// The ICC profile ("prof" or "rICC"); empty for none or colours given by numbers ("nclx").
+std::vector<uint8_t> ReadIccProfile(const heif_image_handle* handle) {
+    std::vector<uint8_t> profile(heif_image_handle_get_raw_color_profile_size(handle));
+    if (profile.empty() ||
+        heif_image_handle_get_raw_color_profile(handle, profile.data()).code != heif_error_Ok)
+        return {};
+    return profile;
+}
+
+// The context over the bytes (which it does not copy) and its primary picture's handle.
+heif_error OpenPrimary(std::span<const uint8_t> bytes, Context& context, Handle& handle) {
+    context.reset(heif_context_alloc());
+    heif_error error = heif_context_read_from_memory_without_copy(context.get(), bytes.data(),
+                                                                  bytes.size(), nullptr);
+    if (error.code != heif_error_Ok) return error;
+    heif_image_handle* primary = nullptr;
+    error = heif_context_get_primary_image_handle(context.get(), &primary);
+    handle.reset(primary);
+    return error;
 }
 
 // The picture with the file's own transformations (rotation, mirroring, cropping) applied.
@@ -94,17 +118,14 @@ std::unique_ptr<CDibImage> DecodePicture(const heif_image_handle* handle, const 
 
 std::optional<DecodedPicture> DecodeHeif(std::span<const uint8_t> bytes, const std::string& path,
                                          size_t maxPixels, const ImageReadOptions& options) {
-    std::unique_ptr<heif_context, ContextDeleter> context(heif_context_alloc());
-    heif_error error = heif_context_read_from_memory_without_copy(context.get(), bytes.data(),
-                                                                  bytes.size(), nullptr);
-    heif_image_handle* primary = nullptr;
-    if (error.code == heif_error_Ok)
-        error = heif_context_get_primary_image_handle(context.get(), &primary);
-    Handle handle(primary);
+    Context context;
+    Handle handle;
+    heif_error error = OpenPrimary(bytes, context, handle);
     if (error.code != heif_error_Ok) {
         ReportLibraryError(path, error);
         return std::nullopt;
     }
+    const heif_image_handle* primary = handle.get();
     HeifLayout layout;
     layout.width = heif_image_handle_get_width(primary);
     layout.height = heif_image_handle_get_height(primary);
@@ -127,8 +148,15 @@ std::optional<DecodedPicture> DecodeHeif(std::span<const uint8_t> bytes, const s
     if (!decoded) return std::nullopt;
     decoded->facts.description = Description(layout);
     decoded->facts.bitsPerSample = layout.bitDepth;
-    decoded->facts.exif = ReadExif(primary);
+    decoded->facts.exif = ExifOfTiff(ReadExifTiff(primary));
     return decoded;
+}
+
+ContainerMetadata ReadHeifMetadata(std::span<const uint8_t> bytes) {
+    Context context;
+    Handle handle;
+    if (OpenPrimary(bytes, context, handle).code != heif_error_Ok) return {};
+    return {ReadExifTiff(handle.get()), ReadIccProfile(handle.get())};
 }
 
 std::optional<DecodedPicture> ReadHeifFile(const std::string& path,

@@ -31,8 +31,9 @@ struct JxlJob {
     JxlBasicInfo info{};
     JxlPixelFormat format{};
     std::vector<uint8_t> pixels;
+    bool wantPicture = true; // else only the metadata: the ICC profile and the Exif box
     std::vector<uint8_t> exif;
-    size_t exifUsed = 0;
+    std::vector<uint8_t> icc;
     bool inExif = false;
     bool jpegReconstruction = false;
     bool pictureDone = false;
@@ -105,6 +106,21 @@ bool GrowExifBuffer(JxlJob& job) {
            JXL_DEC_SUCCESS;
 }
 
+// The file's own ICC profile; none when its colours are given by numbers.
+bool TakeIccProfile(JxlJob& job) {
+    const JxlColorProfileTarget target = JXL_COLOR_PROFILE_TARGET_ORIGINAL;
+    JxlColorEncoding encoding;
+    if (JxlDecoderGetColorAsEncodedProfile(job.decoder, nullptr, target, &encoding) ==
+        JXL_DEC_SUCCESS)
+        return true;
+    size_t size = 0;
+    if (JxlDecoderGetICCProfileSize(job.decoder, nullptr, target, &size) != JXL_DEC_SUCCESS)
+        return true;
+    job.icc.resize(size);
+    return JxlDecoderGetColorAsICCProfile(job.decoder, nullptr, target, job.icc.data(), size) ==
+           JXL_DEC_SUCCESS;
+}
+
 enum class Step { Continue, Done, Failed, Refused };
 
 Step HandleEvent(JxlJob& job, JxlDecoderStatus status) {
@@ -115,6 +131,8 @@ Step HandleEvent(JxlJob& job, JxlDecoderStatus status) {
                                 kDecoderBytesPerPixel)
                    ? Step::Continue
                    : Step::Refused;
+    case JXL_DEC_COLOR_ENCODING:
+        return TakeIccProfile(job) ? Step::Continue : Step::Failed;
     case JXL_DEC_NEED_IMAGE_OUT_BUFFER:
         return SetPixelBuffer(job) ? Step::Continue : Step::Failed;
     case JXL_DEC_FULL_IMAGE:
@@ -128,7 +146,7 @@ Step HandleEvent(JxlJob& job, JxlDecoderStatus status) {
         return GrowExifBuffer(job) ? Step::Continue : Step::Failed;
     case JXL_DEC_SUCCESS:
         EndExifBox(job);
-        return job.pictureDone ? Step::Done : Step::Failed;
+        return job.pictureDone || !job.wantPicture ? Step::Done : Step::Failed;
     default: // errors, and input that ends before the picture
         return Step::Failed;
     }
@@ -139,7 +157,8 @@ Step RunDecoder(JxlJob& job) {
     JxlResizableParallelRunnerPtr runner = JxlResizableParallelRunnerMake(nullptr);
     job.decoder = decoder.get();
     job.runner = runner.get();
-    const int events = JXL_DEC_BASIC_INFO | JXL_DEC_FULL_IMAGE | JXL_DEC_BOX;
+    const int events = job.wantPicture ? JXL_DEC_BASIC_INFO | JXL_DEC_FULL_IMAGE | JXL_DEC_BOX
+                                       : JXL_DEC_COLOR_ENCODING | JXL_DEC_BOX;
     if (!decoder || !runner || JxlDecoderSubscribeEvents(job.decoder, events) != JXL_DEC_SUCCESS ||
         JxlDecoderSetParallelRunner(job.decoder, JxlResizableParallelRunner, runner.get()) !=
             JXL_DEC_SUCCESS ||
@@ -173,8 +192,16 @@ std::optional<DecodedPicture> DecodeJxl(std::span<const uint8_t> bytes, const st
     if (!decoded) return std::nullopt;
     decoded->facts.description = Description(job);
     decoded->facts.bitsPerSample = static_cast<int>(job.info.bits_per_sample);
-    decoded->facts.exif = ExifFromOffsetPayload(job.exif);
+    decoded->facts.exif = ExifOfTiff(TiffOfOffsetPayload(job.exif));
     return decoded;
+}
+
+ContainerMetadata ReadJxlMetadata(std::span<const uint8_t> bytes) {
+    JxlJob job(bytes, "", 0);
+    job.wantPicture = false;
+    if (RunDecoder(job) != Step::Done) return {};
+    const std::span<const uint8_t> tiff = TiffOfOffsetPayload(job.exif);
+    return {{tiff.begin(), tiff.end()}, std::move(job.icc)};
 }
 
 std::optional<DecodedPicture> ReadJxlFile(const std::string& path,

@@ -6,6 +6,7 @@
 #include "core/ImageDoc.h" // FormatImageSize
 
 #include <memory>
+#include <vector>
 #include <webp/decode.h>
 #include <webp/demux.h>
 
@@ -67,12 +68,17 @@ std::string Description(const WebpLayout& layout) {
     return text + ")";
 }
 
-ExifData ReadExif(WebPDemuxer* demux) {
+// The contents of the first chunk of the type; empty without one.
+std::vector<uint8_t> ChunkBytes(WebPDemuxer* demux, const char* fourcc) {
     WebPChunkIterator chunk;
-    if (!WebPDemuxGetChunk(demux, "EXIF", 1, &chunk)) return {};
-    ExifData exif = ExifFromTiffChunk({chunk.chunk.bytes, chunk.chunk.size});
+    if (!WebPDemuxGetChunk(demux, fourcc, 1, &chunk)) return {};
+    std::vector<uint8_t> bytes(chunk.chunk.bytes, chunk.chunk.bytes + chunk.chunk.size);
     WebPDemuxReleaseChunkIterator(&chunk);
-    return exif;
+    return bytes;
+}
+
+ExifData ReadExif(WebPDemuxer* demux) {
+    return ExifOfTiff(TiffOfChunk(ChunkBytes(demux, "EXIF")));
 }
 
 // The first frame as the animation shows it: drawn onto the transparent canvas.
@@ -136,6 +142,15 @@ std::optional<DecodedPicture> DecodeWebp(std::span<const uint8_t> bytes, const s
     decoded->facts.bitsPerSample = 8;
     decoded->facts.exif = ReadExif(demux.get());
     return decoded;
+}
+
+ContainerMetadata ReadWebpMetadata(std::span<const uint8_t> bytes) {
+    const WebPData data{bytes.data(), bytes.size()};
+    Demux demux(WebPDemux(&data));
+    if (!demux) return {};
+    const std::vector<uint8_t> exif = ChunkBytes(demux.get(), "EXIF");
+    const std::span<const uint8_t> tiff = TiffOfChunk(exif);
+    return {{tiff.begin(), tiff.end()}, ChunkBytes(demux.get(), "ICCP")};
 }
 
 std::optional<DecodedPicture> ReadWebpFile(const std::string& path,

@@ -3,11 +3,14 @@
 #include "jpegtools/SegmentList.h"
 #include "jpegtools/SegmentReader.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
 
 constexpr int kApp0 = 0xE0, kApp1 = 0xE1, kApp2 = 0xE2;
+constexpr size_t kMaxPayload = 65533; // a segment's length field counts itself
+constexpr size_t kIccHeader = 14;     // "ICC_PROFILE\0", chunk number, chunk count
 
 // Whether a marker segment's payload starts with the identifier (NUL included).
 bool PayloadStartsWith(const CMarkerSegment& segment, const char* identifier, size_t length) {
@@ -20,6 +23,14 @@ bool IsKeptMetadata(const CMarkerSegment& segment) {
     const int code = segment.Code();
     return (code == kApp1 && PayloadStartsWith(segment, "Exif\0\0", 6)) ||
            (code == kApp2 && PayloadStartsWith(segment, "ICC_PROFILE\0", 12));
+}
+
+// Marker, length field and payload.
+std::string Segment(int code, const std::string& payload) {
+    const size_t length = payload.size() + 2;
+    return std::string{'\xFF', static_cast<char>(code), static_cast<char>(length >> 8),
+                       static_cast<char>(length & 0xFF)} +
+           payload;
 }
 
 } // namespace
@@ -53,4 +64,23 @@ bool InsertJpegMetadata(const std::string& target, const std::vector<std::string
                                std::make_unique<CMarkerSegment>(
                                    bytes.size(), reinterpret_cast<const uint8_t*>(bytes.data())));
     return reader.WriteSegments(target, target, list) == 1;
+}
+
+std::vector<std::string> MetadataSegments(std::span<const uint8_t> exifTiff,
+                                          std::span<const uint8_t> icc) {
+    std::vector<std::string> segments;
+    if (!exifTiff.empty() && exifTiff.size() + 6 <= kMaxPayload)
+        segments.push_back(Segment(kApp1, std::string("Exif\0\0", 6) +
+                                              std::string(exifTiff.begin(), exifTiff.end())));
+    const size_t chunk = kMaxPayload - kIccHeader;
+    const size_t chunks = (icc.size() + chunk - 1) / chunk;
+    if (chunks > 255) return segments;
+    for (size_t i = 0; i < chunks; ++i) {
+        std::span<const uint8_t> part =
+            icc.subspan(i * chunk, std::min(chunk, icc.size() - i * chunk));
+        segments.push_back(Segment(kApp2, std::string("ICC_PROFILE\0", 12) +
+                                              static_cast<char>(i + 1) + static_cast<char>(chunks) +
+                                              std::string(part.begin(), part.end())));
+    }
+    return segments;
 }

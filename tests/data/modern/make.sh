@@ -18,6 +18,12 @@ cwebp -quiet -lossless -exact src-rgba.png -o lossless-alpha.webp
 convert src-rgb.png -negate PNG24:frame2.png
 img2webp -lossless src-rgb.png frame2.png src-rgb.png -o anim.webp >/dev/null 2>&1
 rm frame2.png
+# The lossy file again with a 132-byte ICC profile (a bare header) beside its Exif.
+python3 -c "
+import struct
+b = bytearray(132); struct.pack_into('>I', b, 0, 132); b[12:24] = b'mntrRGB XYZ '; b[36:40] = b'acsp'
+open('test.icc', 'wb').write(bytes(b))"
+webpmux -set icc test.icc lossy.webp -o icc.webp >/dev/null
 # HEIF and AVIF: HEVC lossy with Exif, a two-image collection, AV1 lossless 4:4:4 with alpha,
 # AV1 10-bit 4:4:4 with Exif.
 heif-enc -q 90 photo.jpg -o hevc.heic
