@@ -2,8 +2,8 @@
 # Installs the Debian packages the build needs when any is missing. Sourced by ./run and ./test.
 tolmena_install_deps() {
     local packages=(g++ cmake ninja-build pkg-config libjpeg62-turbo-dev libpng-dev zlib1g-dev
-                    libgtest-dev nlohmann-json3-dev qt6-base-dev qt6-translations-l10n libxcb1-dev
-                    libheif-dev libwebp-dev libjxl-dev
+                    libgtest-dev nlohmann-json3-dev qt6-base-dev qt6-svg-dev qt6-translations-l10n
+                    libxcb1-dev libheif-dev libwebp-dev libjxl-dev
                     "$@")
     local missing=()
     for p in "${packages[@]}"; do

@@ -1,9 +1,10 @@
 #pragma once
-// The drawn button images of the two tool bars (16 × 15 logical pixels, sharp at 1x and 2x).
+// The button images of the two tool bars: drawings of 16 × 15 logical pixels.
 #include <QIcon>
 #include <QSize>
 
 inline constexpr QSize kToolButtonSize{16, 15};
 
-// The button image of a command of tool bar 122 or 123; a null icon for any other command.
+// The button image of a command of tool bar 122 or 123; a null icon for any
+// other command.
 QIcon CommandIcon(int commandId);

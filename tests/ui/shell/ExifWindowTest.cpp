@@ -142,6 +142,22 @@ private slots:
         VerifyRatios(ApplicationIcon(), QSize(16, 16));
         QCOMPARE(ApplicationIcon().pixmap(QSize(64, 64), 1.0).size(), QSize(64, 64));
     }
+
+    // The icons are drawings: full size at any ratio, and a 1-pixel outline of the design stays
+    // one solid line of whole device pixels at 1x, 2x and 3x.
+    void iconsAreDrawnSharpAtEveryRatio() {
+        for (qreal ratio : {1.5, 3.0})
+            QCOMPARE(CommandIcon(ID_FILE_OPEN).pixmap(kToolButtonSize, ratio).size(),
+                     kToolButtonSize * ratio);
+        for (int ratio : {1, 2, 3}) {
+            const QImage page = DocumentIcon(kTypeUnknown).pixmap(QSize(16, 16), ratio).toImage();
+            const int row = 8 * ratio; // the page's left edge is design column 2
+            QCOMPARE(qAlpha(page.pixel(2 * ratio - 1, row)), 0);
+            for (int x = 2 * ratio; x < 3 * ratio; ++x)
+                QCOMPARE(page.pixel(x, row), qRgb(48, 56, 64));
+            QCOMPARE(page.pixel(3 * ratio, row), qRgb(255, 255, 255));
+        }
+    }
 };
 
 QTEST_MAIN(ExifWindowTest)
