@@ -2,7 +2,7 @@
 //   jpeg_bench open FILE        opens FILE as a document; prints seconds and peak memory (KiB)
 //   jpeg_bench save FILE OUT N  opens FILE, then saves it N times at quality 75 (2x2 sampling,
 //                               optimized coding); prints the best time of one save in seconds
-#include "core/ImageDoc.h"
+#include "core/DocTemplate.h"
 #include "core/JpegRead.h"
 #include "core/JpegWrite.h"
 #include "settings/SettingsStore.h"
@@ -27,7 +27,8 @@ long PeakKiB() {
 }
 
 int Open(const std::string& path) {
-    CImageDoc document;
+    CDocTemplate documents(AppSettings());
+    CImageDoc& document = documents.CreateNewDocument();
     auto start = std::chrono::steady_clock::now();
     if (!document.LoadFile(path)) return 1;
     std::printf("open %.4f s, peak %ld KiB, %dx%d\n", Seconds(start), PeakKiB(),
@@ -36,7 +37,8 @@ int Open(const std::string& path) {
 }
 
 int Save(const std::string& path, const std::string& out, int runs) {
-    CImageDoc document;
+    CDocTemplate documents(AppSettings());
+    CImageDoc& document = documents.CreateNewDocument();
     if (!document.LoadFile(path)) return 1;
     JpegWriteSettings settings;
     settings.quality = 75;

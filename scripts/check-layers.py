@@ -34,10 +34,6 @@ KNOWN_CYCLES = [
     ["batch/BatchFile", "batch/BatchJob", "batch/BatchRunner"],
     ["settings/RecentFiles", "settings/SettingKeys", "settings/SettingOverride",
      "settings/SettingRules", "settings/SettingsStore"],
-    ["core/BmpFile", "core/DocTemplate", "core/FormatTable", "core/ImageDoc",
-     "core/ImageReadOptions", "core/ImageWriteOptions", "core/JpegRead", "core/JpegWrite",
-     "core/MagFile", "core/PngDescription", "core/PngFile", "core/PngRead", "core/PngWrite",
-     "core/RgbFile", "core/SaveDispatch", "core/TiffFile"],
 ]
 
 LOCAL_INCLUDE = re.compile(r'^\s*#\s*include\s*"([^"]+)"')

@@ -86,7 +86,7 @@ int Show(int argc, char** argv, const Clock::time_point start) {
 
 int Open(const char* path) {
     const Clock::time_point start = Clock::now();
-    CDocTemplate documents;
+    CDocTemplate documents(AppSettings());
     if (!documents.OpenDocumentFile(path)) return 1;
     std::printf("open_ms %.1f\n", MillisecondsSince(start));
     return 0;

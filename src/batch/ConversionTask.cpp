@@ -206,7 +206,7 @@ bool CConversionTask::Run(CBatchJob& job) {
 
 std::unique_ptr<IBatchWorker> CConversionTask::NewWorker(int index) {
     if (index == 0) return std::make_unique<ConversionWorker>(settings_, *document_);
-    auto document = std::make_unique<CImageDoc>();
+    std::unique_ptr<CImageDoc> document = documents_.MakeDocument();
     document->OnNewDocument();
     CImageDoc& held = *document;
     return std::make_unique<ConversionWorker>(settings_, held, std::move(document));

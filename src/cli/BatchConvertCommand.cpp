@@ -17,7 +17,7 @@ int RunBatchConvertCommand(SettingsStore& settings, const CliArgs& arguments) {
     PlaceBatchLog(run, conversion);
     if (fast) conversion.fastShrink = 1;
     if (recursive) conversion.recurseDir = 1;
-    CDocTemplate documents;
+    CDocTemplate documents(settings);
     CConversionTask task(conversion, documents);
     return RunCliBatch(task, run);
 }

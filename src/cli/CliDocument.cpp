@@ -57,7 +57,7 @@ bool KeepMetadata(const std::string& command, const std::vector<std::string>& me
 
 int ForEachImageDocument(const CliArgs& paths, const std::string& command,
                          const std::function<void(const std::string&, CImageDoc&)>& show) {
-    CDocTemplate documents;
+    CDocTemplate documents(AppSettings());
     int status = kExitOk;
     for (const std::string& path : paths) {
         CImageDoc* document = OpenImageDocument(documents, command, path);

@@ -19,7 +19,7 @@ int RunConvertCommand(SettingsStore& settings, const CliArgs& arguments) {
     if (int status = stdio.Bind("convert", args[0], &args[1]); status != kExitOk) return status;
     if (!AllowsOverwrite("convert", args, inPlace)) return kExitUsage;
     const std::vector<std::string> metadata = SourceMetadata(keepMetadata, args[0]);
-    CDocTemplate documents;
+    CDocTemplate documents(settings);
     CImageDoc* document = OpenImageDocument(documents, "convert", args[0]);
     if (!document || !SaveImageDocument(*document, "convert", args[1]) ||
         !KeepMetadata("convert", metadata, args[1]))

@@ -27,7 +27,7 @@ bool TakeNumber(CliArgs& args, const std::string& name, Number low, Number high,
 
 } // namespace
 
-int RunGammaCommand(SettingsStore&, const CliArgs& arguments) {
+int RunGammaCommand(SettingsStore& settings, const CliArgs& arguments) {
     CliArgs args = arguments;
     double gamma = 1.0;
     int contrast = 0, bias = 0;
@@ -44,7 +44,7 @@ int RunGammaCommand(SettingsStore&, const CliArgs& arguments) {
     int gammaTable[256], levelTable[256];
     BuildGammaTable(gammaTable, gamma);
     BuildLevelTable(levelTable, contrast, bias);
-    CDocTemplate documents;
+    CDocTemplate documents(settings);
     CImageDoc* document = OpenImageDocument(documents, "gamma", args[0]);
     if (!document || !ApplyGamma(*document, gammaTable, levelTable)) return kExitFailed;
     return SaveImageDocument(*document, "gamma", args[1]) && stdio.Finish("gamma") ? kExitOk

@@ -23,14 +23,14 @@ int RunJpegCommand(SettingsStore& settings, const CliArgs& arguments) {
         return status;
     if (!AllowsOverwrite("jpeg", args, inPlace)) return kExitUsage;
     const std::vector<std::string> metadata = SourceMetadata(keepMetadata, args[0]);
-    CDocTemplate documents;
+    CDocTemplate documents(settings);
     CImageDoc* document = OpenImageDocument(documents, "jpeg", args[0]);
     if (!document) return kExitFailed;
     CliReports().BeginFile(args[1]);
     COutputFiles output;
     ImageFacts written = document->Facts();
-    if (!SaveJpegFile(*document, ImageWriteOptions::FromSettings(settings), written, output,
-                      args[1]) ||
+    if (!SaveJpegFile(document->SaveRequest(ImageWriteOptions::FromSettings(settings)), written,
+                      output, args[1]) ||
         !output.Commit("SaveJpegFile") || !KeepMetadata("jpeg", metadata, args[1]) ||
         !stdio.Finish("jpeg"))
         return kExitFailed;

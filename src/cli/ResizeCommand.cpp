@@ -17,7 +17,7 @@ bool ParseSize(const std::string& text, uint32_t& width, uint32_t& height) {
 
 } // namespace
 
-int RunResizeCommand(SettingsStore&, const CliArgs& arguments) {
+int RunResizeCommand(SettingsStore& settings, const CliArgs& arguments) {
     CliArgs args = arguments;
     const bool inPlace = TakeFlag(args, "--in-place");
     if (!FinishOptions(args, "resize")) return kExitUsage;
@@ -28,7 +28,7 @@ int RunResizeCommand(SettingsStore&, const CliArgs& arguments) {
     CStdioFiles stdio;
     if (int status = stdio.Bind("resize", args[0], &args[1]); status != kExitOk) return status;
     if (!AllowsOverwrite("resize", args, inPlace)) return kExitUsage;
-    CDocTemplate documents;
+    CDocTemplate documents(settings);
     CImageDoc* document = OpenImageDocument(documents, "resize", args[0]);
     if (!document || !Resize(*document, width, height)) return kExitFailed;
     return SaveImageDocument(*document, "resize", args[1]) && stdio.Finish("resize") ? kExitOk

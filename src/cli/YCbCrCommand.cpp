@@ -7,13 +7,13 @@
 
 #include <cstdio>
 
-int RunYCbCrCommand(SettingsStore&, const CliArgs& arguments) {
+int RunYCbCrCommand(SettingsStore& settings, const CliArgs& arguments) {
     CliArgs args = arguments;
     if (!FinishOptions(args, "ycbcr")) return kExitUsage;
     if (args.size() != 2) return UsageError("ycbcr: give IN and OUTBASE");
     CStdioFiles stdio;
     if (int status = stdio.Bind("ycbcr", args[0], nullptr); status != kExitOk) return status;
-    CDocTemplate documents;
+    CDocTemplate documents(settings);
     CImageDoc* source = OpenImageDocument(documents, "ycbcr", args[0]);
     if (!source) return kExitFailed;
     const std::string sourceTitle = source->Title();

@@ -1,7 +1,5 @@
 #include "core/Document.h"
 
-#include "core/DocumentHost.h"
-
 #include <algorithm>
 
 bool CDocument::OnNewDocument() {
@@ -17,10 +15,9 @@ void CDocument::OnCloseDocument() {
         view->OnDocumentClosing(*this);
 }
 
-void CDocument::SetPathName(const std::string& path, bool addToRecentFiles) {
+void CDocument::SetPathName(const std::string& path) {
     pathName_ = path;
     SetTitle(FileTitle(path));
-    if (addToRecentFiles) DocumentHost().AddToRecentFiles(path);
 }
 
 void CDocument::SetTitle(const std::string& title) {

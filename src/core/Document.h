@@ -6,7 +6,6 @@
 #include <vector>
 
 class CDocument;
-class CDocTemplate;
 
 // The hint of an update: repaint the view, or only take the document's new state.
 constexpr int kUpdateRepaint = 0;
@@ -39,8 +38,8 @@ public:
     virtual void OnCloseDocument();
 
     const std::string& PathName() const { return pathName_; }
-    // Sets the path and the title (the file name); optionally adds it to the recent files.
-    void SetPathName(const std::string& path, bool addToRecentFiles = true);
+    // Sets the path and the title (the file name).
+    void SetPathName(const std::string& path);
     const std::string& Title() const { return title_; }
     void SetTitle(const std::string& title);
 
@@ -49,15 +48,11 @@ public:
     const std::vector<IDocumentView*>& Views() const { return views_; }
     void UpdateAllViews(int hint = kUpdateRepaint);
 
-    CDocTemplate* Template() const { return template_; }
-    void SetTemplate(CDocTemplate* docTemplate) { template_ = docTemplate; }
-
 private:
     std::string pathName_;
     std::string title_;
     bool modified_ = false;
     std::vector<IDocumentView*> views_;
-    CDocTemplate* template_ = nullptr;
 };
 
 // The file name of a path: what follows its last "/".

@@ -4,7 +4,7 @@
 #include "base/Platform.h"
 #include "base/ReportError.h"
 #include "core/BmpFile.h"
-#include "core/ImageDoc.h"
+#include "core/ImageSaveRequest.h"
 #include "core/JpegRead.h"
 #include "core/JpegWrite.h"
 #include "core/MagFile.h"
@@ -24,35 +24,37 @@ uint32_t FileSizeOf(const std::string& path) {
     return info.st_size > UINT32_MAX ? UINT32_MAX : static_cast<uint32_t>(info.st_size);
 }
 
-bool ReadBmpImage(const std::string& path, const ImageReadOptions& options,
-                  DecodedPicture& decoded) {
+std::optional<DecodedPicture> ReadBmpImage(const std::string& path,
+                                           const ImageReadOptions& options) {
+    DecodedPicture decoded;
     decoded.image = ReadBmpFile(path, options, decoded.facts.description);
-    if (!decoded.image) return false;
+    if (!decoded.image) return std::nullopt;
     decoded.facts.fileSize = decoded.image->fileSize;
-    return true;
+    return decoded;
 }
 
 // The image at its own depth, uncompressed.
-bool SaveBmpDocument(CImageDoc& document, const ImageWriteOptions&, ImageFacts& written,
-                     COutputFiles& output, const std::string& path) {
+bool SaveBmpDocument(const ImageSaveRequest& request, ImageFacts& written, COutputFiles& output,
+                     const std::string& path) {
     std::FILE* file = output.Create(path);
     if (!file) {
         ReportError("SaveBmpFile", path,
                     output.CreateFailureMessage(LoadString(StringId::CannotOpen)));
         return false;
     }
-    return WriteBmpFile(document.Image(), file, path, -1, written.description);
+    return WriteBmpFile(request.picture, file, path, -1, written.description);
 }
 
 // MAG and MAKI: the Author and Comment texts become items (Shift_JIS as stored); a comment
 // becomes the current item and is included when the picture is saved.
-bool ReadMagImage(const std::string& path, const ImageReadOptions& options,
-                  DecodedPicture& decoded) {
+std::optional<DecodedPicture> ReadMagImage(const std::string& path,
+                                           const ImageReadOptions& options) {
     std::vector<MagComment> comments;
     MagFileFacts mag;
+    DecodedPicture decoded;
     ImageFacts& facts = decoded.facts;
     decoded.image = ReadMagFile(path, options, facts.description, comments, &mag);
-    if (!decoded.image) return false;
+    if (!decoded.image) return std::nullopt;
     facts.fileSize = FileSizeOf(path);
     facts.bitsPerSample = mag.bitsPerSample;
     facts.palette = std::move(mag.palette);
@@ -61,7 +63,7 @@ bool ReadMagImage(const std::string& path, const ImageReadOptions& options,
         facts.AddComment({kCharsetShiftJis, comment.key, comment.text}, isComment);
         if (isComment) facts.includeComment = true;
     }
-    return true;
+    return decoded;
 }
 
 const ImageFormat kFormats[] = {
@@ -81,21 +83,21 @@ const ImageFormat* FindImageFormat(int type) {
     return nullptr;
 }
 
-bool ReadImageFile(CImageDoc& document, int type, const std::string& path,
-                   const ImageReadOptions& options) {
+bool WriterUsesControlBar(int type) {
     const ImageFormat* format = FindImageFormat(type);
-    if (!format || !format->readerName) return false;
+    return format && format->write && format->usesControlBar;
+}
+
+std::optional<DecodedPicture> ReadImageFile(int type, const std::string& path,
+                                            const ImageReadOptions& options) {
+    const ImageFormat* format = FindImageFormat(type);
+    if (!format || !format->readerName) return std::nullopt;
     if (!format->read) {
         ReportFormatNotAvailable(format->readerName, path);
-        return false;
+        return std::nullopt;
     }
-    DecodedPicture decoded;
-    {
-        WaitCursor wait;
-        if (!format->read(path, options, decoded)) return false;
-    }
-    document.AdoptDecoded(std::move(decoded));
-    return true;
+    WaitCursor wait;
+    return format->read(path, options);
 }
 
 void ReportFormatNotAvailable(const char* name, const std::string& path) {

@@ -5,8 +5,6 @@
 #include "base/Platform.h"
 #include "base/ReportError.h"
 #include "base/StringTable.h"
-#include "core/DocTemplate.h"
-#include "core/DocumentHost.h"
 #include "core/FileReadType.h"
 #include "core/FixedPalette.h"
 #include "core/FormatTable.h"
@@ -16,21 +14,12 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <filesystem>
 #include <strings.h>
 
 namespace {
 
 constexpr int kBlankWidth = 640, kBlankHeight = 480;
 const char* const kLoadName = "LoadFile";
-
-// Two paths name the same file when they resolve to the same place (file names are
-// case-sensitive here).
-std::string ResolvedPath(const std::string& path) {
-    std::error_code error;
-    std::filesystem::path resolved = std::filesystem::weakly_canonical(path, error);
-    return error ? path : resolved.string();
-}
 
 // A file that no reader takes is reported all the same: one that cannot be opened as such, one
 // of an unknown kind with that message.
@@ -43,21 +32,12 @@ void ReportUnreadable(const std::string& path, bool opened) {
 
 } // namespace
 
-std::string FormatImageSize(int width, int height) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%dx%d ", width, height);
-    return text;
-}
-
-CImageDoc::CImageDoc() : image_(std::make_unique<CDibImage>()) {
-    SettingsStore& settings = AppSettings();
+CImageDoc::CImageDoc(const DocumentContext& context)
+    : context_(context), image_(std::make_unique<CDibImage>()) {
+    const SettingsStore& settings = *context_.settings;
     customDqt_ = settings.useCustomDQT != 0;
-    if (customDqt_) {
-        quantTables_ = settings.customTables;
-    } else {
-        DocumentHost().CommitControlBar(settings);
-        quantTables_ = MakeQualityTablePair(std::clamp(settings.param1, 0, 100));
-    }
+    quantTables_ = customDqt_ ? settings.customTables
+                              : MakeQualityTablePair(std::clamp(settings.param1, 0, 100));
     TakeFormatSettings();
 }
 
@@ -66,7 +46,7 @@ CImageDoc::~CImageDoc() {
 }
 
 void CImageDoc::TakeFormatSettings() {
-    const SettingsStore& settings = AppSettings();
+    const SettingsStore& settings = *context_.settings;
     pngSaveMode_ = settings.pngSaveMode;
     writeGamma_ = settings.useWriteGammaValue != 0;
     facts_.gamma = settings.defaultGamma;
@@ -96,9 +76,11 @@ bool CImageDoc::LoadFile(const std::string& path, DecodeAtLeast atLeast) {
     }
     NewSyncId();
     ImageReadOptions options =
-        ImageReadOptions::FromSettings(AppSettings(), Platform().ScreenDepth());
+        ImageReadOptions::FromSettings(*context_.settings, Platform().ScreenDepth());
     options.atLeast = atLeast;
-    if (!ReadImageFile(*this, docType_, path, options)) return false;
+    std::optional<DecodedPicture> decoded = ReadImageFile(docType_, path, options);
+    if (!decoded) return false;
+    AdoptDecoded(std::move(*decoded));
     SetInfoText(facts_.readWarning.empty() ? facts_.description
                                            : facts_.description + "  " + facts_.readWarning,
                 false);
@@ -107,7 +89,30 @@ bool CImageDoc::LoadFile(const std::string& path, DecodeAtLeast atLeast) {
 }
 
 bool CImageDoc::SaveFile(const std::string& path) {
-    return SaveImageFile(*this, path);
+    const int type = FileTypeFromExtension(ExtensionOf(path));
+    SettingsStore& settings = *context_.settings;
+    if (WriterUsesControlBar(type)) context_.prompts->CommitControlBar(settings);
+    std::optional<ImageFacts> written =
+        SaveImageFile(SaveRequest(ImageWriteOptions::FromSettings(settings)), path);
+    if (!written) return false;
+    TakeWrittenFacts(std::move(*written));
+    SetDocType(type);
+    return true;
+}
+
+ImageSaveRequest CImageDoc::SaveRequest(const ImageWriteOptions& options) const {
+    std::vector<const CommentItem*> comments;
+    for (const auto& item : comments_)
+        comments.push_back(item.get());
+    return {.picture = *image_,
+            .facts = facts_,
+            .comments = std::move(comments),
+            .currentComment = currentComment_,
+            .includeComment = includeComment_,
+            .customTables = customDqt_ ? std::optional(quantTables_) : std::nullopt,
+            .pngSaveMode = pngSaveMode_,
+            .writeGamma = writeGamma_,
+            .options = options};
 }
 
 bool CImageDoc::Reload() {
@@ -141,24 +146,8 @@ bool CImageDoc::MakeBlankImage() {
     return true;
 }
 
-CImageDoc* CImageDoc::FindOtherDocument(const std::string& path) const {
-    if (!Template()) return nullptr;
-    const std::string wanted = ResolvedPath(path);
-    for (const auto& document : Template()->Documents())
-        if (document.get() != this && !document->PathName().empty() &&
-            ResolvedPath(document->PathName()) == wanted)
-            return document.get();
-    return nullptr;
-}
-
 bool CImageDoc::OnOpenDocument(const std::string& path) {
-    CImageDoc* other = FindOtherDocument(path);
-    if (!other) return LoadFile(path);
-    other->LoadFile(path);
-    other->SetModifiedMark(false);
-    other->UpdateAllViews();
-    DocumentHost().ActivateDocument(*other);
-    return false;
+    return LoadFile(path);
 }
 
 bool CImageDoc::OnSaveDocument(const std::string& path) {
@@ -169,9 +158,13 @@ bool CImageDoc::OnSaveDocument(const std::string& path) {
     // The conversion file holds the picture only until an edit changes it; an edited picture
     // is encoded anew.
     if (type == docType_ && converted_ && !IsModified()) {
-        saved = CopyImageFile(*this, conversionPath_, path);
+        if (std::optional<uint32_t> size = CopyImageFile(conversionPath_, path)) {
+            facts_.fileSize = *size;
+            Changed();
+            saved = true;
+        }
     } else {
-        if (type == kTypePng && !DocumentHost().ConfirmPngSaveOptions(*this)) return false;
+        if (type == kTypePng && !context_.prompts->ConfirmPngSaveOptions(*this)) return false;
         saved = SaveFile(path);
     }
     if (!saved) return false;
@@ -181,30 +174,15 @@ bool CImageDoc::OnSaveDocument(const std::string& path) {
     }
     newImage_ = false;
     SetPathName(path);
+    context_.events->AddToRecentFiles(path);
     SetInfoText(facts_.description, true);
     SetModifiedFlag(false);
     UpdateAllViews();
     return true;
 }
 
-bool CImageDoc::SaveModified() {
-    if (!IsModified()) return true;
-    std::string question = LoadString(StringId::AskToSave);
-    question.replace(question.find("%s"), 2, UnmarkedTitle());
-    switch (Platform().ShowMessage(question, MessageKind::Question, Buttons::YesNoCancel)) {
-    case Answer::No:
-        return true;
-    case Answer::Yes:
-        return PathName().empty() ? DocumentHost().SaveDocumentAs(*this)
-                                  : OnSaveDocument(PathName());
-    default:
-        return false;
-    }
-}
-
 void CImageDoc::OnCloseDocument() {
     DeleteTemporaryFiles();
-    if (Template() && Template()->Documents().size() == 1) DocumentHost().LastDocumentClosed();
     CDocument::OnCloseDocument();
 }
 
@@ -212,7 +190,7 @@ void CImageDoc::SetModifiedMark(bool on) {
     if (on && !IsModified()) {
         std::string title = Title();
         if (newImage_) {
-            title += "(" + std::to_string(DocumentHost().NextNewImageNumber()) + ")";
+            title += "(" + std::to_string(context_.events->NextNewImageNumber()) + ")";
             newImage_ = false;
         }
         SetTitle(title + " *");
@@ -344,7 +322,7 @@ void CImageDoc::ReplaceComments(const std::vector<CommentItem>& items) {
 }
 
 void CImageDoc::AddDefaultComment() {
-    const SettingsStore& settings = AppSettings();
+    const SettingsStore& settings = *context_.settings;
     includeComment_ = settings.defaultComment != 0;
     CommentItem item;
     item.charset = settings.defaultCommentCharset;
@@ -371,8 +349,8 @@ void CImageDoc::DeleteTemporaryFiles() {
 
 void CImageDoc::NewSyncId() {
     syncId_ = NewImageIdentity([this](int id) {
-        if (!Template()) return false;
-        const auto& documents = Template()->Documents();
+        if (!context_.documents) return false;
+        const auto& documents = *context_.documents;
         return std::any_of(documents.begin(), documents.end(), [&](const auto& document) {
             return document.get() != this && document->SyncId() == id;
         });

@@ -2,12 +2,15 @@
 // The image document: one open picture with everything its reader learned about the file,
 // opened and saved through the dispatch by file name extension. Its state changes only through
 // its methods, each of which counts a revision; the views are told at the points where the
-// picture is to be redrawn.
+// picture is to be redrawn. Settings, events and prompts come from the context its template
+// gives it.
 #include "core/CommentItem.h"
 #include "core/DibImage.h"
 #include "core/Document.h"
+#include "core/DocumentContext.h"
 #include "core/ImageFacts.h"
 #include "core/ImageReadOptions.h"
+#include "core/ImageSaveRequest.h"
 #include "jpegtools/QuantTablePair.h"
 
 #include <cstdint>
@@ -15,17 +18,13 @@
 #include <string>
 #include <vector>
 
-// "640x480 ": the size as descriptions and info texts begin.
-std::string FormatImageSize(int width, int height);
-
 class CImageDoc : public CDocument {
 public:
-    CImageDoc();
+    // The context (normally its template's) must outlive the document.
+    explicit CImageDoc(const DocumentContext& context);
     ~CImageDoc() override;
 
     bool OnNewDocument() override;
-    // Re-reads the file in the document that already shows it (and returns false so that the
-    // new document is dropped); otherwise loads it.
     bool OnOpenDocument(const std::string& path) override;
     bool OnSaveDocument(const std::string& path) override;
     void OnCloseDocument() override;
@@ -44,9 +43,6 @@ public:
     // Turns the " *" title mark and the modified flag on or off; a new image marked for the
     // first time also gets its number, "(n)".
     void SetModifiedMark(bool on);
-    // Before the document closes: a modified one asks whether to save its changes. Yes saves
-    // it (to its file, or under a name the host asks for); false keeps the document open.
-    bool SaveModified();
     // The title without the " *" mark of a modified document.
     std::string UnmarkedTitle() const;
     // Sets the info text; with redraw the views repaint.
@@ -75,6 +71,9 @@ public:
     void ReplaceImage(std::unique_ptr<CDibImage> image, ImageFacts facts);
     // Takes what a writer learned about the file it wrote.
     void TakeWrittenFacts(ImageFacts facts);
+    // What a writer takes of the document: picture, facts, comments, tables and PNG state, with
+    // the options of the save. It refers to the document, which must outlive it.
+    ImageSaveRequest SaveRequest(const ImageWriteOptions& options) const;
 
     // The document type code (kTypeBmp, ...).
     int DocType() const { return docType_; }
@@ -130,14 +129,13 @@ public:
 private:
     // PNG save mode, write-gamma flag and gamma as the settings give them.
     void TakeFormatSettings();
-    // Another open document showing the path, if any.
-    CImageDoc* FindOtherDocument(const std::string& path) const;
     // A white 640 x 480 picture of 16 colours.
     bool MakeBlankImage();
     // The file's comments become the list.
     void TakeFileComments(ImageFacts& facts);
     void Changed() { ++revision_; }
 
+    const DocumentContext& context_;
     uint64_t revision_ = 0;
     bool newImage_ = false;
     int docType_ = 0;

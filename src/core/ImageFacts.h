@@ -42,6 +42,9 @@ struct ImageFacts {
     }
 };
 
+// "640x480 ": the size as descriptions and info texts begin.
+std::string FormatImageSize(int width, int height);
+
 // A reader's result: the picture ready for display and the facts of its file.
 struct DecodedPicture {
     std::unique_ptr<CDibImage> image;

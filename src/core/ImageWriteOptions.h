@@ -1,7 +1,7 @@
 #pragma once
 // What the writers take from the settings, built by their caller.
 #include "core/CommentItem.h"
-#include "core/JpegWrite.h"
+#include "core/JpegWriteSettings.h"
 #include "core/PngWrite.h"
 
 struct SettingsStore;

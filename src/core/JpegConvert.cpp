@@ -6,7 +6,6 @@
 #include "base/StringTable.h"
 #include "base/TempFile.h"
 #include "core/DocTemplate.h"
-#include "core/DocumentHost.h"
 #include "core/FormatTable.h"
 #include "core/ImageWriteOptions.h"
 #include "core/JpegWrite.h"
@@ -22,7 +21,8 @@ bool WriteConversionFile(CImageDoc& source, const ImageWriteOptions& options,
     WaitCursor wait;
     ImageFacts written = source.Facts();
     COutputFiles output;
-    if (!SaveJpegFile(source, options, written, output, path) || !output.Commit("ConvertFile"))
+    if (!SaveJpegFile(source.SaveRequest(options), written, output, path) ||
+        !output.Commit("ConvertFile"))
         return false;
     source.TakeWrittenFacts(std::move(written));
     return true;
@@ -30,14 +30,16 @@ bool WriteConversionFile(CImageDoc& source, const ImageWriteOptions& options,
 
 // Reads the written file into a new document, which owns the file from then on.
 bool FillConversion(CImageDoc& document, const CImageDoc& source, const std::string& path,
-                    const std::string& label) {
+                    const std::string& label, const SettingsStore& settings) {
     document.ResetFormatState();
     const ImageReadOptions options =
-        ImageReadOptions::FromSettings(AppSettings(), Platform().ScreenDepth());
-    if (!ReadImageFile(document, kTypeJpeg, path, options)) return false;
+        ImageReadOptions::FromSettings(settings, Platform().ScreenDepth());
+    std::optional<DecodedPicture> decoded = ReadImageFile(kTypeJpeg, path, options);
+    if (!decoded) return false;
+    document.AdoptDecoded(std::move(*decoded));
     document.SetSyncId(source.SyncId());
     document.SetInfoText(document.Facts().description, false);
-    document.SetPathName(path, false);
+    document.SetPathName(path);
     document.SetDocType(kTypeJpeg);
     document.SetConversionFile(path);
     document.SetTitle(FileTitle(path) + "(" + label + ")");
@@ -55,8 +57,9 @@ std::string ConversionLabel(const SettingsStore& settings, bool customDqt) {
 }
 
 CImageDoc* ConvertToJpeg(CImageDoc& source, CDocTemplate& documents, std::string& label) {
-    SettingsStore& settings = AppSettings();
-    DocumentHost().CommitControlBar(settings);
+    const DocumentContext& context = documents.Context();
+    SettingsStore& settings = *context.settings;
+    context.prompts->CommitControlBar(settings);
     label = ConversionLabel(settings, source.UsesCustomDqt());
     const std::string directory = TempDirectory(settings);
     std::string path;
@@ -69,8 +72,9 @@ CImageDoc* ConvertToJpeg(CImageDoc& source, CDocTemplate& documents, std::string
         std::remove(path.c_str());
         return nullptr;
     }
-    CImageDoc* converted = documents.OpenFilledDocument(
-        [&](CImageDoc& document) { return FillConversion(document, source, path, label); });
+    CImageDoc* converted = documents.OpenFilledDocument([&](CImageDoc& document) {
+        return FillConversion(document, source, path, label, settings);
+    });
     if (!converted) std::remove(path.c_str());
     return converted;
 }

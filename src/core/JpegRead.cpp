@@ -366,21 +366,21 @@ bool DescribeJpegHeaders(const std::string& path, std::string& description) {
     return true;
 }
 
-bool ReadJpegFile(const std::string& path, const ImageReadOptions& options,
-                  DecodedPicture& decoded) {
+std::optional<DecodedPicture> ReadJpegFile(const std::string& path,
+                                           const ImageReadOptions& options) {
     // On a screen that shows true colour as it is, the picture goes straight to the device form.
     const JpegPixelForm form = ScreenKeepsTrueColor(options.screenDepth, options.ditherFor16bit)
                                    ? JpegPixelForm::DeviceForm
                                    : JpegPixelForm::PackedDib;
     auto image = std::make_unique<CDibImage>();
     JpegFileFacts facts;
-    if (!DecodeJpegFile(path, form, *image, facts, options.atLeast)) return false;
-    decoded.facts = FactsOf(facts, options.readCharsets);
+    if (!DecodeJpegFile(path, form, *image, facts, options.atLeast)) return std::nullopt;
+    DecodedPicture decoded{nullptr, FactsOf(facts, options.readCharsets)};
     if (form == JpegPixelForm::PackedDib) image = PrepareForScreen(std::move(image), options);
     if (!image) {
         ReportErrorId(kReaderName, path, StringId::NoBitmap);
-        return false;
+        return std::nullopt;
     }
     decoded.image = std::move(image);
-    return true;
+    return decoded;
 }

@@ -10,6 +10,7 @@
 #include "jpegtools/QuantTablePair.h"
 
 #include <cstdio>
+#include <optional>
 #include <string>
 
 // What the decoder fills: the packed DIB (a 40-byte header, rows bottom-up, blue, green, red),
@@ -60,5 +61,5 @@ bool ReadJpegHeaders(const std::string& path, const CommentCharsets& readCharset
 // The reader: the picture ready for the options' screen, and as facts the comment (the
 // current item), the Exif block with its parsed form, the file's tables, the grayscale flag,
 // the quality estimate and the description.
-bool ReadJpegFile(const std::string& path, const ImageReadOptions& options,
-                  DecodedPicture& decoded);
+std::optional<DecodedPicture> ReadJpegFile(const std::string& path,
+                                           const ImageReadOptions& options);

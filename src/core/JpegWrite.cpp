@@ -3,8 +3,7 @@
 #include "base/FileHandle.h"
 #include "base/ReportError.h"
 #include "core/DibExtract.h"
-#include "core/ImageDoc.h"
-#include "core/ImageWriteOptions.h"
+#include "core/ImageSaveRequest.h"
 #include "core/OutputFiles.h"
 #include "jpegtools/Charset.h"
 #include "jpegtools/CommentCut.h"
@@ -185,18 +184,6 @@ bool EncodeRows(std::FILE* file, const std::string& path, const PixelSource& sou
 
 } // namespace
 
-JpegWriteSettings JpegWriteSettingsFrom(const SettingsStore& settings) {
-    JpegWriteSettings values;
-    values.quality = std::clamp(settings.param1, 0, 100);
-    values.sampling = settings.param2;
-    values.progressive = settings.param3 == 1;
-    values.restartEveryRow = settings.includeRST != 0;
-    values.densityUnit = settings.resolutionUnit;
-    values.xDensity = settings.resolutionH;
-    values.yDensity = settings.resolutionV;
-    return values;
-}
-
 bool EncodeJpegStream(std::FILE* file, const std::string& path, const CDibImage& image,
                       const JpegWriteSettings& settings, JpegDescription& description) {
     // A true-colour device form already holds the pixels the 24-bit extraction would copy.
@@ -225,11 +212,12 @@ bool EncodeJpegFile(const std::string& path, const CDibImage& image,
     return ok;
 }
 
-bool SaveJpegFile(CImageDoc& document, const ImageWriteOptions& options, ImageFacts& written,
-                  COutputFiles& output, const std::string& path) {
+bool SaveJpegFile(const ImageSaveRequest& request, ImageFacts& written, COutputFiles& output,
+                  const std::string& path) {
+    const ImageWriteOptions& options = request.options;
     JpegWriteSettings values = options.jpeg;
-    if (document.UsesCustomDqt()) values.customTables = document.QuantTables();
-    if (const CommentItem* item = document.CurrentComment(); item && document.IncludesComment()) {
+    values.customTables = request.customTables;
+    if (const CommentItem* item = request.currentComment; item && request.includeComment) {
         values.commentCharset = ChooseWriteCharset(item->charset, options.writeCharsets.autoCharset,
                                                    options.writeCharsets.charset);
         values.comment = CommentTextForWriting(*item, values.commentCharset, options.writeCharsets);
@@ -240,7 +228,7 @@ bool SaveJpegFile(CImageDoc& document, const ImageWriteOptions& options, ImageFa
         return false;
     }
     JpegDescription description;
-    if (!EncodeJpegStream(file, path, document.Image(), values, description)) return false;
+    if (!EncodeJpegStream(file, path, request.picture, values, description)) return false;
     written.description = description.text;
     written.grayscale = description.grayscale;
     written.qualityEstimate = description.qualityEstimate;

@@ -1,6 +1,6 @@
 #include "core/PngDescription.h"
 
-#include "core/ImageDoc.h"
+#include "core/ImageFacts.h"
 
 #include <cstdio>
 

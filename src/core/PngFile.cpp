@@ -2,8 +2,7 @@
 
 #include "base/ReportError.h"
 #include "core/DibExtract.h"
-#include "core/ImageDoc.h"
-#include "core/ImageWriteOptions.h"
+#include "core/ImageSaveRequest.h"
 #include "core/OutputFiles.h"
 #include "core/PngRead.h"
 #include "core/PngWrite.h"
@@ -45,56 +44,57 @@ ImageFacts FactsOf(PngFileFacts& file, const CommentCharsets& readCharsets) {
 
 // The comments as the file stores them: the items' texts in the write charset, or UTF-8 for
 // iTXt. None unless comments are included.
-std::vector<PngTextEntry> TextsToWrite(const CImageDoc& document, bool international,
+std::vector<PngTextEntry> TextsToWrite(const ImageSaveRequest& request, bool international,
                                        const CommentCharsets& writeCharsets) {
     std::vector<PngTextEntry> texts;
-    if (!document.IncludesComment()) return texts;
+    if (!request.includeComment) return texts;
     const int charset = international ? kCharsetUtf8 : kCharsetAuto;
-    for (const auto& item : document.Comments())
+    for (const CommentItem* item : request.comments)
         texts.push_back(
             {item->key, CommentTextForWriting(*item, charset, writeCharsets), international});
     return texts;
 }
 
-PngSaveRequest RequestFor(const CImageDoc& document, const ImageWriteOptions& options) {
-    const ImageFacts& facts = document.Facts();
+PngSaveRequest PngRequestFor(const ImageSaveRequest& save) {
+    const ImageFacts& facts = save.facts;
+    const ImageWriteOptions& options = save.options;
     PngSaveRequest request;
-    request.saveMode = document.PngSaveMode();
+    request.saveMode = save.pngSaveMode;
     request.palette = facts.palette;
     request.bitsPerPixel = facts.bitsPerSample;
     request.transparent = facts.hasTransparent;
     request.transparentColor = facts.transparentColor;
-    request.writeGamma = document.WritesGamma();
+    request.writeGamma = save.writeGamma;
     request.gamma = facts.gamma;
-    request.texts = TextsToWrite(document, options.png.usePngITxt, options.writeCharsets);
+    request.texts = TextsToWrite(save, options.png.usePngITxt, options.writeCharsets);
     return request;
 }
 
 } // namespace
 
-bool ReadPngImage(const std::string& path, const ImageReadOptions& options,
-                  DecodedPicture& decoded) {
+std::optional<DecodedPicture> ReadPngImage(const std::string& path,
+                                           const ImageReadOptions& options) {
     auto image = std::make_unique<CDibImage>();
     PngFileFacts facts;
-    if (!ReadPngFile(path, options.png, *image, facts)) return false;
-    decoded.facts = FactsOf(facts, options.readCharsets);
+    if (!ReadPngFile(path, options.png, *image, facts)) return std::nullopt;
+    DecodedPicture decoded{nullptr, FactsOf(facts, options.readCharsets)};
     image = PrepareForScreen(std::move(image), options);
     if (!image || image->IsEmpty()) {
         ReportErrorId(kLoadName, path, StringId::NoBitmap);
-        return false;
+        return std::nullopt;
     }
     decoded.image = std::move(image);
-    return true;
+    return decoded;
 }
 
-bool SavePngDocument(CImageDoc& document, const ImageWriteOptions& writeOptions,
-                     ImageFacts& written, COutputFiles& output, const std::string& path) {
+bool SavePngDocument(const ImageSaveRequest& save, ImageFacts& written, COutputFiles& output,
+                     const std::string& path) {
     std::FILE* file = output.Create(path);
     if (!file) {
         ReportError(kSaveName, path, output.CreateFailureMessage("Cannot open"));
         return false;
     }
-    const CDibImage& image = document.Image();
+    const CDibImage& image = save.picture;
     const size_t width = static_cast<size_t>(image.Width()),
                  height = static_cast<size_t>(image.Height());
     std::optional<PackedDib> dib = ExtractDib(image, 0); // the writer converts its rows in place
@@ -102,8 +102,8 @@ bool SavePngDocument(CImageDoc& document, const ImageWriteOptions& writeOptions,
         ReportErrorId(kSaveName, path, StringId::NoDib);
         return false;
     }
-    const PngSaveOptions& options = writeOptions.png;
-    PngSaveRequest request = RequestFor(document, writeOptions);
+    const PngSaveOptions& options = save.options.png;
+    PngSaveRequest request = PngRequestFor(save);
     PngSaveResult result;
     const PackedRgbRows rows{dib->Pixels().data(), width, height, DibStride(width, 24)};
     const bool ok = WritePngStream(file, path, rows, request, options, result);

@@ -4,7 +4,7 @@
 #include "base/FileHandle.h"
 #include "base/ReportError.h"
 #include "core/DibExtract.h"
-#include "core/ImageDoc.h"
+#include "core/ImageSaveRequest.h"
 #include "core/OutputFiles.h"
 #include "core/PackedImage.h"
 
@@ -143,26 +143,27 @@ bool ParseFalHeader(const std::string& text, int& width, int& height) {
     return true;
 }
 
-bool ReadRgbFile(const std::string& path, const ImageReadOptions& options,
-                 DecodedPicture& decoded) {
+std::optional<DecodedPicture> ReadRgbFile(const std::string& path,
+                                          const ImageReadOptions& options) {
     int width = 0, height = 0;
-    if (!ReadHeaderFile(FalHeaderPath(path), width, height)) return false;
+    if (!ReadHeaderFile(FalHeaderPath(path), width, height)) return std::nullopt;
     const std::string dataPath = RgbDataPath(path);
+    DecodedPicture decoded;
     std::unique_ptr<CDibImage> image =
         ReadDataFile(dataPath, width, height, decoded.facts.fileSize);
-    if (!image) return false;
+    if (!image) return std::nullopt;
     decoded.image = PrepareForScreen(std::move(image), options);
     if (!decoded.image) {
         ReportErrorId(kLoadName, dataPath, StringId::NoBitmap);
-        return false;
+        return std::nullopt;
     }
     decoded.facts.description = Description(width, height);
-    return true;
+    return decoded;
 }
 
-bool SaveRgbFile(CImageDoc& document, const ImageWriteOptions&, ImageFacts& written,
-                 COutputFiles& output, const std::string& path) {
-    const CDibImage& image = document.Image();
+bool SaveRgbFile(const ImageSaveRequest& request, ImageFacts& written, COutputFiles& output,
+                 const std::string& path) {
+    const CDibImage& image = request.picture;
     const int width = image.Width(), height = image.Height();
     const std::string headerPath = FalHeaderPath(path), dataPath = RgbDataPath(path);
     std::FILE* header = output.Create(headerPath, false);

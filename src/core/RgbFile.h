@@ -4,16 +4,16 @@
 #include "core/ImageFacts.h"
 #include "core/ImageReadOptions.h"
 
+#include <optional>
 #include <string>
 
-class CImageDoc;
 class COutputFiles;
-struct ImageWriteOptions;
+struct ImageSaveRequest;
 
 // Reader and document writer (type code 134); the path may name either file.
-bool ReadRgbFile(const std::string& path, const ImageReadOptions& options, DecodedPicture& decoded);
-bool SaveRgbFile(CImageDoc& document, const ImageWriteOptions& options, ImageFacts& written,
-                 COutputFiles& output, const std::string& path);
+std::optional<DecodedPicture> ReadRgbFile(const std::string& path, const ImageReadOptions& options);
+bool SaveRgbFile(const ImageSaveRequest& request, ImageFacts& written, COutputFiles& output,
+                 const std::string& path);
 
 // The header file of a path: its extension replaced by ".fal", or ".fal" appended.
 std::string FalHeaderPath(const std::string& path);

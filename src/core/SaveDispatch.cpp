@@ -4,11 +4,9 @@
 #include "base/FileHandle.h"
 #include "base/Platform.h"
 #include "base/ReportError.h"
-#include "core/DocumentHost.h"
 #include "core/FormatTable.h"
-#include "core/ImageDoc.h"
+#include "core/ImageSaveRequest.h"
 #include "core/OutputFiles.h"
-#include "settings/SettingsStore.h"
 
 #include <memory>
 
@@ -28,50 +26,40 @@ bool CopyStream(std::FILE* from, std::FILE* to) {
 
 } // namespace
 
-bool SaveImageFile(CImageDoc& document, const std::string& path) {
-    const int type = FileTypeFromExtension(ExtensionOf(path));
-    const ImageFormat* format = FindImageFormat(type);
-    if (!format || !format->writerName) return false;
+std::optional<ImageFacts> SaveImageFile(const ImageSaveRequest& request, const std::string& path) {
+    const ImageFormat* format = FindImageFormat(FileTypeFromExtension(ExtensionOf(path)));
+    if (!format || !format->writerName) return std::nullopt;
     if (!format->write) {
         ReportFormatNotAvailable(format->writerName, path);
-        return false;
+        return std::nullopt;
     }
-    SettingsStore& settings = AppSettings();
-    if (format->usesControlBar) DocumentHost().CommitControlBar(settings);
-    const ImageWriteOptions options = ImageWriteOptions::FromSettings(settings);
-    ImageFacts written = document.Facts();
+    ImageFacts written = request.facts;
     COutputFiles output;
     {
         WaitCursor wait;
-        if (!format->write(document, options, written, output, path) ||
-            !output.Commit(format->writerName))
-            return false;
+        if (!format->write(request, written, output, path) || !output.Commit(format->writerName))
+            return std::nullopt;
     }
     written.fileSize = output.MeasuredSize();
-    document.TakeWrittenFacts(std::move(written));
-    document.SetDocType(type);
-    return true;
+    return written;
 }
 
-bool CopyImageFile(CImageDoc& document, const std::string& source, const std::string& path) {
+std::optional<uint32_t> CopyImageFile(const std::string& source, const std::string& path) {
     FileHandle from = FileHandle::Open(source, "rb");
     if (!from) {
         ReportErrorId(kCopyName, source, StringId::CannotOpen);
-        return false;
+        return std::nullopt;
     }
     COutputFiles output;
     std::FILE* to = output.Create(path);
     if (!to) {
         ReportError(kCopyName, path, output.CreateFailureMessage(LoadString(StringId::CannotOpen)));
-        return false;
+        return std::nullopt;
     }
     if (!CopyStream(from.get(), to)) {
         ReportErrorId(kCopyName, source, StringId::CannotOpen);
-        return false;
+        return std::nullopt;
     }
-    if (!output.Commit(kCopyName)) return false;
-    ImageFacts copied = document.Facts();
-    copied.fileSize = output.MeasuredSize();
-    document.TakeWrittenFacts(std::move(copied));
-    return true;
+    if (!output.Commit(kCopyName)) return std::nullopt;
+    return output.MeasuredSize();
 }

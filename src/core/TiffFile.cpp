@@ -4,7 +4,7 @@
 #include "base/FileHandle.h"
 #include "base/ReportError.h"
 #include "base/StringTable.h"
-#include "core/ImageDoc.h"
+#include "core/ImageFacts.h"
 #include "core/JpegDescription.h"
 #include "core/PixelLimit.h"
 #include "jpegtools/IfdReader.h"
@@ -252,26 +252,27 @@ std::unique_ptr<CDibImage> ReadPicture(std::FILE* file, const std::string& path,
 
 } // namespace
 
-bool ReadTiffStream(std::FILE* file, const std::string& path, size_t maxPixels,
-                    const ImageReadOptions& options, DecodedPicture& decoded) {
+std::optional<DecodedPicture> ReadTiffStream(std::FILE* file, const std::string& path,
+                                             size_t maxPixels, const ImageReadOptions& options) {
     auto reader = std::make_unique<CIfdReader>();
     if (reader->ParseTiffStream(file) <= 0) {
         ReportErrorId(kReaderName, path, StringId::CannotOpen);
-        return false;
+        return std::nullopt;
     }
     TiffLayout layout;
     if (std::optional<std::string> detail = CheckLayout(*reader, layout)) {
         ReportError(kReaderName, path,
                     LoadString(StringId::UnsupportedTiff) + "\r\n(" + *detail + ")");
-        return false;
+        return std::nullopt;
     }
     const std::vector<RgbQuad> table = ColorTable(*reader, layout);
     std::unique_ptr<CDibImage> image = ReadPicture(file, path, *reader, layout, table, maxPixels);
-    if (!image) return false;
+    if (!image) return std::nullopt;
+    DecodedPicture decoded;
     decoded.image = PrepareForScreen(std::move(image), options);
     if (!decoded.image) {
         ReportErrorId(kReaderName, path, StringId::NoBitmap);
-        return false;
+        return std::nullopt;
     }
     ImageFacts& facts = decoded.facts;
     facts.palette = table;
@@ -280,20 +281,21 @@ bool ReadTiffStream(std::FILE* file, const std::string& path, size_t maxPixels,
     bool exif = false;
     facts.description = Describe(*reader, layout, exif);
     if (exif) facts.exif = ExifData::FromReader(std::move(reader));
-    return true;
+    return decoded;
 }
 
-bool ReadTiffFile(const std::string& path, const ImageReadOptions& options,
-                  DecodedPicture& decoded) {
+std::optional<DecodedPicture> ReadTiffFile(const std::string& path,
+                                           const ImageReadOptions& options) {
     FileHandle file = FileHandle::Open(path, "rb");
     if (!file) {
         ReportCannotOpen(kReaderName, path);
-        return false;
+        return std::nullopt;
     }
     const uint64_t fileSize = FileLength(file.get());
     // An uncompressed file holds a byte or more for every pixel.
-    if (!ReadTiffStream(file.get(), path, PixelLimitForFile(fileSize, 1), options, decoded))
-        return false;
-    decoded.facts.fileSize = static_cast<uint32_t>(std::min<uint64_t>(fileSize, UINT32_MAX));
-    return true;
+    std::optional<DecodedPicture> decoded =
+        ReadTiffStream(file.get(), path, PixelLimitForFile(fileSize, 1), options);
+    if (decoded)
+        decoded->facts.fileSize = static_cast<uint32_t>(std::min<uint64_t>(fileSize, UINT32_MAX));
+    return decoded;
 }

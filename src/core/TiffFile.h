@@ -7,12 +7,13 @@
 
 #include <cstddef>
 #include <cstdio>
+#include <optional>
 #include <string>
 
 // The reader; pictures may have as many pixels as the file has bytes (above a floor).
-bool ReadTiffFile(const std::string& path, const ImageReadOptions& options,
-                  DecodedPicture& decoded);
+std::optional<DecodedPicture> ReadTiffFile(const std::string& path,
+                                           const ImageReadOptions& options);
 // Reads an open file (positioned anywhere); more than maxPixels pixels are refused as out of
 // memory. Failures are reported with the path.
-bool ReadTiffStream(std::FILE* file, const std::string& path, size_t maxPixels,
-                    const ImageReadOptions& options, DecodedPicture& decoded);
+std::optional<DecodedPicture> ReadTiffStream(std::FILE* file, const std::string& path,
+                                             size_t maxPixels, const ImageReadOptions& options);

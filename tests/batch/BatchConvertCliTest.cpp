@@ -17,7 +17,7 @@ protected:
         fs::create_directories(dst);
     }
     void Bmp(const std::string& name, int width, int height) {
-        CImageDoc document;
+        CImageDoc document{context};
         document.ReplaceImage(MakeImage(width, height, Gradient(width, height)));
         EXPECT_TRUE(document.SaveFile(src + "/" + name));
     }

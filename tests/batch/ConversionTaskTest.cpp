@@ -59,13 +59,13 @@ protected:
     }
     std::string Bmp(const std::string& name, int width, int height) {
         fs::create_directories(fs::path(src + "/" + name).parent_path());
-        CImageDoc document;
+        CImageDoc document{context};
         document.ReplaceImage(MakeImage(width, height, Gradient(width, height)));
         EXPECT_TRUE(document.SaveFile(src + "/" + name));
         return src + "/" + name;
     }
     BatchResult Run() {
-        CDocTemplate documents;
+        HostedDocuments documents{host};
         CConversionTask task(settings, documents);
         BatchResult result = RunBatchCommand(task, frontEnd);
         EXPECT_TRUE(documents.Documents().empty()); // the work document is closed
@@ -76,8 +76,8 @@ protected:
         return "<FONT color=\"red\"><STRONG>" + message + "</STRONG></FONT><BR>\n";
     }
     // Width and height of a written file, read back.
-    static std::string SizeOf(const std::string& path) {
-        CImageDoc document;
+    std::string SizeOf(const std::string& path) const {
+        CImageDoc document{context};
         if (!document.LoadFile(path)) return "unreadable";
         return std::to_string(document.ImageWidth()) + "x" + std::to_string(document.ImageHeight());
     }
@@ -246,7 +246,7 @@ TEST_F(ConversionTest, JpegAndPngOutputs) {
     AppSettings().defaultCommentText = "batch";
     Run();
     EXPECT_EQ(SizeOf(dst + "/a.png"), "80x60");
-    CImageDoc png;
+    CImageDoc png{context};
     ASSERT_TRUE(png.LoadFile(dst + "/a.png"));
     ASSERT_EQ(png.Comments().size(), 1u); // the default comment, once
     EXPECT_EQ(png.Comments()[0]->text, "batch");

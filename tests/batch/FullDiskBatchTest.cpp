@@ -38,7 +38,7 @@ protected:
         settings.logFilePath = dir.File("log.htm");
     }
     BatchResult Run() {
-        CDocTemplate documents;
+        HostedDocuments documents{host};
         CConversionTask task(settings, documents);
         return RunBatchCommand(task, frontEnd);
     }

@@ -15,7 +15,7 @@ std::unique_ptr<CDibImage> PaletteImage(int colorType) {
 } // namespace
 
 TEST_F(ClipboardDocument, PastesReplaceThePictureOfOneDocument) {
-    CDocTemplate documents;
+    HostedDocuments documents{host};
     EXPECT_EQ(PasteIntoClipboardDocument(documents, std::make_unique<CDibImage>()), nullptr);
     CImageDoc* first = PasteIntoClipboardDocument(documents, MakeImage(2, 1, {1, 2}));
     ASSERT_NE(first, nullptr);
@@ -35,7 +35,7 @@ TEST_F(ClipboardDocument, PastesReplaceThePictureOfOneDocument) {
 }
 
 TEST_F(ClipboardDocument, PaletteImagesKeepTheirColours) {
-    CDocTemplate documents;
+    HostedDocuments documents{host};
     const std::pair<int, int> depths[] = {{2, 1}, {16, 4}, {256, 8}};
     for (auto [colors, bits] : depths) {
         CImageDoc* document = PasteIntoClipboardDocument(documents, PaletteImage(colors));
@@ -49,7 +49,7 @@ TEST_F(ClipboardDocument, PaletteImagesKeepTheirColours) {
 }
 
 TEST_F(ClipboardDocument, FreezingKeepsTheDocumentAsAnOrdinaryPicture) {
-    CDocTemplate documents;
+    HostedDocuments documents{host};
     int counter = 0;
     EXPECT_FALSE(FreezeClipboardDocument(documents, counter));
     EXPECT_EQ(counter, 0);

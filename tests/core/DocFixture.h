@@ -1,8 +1,8 @@
 #pragma once
-// Shared set-up of the document tests: the settings are restored after each test, a recording
-// document host is installed, messages are cleared, and pictures are made from RGB values.
+// Shared set-up of the document tests: the settings are restored after each test, documents
+// report to a recording host, messages are cleared, and pictures are made from RGB values.
 #include "base/HeadlessPlatform.h"
-#include "core/DocumentHost.h"
+#include "core/DocTemplate.h"
 #include "core/ImageDoc.h"
 #include "core/ImageReadOptions.h"
 #include "settings/SettingsStore.h"
@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-class RecordingHost : public IDocumentHost {
+class RecordingHost : public IDocumentEvents, public IDocumentPrompts {
 public:
     void AddToRecentFiles(const std::string& path) override { recent.push_back(path); }
     void DocumentCreated(CImageDoc& document) override { created.push_back(&document); }
@@ -40,15 +40,21 @@ public:
     bool confirmPng = true;
 };
 
+// A template of the process's settings whose documents report to host.
+class HostedDocuments : public CDocTemplate {
+public:
+    explicit HostedDocuments(RecordingHost& host) : CDocTemplate(AppSettings()) {
+        SetHost(&host, &host);
+    }
+};
+
 class DocTest : public ::testing::Test {
 protected:
     void SetUp() override {
         saved_ = AppSettings();
-        InstallDocumentHost(&host);
         Headless().ClearMessages();
     }
     void TearDown() override {
-        InstallDocumentHost(nullptr);
         AppSettings() = saved_;
         Headless().ClearMessages();
         Headless().SetAnswer(Answer::Yes);
@@ -61,6 +67,9 @@ protected:
     }
 
     RecordingHost host;
+    // For documents made on their own: the process's settings, the recording host, no others.
+    const std::vector<std::unique_ptr<CImageDoc>> noDocuments;
+    const DocumentContext context{&AppSettings(), &host, &host, &noDocuments};
     TempDir dir;
 
 private:

@@ -38,10 +38,6 @@ public:
 
 class DocumentEvents : public DocTest {
 protected:
-    void SetUp() override {
-        DocTest::SetUp();
-        InstallDocumentHost(&events);
-    }
     std::string Jpeg(const std::string& name) {
         const std::string path = dir.File(name);
         EXPECT_TRUE(WriteTestJpeg(path, TestJpegOptions{}));
@@ -53,7 +49,7 @@ protected:
 } // namespace
 
 TEST_F(DocumentEvents, OpenReopenAndCloseAreAnnounced) {
-    CDocTemplate documents;
+    HostedDocuments documents{events};
     CImageDoc* blank = documents.OpenDocumentFile("");
     CImageDoc* photo = documents.OpenDocumentFile(Jpeg("photo.jpg"));
     ASSERT_TRUE(blank && photo);
@@ -77,7 +73,7 @@ TEST_F(DocumentEvents, OpenReopenAndCloseAreAnnounced) {
 }
 
 TEST_F(DocumentEvents, ConversionAndPlanesAreAnnouncedWhenComplete) {
-    CDocTemplate documents;
+    HostedDocuments documents{events};
     CImageDoc& source = *documents.OpenDocumentFile(Jpeg("src.jpg"));
     std::string label;
     CImageDoc* converted = ConvertToJpeg(source, documents, label);
@@ -102,7 +98,7 @@ TEST_F(DocumentEvents, ConversionAndPlanesAreAnnouncedWhenComplete) {
 }
 
 TEST_F(DocumentEvents, ViewsGetTheHintAtTheRedrawPoints) {
-    CDocTemplate documents;
+    HostedDocuments documents{events};
     CImageDoc& document = *documents.OpenDocumentFile(Jpeg("photo.jpg"));
     HintView view;
     document.AddView(&view);
@@ -120,7 +116,7 @@ TEST_F(DocumentEvents, ViewsGetTheHintAtTheRedrawPoints) {
 }
 
 TEST_F(DocumentEvents, EveryChangeCountsARevision) {
-    CImageDoc document;
+    CImageDoc document{context};
     uint64_t seen = document.Revision();
     auto changed = [&] {
         const bool bumped = document.Revision() > seen;

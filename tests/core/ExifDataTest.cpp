@@ -37,7 +37,7 @@ TEST_F(ExifOwnership, FactsKeptAcrossAReloadStayReadable) {
     ASSERT_TRUE(WriteTestJpeg(dir.File("exif.jpg"), options));
     ASSERT_TRUE(WriteTestJpeg(dir.File("plain.jpg"), TestJpegOptions{}));
 
-    CImageDoc document;
+    CImageDoc document{context};
     ASSERT_TRUE(document.LoadFile(dir.File("exif.jpg")));
     const ImageFacts kept = document.Facts();
     ASSERT_TRUE(document.LoadFile(dir.File("plain.jpg")));

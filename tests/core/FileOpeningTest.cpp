@@ -33,10 +33,10 @@ TEST(FileSignature, NamesTheFormatsThatHaveOne) {
 TEST_F(FileOpening, TheContentDecidesWhereTheNameDoesNot) {
     ASSERT_TRUE(WriteTestJpeg(dir.File("photo.jpg"), TestJpegOptions()));
     const std::string bytes = TempDir::Read(dir.File("photo.jpg"));
-    CImageDoc reference;
+    CImageDoc reference{context};
     ASSERT_TRUE(reference.LoadFile(dir.File("photo.jpg")));
     for (const char* name : {"photo", "photo.gif", "photo.png", "photo.tif"}) {
-        CImageDoc document;
+        CImageDoc document{context};
         ASSERT_TRUE(document.LoadFile(dir.Write(name, bytes))) << name;
         EXPECT_EQ(document.DocType(), kTypeJpeg) << name;
         EXPECT_EQ(document.InfoText(), reference.InfoText()) << name;
@@ -45,7 +45,7 @@ TEST_F(FileOpening, TheContentDecidesWhereTheNameDoesNot) {
 }
 
 TEST_F(FileOpening, AFileNoReaderTakesIsReported) {
-    CImageDoc document;
+    CImageDoc document{context};
     const std::string gif = dir.Write("anim.gif", "GIF89a\x01\x00\x01\x00");
     EXPECT_FALSE(document.LoadFile(gif));
     EXPECT_FALSE(document.LoadFile(dir.File("missing")));
@@ -59,7 +59,7 @@ TEST_F(FileOpening, WhatIsNoRegularFileIsRefusedAtOnce) {
     ASSERT_FALSE(fifo.empty() || bare.empty());
     const std::string folder = dir.File("folder.png");
     std::filesystem::create_directory(folder);
-    CImageDoc document;
+    CImageDoc document{context};
     EXPECT_TRUE(FinishesWithoutWaiting(fifo, [&] { EXPECT_FALSE(document.LoadFile(fifo)); }));
     EXPECT_TRUE(FinishesWithoutWaiting(bare, [&] { EXPECT_FALSE(document.LoadFile(bare)); }));
     EXPECT_FALSE(document.LoadFile(folder));
@@ -74,7 +74,7 @@ TEST_F(FileOpening, AJpegWhoseDataEndsEarlySaysSoInItsInfoText) {
     options.width = options.height = 256;
     ASSERT_TRUE(WriteTestJpeg(dir.File("whole.jpg"), options));
     const std::string bytes = TempDir::Read(dir.File("whole.jpg"));
-    CImageDoc whole, cut;
+    CImageDoc whole{context}, cut(context);
     ASSERT_TRUE(whole.LoadFile(dir.File("whole.jpg")));
     ASSERT_TRUE(cut.LoadFile(dir.Write("cut.jpg", bytes.substr(0, bytes.size() / 2))));
     EXPECT_EQ(cut.InfoText().rfind(whole.InfoText() + "  JPEGLIB:Premature end of JPEG file (", 0),
@@ -93,7 +93,7 @@ TEST_F(FileOpening, EveryBufferOfAPictureCountsAgainstTheMemoryLimit) {
     const uint64_t previous = MemoryLimit();
     // The DIB (480,000 bytes) and the display form (640,000) each fit; together they do not.
     SetMemoryLimit(uint64_t{1} << 20);
-    CImageDoc document;
+    CImageDoc document{context};
     EXPECT_FALSE(document.LoadFile(path));
     SetMemoryLimit(previous);
     EXPECT_EQ(Messages(), (std::vector<std::string>{

@@ -35,23 +35,45 @@ struct CountingView : IDocumentView {
 } // namespace
 
 TEST_F(ImageDoc, ConstructionTakesTablesFromSettings) {
+    // A new document starts with the tables of the control bar's quality, committed first.
+    HostedDocuments documents{host};
     AppSettings().useCustomDQT = 0;
     host.committedQuality = 50;
-    CImageDoc fromQuality;
+    const CImageDoc& fromQuality = documents.CreateNewDocument();
     EXPECT_EQ(host.commits, 1);
     EXPECT_FALSE(fromQuality.UsesCustomDqt());
     EXPECT_EQ(fromQuality.QuantTables(), MakeQualityTablePair(50));
+    EXPECT_EQ(documents.MakeDocument()->QuantTables(), MakeQualityTablePair(50));
+    EXPECT_EQ(host.commits, 2);
 
+    // The document's own settings decide, not the process's.
     AppSettings().useCustomDQT = 1;
     AppSettings().customTables.fill(7);
-    CImageDoc custom;
-    EXPECT_EQ(host.commits, 1);
+    const CImageDoc& custom = documents.CreateNewDocument();
+    EXPECT_EQ(host.commits, 2);
     EXPECT_TRUE(custom.UsesCustomDqt());
     EXPECT_EQ(custom.QuantTables(), AppSettings().customTables);
 }
 
+TEST_F(ImageDoc, DocumentsTakeTheSettingsOfTheirTemplate) {
+    SettingsStore own;
+    own.useCustomDQT = 1;
+    own.customTables.fill(3);
+    own.pngSaveMode = kPngSaveGray8;
+    own.defaultCommentText = "own";
+    AppSettings().useCustomDQT = 0;
+    AppSettings().defaultCommentText = "process";
+    CDocTemplate documents(own);
+    CImageDoc* blank = documents.OpenDocumentFile("");
+    ASSERT_TRUE(blank);
+    EXPECT_EQ(blank->QuantTables(), own.customTables);
+    EXPECT_EQ(blank->PngSaveMode(), kPngSaveGray8);
+    ASSERT_TRUE(blank->CurrentComment());
+    EXPECT_EQ(blank->CurrentComment()->text, "own");
+}
+
 TEST_F(ImageDoc, LoadDispatchByExtension) {
-    CImageDoc document;
+    CImageDoc document{context};
     // A file that cannot be opened and whose name says no type is reported all the same.
     for (const char* name : {"a.gif", "noextension"}) {
         EXPECT_FALSE(document.LoadFile(dir.File(name)));
@@ -79,7 +101,7 @@ TEST_F(ImageDoc, DefaultCommentOnlyWhenTheFileHasNone) {
     AppSettings().defaultCommentText = "by default\r\n";
     AppSettings().defaultCommentCharset = kCharsetAscii;
     WriteRgb(dir, "pic", 1, 1, {0});
-    CImageDoc document;
+    CImageDoc document{context};
     ASSERT_TRUE(document.LoadFile(dir.File("pic.rgb")));
     ASSERT_EQ(document.Comments().size(), 1u);
     EXPECT_EQ(document.CurrentComment(), document.Comments()[0].get());
@@ -122,7 +144,7 @@ TEST_F(ImageDoc, CommentsDecodeAndEncodeByTheSettings) {
 }
 
 TEST_F(ImageDoc, EditedCommentsKeepTheCurrentKey) {
-    CImageDoc document;
+    CImageDoc document{context};
     document.AddComment({3, "Author", "a"}, false);
     document.AddComment({3, "Comment", "c"}, true);
     document.ReplaceComments({{3, "Title", "t"}, {3, "COMMENT", "new"}, {3, "comment", "2nd"}});
@@ -133,7 +155,7 @@ TEST_F(ImageDoc, EditedCommentsKeepTheCurrentKey) {
 }
 
 TEST_F(ImageDoc, ModifiedMarkAndNewImageNumbers) {
-    CImageDoc first, second;
+    CImageDoc first{context}, second(context);
     first.SetTitle("クリップボード");
     second.SetTitle("クリップボード");
     first.SetNewImage(true);
@@ -155,7 +177,7 @@ TEST_F(ImageDoc, ModifiedMarkAndNewImageNumbers) {
 
 TEST_F(ImageDoc, NewDocumentIsWhite640x480) {
     AppSettings().defaultComment = 1;
-    CDocTemplate documents;
+    HostedDocuments documents{host};
     CImageDoc* document = documents.OpenDocumentFile("");
     ASSERT_TRUE(document);
     EXPECT_EQ(document->ImageWidth(), 640);
@@ -170,7 +192,7 @@ TEST_F(ImageDoc, NewDocumentIsWhite640x480) {
 }
 
 TEST_F(ImageDoc, SyncIdsDifferFromOtherOpenDocuments) {
-    CDocTemplate documents;
+    HostedDocuments documents{host};
     CImageDoc& first = documents.CreateNewDocument();
     CImageDoc& second = documents.CreateNewDocument();
     std::srand(7);
@@ -186,7 +208,7 @@ TEST_F(ImageDoc, SyncIdsDifferFromOtherOpenDocuments) {
 
 TEST_F(ImageDoc, OpeningAnOpenFileReReadsItInItsWindow) {
     WriteRgb(dir, "pic", 2, 1, {0x111111, 0x222222});
-    CDocTemplate documents;
+    HostedDocuments documents{host};
     CImageDoc* shown = documents.OpenDocumentFile(dir.File("pic.rgb"));
     ASSERT_TRUE(shown);
     EXPECT_EQ(shown->Title(), "pic.rgb");
@@ -218,7 +240,7 @@ TEST_F(ImageDoc, OpeningAnOpenFileReReadsItInItsWindow) {
 }
 
 TEST_F(ImageDoc, SavingAConvertedDocument) {
-    CDocTemplate documents;
+    HostedDocuments documents{host};
     CImageDoc& document = documents.CreateNewDocument();
     document.ReplaceImage(MakeImage(2, 2, Gradient(2, 2)));
     const std::string temporary = dir.Write("tlmn0421.jpg", "JPEG bytes as encoded");
@@ -247,7 +269,7 @@ TEST_F(ImageDoc, SavingAConvertedDocument) {
 }
 
 TEST_F(ImageDoc, AnEditedConvertedDocumentIsNotSavedAsItsOldConversion) {
-    CDocTemplate documents;
+    HostedDocuments documents{host};
     CImageDoc& document = documents.CreateNewDocument();
     document.ReplaceImage(MakeImage(2, 2, Gradient(2, 2)));
     document.SetDocType(kTypeJpeg);
@@ -258,7 +280,7 @@ TEST_F(ImageDoc, AnEditedConvertedDocumentIsNotSavedAsItsOldConversion) {
 }
 
 TEST_F(ImageDoc, PngSaveAsksForOptionsFirst) {
-    CImageDoc document;
+    CImageDoc document{context};
     document.ReplaceImage(MakeImage(1, 1, {0}));
     host.confirmPng = false;
     EXPECT_FALSE(document.OnSaveDocument(dir.File("out.png")));
@@ -268,7 +290,7 @@ TEST_F(ImageDoc, PngSaveAsksForOptionsFirst) {
 }
 
 TEST_F(ImageDoc, ClosingDeletesTemporaryFiles) {
-    CDocTemplate documents;
+    HostedDocuments documents{host};
     CImageDoc& first = documents.CreateNewDocument();
     documents.CreateNewDocument();
     const std::string temporary = dir.Write("tlmn0001.jpg", "x");
@@ -282,7 +304,7 @@ TEST_F(ImageDoc, ClosingDeletesTemporaryFiles) {
 
 TEST_F(ImageDoc, RawRgbAndBmpRoundTripPixelExact) {
     const int width = 37, height = 23; // odd widths pad BMP rows, raw rows are not padded
-    CImageDoc document;
+    CImageDoc document{context};
     document.ReplaceImage(MakeImage(width, height, Gradient(width, height)));
     ASSERT_TRUE(document.SaveFile(dir.File("a.rgb")));
     ASSERT_TRUE(document.LoadFile(dir.File("a.rgb")));
@@ -300,31 +322,4 @@ TEST_F(ImageDoc, RawRgbAndBmpRoundTripPixelExact) {
     ASSERT_TRUE(document.SaveFile(dir.File("pal8.rgb")));
     ASSERT_TRUE(document.LoadFile(dir.File("pal8.rgb")));
     EXPECT_EQ(PixelsOf(document.Image()), colours);
-}
-
-TEST_F(ImageDoc, ClosingAModifiedDocumentAsksToSaveIt) {
-    CDocTemplate documents;
-    CImageDoc& document = documents.CreateNewDocument();
-    document.ReplaceImage(MakeImage(2, 2, Gradient(2, 2)));
-    EXPECT_TRUE(documents.SaveAllModified()); // unmodified: no question
-    EXPECT_TRUE(Messages().empty());
-
-    document.SetTitle("写真.bmp");
-    document.SetModifiedMark(true);
-    Headless().SetAnswer(Answer::Cancel);
-    EXPECT_FALSE(documents.SaveAllModified());
-    ASSERT_EQ(Messages().size(), 1u);
-    EXPECT_EQ(document.Title(), "写真.bmp *");
-    EXPECT_EQ(Messages()[0], "写真.bmp への変更を保存しますか?"); // without the mark
-    Headless().SetAnswer(Answer::No);
-    EXPECT_TRUE(document.SaveModified());
-    EXPECT_TRUE(document.IsModified());
-    // Yes without a file: nobody picks a name, so it stays open.
-    Headless().SetAnswer(Answer::Yes);
-    EXPECT_FALSE(document.SaveModified());
-
-    document.SetPathName(dir.File("kept.bmp"), false);
-    EXPECT_TRUE(document.SaveModified());
-    EXPECT_TRUE(std::filesystem::exists(dir.File("kept.bmp")));
-    EXPECT_FALSE(document.IsModified());
 }

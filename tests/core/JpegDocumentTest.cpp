@@ -24,7 +24,7 @@ protected:
         EXPECT_TRUE(WriteTestJpeg(path, options));
         return path;
     }
-    CDocTemplate documents;
+    HostedDocuments documents{host};
 };
 
 } // namespace
@@ -37,7 +37,7 @@ TEST_F(JpegDocument, ExifFileWithoutJfifIsDescribedByItsExifVersion) {
     options.markers = {
         {JPEG_APP0 + 1, ExifBody({Undefined(0x9000, "0220"),
                                   Undefined(0x9286, std::string("ASCII\0\0\0 Hello ", 15))})}};
-    CImageDoc document;
+    CImageDoc document{context};
     ASSERT_TRUE(document.LoadFile(MakeJpeg("exif.jpg", options)));
     EXPECT_EQ(document.Facts().description, "64x48 Exif2.2(YCbCr) DS=2:1 Qf=86.1");
     EXPECT_EQ(document.InfoText(), document.Facts().description);
@@ -67,7 +67,7 @@ TEST_F(JpegDocument, ExifFileWithoutJfifIsDescribedByItsExifVersion) {
 TEST_F(JpegDocument, FileWithoutCommentGetsTheDefaultOne) {
     AppSettings().defaultComment = 0;
     AppSettings().defaultCommentText = "default";
-    CImageDoc document;
+    CImageDoc document{context};
     ASSERT_TRUE(document.LoadFile(MakeJpeg("plain.jpg", TestJpegOptions{})));
     ASSERT_EQ(document.Comments().size(), 1u);
     EXPECT_EQ(document.CurrentComment()->text, "default");
@@ -76,7 +76,7 @@ TEST_F(JpegDocument, FileWithoutCommentGetsTheDefaultOne) {
 }
 
 TEST_F(JpegDocument, TablesOfTheFileReplaceOnlyTheSlotsItHas) {
-    CImageDoc document;
+    CImageDoc document{context};
     QuantTablePair sevens;
     sevens.fill(7);
     document.SetQuantTables(sevens);
@@ -173,7 +173,7 @@ TEST_F(JpegDocument, ConversionFailuresAreReported) {
 
 TEST_F(JpegDocument, FewColourScreenGetsTheReducedPicture) {
     Headless().SetScreenDepth(8);
-    CImageDoc document;
+    CImageDoc document{context};
     bool loaded = document.LoadFile(MakeJpeg("few.jpg", TestJpegOptions{}));
     Headless().SetScreenDepth(32);
     ASSERT_TRUE(loaded);
@@ -192,8 +192,9 @@ TEST_F(JpegDocument, ReaderTakesScreenAndCharsetsFromItsOptions) {
     options.readCharsets = {0, kCharsetIso2022Jp};
     AppSettings().autoReadCharset = 0;
     AppSettings().readCharset = kCharsetAscii;
-    DecodedPicture decoded;
-    ASSERT_TRUE(ReadJpegFile(MakeJpeg("few.jpg", jpeg), options, decoded));
+    std::optional<DecodedPicture> read = ReadJpegFile(MakeJpeg("few.jpg", jpeg), options);
+    ASSERT_TRUE(read);
+    const DecodedPicture& decoded = *read;
     EXPECT_EQ(decoded.image->ColorType(), 256);
     ASSERT_EQ(decoded.facts.comments.size(), 1u);
     EXPECT_EQ(decoded.facts.comments[0].charset, kCharsetIso2022Jp);

@@ -1,6 +1,8 @@
 #include "core/JpegWrite.h"
 #include "DocFixture.h"
 #include "base/HeadlessPlatform.h"
+#include "core/ImageSaveRequest.h"
+#include "core/OutputFiles.h"
 #include "jpegtools/Charset.h"
 #include "support/JpegFixture.h"
 
@@ -195,6 +197,45 @@ TEST_F(JpegWrite, CustomTablesReplaceTheQualityTables) {
     EXPECT_EQ(back.tables[0][0], 1);
     EXPECT_EQ(back.tables[0][1], 8191);
     EXPECT_EQ(back.tables[0][2], 8191);
+}
+
+TEST_F(JpegWrite, FormatWriterTakesEverythingFromTheRequest) {
+    // No document: the picture, facts, comment and tables of a request as a caller builds it.
+    ImageFacts facts;
+    facts.description = "before";
+    const CommentItem other{kCharsetAscii, "Title", "not written"};
+    const CommentItem current{kCharsetAscii, "Comment", "from the request"};
+    QuantTablePair tables{};
+    tables.fill(3);
+    ImageSaveRequest request{.picture = *image,
+                             .facts = facts,
+                             .comments = {&other, &current},
+                             .currentComment = &current,
+                             .includeComment = true,
+                             .customTables = tables,
+                             .pngSaveMode = 0,
+                             .writeGamma = false,
+                             .options = {}};
+    COutputFiles output;
+    ImageFacts written = facts;
+    ASSERT_TRUE(SaveJpegFile(request, written, output, dir.File("r.jpg")));
+    ASSERT_TRUE(output.Commit("SaveJpegFile"));
+    JpegReadBack back = ReadBackJpeg(dir.File("r.jpg"));
+    EXPECT_EQ(back.comments, std::vector<std::string>{"from the request"});
+    ASSERT_EQ(back.tables.size(), 2u);
+    EXPECT_EQ(back.tables[0], std::vector<uint16_t>(64, 3));
+    EXPECT_EQ(written.description.substr(0, 6), "70x45 ");
+    EXPECT_EQ(facts.description, "before"); // the request is only read
+
+    // Comments not included, no custom tables: neither is written.
+    request.includeComment = false;
+    request.customTables.reset();
+    COutputFiles plain;
+    ASSERT_TRUE(SaveJpegFile(request, written, plain, dir.File("p.jpg")));
+    ASSERT_TRUE(plain.Commit("SaveJpegFile"));
+    back = ReadBackJpeg(dir.File("p.jpg"));
+    EXPECT_TRUE(back.comments.empty());
+    EXPECT_NE(back.tables[0], std::vector<uint16_t>(64, 3));
 }
 
 TEST_F(JpegWrite, UnwritablePathIsReported) {

@@ -64,7 +64,7 @@ bool SameColors(const std::vector<png_color>& a, const std::vector<png_color>& b
 } // namespace
 
 TEST_F(PngDocument, LoadRecordsTheFileAndItsTexts) {
-    CImageDoc document;
+    CImageDoc document{context};
     ASSERT_TRUE(document.LoadFile(kSuite + "tbbn3p08.png"));
     EXPECT_EQ(document.DocType(), kTypePng);
     EXPECT_EQ(document.InfoText(), "32x32 PNG(Idx 8bit) +T +G");
@@ -101,7 +101,7 @@ TEST_F(PngDocument, LoadRecordsTheFileAndItsTexts) {
 }
 
 TEST_F(PngDocument, BrokenFileFailsWithItsReport) {
-    CImageDoc document;
+    CImageDoc document{context};
     const std::string path = kSuite + "xcrn0g04.png";
     EXPECT_FALSE(document.LoadFile(path));
     EXPECT_EQ(Messages(),
@@ -110,7 +110,7 @@ TEST_F(PngDocument, BrokenFileFailsWithItsReport) {
 }
 
 TEST_F(PngDocument, SaveModesFromAPaletteDocument) {
-    CImageDoc document;
+    CImageDoc document{context};
     ASSERT_TRUE(document.LoadFile(kSuite + "tbbn3p08.png"));
     const std::vector<png_color> filePalette = ToPngColors(document.Facts().palette);
 
@@ -147,7 +147,7 @@ TEST_F(PngDocument, SaveModesFromAPaletteDocument) {
 }
 
 TEST_F(PngDocument, CommentsAreWrittenInListOrderAsTextOrItxt) {
-    CImageDoc document;
+    CImageDoc document{context};
     ASSERT_TRUE(
         document.LoadFile(WriteTextPng(dir, {{"Title", "t", PNG_TEXT_COMPRESSION_NONE, ""}})));
     document.AddComment({kCharsetShiftJis, "Comment", "\x93\xfa\x96\x7b"}, true);
@@ -177,7 +177,7 @@ TEST_F(PngDocument, CommentsAreWrittenInListOrderAsTextOrItxt) {
 }
 
 TEST_F(PngDocument, FailedSaveKeepsTheOriginalAndLeavesNothingBehind) {
-    CImageDoc document;
+    CImageDoc document{context};
     ASSERT_TRUE(document.LoadFile(kSuite + "basn2c08.png"));
     const std::string target = dir.Write("keep.png", "original bytes");
     document.AddComment({kCharsetAscii, "", "no keyword"}, false); // libpng refuses it
@@ -195,7 +195,7 @@ TEST_F(PngDocument, SaveOptionsDialogSuggestsAndStores) {
     SettingsStore& settings = AppSettings();
     settings.useInterlaceOnSave = 1;
     settings.defaultGamma = 0.45455;
-    CImageDoc document;
+    CImageDoc document{context};
     ASSERT_TRUE(document.LoadFile(kSuite + "tbbn3p08.png"));
     PngSaveChoices choices = OpenPngSaveChoices(settings, &document);
     EXPECT_EQ(choices.saveMode, kPngSaveIndexed8);

@@ -14,7 +14,7 @@ const std::string kHeader3x2 = "F_ALL(V1.00)\r\n3 2 0 0\r\n1.00 255 255 255 0\r\
 bool Save(CImageDoc& document, const std::string& path) {
     COutputFiles output;
     ImageFacts written = document.Facts();
-    if (!SaveRgbFile(document, ImageWriteOptions{}, written, output, path) ||
+    if (!SaveRgbFile(document.SaveRequest(ImageWriteOptions{}), written, output, path) ||
         !output.Commit("SaveRgbFile"))
         return false;
     document.TakeWrittenFacts(std::move(written));
@@ -22,7 +22,9 @@ bool Save(CImageDoc& document, const std::string& path) {
 }
 
 bool Load(CImageDoc& document, const std::string& path) {
-    return ReadImageFile(document, kTypeRgb, path, TestReadOptions());
+    std::optional<DecodedPicture> decoded = ReadImageFile(kTypeRgb, path, TestReadOptions());
+    if (decoded) document.AdoptDecoded(std::move(*decoded));
+    return decoded.has_value();
 }
 
 } // namespace
@@ -55,7 +57,7 @@ TEST(RgbFileNames, HeaderParsing) {
 }
 
 TEST_F(RgbFile, WritesExactHeaderAndPixelBytes) {
-    CImageDoc document;
+    CImageDoc document{context};
     document.ReplaceImage(
         MakeImage(3, 2, {0x010203, 0x040506, 0x070809, 0x0A0B0C, 0x0D0E0F, 0x101112}));
     ASSERT_TRUE(Save(document, dir.File("out.fal")));
@@ -72,7 +74,7 @@ TEST_F(RgbFile, WritesExactHeaderAndPixelBytes) {
 
 TEST_F(RgbFile, ReadsThroughEitherNameAndRoundTrips) {
     const int width = 5, height = 4; // 15-byte rows, 16-byte DIB strides
-    CImageDoc source;
+    CImageDoc source{context};
     source.ReplaceImage(MakeImage(width, height, Gradient(width, height)));
     ASSERT_TRUE(Save(source, dir.File("scan.rgb")));
     std::rename(dir.File("scan.rgb").c_str(), dir.File("scan.q0").c_str());
@@ -80,7 +82,7 @@ TEST_F(RgbFile, ReadsThroughEitherNameAndRoundTrips) {
     for (const char* name : {"scan.q0", "scan.fal"}) {
         if (std::string(name) == "scan.fal")
             std::rename(dir.File("scan.q0").c_str(), dir.File("scan.rgb").c_str());
-        CImageDoc document;
+        CImageDoc document{context};
         ASSERT_TRUE(Load(document, dir.File(name))) << name;
         EXPECT_EQ(PixelsOf(document.Image()), Gradient(width, height));
         EXPECT_EQ(document.Facts().fileSize, 60u);
@@ -91,7 +93,7 @@ TEST_F(RgbFile, ReadsThroughEitherNameAndRoundTrips) {
 TEST_F(RgbFile, ShortDataFileKeepsMissingRowsBlackUpToHalf) {
     dir.Write("half.fal", "F_ALL(V1.00)\r\n2 4 0 0\r\n");
     dir.Write("half.rgb", std::string(12, '\x7f')); // two of four rows
-    CImageDoc document;
+    CImageDoc document{context};
     ASSERT_TRUE(Load(document, dir.File("half.rgb")));
     EXPECT_EQ(PixelsOf(document.Image()),
               (std::vector<uint32_t>{0x7f7f7f, 0x7f7f7f, 0x7f7f7f, 0x7f7f7f, 0, 0, 0, 0}));
@@ -103,7 +105,7 @@ TEST_F(RgbFile, ShortDataFileKeepsMissingRowsBlackUpToHalf) {
 }
 
 TEST_F(RgbFile, ReportsMissingFilesAndBadHeaders) {
-    CImageDoc document;
+    CImageDoc document{context};
     EXPECT_FALSE(Load(document, dir.File("none.rgb")));
     EXPECT_EQ(Messages().back(), "LoadRgbFile:ファイルが開けません\n" + dir.File("none.fal"));
 
@@ -120,7 +122,7 @@ TEST_F(RgbFile, ReportsMissingFilesAndBadHeaders) {
 }
 
 TEST_F(RgbFile, EmptyImageIsNotWritten) {
-    CImageDoc document;
+    CImageDoc document{context};
     dir.Write("keep.rgb", "original");
     EXPECT_FALSE(Save(document, dir.File("keep.rgb")));
     EXPECT_EQ(Messages().back(), "SaveRgbFile:DIBを生成できません\n" + dir.File("keep.rgb"));

@@ -120,7 +120,7 @@ TEST_F(SaveDispatch, UncommittedOutputLeavesNothingBehind) {
 }
 
 TEST_F(SaveDispatch, FailedWriteKeepsBothRawRgbFiles) {
-    CImageDoc document;
+    CImageDoc document{context};
     document.ReplaceImage(MakeImage(100, 100, Gradient(100, 100))); // 30000 data bytes
     SetFacts(document, [](ImageFacts& facts) { facts.description = "before"; });
     document.SetDocType(kTypeBmp);
@@ -129,7 +129,7 @@ TEST_F(SaveDispatch, FailedWriteKeepsBothRawRgbFiles) {
     bool saved;
     {
         FileSizeLimit limit(4096);
-        saved = SaveImageFile(document, dir.File("pic.rgb"));
+        saved = document.SaveFile(dir.File("pic.rgb"));
     }
     EXPECT_FALSE(saved);
     EXPECT_EQ(Messages(),
@@ -140,20 +140,20 @@ TEST_F(SaveDispatch, FailedWriteKeepsBothRawRgbFiles) {
     EXPECT_EQ(document.Facts().description, "before");
     EXPECT_EQ(document.DocType(), kTypeBmp);
 
-    ASSERT_TRUE(SaveImageFile(document, dir.File("pic.rgb")));
+    ASSERT_TRUE(document.SaveFile(dir.File("pic.rgb")));
     EXPECT_EQ(document.DocType(), kTypeRgb);
     EXPECT_EQ(document.Facts().fileSize, 30000u);
     EXPECT_EQ(document.Facts().description, "100x100  RGB/Q0+FAL");
 }
 
 TEST_F(SaveDispatch, FailedBmpWriteKeepsTheOriginal) {
-    CImageDoc document;
+    CImageDoc document{context};
     document.ReplaceImage(MakeImage(100, 100, Gradient(100, 100)));
     const std::string target = dir.Write("pic.bmp", "old bitmap");
     bool saved;
     {
         FileSizeLimit limit(4096);
-        saved = SaveImageFile(document, target);
+        saved = document.SaveFile(target);
     }
     EXPECT_FALSE(saved);
     EXPECT_EQ(Messages().size(), 1u);
@@ -162,10 +162,10 @@ TEST_F(SaveDispatch, FailedBmpWriteKeepsTheOriginal) {
 }
 
 TEST_F(SaveDispatch, DeviceTargetIsWrittenDirectlyAndChecked) {
-    CImageDoc document;
+    CImageDoc document{context};
     document.ReplaceImage(MakeImage(100, 100, Gradient(100, 100)));
     fs::create_symlink("/dev/full", dir.File("full.rgb"));
-    EXPECT_FALSE(SaveImageFile(document, dir.File("full.rgb")));
+    EXPECT_FALSE(document.SaveFile(dir.File("full.rgb")));
     EXPECT_EQ(Messages(),
               std::vector<std::string>{"SaveRgbFile:No space left on device\n/dev/full"});
     EXPECT_EQ(Names(dir), std::vector<std::string>{"full.rgb"}); // no header left behind
@@ -174,7 +174,7 @@ TEST_F(SaveDispatch, DeviceTargetIsWrittenDirectlyAndChecked) {
     for (const char* name : {"full.bmp", "full.png"}) {
         Headless().ClearMessages();
         fs::create_symlink("/dev/full", dir.File(name));
-        EXPECT_FALSE(SaveImageFile(document, dir.File(name)));
+        EXPECT_FALSE(document.SaveFile(dir.File(name)));
         ASSERT_EQ(Messages().size(), 1u);
         EXPECT_EQ(Messages()[0].substr(0, Messages()[0].find('\n')),
                   std::string(name[5] == 'b' ? "SaveBmpFile" : "SavePngFile") +
@@ -185,16 +185,16 @@ TEST_F(SaveDispatch, DeviceTargetIsWrittenDirectlyAndChecked) {
 TEST_F(SaveDispatch, FullDiskNamesTheFileThatRanOut) {
     SmallDisk disk("size=64k");
     if (!disk.Mounted()) GTEST_SKIP() << "a full disk needs root to mount a small tmpfs";
-    CImageDoc document;
+    CImageDoc document{context};
     document.ReplaceImage(MakeImage(200, 200, Gradient(200, 200))); // 120000 data bytes
-    EXPECT_FALSE(SaveImageFile(document, disk.File("pic.rgb")));
+    EXPECT_FALSE(document.SaveFile(disk.File("pic.rgb")));
     EXPECT_EQ(Messages(), std::vector<std::string>{"SaveRgbFile:No space left on device\n" +
                                                    disk.File("pic.rgb")});
     EXPECT_FALSE(fs::exists(disk.File("pic.fal")));
 }
 
 TEST_F(SaveDispatch, FolderRefusingTheTemporaryFileIsNamed) {
-    CImageDoc document;
+    CImageDoc document{context};
     document.ReplaceImage(MakeImage(8, 8, Gradient(8, 8)));
     const std::string folder = dir.File("locked");
     fs::create_directory(folder);
@@ -213,23 +213,23 @@ TEST_F(SaveDispatch, FolderRefusingTheTemporaryFileIsNamed) {
     for (const auto& [name, writer] : saves) {
         Headless().ClearMessages();
         const std::string target = folder + "/" + name;
-        EXPECT_FALSE(SaveImageFile(document, target));
+        EXPECT_FALSE(document.SaveFile(target));
         const std::string named = name[4] == 'r' ? folder + "/pic.fal" : target;
         EXPECT_EQ(Messages(), std::vector<std::string>{writer + (":" + reason) + "\n" + named});
         EXPECT_EQ(TempDir::Read(target), "old");
     }
     // A new file there: the usual message.
     Headless().ClearMessages();
-    EXPECT_FALSE(SaveImageFile(document, folder + "/new.bmp"));
+    EXPECT_FALSE(document.SaveFile(folder + "/new.bmp"));
     EXPECT_EQ(Messages(),
               std::vector<std::string>{"SaveBmpFile:ファイルが開けません\n" + folder + "/new.bmp"});
 }
 
 TEST_F(SaveDispatch, TypesWithoutWriter) {
-    CImageDoc document;
+    CImageDoc document{context};
     document.ReplaceImage(MakeImage(2, 2, Gradient(2, 2)));
     for (const char* name : {"a.mag", "a.tif", "a.gif", "noextension"})
-        EXPECT_FALSE(SaveImageFile(document, dir.File(name))) << name;
+        EXPECT_FALSE(document.SaveFile(dir.File(name))) << name;
     EXPECT_TRUE(Messages().empty());
     EXPECT_TRUE(Names(dir).empty());
 }

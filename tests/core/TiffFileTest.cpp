@@ -47,7 +47,7 @@ protected:
         auto messages = Messages();
         return messages.empty() ? std::string() : messages.back();
     }
-    CImageDoc document;
+    CImageDoc document{context};
 };
 
 TiffField Remove(uint16_t tag) {

@@ -1,6 +1,7 @@
 // resize, gamma and ycbcr of tolmena-cli, end to end over BMP files.
 #include "core/DocFixture.h"
 #include "support/RunCli.h"
+#include "support/StandaloneContext.h"
 
 namespace {
 
@@ -12,7 +13,7 @@ std::string Env(const TempDir& config) {
 }
 
 std::string WriteBmp(const TempDir& dir, const std::string& name, int width, int height) {
-    CImageDoc document;
+    CImageDoc document{StandaloneContext()};
     document.ReplaceImage(MakeImage(width, height, Gradient(width, height)));
     const std::string path = dir.File(name);
     EXPECT_TRUE(document.SaveFile(path));

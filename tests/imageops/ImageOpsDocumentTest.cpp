@@ -33,7 +33,7 @@ void ExpectUnchanged(CImageDoc& document, const CDibImage* image, const std::str
 } // namespace
 
 TEST_F(ImageOps, ResizeInstallsATrueColourPicture) {
-    CImageDoc document;
+    CImageDoc document{context};
     // Top row 10, 30, 50, 70 in every channel; bottom row 110, 130, 150, 170.
     document.ReplaceImage(MakeImage(
         4, 2, {0x0A0A0A, 0x1E1E1E, 0x323232, 0x464646, 0x6E6E6E, 0x828282, 0x969696, 0xAAAAAA}));
@@ -55,7 +55,7 @@ TEST_F(ImageOps, ResizeInstallsATrueColourPicture) {
 }
 
 TEST_F(ImageOps, ResizeFailuresLeaveTheDocument) {
-    CImageDoc document;
+    CImageDoc document{context};
     document.ReplaceImage(MakeImage(3, 3, Gradient(3, 3)));
     document.SetInfoText("3x3 Windows BMP(24bit)", false);
     const CDibImage* image = &document.Image();
@@ -67,13 +67,13 @@ TEST_F(ImageOps, ResizeFailuresLeaveTheDocument) {
         ExpectUnchanged(document, image, "3x3 Windows BMP(24bit)");
         EXPECT_EQ(PixelsOf(document.Image()), pixels);
     }
-    CImageDoc empty; // no picture: no packed copy
+    CImageDoc empty{context}; // no picture: no packed copy
     EXPECT_FALSE(Resize(empty, 4, 4));
     EXPECT_EQ(Messages(), std::vector<std::string>{"Resize:DIBを生成できません\n"});
 }
 
 TEST_F(ImageOps, ResizeCommandMarksAndRegroupsOnce) {
-    CDocTemplate documents;
+    HostedDocuments documents{host};
     CImageDoc& document = documents.CreateNewDocument();
     document.ReplaceImage(MakeImage(4, 4, Gradient(4, 4)));
     document.SetTitle("photo.jpg");
@@ -99,7 +99,7 @@ TEST_F(ImageOps, ResizeCommandMarksAndRegroupsOnce) {
 }
 
 TEST_F(ImageOps, GammaTransfersEverySampleOfATrueColourCopy) {
-    CImageDoc document;
+    CImageDoc document{context};
     document.ReplaceImage(MakeImage(2, 1, {0x010203, 0x8040FF}));
     SetFacts(document, [](ImageFacts& facts) { facts.palette.assign(2, RgbQuad{}); });
     document.SetTitle("photo.bmp");
@@ -120,7 +120,7 @@ TEST_F(ImageOps, GammaTransfersEverySampleOfATrueColourCopy) {
 }
 
 TEST_F(ImageOps, IdentityGammaStillMakesAModifiedTrueColourImage) {
-    CDocTemplate documents;
+    HostedDocuments documents{host};
     CImageDoc* document = documents.OpenDocumentFile("");
     ASSERT_TRUE(document);
     int identity[256];
@@ -130,7 +130,7 @@ TEST_F(ImageOps, IdentityGammaStillMakesAModifiedTrueColourImage) {
     EXPECT_EQ(document->Image().PixelColor(0, 0), 0xFFFFFFu);
     EXPECT_TRUE(document->IsModified());
 
-    CImageDoc empty;
+    CImageDoc empty{context};
     const CDibImage* image = &empty.Image();
     EXPECT_FALSE(ApplyGamma(empty, identity, identity));
     EXPECT_EQ(Messages(), std::vector<std::string>{"Gamma:DIBを生成できません\n"});
@@ -138,7 +138,7 @@ TEST_F(ImageOps, IdentityGammaStillMakesAModifiedTrueColourImage) {
 }
 
 TEST_F(ImageOps, YCbCrOpensThreeGreyDocumentsInTheSourceGroup) {
-    CDocTemplate documents;
+    HostedDocuments documents{host};
     CImageDoc& source = documents.CreateNewDocument();
     // red, green, blue, white
     source.ReplaceImage(MakeImage(2, 2, {0xFF0000, 0x00FF00, 0x0000FF, 0xFFFFFF}));
@@ -168,7 +168,7 @@ TEST_F(ImageOps, YCbCrOpensThreeGreyDocumentsInTheSourceGroup) {
 }
 
 TEST_F(ImageOps, YCbCrOfAPaletteImageHasFlatColourPlanes) {
-    CDocTemplate documents;
+    HostedDocuments documents{host};
     CImageDoc* source = documents.OpenDocumentFile("");
     ASSERT_TRUE(source);
     const std::vector<CImageDoc*> planes = SeparateYCbCr(*source, documents);
@@ -179,7 +179,7 @@ TEST_F(ImageOps, YCbCrOfAPaletteImageHasFlatColourPlanes) {
 }
 
 TEST_F(ImageOps, YCbCrWithoutAPictureOpensNothing) {
-    CDocTemplate documents;
+    HostedDocuments documents{host};
     CImageDoc& source = documents.CreateNewDocument();
     EXPECT_TRUE(SeparateYCbCr(source, documents).empty());
     EXPECT_EQ(Messages(), std::vector<std::string>{"CvEmYcbcr:DIBを生成できません\n"});

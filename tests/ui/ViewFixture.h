@@ -2,6 +2,7 @@
 // Documents and settings for the image view tests.
 #include "core/ImageDoc.h"
 #include "settings/SettingsStore.h"
+#include "support/StandaloneContext.h"
 
 #include <QRgb>
 #include <memory>
@@ -23,7 +24,7 @@ inline SettingsStore ZoomSettings() {
 
 // A document with a true-colour picture whose every pixel differs from its neighbours.
 struct PatternDoc {
-    CImageDoc doc;
+    CImageDoc doc{StandaloneContext()};
     PatternDoc(int width, int height, uint32_t fileSize = 0) {
         auto image = std::make_unique<CDibImage>();
         image->CreateBlank(width, height, 0);

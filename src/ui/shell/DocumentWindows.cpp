@@ -1,20 +1,20 @@
 #include "ui/shell/DocumentWindows.h"
 
 #include "settings/RecentFiles.h"
-#include "ui/shell/PngSaveDialog.h"
+#include "ui/shell/DocumentPrompts.h"
 
 #include <QCloseEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 
-CDocumentWindows::CDocumentWindows(QMdiArea& area, CDocTemplate& documents, SettingsStore& settings,
-                                   WindowFactory factory)
-    : area_(area), documents_(documents), settings_(settings), factory_(std::move(factory)) {
-    InstallDocumentHost(this);
+CDocumentWindows::CDocumentWindows(QMdiArea& area, CDocTemplate& documents,
+                                   CDocumentPrompts& prompts, WindowFactory factory)
+    : area_(area), documents_(documents), prompts_(prompts), factory_(std::move(factory)) {
+    documents_.SetHost(this, &prompts_);
 }
 
 CDocumentWindows::~CDocumentWindows() {
-    InstallDocumentHost(nullptr);
+    documents_.SetHost(nullptr, nullptr);
 }
 
 CImageDoc* CDocumentWindows::ActiveDocument() const {
@@ -31,15 +31,7 @@ QMdiSubWindow* CDocumentWindows::WindowOf(const CDocument& document) const {
 }
 
 void CDocumentWindows::AddToRecentFiles(const std::string& path) {
-    AddRecentFile(settings_, path);
-}
-
-void CDocumentWindows::CommitControlBar(SettingsStore& settings) {
-    if (commitControlBar_) commitControlBar_(settings);
-}
-
-bool CDocumentWindows::ConfirmPngSaveOptions(CImageDoc& document) {
-    return EditPngSaveOptions(area_.window(), settings_, &document);
+    AddRecentFile(*documents_.Context().settings, path);
 }
 
 void CDocumentWindows::DocumentCreated(CImageDoc& document) {
@@ -81,7 +73,7 @@ bool CDocumentWindows::eventFilter(QObject* watched, QEvent* event) {
     for (const Window& entry : windows_) {
         if (entry.window != watched) continue;
         event->ignore();
-        if (entry.document->SaveModified()) documents_.CloseDocument(*entry.document);
+        if (prompts_.MaybeSave(*entry.document)) documents_.CloseDocument(*entry.document);
         return true;
     }
     return QObject::eventFilter(watched, event);

@@ -1,9 +1,10 @@
 #pragma once
 // The MDI side of the documents: every document the template announces gets a window in the
 // MDI area, a file opened again brings its window forward, and a closing document takes its
-// window with it. Closing a window closes its document through the template.
+// window with it. Closing a window closes its document through the template, once the user has
+// been asked about a modified one.
 #include "core/DocTemplate.h"
-#include "core/DocumentHost.h"
+#include "core/DocumentEvents.h"
 
 #include <QObject>
 #include <functional>
@@ -12,14 +13,16 @@
 class QMdiArea;
 class QMdiSubWindow;
 class QWidget;
+class CDocumentPrompts;
 
-class CDocumentWindows : public QObject, public IDocumentHost {
+class CDocumentWindows : public QObject, public IDocumentEvents {
     Q_OBJECT
 public:
     // Makes the widget that shows a document inside its MDI window.
     using WindowFactory = std::function<QWidget*(CImageDoc&)>;
 
-    CDocumentWindows(QMdiArea& area, CDocTemplate& documents, SettingsStore& settings,
+    // The template's events come here, and its documents ask prompts, while this object lives.
+    CDocumentWindows(QMdiArea& area, CDocTemplate& documents, CDocumentPrompts& prompts,
                      WindowFactory factory);
     ~CDocumentWindows() override;
 
@@ -35,16 +38,6 @@ public:
     void DocumentClosing(CImageDoc& document) override;
     int NextNewImageNumber() override { return ++newImageCount_; }
     void LastDocumentClosed() override { emit lastDocumentClosed(); }
-    // Copies the control bar's values into the settings through commitControlBar, if set.
-    void CommitControlBar(SettingsStore& settings) override;
-    void SetControlBarCommit(std::function<void(SettingsStore&)> commit) {
-        commitControlBar_ = std::move(commit);
-    }
-    // The PNG save options dialog on the document; Cancel aborts the save.
-    bool ConfirmPngSaveOptions(CImageDoc& document) override;
-    bool SaveDocumentAs(CImageDoc& document) override { return saveAs_ && saveAs_(document); }
-    // The main window's Save As, for a modified document without a file that closes.
-    void SetSaveAs(std::function<bool(CImageDoc&)> saveAs) { saveAs_ = std::move(saveAs); }
 
 signals:
     // A document's window is shown, holding content (what the factory made).
@@ -59,7 +52,7 @@ protected:
 private:
     QMdiArea& area_;
     CDocTemplate& documents_;
-    SettingsStore& settings_;
+    CDocumentPrompts& prompts_;
     WindowFactory factory_;
     struct Window {
         CImageDoc* document;
@@ -67,6 +60,4 @@ private:
     };
     std::vector<Window> windows_;
     int newImageCount_ = 0;
-    std::function<void(SettingsStore&)> commitControlBar_;
-    std::function<bool(CImageDoc&)> saveAs_;
 };

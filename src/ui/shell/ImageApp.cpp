@@ -11,7 +11,7 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 
-CImageApp::CImageApp(SettingsStore& settings) : settings_(settings) {}
+CImageApp::CImageApp(SettingsStore& settings) : settings_(settings), documents_(settings) {}
 
 CImageApp::~CImageApp() {
     InstallPlatform(nullptr);

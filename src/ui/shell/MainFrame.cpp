@@ -8,6 +8,7 @@
 #include "ui/shell/ChildFrame.h"
 #include "ui/shell/CommandIcons.h"
 #include "ui/shell/ControlBar.h"
+#include "ui/shell/DocumentPrompts.h"
 #include "ui/shell/ExifWindow.h"
 #include "ui/shell/ImageView.h"
 #include "ui/shell/RecentFilesMenu.h"
@@ -41,15 +42,14 @@ CMainFrame::CMainFrame(SettingsStore& settings, CDocTemplate& documents)
     setWindowTitle("Tolmena");
     setCentralWidget(mdiArea_);
     setAcceptDrops(true);
+    CreateControlBar();
+    prompts_ = std::make_unique<CDocumentPrompts>(*this, settings, *controlBar_);
     windows_ = std::make_unique<CDocumentWindows>(
-        *mdiArea_, documents, settings, [this](CImageDoc& document) {
+        *mdiArea_, documents, *prompts_, [this](CImageDoc& document) {
             return new CChildFrame(document, settings_, !statusBar()->isHidden());
         });
     connect(windows_.get(), &CDocumentWindows::windowOpened, this,
             &CMainFrame::AttachDocumentWindow);
-    windows_->SetSaveAs(
-        [this](CImageDoc& document) { return SaveDocumentAs(this, settings_, document); });
-    CreateControlBar();
     CreateToolBars();
     connect(mdiArea_, &QMdiArea::subWindowActivated, this, &CMainFrame::ShowActiveDocument);
     connect(windows_.get(), &CDocumentWindows::lastDocumentClosed, this, &CMainFrame::ShowNoFiles);
@@ -75,8 +75,6 @@ void CMainFrame::CreateControlBar() {
         new CControlBar(settings_, Action(ID_COMMENT_TOGGLE), Action(ID_COMMENT_EDIT), this);
     addToolBar(Qt::TopToolBarArea, controlBar_);
     addToolBarBreak(Qt::TopToolBarArea);
-    windows_->SetControlBarCommit(
-        [this](SettingsStore& settings) { controlBar_->Commit(settings); });
 }
 
 void CMainFrame::CreateToolBars() {
@@ -276,10 +274,13 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
     }
     StoreState();
     // A modified document may still be saved, or the user may change their mind.
-    if (documents_.SaveAllModified())
-        event->accept();
-    else
-        event->ignore();
+    for (const auto& document : documents_.Documents()) {
+        if (!prompts_->MaybeSave(*document)) {
+            event->ignore();
+            return;
+        }
+    }
+    event->accept();
 }
 
 CImageView* CMainFrame::ActiveView() const {

@@ -16,6 +16,7 @@
 #include <vector>
 
 class CControlBar;
+class CDocumentPrompts;
 class CExifWindow;
 class CImageView;
 class QToolBar;
@@ -108,6 +109,7 @@ private:
     QToolBar* toolBar_ = nullptr;
     QToolBar* zoomBar_ = nullptr;
     CExifWindow* exifWindow_ = nullptr;
+    std::unique_ptr<CDocumentPrompts> prompts_;
     std::unique_ptr<CDocumentWindows> windows_;
     CClipboardWatch clipboard_;
     CBatchRunner batch_;

@@ -151,7 +151,7 @@ private slots:
             {"RecurseDir", "1"}, {"ExtFilter", "0"}, {"SizeWidth", "32"}, {"UsePngFormat", "1"}};
         tree.RunCli("batch-convert", "bulkconv", conversion);
         SettingsStore& settings = tree.GuiSettings("bulkconv", conversion);
-        CDocTemplate documents;
+        CDocTemplate documents(settings);
         CConversionTask task(LoadBulkConvSettings(settings.profile), documents);
         const BatchResult result = RunGuiBatch(task, nullptr);
         QCOMPARE(result.count, 4);              // notes.txt is tried, and logged as unreadable
@@ -165,7 +165,7 @@ private slots:
         BatchTree tree;
         SettingsStore& settings =
             tree.GuiSettings("bulkconv", {{"RecurseDir", "1"}, {"ExtFilter", "0"}});
-        CDocTemplate documents;
+        CDocTemplate documents(settings);
         CConversionTask task(LoadBulkConvSettings(settings.profile), documents);
         std::ofstream(tree.Source() + "/broken.jpg") << "not a JPEG";
         QString shown;

@@ -4,7 +4,10 @@
 #include "core/ImageDoc.h"
 #include "core/PngWrite.h"
 #include "shell/CommandId.h"
+#include "support/StandaloneContext.h"
 #include "ui/shell/AboutDialog.h"
+#include "ui/shell/ControlBar.h"
+#include "ui/shell/DocumentPrompts.h"
 #include "ui/shell/DocumentWindows.h"
 #include "ui/shell/MainFrame.h"
 #include "ui/shell/PngSaveDialog.h"
@@ -15,6 +18,7 @@
 #include <QCheckBox>
 #include <QColorDialog>
 #include <QComboBox>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
@@ -138,7 +142,7 @@ private slots:
         QCOMPARE(settings.defaultPngITxtLang, std::string("ja-jp"));
         QVERIFY(settings.tempDir.find('\r') == std::string::npos);
 
-        CImageDoc document;
+        CImageDoc document(StandaloneContext());
         QVERIFY(document.LoadFile(kIndexedPng));
         CPngSaveDialog dialog(settings, &document, nullptr);
         dialog.show();
@@ -177,7 +181,7 @@ private slots:
 
     void pngSaveOfAFileChangesOnlyTheDocument() {
         SettingsStore settings;
-        CImageDoc document;
+        CImageDoc document(StandaloneContext());
         QVERIFY(document.LoadFile(kIndexedPng));
         CPngSaveDialog dialog(settings, &document, nullptr);
         dialog.show();
@@ -198,7 +202,7 @@ private slots:
 
     void pngSaveOfAPastedPictureChangesTheSettingsToo() {
         SettingsStore settings;
-        CImageDoc document;
+        CImageDoc document(StandaloneContext());
         QVERIFY(document.LoadFile(kIndexedPng));
         document.SetDocType(kTypeClipboard);
         CPngSaveDialog dialog(settings, &document, nullptr);
@@ -220,11 +224,10 @@ private slots:
 
     void cancelInThePngSaveOptionsAbortsTheSave() {
         QTemporaryDir dir;
-        QMdiArea area;
-        CDocTemplate documents;
         SettingsStore settings;
-        CDocumentWindows windows(area, documents, settings, [](CImageDoc&) { return new QWidget; });
-        CImageDoc document;
+        CDocTemplate documents(settings);
+        CMainFrame frame(settings, documents);
+        CImageDoc& document = documents.CreateNewDocument();
         QVERIFY(document.LoadFile(kIndexedPng));
         const std::string path = (dir.path() + "/out.png").toStdString();
         EndNextDialog(false);
@@ -235,9 +238,61 @@ private slots:
         QVERIFY(QFileInfo::exists(QString::fromStdString(path)));
     }
 
+    // The window asks before a modified document closes: Cancel keeps it, No lets it go, Yes
+    // saves it to its file or, for a new image, under the name Save As asks for.
+    void closingAModifiedDocumentAsksToSaveIt() {
+        QTemporaryDir dir;
+        SettingsStore settings;
+        CDocTemplate documents(settings);
+        QWidget parent;
+        QAction comment, edit;
+        CControlBar bar(settings, &comment, &edit, nullptr);
+        CDocumentPrompts prompts(parent, settings, bar);
+        documents.SetHost(nullptr, &prompts);
+        CImageDoc& document = documents.CreateNewDocument();
+        QVERIFY(document.OnNewDocument());
+        Headless().ClearMessages();
+        QVERIFY(prompts.MaybeSave(document)); // unmodified: no question
+        QVERIFY(Headless().Messages().empty());
+
+        document.SetTitle("写真.bmp");
+        document.SetModifiedMark(true);
+        Headless().SetAnswer(Answer::Cancel);
+        QVERIFY(!prompts.MaybeSave(document));
+        QCOMPARE(Headless().Messages().size(), size_t{1});
+        QCOMPARE(QString::fromStdString(document.Title()), QString("写真.bmp *"));
+        QCOMPARE(QString::fromStdString(Headless().Messages()[0].text),
+                 QString("写真.bmp への変更を保存しますか?")); // without the mark
+        Headless().SetAnswer(Answer::No);
+        QVERIFY(prompts.MaybeSave(document));
+        QVERIFY(document.IsModified());
+
+        // Yes without a file: Save As asks for the name; cancelled, the document stays open.
+        Headless().SetAnswer(Answer::Yes);
+        EndNextDialog(false);
+        QVERIFY(!prompts.MaybeSave(document));
+        QVERIFY(document.IsModified());
+        const QString named = dir.path() + "/named.bmp";
+        EndNextDialog(true, [named](QWidget* dialog) {
+            static_cast<QFileDialog*>(dialog)->selectFile(named);
+        });
+        QVERIFY(prompts.MaybeSave(document));
+        QVERIFY(QFileInfo::exists(named));
+        QCOMPARE(QString::fromStdString(document.PathName()), named);
+        QVERIFY(!document.IsModified());
+
+        // With a file, Yes saves to it.
+        document.SetModifiedMark(true);
+        const std::string kept = (dir.path() + "/kept.bmp").toStdString();
+        document.SetPathName(kept);
+        QVERIFY(prompts.MaybeSave(document));
+        QVERIFY(QFileInfo::exists(QString::fromStdString(kept)));
+        QVERIFY(!document.IsModified());
+    }
+
     void commandsOpenTheSheetAndTheAboutBox() {
         SettingsStore settings;
-        CDocTemplate documents;
+        CDocTemplate documents(settings);
         CMainFrame frame(settings, documents);
         for (const auto& [command, title] : {std::pair{ID_SETTINGS, "環境設定"},
                                              std::pair{ID_APP_ABOUT, "本プログラムについて"}}) {
