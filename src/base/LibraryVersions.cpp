@@ -4,18 +4,25 @@
 #include <cstdio>
 
 #include <jpeglib.h>
+#include <jxl/decode.h>
+#include <libheif/heif.h>
 #include <png.h>
+#include <webp/decode.h>
 #include <zlib.h>
 
 namespace {
 
+// A version packed as major * factor² + minor * factor + patch.
+std::string PackedVersion(unsigned long number, unsigned long factor) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%lu.%lu.%lu", number / (factor * factor),
+                  number / factor % factor, number % factor);
+    return text;
+}
+
 // LIBJPEG_TURBO_VERSION_NUMBER is major * 1000000 + minor * 1000 + patch.
 std::string JpegTurboVersion() {
-    const long number = LIBJPEG_TURBO_VERSION_NUMBER;
-    char text[32];
-    std::snprintf(text, sizeof text, "%ld.%ld.%ld", number / 1000000, number / 1000 % 1000,
-                  number % 1000);
-    return text;
+    return PackedVersion(LIBJPEG_TURBO_VERSION_NUMBER, 1000);
 }
 
 } // namespace
@@ -23,5 +30,8 @@ std::string JpegTurboVersion() {
 std::vector<LibraryVersion> CodecLibraryVersions() {
     return {{"libjpeg-turbo", JpegTurboVersion()},
             {"libpng", png_get_libpng_ver(nullptr)},
-            {"zlib", zlibVersion()}};
+            {"zlib", zlibVersion()},
+            {"libheif", heif_get_version()},
+            {"libwebp", PackedVersion(static_cast<unsigned long>(WebPGetDecoderVersion()), 256)},
+            {"libjxl", PackedVersion(JxlDecoderVersion(), 1000)}};
 }

@@ -8,7 +8,7 @@ struct LibraryVersion {
     std::string version;
 };
 
-// libjpeg-turbo, libpng and zlib, in that order. libpng and zlib report the version loaded at
-// run time; libjpeg-turbo has no such query, so its version is the one the program was built
-// with.
+// libjpeg-turbo, libpng, zlib, libheif, libwebp and libjxl, in that order. All but
+// libjpeg-turbo report the version loaded at run time; libjpeg-turbo has no such query, so its
+// version is the one the program was built with.
 std::vector<LibraryVersion> CodecLibraryVersions();

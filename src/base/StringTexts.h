@@ -13,11 +13,14 @@ TEXT(TempFilePrefix, 215, "tlmn")
 TEXT(NoFiles, 216, "No Files")
 TEXT(OpenFilter, 217,
      "Image files(*.bmp;*.dib;*.rle;*.jpg;*.jpeg;*.jif;*.jfif;*.png;*.tif;*.tiff;*.mag;*.mki;"
-     "*.rgb;*.q0;*.fal)|*.bmp;*.dib;*.rle;*.jpg;*.jpeg;*.jif;*.jfif;*.png;*.tif;*.tiff;*.mag;"
-     "*.mki;*.rgb;*.q0;*.fal|JPEG file(*.jpg;*.jpeg;*.jif;*.jfif)|*.jpg;*.jpeg;*.jif;*.jfif|"
+     "*.rgb;*.q0;*.fal;*.heic;*.heif;*.hif;*.avif;*.webp;*.jxl)|*.bmp;*.dib;*.rle;*.jpg;*.jpeg;"
+     "*.jif;*.jfif;*.png;*.tif;*.tiff;*.mag;*.mki;*.rgb;*.q0;*.fal;*.heic;*.heif;*.hif;*.avif;"
+     "*.webp;*.jxl|JPEG file(*.jpg;*.jpeg;*.jif;*.jfif)|*.jpg;*.jpeg;*.jif;*.jfif|"
      "BMP file(*.bmp;*.dib;*.rle)|*.bmp;*.dib;*.rle|PNG file(*.png)|*.png|"
      "TIFF file(*.tif;*.tiff)|*.tif;*.tiff|MAG file(*.mag;*.mki)|*.mag;*.mki|"
-     "RGB file(*.rgb;*.q0;*.fal)|*.rgb;*.q0;*.fal|All files(*.*)|*.*||")
+     "RGB file(*.rgb;*.q0;*.fal)|*.rgb;*.q0;*.fal|"
+     "HEIF file(*.heic;*.heif;*.hif)|*.heic;*.heif;*.hif|AVIF file(*.avif)|*.avif|"
+     "WebP file(*.webp)|*.webp|JPEG XL file(*.jxl)|*.jxl|All files(*.*)|*.*||")
 TEXT(SaveFilter, 218,
      "JPEG file(*.jpg)|*.jpg|BMP file(*.bmp)|*.bmp|PNG file(*.png)|*.png|"
      "RGB file(*.rgb)|*.rgb|All files(*.*)|*.*||")

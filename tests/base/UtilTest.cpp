@@ -9,6 +9,7 @@
 #include "base/TempFile.h"
 #include "support/TempDir.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <gtest/gtest.h>
@@ -16,6 +17,8 @@
 #include <thread>
 
 #include <jpeglib.h>
+#include <jxl/version.h>
+#include <libheif/heif_version.h>
 
 TEST(FileExtension, FindsLastDotEvenInDirectory) {
     EXPECT_EQ(FindExtension("/a/b.c/name.jpg"), 11u);
@@ -149,7 +152,12 @@ TEST(DialogFilter, TableTextBecomesNamesAndPatterns) {
     ASSERT_EQ(filters.size(), 3u);
     EXPECT_EQ(DialogFilterText(filters[0]), "JPEG file(*.jpg *.jpeg *.jfif)"); // its patterns
     EXPECT_EQ(DialogFilterText(filters[2]), "All files(*.*)");
-    EXPECT_EQ(ParseDialogFilters(LoadString(StringId::OpenFilter)).size(), 8u);
+    const auto open = ParseDialogFilters(LoadString(StringId::OpenFilter));
+    ASSERT_EQ(open.size(), 12u);
+    for (const char* pattern : {"*.heic", "*.heif", "*.hif", "*.avif", "*.webp", "*.jxl"})
+        EXPECT_NE(std::find(open[0].patterns.begin(), open[0].patterns.end(), pattern),
+                  open[0].patterns.end())
+            << pattern; // the image files filter takes them all
     EXPECT_TRUE(ParseDialogFilters("").empty());
 }
 
@@ -158,9 +166,16 @@ TEST(DialogFilter, TableTextBecomesNamesAndPatterns) {
 
 TEST(LibraryVersions, NameTheLibrariesInUse) {
     const std::vector<LibraryVersion> versions = CodecLibraryVersions();
-    ASSERT_EQ(versions.size(), 3u);
+    ASSERT_EQ(versions.size(), 6u);
     EXPECT_EQ(versions[0].name, "libjpeg-turbo");
     EXPECT_EQ(versions[0].version, TOLMENA_TEST_VERSION(LIBJPEG_TURBO_VERSION));
     EXPECT_EQ(versions[1].version.rfind("1.", 0), 0u) << versions[1].version;
     EXPECT_EQ(versions[2].version.rfind("1.", 0), 0u) << versions[2].version;
+    EXPECT_EQ(versions[3].name + " " + versions[3].version, "libheif " LIBHEIF_VERSION);
+    EXPECT_EQ(versions[4].name, "libwebp");
+    EXPECT_EQ(versions[4].version.rfind("1.", 0), 0u) << versions[4].version;
+    EXPECT_EQ(versions[5].name + " " + versions[5].version,
+              "libjxl " + std::to_string(JPEGXL_MAJOR_VERSION) + "." +
+                  std::to_string(JPEGXL_MINOR_VERSION) + "." +
+                  std::to_string(JPEGXL_PATCH_VERSION));
 }

@@ -17,6 +17,10 @@ const std::map<int, const char*>& IconNames() {
         {kTypePng, "document-png"},
         {kTypeMag, "document-mag"},
         {kTypeTiff, "document-tiff"},
+        {kTypeHeif, "document-heif"},
+        {kTypeAvif, "document-avif"},
+        {kTypeWebp, "document-webp"},
+        {kTypeJxl, "document-jxl"},
     };
     return names;
 }

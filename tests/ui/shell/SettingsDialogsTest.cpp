@@ -307,7 +307,8 @@ private slots:
     void aboutShowsTheVersionsInUse() {
         CAboutDialog about(nullptr);
         QVERIFY(Child<QLabel>(about, "programVersion")->text().contains(TOLMENA_VERSION));
-        for (const char* library : {"libjpeg-turbo", "libpng", "zlib", "Qt"}) {
+        for (const char* library :
+             {"libjpeg-turbo", "libpng", "zlib", "libheif", "libwebp", "libjxl", "Qt"}) {
             const QString text =
                 Child<QLabel>(about, (std::string("version:") + library).c_str())->text();
             QVERIFY2(text.contains(QRegularExpression("^\\S+ \\d+\\.\\d+")), qPrintable(text));
