@@ -1,7 +1,6 @@
 #include "base/LibraryVersions.h"
 
 #include <cstddef>
-#include <cstdio>
 
 #include <jpeglib.h>
 #include <jxl/decode.h>
@@ -14,10 +13,8 @@ namespace {
 
 // A version packed as major * factor² + minor * factor + patch.
 std::string PackedVersion(unsigned long number, unsigned long factor) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%lu.%lu.%lu", number / (factor * factor),
-                  number / factor % factor, number % factor);
-    return text;
+    return std::to_string(number / (factor * factor)) + "." +
+           std::to_string(number / factor % factor) + "." + std::to_string(number % factor);
 }
 
 // LIBJPEG_TURBO_VERSION_NUMBER is major * 1000000 + minor * 1000 + patch.
