@@ -4,14 +4,17 @@
 #include "base/Platform.h"
 #include "base/ReportError.h"
 #include "core/BmpFile.h"
+#include "core/HeifRead.h"
 #include "core/ImageSaveRequest.h"
 #include "core/JpegRead.h"
 #include "core/JpegWrite.h"
+#include "core/JxlRead.h"
 #include "core/MagFile.h"
 #include "core/OutputFiles.h"
 #include "core/PngFile.h"
 #include "core/RgbFile.h"
 #include "core/TiffFile.h"
+#include "core/WebpRead.h"
 #include "jpegtools/Charset.h"
 
 #include <sys/stat.h>
@@ -73,6 +76,10 @@ const ImageFormat kFormats[] = {
     {kTypePng, "LoadPngFile", ReadPngImage, "SavePngFile", SavePngDocument, false},
     {kTypeMag, "LoadMagFile", ReadMagImage, nullptr, nullptr, false},
     {kTypeTiff, "LoadTiffFile", ReadTiffFile, nullptr, nullptr, false},
+    {kTypeWebp, "LoadWebpFile", ReadWebpFile, nullptr, nullptr, false},
+    {kTypeHeif, "LoadHeifFile", ReadHeifFile, nullptr, nullptr, false},
+    {kTypeAvif, "LoadHeifFile", ReadHeifFile, nullptr, nullptr, false},
+    {kTypeJxl, "LoadJxlFile", ReadJxlFile, nullptr, nullptr, false},
 };
 
 } // namespace

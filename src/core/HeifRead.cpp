@@ -4,7 +4,6 @@
 #include "core/ContainerExif.h"
 #include "core/DecodedRows.h"
 #include "core/HeifCoding.h"
-#include "core/ImageDoc.h" // FormatImageSize
 
 #include <libheif/heif.h>
 #include <memory>

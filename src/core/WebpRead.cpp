@@ -3,7 +3,6 @@
 #include "base/ReportError.h"
 #include "core/ContainerExif.h"
 #include "core/DecodedRows.h"
-#include "core/ImageDoc.h" // FormatImageSize
 
 #include <memory>
 #include <vector>
